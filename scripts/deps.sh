@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Tallyvane needs to build, run and test. Safe to run again.
+set -euo pipefail
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+PACKAGES=(
+  build-essential cmake ninja-build pkg-config   # compiler and build
+  libgtest-dev libgmock-dev                       # core and CLI tests
+  qt6-base-dev qt6-multimedia-dev                 # the desktop program (Widgets, PrintSupport, Multimedia)
+  qt6-wayland                                     # Wayland sessions
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good   # WAV playback behind Qt Multimedia
+  fonts-liberation                                # metric-compatible Arial for the clock and views
+  xvfb xauth                                      # headless display for the start-up check
+)
+if [ -n "${TALLYVANE_EXTRA_PACKAGES:-}" ]; then
+  # shellcheck disable=SC2206
+  PACKAGES+=(${TALLYVANE_EXTRA_PACKAGES})
+fi
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update
+  $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,431 @@
+// Occurrence search and self-description of recurrence rules.
+//
+// The searches answer exactly what a day-by-day walk over the pattern's window answers, but
+// jump straight to the candidate days, so a rule read from a damaged file with an absurd
+// interval still answers at once instead of walking billions of days.
+#include "ReCurrence.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+
+namespace tv {
+
+namespace {
+
+constexpr int kVersion = 1;
+
+// 1 = Sunday .. 7 = Saturday of a day number (day 0 was a Saturday).
+int WeekdayOfDayNumber(int64_t day) { return static_cast<int>(((day + 6) % 7 + 7) % 7) + 1; }
+
+// The first candidate of every search: from's day, but never before the reference.
+DateTime SearchStart(const DateTime& reference, const DateTime& from) {
+    DateTime candidate = from.DateOnly();
+    if (candidate < reference) candidate = reference;
+    return candidate;
+}
+
+// Whole days of (date - reference), truncated toward zero, as the monthly and yearly tests use.
+bool IsBeforeReference(const DateTime& date, const DateTime& reference) {
+    return (date - reference).GetDays() < 0;
+}
+
+bool WeekdayRuleMatches(const DateParts& p, int weekday, int ordinal) {
+    if (p.dayOfWeek != weekday) return false;
+    const bool isLast = DaysInMonth(p.year, p.month) - p.day < 7;
+    if (ordinal == 5) return isLast;
+    return (p.day + 6) / 7 == ordinal;
+}
+
+std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string Printf(const char* format, ...) {
+    char buf[1024];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(buf, sizeof buf, format, args);
+    va_end(args);
+    return buf;
+}
+
+}  // namespace
+
+// ---- helpers ------------------------------------------------------------------------
+
+DateTime NextWholeMinute(const DateTime& now) {
+    DateParts p;
+    if (!now.GetParts(p)) return now;
+    return DateTime::FromParts(p.year, p.month, p.day, p.hour, p.minute, 0) + TimeSpan::FromParts(0, 0, 1, 0);
+}
+
+int DaysInMonthOf(const DateTime& date) {
+    DateParts p;
+    return date.GetParts(p) ? DaysInMonth(p.year, p.month) : 0;
+}
+
+int NthWeekdayOfMonth(int year, int month, int ordinal, int weekday) {
+    const int days = DaysInMonth(year, month);
+    if (days == 0 || weekday < 1 || weekday > 7 || ordinal < 1 || ordinal > 5) return 0;
+    const int firstWeekday = WeekdayOfDayNumber(DayNumberFromCivil(year, month, 1));
+    const int first = 1 + (weekday - firstWeekday + 7) % 7;
+    if (ordinal <= 4) return first + 7 * (ordinal - 1);
+    int last = first;
+    while (last + 7 <= days) last += 7;
+    return last;
+}
+
+WeekdayOrdinalResult WeekdayOrdinal(const DateTime& date) {
+    DateParts p;
+    if (!date.GetParts(p)) return {0, false};
+    return {(p.day + 6) / 7, DaysInMonth(p.year, p.month) - p.day < 7};
+}
+
+std::string GetDayName(int weekday) {
+    if (weekday < 1 || weekday > 7) return {};
+    // 1 January 2006 was a Sunday.
+    std::string name = DateTime::FromParts(2006, 1, weekday).Format("%A");
+    if (name.size() > 255) name.resize(255);
+    return name;
+}
+
+std::string GetMonthName(int month) {
+    if (month < 1 || month > 12) return {};
+    return DateTime::FromParts(2002, month, 1).Format("%b");
+}
+
+std::string GetOrdinalName(int ordinal) {
+    // "Fouth" is how the program has always spelled it; stored descriptions depend on it.
+    static const char* const kNames[] = {"First", "Second", "Third", "Fouth", "Last"};
+    if (ordinal < 1 || ordinal > 5) return {};
+    return kNames[ordinal - 1];
+}
+
+// ---- CRePattern ---------------------------------------------------------------------
+
+void CRePattern::Serialize(ArchiveWriter& ar) const {
+    ar.WriteI32(kVersion);  // the base part
+    ar.WriteI32(kVersion);  // the class
+    WriteFields(ar);
+}
+
+void CRePattern::Serialize(ArchiveReader& ar) {
+    ar.ReadI32();
+    ar.ReadI32();
+    ReadFields(ar);
+}
+
+DateTime CRePattern::GetNextDate(const DateTime& reference, const DateTime&) const { return reference; }
+
+std::unique_ptr<CRePattern> CRePattern::Create(PatternType type) {
+    switch (type) {
+        case kPatternDaily: return std::make_unique<CDailyRePattern>();
+        case kPatternWeekly: return std::make_unique<CWeeklyRePattern>();
+        case kPatternMonthly: return std::make_unique<CMonthlyRePattern>();
+        case kPatternYearly: return std::make_unique<CYearlyRePattern>();
+        default: return nullptr;
+    }
+}
+
+std::unique_ptr<CRePattern> CRePattern::CreateByClassName(const std::string& name) {
+    if (name == "CDailyRePattern") return Create(kPatternDaily);
+    if (name == "CWeeklyRePattern") return Create(kPatternWeekly);
+    if (name == "CMonthlyRePattern") return Create(kPatternMonthly);
+    if (name == "CYearlyRePattern") return Create(kPatternYearly);
+    return nullptr;
+}
+
+// ---- daily --------------------------------------------------------------------------
+
+bool CDailyRePattern::IsOccurrenceDay(const DateTime& date, const DateTime& reference) const {
+    if (!date.IsValid() || !reference.IsValid() || m_interval < 1) return false;
+    const int64_t n = date.DayNumber() - reference.DayNumber();
+    return n >= 0 && n % m_interval == 0;
+}
+
+DateTime CDailyRePattern::GetNextDate(const DateTime& reference, const DateTime& from) const {
+    if (!reference.IsValid() || !from.IsValid() || m_interval < 1) return reference;
+    const DateTime candidate = SearchStart(reference, from);
+    const int64_t rest = (candidate.DayNumber() - reference.DayNumber()) % m_interval;
+    if (rest == 0) return candidate;
+    return candidate + TimeSpan(static_cast<double>(m_interval - rest));
+}
+
+std::string CDailyRePattern::GetDescription() const { return Printf("Every %d Days", m_interval); }
+
+bool CDailyRePattern::Equals(const CRePattern& other) const {
+    const auto* o = dynamic_cast<const CDailyRePattern*>(&other);
+    return o && o->m_interval == m_interval;
+}
+
+void CDailyRePattern::WriteFields(ArchiveWriter& ar) const { ar.WriteI32(m_interval); }
+void CDailyRePattern::ReadFields(ArchiveReader& ar) { m_interval = ar.ReadI32(); }
+
+// ---- weekly -------------------------------------------------------------------------
+
+bool CWeeklyRePattern::IsOccurrenceDay(const DateTime& date, const DateTime& reference) const {
+    if (!date.IsValid() || !reference.IsValid() || m_interval < 1) return false;
+    const int64_t n = date.DayNumber() - reference.DayNumber();
+    if (n < 0) return false;
+    const int64_t window = 7 * static_cast<int64_t>(m_interval);
+    if (n % window < window - 7) return false;
+    return (m_mask >> (WeekdayOfDayNumber(date.DayNumber()) - 1)) & 1;
+}
+
+DateTime CWeeklyRePattern::GetNextDate(const DateTime& reference, const DateTime& from) const {
+    if (!reference.IsValid() || !from.IsValid() || m_interval < 1) return reference;
+    const DateTime candidate = SearchStart(reference, from);
+    if (IsOccurrenceDay(candidate, reference)) return candidate;
+    if ((m_mask & 0x7F) == 0) return reference;
+    // Walk days 1 .. one whole window after the candidate, skipping the days outside the
+    // eligible last week of each window in one step.
+    const int64_t window = 7 * static_cast<int64_t>(m_interval);
+    const int64_t candDay = candidate.DayNumber();
+    const int64_t n = candDay - reference.DayNumber();
+    for (int64_t i = 1; i <= window;) {
+        const int64_t r = (n + i) % window;
+        if (r < window - 7) {
+            i += window - 7 - r;
+            continue;
+        }
+        if ((m_mask >> (WeekdayOfDayNumber(candDay + i) - 1)) & 1)
+            return candidate + TimeSpan(static_cast<double>(i));
+        ++i;
+    }
+    return reference;
+}
+
+std::string CWeeklyRePattern::GetDescription() const {
+    std::string days;
+    for (int wd = 1; wd <= 7; ++wd) {
+        if (!((m_mask >> (wd - 1)) & 1)) continue;
+        if (!days.empty()) days += ',';
+        days += GetDayName(wd);
+    }
+    return Printf("Every %d week(s) on %s", m_interval, days.c_str());
+}
+
+bool CWeeklyRePattern::Equals(const CRePattern& other) const {
+    const auto* o = dynamic_cast<const CWeeklyRePattern*>(&other);
+    return o && o->m_interval == m_interval && o->m_mask == m_mask;
+}
+
+void CWeeklyRePattern::WriteFields(ArchiveWriter& ar) const {
+    ar.WriteI32(m_interval);
+    ar.WriteI32(m_mask);
+}
+
+void CWeeklyRePattern::ReadFields(ArchiveReader& ar) {
+    m_interval = ar.ReadI32();
+    m_mask = ar.ReadI32();
+}
+
+// ---- monthly ------------------------------------------------------------------------
+
+bool CMonthlyRePattern::IsOccurrenceDay(const DateTime& date, const DateTime& reference) const {
+    DateParts d, r;
+    if (!date.GetParts(d) || !reference.GetParts(r) || m_interval < 1) return false;
+    if (IsBeforeReference(date, reference)) return false;
+    const int months = 12 * (d.year - r.year) + (d.month - r.month);
+    if (months % m_interval != 0) return false;
+    if (m_dayMode) return d.day == std::min<int>(m_day, DaysInMonth(d.year, d.month));
+    return WeekdayRuleMatches(d, m_weekday, m_ordinal);
+}
+
+DateTime CMonthlyRePattern::GetNextDate(const DateTime& reference, const DateTime& from) const {
+    if (!reference.IsValid() || !from.IsValid() || m_interval < 1) return reference;
+    const DateTime candidate = SearchStart(reference, from);
+    if (IsOccurrenceDay(candidate, reference)) return candidate;
+    DateParts c;
+    if (!candidate.GetParts(c)) return reference;
+    // Months are carried into the next year once; beyond that no date can be formed, so
+    // larger intervals (only ever seen in damaged files) end the walk there.
+    const int lastMonth = std::min<int>(m_interval, 24);
+    const int firstMonth = (m_dayMode && c.day > m_day) ? 1 : 0;
+    for (int i = firstMonth; i <= lastMonth; ++i) {
+        int m = c.month + i, y = c.year;
+        if (m > 12) {
+            m -= 12;
+            ++y;
+        }
+        if (m > 12) break;
+        int day;
+        if (m_dayMode) {
+            day = m_day;
+        } else {
+            day = NthWeekdayOfMonth(y, m, m_ordinal, m_weekday);
+            if (i == 0 && c.day > day) continue;
+        }
+        day = std::min(day, DaysInMonth(y, m));
+        const DateTime date = DateTime::FromParts(y, m, day);
+        if (IsOccurrenceDay(date, reference)) return date;
+    }
+    return reference;
+}
+
+std::string CMonthlyRePattern::GetDescription() const {
+    if (m_dayMode) return Printf("Day %d of  every %d Months", m_day, m_interval);
+    return Printf("The %s %s of Every %d Months", GetOrdinalName(m_ordinal).c_str(), GetDayName(m_weekday).c_str(),
+                  m_interval);
+}
+
+bool CMonthlyRePattern::Equals(const CRePattern& other) const {
+    const auto* o = dynamic_cast<const CMonthlyRePattern*>(&other);
+    return o && o->m_interval == m_interval && o->m_day == m_day && o->m_ordinal == m_ordinal &&
+           o->m_weekday == m_weekday && o->m_dayMode == m_dayMode;
+}
+
+void CMonthlyRePattern::WriteFields(ArchiveWriter& ar) const {
+    ar.WriteI32(m_interval);
+    ar.WriteI32(m_day);
+    ar.WriteI32(m_ordinal);
+    ar.WriteI32(m_weekday);
+    ar.WriteI32(m_dayMode);
+}
+
+void CMonthlyRePattern::ReadFields(ArchiveReader& ar) {
+    m_interval = ar.ReadI32();
+    m_day = ar.ReadI32();
+    m_ordinal = ar.ReadI32();
+    m_weekday = ar.ReadI32();
+    m_dayMode = ar.ReadI32();
+}
+
+// ---- yearly -------------------------------------------------------------------------
+
+bool CYearlyRePattern::IsOccurrenceDay(const DateTime& date, const DateTime& reference) const {
+    DateParts d;
+    if (!date.GetParts(d) || !reference.IsValid()) return false;
+    if (IsBeforeReference(date, reference) || d.month != m_month) return false;
+    if (m_dayMode) return d.day == m_day;
+    return WeekdayRuleMatches(d, m_weekday, m_ordinal);
+}
+
+DateTime CYearlyRePattern::GetNextDate(const DateTime& reference, const DateTime& from) const {
+    if (!reference.IsValid() || !from.IsValid()) return reference;
+    const DateTime candidate = SearchStart(reference, from);
+    if (IsOccurrenceDay(candidate, reference)) return candidate;
+    DateParts c;
+    if (!candidate.GetParts(c)) return reference;
+    int year = c.year;
+    if (m_dayMode) {
+        if (m_month < c.month || (m_month == c.month && m_day < c.day)) ++year;
+        return DateTime::FromParts(year, m_month, m_day);
+    }
+    int day = NthWeekdayOfMonth(year, m_month, m_ordinal, m_weekday);
+    if (m_month < c.month || (m_month == c.month && day < c.day)) {
+        ++year;
+        day = NthWeekdayOfMonth(year, m_month, m_ordinal, m_weekday);
+    }
+    return DateTime::FromParts(year, m_month, day);
+}
+
+std::string CYearlyRePattern::GetDescription() const {
+    if (m_dayMode) return Printf("Every %s %d", GetMonthName(m_month).c_str(), m_day);
+    return Printf("The %s %s of %s", GetOrdinalName(m_ordinal).c_str(), GetDayName(m_weekday).c_str(),
+                  GetMonthName(m_month).c_str());
+}
+
+bool CYearlyRePattern::Equals(const CRePattern& other) const {
+    const auto* o = dynamic_cast<const CYearlyRePattern*>(&other);
+    return o && o->m_month == m_month && o->m_day == m_day && o->m_ordinal == m_ordinal &&
+           o->m_weekday == m_weekday && o->m_dayMode == m_dayMode;
+}
+
+// Yearly keeps weekday before ordinal in memory but writes ordinal first, like monthly.
+void CYearlyRePattern::WriteFields(ArchiveWriter& ar) const {
+    ar.WriteI32(m_month);
+    ar.WriteI32(m_day);
+    ar.WriteI32(m_ordinal);
+    ar.WriteI32(m_weekday);
+    ar.WriteI32(m_dayMode);
+}
+
+void CYearlyRePattern::ReadFields(ArchiveReader& ar) {
+    m_month = ar.ReadI32();
+    m_day = ar.ReadI32();
+    m_ordinal = ar.ReadI32();
+    m_weekday = ar.ReadI32();
+    m_dayMode = ar.ReadI32();
+}
+
+// ---- CReCurrence --------------------------------------------------------------------
+
+CReCurrence::CReCurrence(const DateTime& now) : m_start(NextWholeMinute(now)), m_end(m_start) {}
+
+CReCurrence::CReCurrence(const CReCurrence& other)
+    : m_start(other.m_start),
+      m_endEnabled(other.m_endEnabled),
+      m_end(other.m_end),
+      m_pattern(other.m_pattern ? other.m_pattern->Clone() : nullptr),
+      m_duration(other.m_duration),
+      m_anchor(other.m_anchor) {}
+
+CReCurrence& CReCurrence::operator=(const CReCurrence& other) {
+    if (this == &other) return *this;
+    m_endEnabled = other.m_endEnabled;
+    m_duration = other.m_duration;
+    m_pattern = other.m_pattern ? other.m_pattern->Clone() : nullptr;
+    m_end = other.m_end;
+    m_start = other.m_start;
+    m_anchor = other.m_anchor;
+    return *this;
+}
+
+DateTime CReCurrence::GetNextOccurrence(const DateTime& from) const {
+    const DateTime fromDay = from.DateOnly();
+    if (m_endEnabled && fromDay > m_end) return m_end.WithTimeOf(m_start);
+    if (!m_pattern) return m_end;
+    const DateTime& reference = m_anchor.Days() > 0.0 ? m_anchor : m_start;
+    return m_pattern->GetNextDate(reference, from).WithTimeOf(m_start);
+}
+
+void CReCurrence::SetPatternType(int type) { m_pattern = CRePattern::Create(static_cast<PatternType>(type)); }
+
+void CReCurrence::RemovePattern() {
+    m_pattern.reset();
+    m_anchor = DateTime();
+}
+
+void CReCurrence::Serialize(ArchiveWriter& ar) const {
+    ar.WriteI32(kVersion);
+    ar.WriteI32(m_endEnabled);
+    ar.WriteI32(m_duration);
+    ar.WriteDateTime(m_end);
+    ar.WriteDateTime(m_start);
+    ar.WriteDateTime(m_anchor);
+    ar.WriteI32(m_pattern ? 1 : 0);
+    if (m_pattern) {
+        ar.WriteText(m_pattern->ClassName());
+        m_pattern->Serialize(ar);
+    }
+}
+
+void CReCurrence::Serialize(ArchiveReader& ar) {
+    ar.ReadI32();
+    m_endEnabled = ar.ReadI32();
+    m_duration = ar.ReadI32();
+    m_end = ar.ReadDateTime();
+    m_start = ar.ReadDateTime();
+    m_anchor = ar.ReadDateTime();
+    const int32_t hasPattern = ar.ReadI32();
+    if (hasPattern == 0) {
+        m_pattern.reset();
+        return;
+    }
+    if (hasPattern != 1) throw ArchiveError(ArchiveError::Kind::BadData, "a recurrence rule is damaged");
+    const std::string className = ar.ReadText();
+    auto pattern = CRePattern::CreateByClassName(className);
+    // The body's length depends on the class, so nothing after an unknown one can be read.
+    if (!pattern) throw ArchiveError(ArchiveError::Kind::BadData, "unknown recurrence pattern \"" + className + "\"");
+    pattern->Serialize(ar);
+    m_pattern = std::move(pattern);
+}
+
+bool CReCurrence::operator==(const CReCurrence& o) const {
+    if (!(m_start == o.m_start && m_endEnabled == o.m_endEnabled && m_end == o.m_end &&
+          m_duration == o.m_duration && m_anchor == o.m_anchor))
+        return false;
+    if (!m_pattern || !o.m_pattern) return !m_pattern && !o.m_pattern;
+    return m_pattern->Equals(*o.m_pattern);
+}
+
+}  // namespace tv

@@ -1,0 +1,216 @@
+// Recurrence rules: the rule an event embeds and its four repeating patterns.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "Archive.h"
+#include "DateTime.h"
+
+namespace tv {
+
+// Pattern kinds as the recurrence dialog numbers them.
+enum PatternType : int { kPatternNone = -1, kPatternDaily = 0, kPatternWeekly = 1, kPatternMonthly = 2, kPatternYearly = 3 };
+
+class CRePattern {
+public:
+    virtual ~CRePattern() = default;
+
+    virtual const char* ClassName() const = 0;
+    virtual PatternType Type() const = 0;
+    // The class part of the archive body (the two version words are handled here).
+    void Serialize(ArchiveWriter& ar) const;
+    void Serialize(ArchiveReader& ar);
+
+    virtual bool IsOccurrenceDay(const DateTime& date, const DateTime& reference) const = 0;
+    // The first occurrence day on or after from; reference when there is none in the window.
+    virtual DateTime GetNextDate(const DateTime& reference, const DateTime& from) const;
+    virtual std::unique_ptr<CRePattern> Clone() const = 0;
+    virtual std::string GetDescription() const = 0;
+    virtual bool Equals(const CRePattern& other) const = 0;
+
+    static std::unique_ptr<CRePattern> Create(PatternType type);
+    static std::unique_ptr<CRePattern> CreateByClassName(const std::string& name);
+
+protected:
+    virtual void WriteFields(ArchiveWriter& ar) const = 0;
+    virtual void ReadFields(ArchiveReader& ar) = 0;
+};
+
+class CDailyRePattern final : public CRePattern {
+public:
+    const char* ClassName() const override { return "CDailyRePattern"; }
+    PatternType Type() const override { return kPatternDaily; }
+    bool IsOccurrenceDay(const DateTime& date, const DateTime& reference) const override;
+    DateTime GetNextDate(const DateTime& reference, const DateTime& from) const override;
+    std::unique_ptr<CRePattern> Clone() const override { return std::make_unique<CDailyRePattern>(*this); }
+    std::string GetDescription() const override;
+    bool Equals(const CRePattern& other) const override;
+
+    int GetInterval() const { return m_interval; }
+    void SetInterval(int v) { if (v >= 1 && v <= 365) m_interval = v; }
+
+protected:
+    void WriteFields(ArchiveWriter& ar) const override;
+    void ReadFields(ArchiveReader& ar) override;
+
+private:
+    int32_t m_interval = 1;
+};
+
+class CWeeklyRePattern final : public CRePattern {
+public:
+    const char* ClassName() const override { return "CWeeklyRePattern"; }
+    PatternType Type() const override { return kPatternWeekly; }
+    bool IsOccurrenceDay(const DateTime& date, const DateTime& reference) const override;
+    DateTime GetNextDate(const DateTime& reference, const DateTime& from) const override;
+    std::unique_ptr<CRePattern> Clone() const override { return std::make_unique<CWeeklyRePattern>(*this); }
+    std::string GetDescription() const override;
+    bool Equals(const CRePattern& other) const override;
+
+    int GetInterval() const { return m_interval; }
+    void SetInterval(int v) { if (v >= 1 && v <= 51) m_interval = v; }
+    // Bit 0 = Sunday ... bit 6 = Saturday.
+    int GetWeekdayMask() const { return m_mask; }
+    void SetWeekdayMask(int v) { if (v >= 0 && v <= 0x7F) m_mask = v; }
+
+protected:
+    void WriteFields(ArchiveWriter& ar) const override;
+    void ReadFields(ArchiveReader& ar) override;
+
+private:
+    int32_t m_interval = 1;
+    int32_t m_mask = 1;
+};
+
+class CMonthlyRePattern final : public CRePattern {
+public:
+    const char* ClassName() const override { return "CMonthlyRePattern"; }
+    PatternType Type() const override { return kPatternMonthly; }
+    bool IsOccurrenceDay(const DateTime& date, const DateTime& reference) const override;
+    DateTime GetNextDate(const DateTime& reference, const DateTime& from) const override;
+    std::unique_ptr<CRePattern> Clone() const override { return std::make_unique<CMonthlyRePattern>(*this); }
+    std::string GetDescription() const override;
+    bool Equals(const CRePattern& other) const override;
+
+    int GetInterval() const { return m_interval; }
+    void SetInterval(int v) { if (v >= 1 && v <= 12) m_interval = v; }
+    int GetDay() const { return m_day; }
+    void SetDay(int v) { if (v >= 1 && v <= 31) m_day = v; }
+    int GetOrdinal() const { return m_ordinal; }
+    void SetOrdinal(int v) { if (v >= 1 && v <= 5) m_ordinal = v; }
+    int GetWeekday() const { return m_weekday; }
+    void SetWeekday(int v) { if (v >= 1 && v <= 7) m_weekday = v; }
+    bool IsDayMode() const { return m_dayMode != 0; }
+    void SetDayMode(bool v) { m_dayMode = v ? 1 : 0; }
+
+protected:
+    void WriteFields(ArchiveWriter& ar) const override;
+    void ReadFields(ArchiveReader& ar) override;
+
+private:
+    int32_t m_interval = 1;
+    int32_t m_day = 1;
+    int32_t m_ordinal = 1;
+    int32_t m_weekday = 1;
+    int32_t m_dayMode = 1;
+};
+
+class CYearlyRePattern final : public CRePattern {
+public:
+    const char* ClassName() const override { return "CYearlyRePattern"; }
+    PatternType Type() const override { return kPatternYearly; }
+    bool IsOccurrenceDay(const DateTime& date, const DateTime& reference) const override;
+    DateTime GetNextDate(const DateTime& reference, const DateTime& from) const override;
+    std::unique_ptr<CRePattern> Clone() const override { return std::make_unique<CYearlyRePattern>(*this); }
+    std::string GetDescription() const override;
+    bool Equals(const CRePattern& other) const override;
+
+    int GetMonth() const { return m_month; }
+    void SetMonth(int v) { if (v >= 1 && v <= 12) m_month = v; }
+    int GetDay() const { return m_day; }
+    void SetDay(int v) { if (v >= 1 && v <= 31) m_day = v; }
+    int GetWeekday() const { return m_weekday; }
+    void SetWeekday(int v) { if (v >= 1 && v <= 7) m_weekday = v; }
+    int GetOrdinal() const { return m_ordinal; }
+    void SetOrdinal(int v) { if (v >= 1 && v <= 5) m_ordinal = v; }
+    bool IsDayMode() const { return m_dayMode != 0; }
+    void SetDayMode(bool v) { m_dayMode = v ? 1 : 0; }
+
+protected:
+    void WriteFields(ArchiveWriter& ar) const override;
+    void ReadFields(ArchiveReader& ar) override;
+
+private:
+    int32_t m_month = 1;
+    int32_t m_day = 1;
+    int32_t m_weekday = 1;
+    int32_t m_ordinal = 1;
+    int32_t m_dayMode = 1;
+};
+
+// The rule every event embeds; the event recurs when the rule holds a pattern.
+class CReCurrence {
+public:
+    CReCurrence() = default;
+    // A fresh rule starts at the next whole minute after now.
+    explicit CReCurrence(const DateTime& now);
+    CReCurrence(const CReCurrence& other);
+    CReCurrence& operator=(const CReCurrence& other);
+    CReCurrence(CReCurrence&&) noexcept = default;
+    CReCurrence& operator=(CReCurrence&&) noexcept = default;
+
+    DateTime GetNextOccurrence(const DateTime& from) const;
+
+    bool HasPattern() const { return m_pattern != nullptr; }
+    const CRePattern* GetPattern() const { return m_pattern.get(); }
+    CRePattern* GetPattern() { return m_pattern.get(); }
+    PatternType GetPatternType() const { return m_pattern ? m_pattern->Type() : kPatternNone; }
+    void SetPatternType(int type);
+    void SetPattern(std::unique_ptr<CRePattern> pattern) { m_pattern = std::move(pattern); }
+    void RemovePattern();
+    std::string GetDescription() const { return m_pattern ? m_pattern->GetDescription() : std::string(); }
+
+    const DateTime& GetStart() const { return m_start; }
+    void SetStart(const DateTime& v) { m_start = v; }
+    const DateTime& GetEnd() const { return m_end; }
+    void SetEnd(const DateTime& v) { m_end = v; }
+    bool IsEndEnabled() const { return m_endEnabled != 0; }
+    void SetEndEnabled(bool v) { m_endEnabled = v ? 1 : 0; }
+    int GetDuration() const { return m_duration; }
+    void SetDuration(int seconds) { m_duration = seconds; }
+    const DateTime& GetAnchor() const { return m_anchor; }
+    void SetAnchor(const DateTime& v) { m_anchor = v; }
+
+    void Serialize(ArchiveWriter& ar) const;
+    void Serialize(ArchiveReader& ar);
+
+    bool operator==(const CReCurrence& other) const;
+
+private:
+    DateTime m_start;
+    int32_t m_endEnabled = 0;
+    DateTime m_end;
+    std::unique_ptr<CRePattern> m_pattern;
+    int32_t m_duration = 1800;
+    DateTime m_anchor;
+};
+
+// The next whole minute after now (seconds dropped, one minute added).
+DateTime NextWholeMinute(const DateTime& now);
+
+// Days of the month that contains date.
+int DaysInMonthOf(const DateTime& date);
+// Day of month of the ordinal-th (5 = last) weekday; 0 when the arguments name no day.
+int NthWeekdayOfMonth(int year, int month, int ordinal, int weekday);
+struct WeekdayOrdinalResult {
+    int ordinal;
+    bool isLast;
+};
+WeekdayOrdinalResult WeekdayOrdinal(const DateTime& date);
+std::string GetDayName(int weekday);    // full name in the user's locale, 1 = Sunday
+std::string GetMonthName(int month);    // "%b" of the first of that month
+std::string GetOrdinalName(int ordinal);
+
+}  // namespace tv

@@ -1,0 +1,331 @@
+// Event store operations and the event file.
+#include "EventStore.h"
+
+#include <algorithm>
+
+#include "FileIo.h"
+#include "ProgramFolder.h"
+
+namespace tv {
+
+namespace {
+
+constexpr char kEventFileTag[] = "KORVATE";
+constexpr uint16_t kEventFileVersion = 0x0100;
+constexpr size_t kReservedBlock = 512;
+
+}  // namespace
+
+// ---- COneOffEventList ---------------------------------------------------------------
+
+CPtEvent* COneOffEventList::Add(CPtEvent& ev, const IdIsTaken& isTakenElsewhere) {
+    std::lock_guard g(GetLock());
+    CPtEvent* stored = AddWithNewId(ev, isTakenElsewhere);
+    if (stored) m_dayIndex.emplace(stored->GetStart().DayNumber(), stored);
+    return stored;
+}
+
+CPtEvent* COneOffEventList::AddKeepingId(const CPtEvent& ev) {
+    std::lock_guard g(GetLock());
+    CPtEvent* stored = AppendKeepingId(ev);
+    m_dayIndex.emplace(stored->GetStart().DayNumber(), stored);
+    return stored;
+}
+
+void COneOffEventList::Unindex(int64_t day, uint32_t id) {
+    for (auto it = m_dayIndex.lower_bound(day); it != m_dayIndex.end() && it->first == day; ++it) {
+        if (it->second->GetId() == id) {
+            m_dayIndex.erase(it);
+            return;
+        }
+    }
+}
+
+CPtEvent* COneOffEventList::ReplaceAndReindex(uint32_t id, const CPtEvent& ev) {
+    std::lock_guard g(GetLock());
+    CPtEvent* stored = GetPtrById(id);
+    if (!stored) return nullptr;
+    const int64_t oldDay = stored->GetStart().DayNumber();
+    Replace(id, ev);
+    const int64_t newDay = stored->GetStart().DayNumber();
+    if (newDay != oldDay) {
+        Unindex(oldDay, id);
+        m_dayIndex.emplace(newDay, stored);
+    }
+    return stored;
+}
+
+bool COneOffEventList::RemoveAndUnindex(uint32_t id) {
+    std::lock_guard g(GetLock());
+    const CPtEvent* stored = GetPtrById(id);
+    if (!stored) return false;
+    Unindex(stored->GetStart().DayNumber(), id);
+    return Remove(id);
+}
+
+void COneOffEventList::ClearAll() {
+    std::lock_guard g(GetLock());
+    m_dayIndex.clear();
+    RemoveAll();
+}
+
+bool COneOffEventList::GetEventsOfDay(int64_t day, std::vector<const CPtEvent*>& out) const {
+    std::lock_guard g(GetLock());
+    auto it = m_dayIndex.lower_bound(day);
+    const bool found = it != m_dayIndex.end();
+    for (; it != m_dayIndex.end() && it->first == day; ++it) out.push_back(it->second);
+    return found;
+}
+
+void COneOffEventList::RebuildDayIndex() {
+    std::lock_guard g(GetLock());
+    m_dayIndex.clear();
+    for (CPtEvent& ev : Items()) m_dayIndex.emplace(ev.GetStart().DayNumber(), &ev);
+}
+
+ListReadResult COneOffEventList::ReadAndIndex(ArchiveReader& ar, const IdIsTaken& isTakenElsewhere) {
+    std::lock_guard g(GetLock());
+    m_dayIndex.clear();
+    ListReadResult r = ReadBody(ar, isTakenElsewhere);
+    RebuildDayIndex();
+    return r;
+}
+
+// ---- CEventStore --------------------------------------------------------------------
+
+CEventStore::CEventStore(std::string filePath) : m_filePath(std::move(filePath)) {}
+
+void CEventStore::LockAll() const {
+    m_oneOff.GetLock().lock();
+    m_recurring.GetLock().lock();
+}
+
+void CEventStore::UnlockAll() const {
+    m_oneOff.GetLock().unlock();
+    m_recurring.GetLock().unlock();
+}
+
+size_t CEventStore::GetCount() const {
+    AllLock lock(*this);
+    return m_oneOff.GetCount() + m_recurring.GetCount();
+}
+
+bool CEventStore::IsIdTaken(uint32_t id) const { return m_oneOff.Contains(id) || m_recurring.Contains(id); }
+
+bool CEventStore::Add(CPtEvent& ev) {
+    AllLock lock(*this);
+    // An id can have moved to the other list with its event, so both lists are asked.
+    auto taken = [this](uint32_t id) { return IsIdTaken(id); };
+    const CPtEvent* stored = ev.IsRecurrent() ? m_recurring.AddWithNewId(ev, taken) : m_oneOff.Add(ev, taken);
+    return stored != nullptr;
+}
+
+bool CEventStore::Modify(uint32_t id, const CPtEvent& ev) {
+    AllLock lock(*this);
+    const bool wasRecurring = !m_oneOff.Contains(id);
+    if (wasRecurring && !m_recurring.Contains(id)) return false;
+    const bool isRecurring = ev.IsRecurrent();
+    if (!wasRecurring && !isRecurring) return m_oneOff.ReplaceAndReindex(id, ev) != nullptr;
+    if (wasRecurring && isRecurring) return m_recurring.Replace(id, ev) != nullptr;
+    CPtEvent moved = ev;
+    moved.SetId(id);
+    if (wasRecurring) {
+        m_recurring.Remove(id);
+        m_oneOff.AddKeepingId(moved);
+    } else {
+        m_oneOff.RemoveAndUnindex(id);
+        m_recurring.AppendKeepingId(moved);
+    }
+    return true;
+}
+
+bool CEventStore::Delete(uint32_t id) {
+    AllLock lock(*this);
+    return m_oneOff.RemoveAndUnindex(id) || m_recurring.Remove(id);
+}
+
+bool CEventStore::GetById(uint32_t id, CPtEvent& out) const {
+    AllLock lock(*this);
+    return m_oneOff.GetById(id, out) || m_recurring.GetById(id, out);
+}
+
+const CPtEvent* CEventStore::GetPtrById(uint32_t id) const {
+    AllLock lock(*this);
+    if (const CPtEvent* p = m_oneOff.GetPtrById(id)) return p;
+    return m_recurring.GetPtrById(id);
+}
+
+bool CEventStore::GetEventsOfDay(const DateTime& date, std::vector<const CPtEvent*>& out) const {
+    AllLock lock(*this);
+    const int64_t day = date.DayNumber();
+    bool found = m_oneOff.GetEventsOfDay(day, out);
+    for (const CPtEvent& ev : m_recurring.Items()) {
+        const DateTime occ = ev.GetOccurrence(date);
+        if (occ.IsValid() && occ.DayNumber() == day) {
+            out.push_back(&ev);
+            found = true;
+        }
+    }
+    return found;
+}
+
+CEventIterator CEventStore::CreateIterator(EventListKind kind) const {
+    if (kind == EventListKind::OneOff) return CEventIterator(m_oneOff, m_oneOff.Items());
+    return CEventIterator(m_recurring, m_recurring.Items());
+}
+
+std::vector<uint32_t> CEventStore::GetAllIds() const {
+    std::vector<uint32_t> ids;
+    AllLock lock(*this);
+    ids.reserve(m_oneOff.GetCount() + m_recurring.GetCount());
+    ForEachEvent([&](const CPtEvent& ev) { ids.push_back(ev.GetId()); });
+    return ids;
+}
+
+void CEventStore::RemoveAll() {
+    AllLock lock(*this);
+    m_oneOff.ClearAll();
+    m_recurring.RemoveAll();
+}
+
+// Files from elsewhere may hold a recurring event in the one-off list or the other way
+// round; every operation relies on the placement matching the recurrence.
+void CEventStore::NormalizeListPlacement() {
+    std::vector<CPtEvent> toRecurring, toOneOff;
+    m_oneOff.ForEach([&](const CPtEvent& ev) { if (ev.IsRecurrent()) toRecurring.push_back(ev); });
+    m_recurring.ForEach([&](const CPtEvent& ev) { if (!ev.IsRecurrent()) toOneOff.push_back(ev); });
+    for (const CPtEvent& ev : toRecurring) {
+        m_oneOff.RemoveAndUnindex(ev.GetId());
+        m_recurring.AppendKeepingId(ev);
+    }
+    for (const CPtEvent& ev : toOneOff) {
+        m_recurring.Remove(ev.GetId());
+        m_oneOff.AddKeepingId(ev);
+    }
+}
+
+void CEventStore::SerializeLists(ArchiveWriter& ar) const {
+    AllLock lock(*this);
+    m_oneOff.WriteBody(ar);
+    m_recurring.WriteBody(ar);
+}
+
+ListReadResult CEventStore::SerializeLists(ArchiveReader& ar) {
+    AllLock lock(*this);
+    m_recurring.RemoveAll();
+    ListReadResult result = m_oneOff.ReadAndIndex(ar, nullptr);
+    // After a damaged one-off list the reading position means nothing; the recurring list
+    // stays empty rather than being read from the middle of a record.
+    if (result.complete) {
+        ListReadResult rec = m_recurring.ReadBody(ar, [this](uint32_t id) { return m_oneOff.Contains(id); });
+        result.complete = rec.complete;
+        result.error = rec.error;
+        result.renumbered += rec.renumbered;
+    }
+    NormalizeListPlacement();
+    return result;
+}
+
+void CEventStore::WriteForExport(ArchiveWriter& ar) const {
+    AllLock lock(*this);
+    ar.WriteU32(static_cast<uint32_t>(m_oneOff.GetCount()));
+    m_oneOff.ForEach([&](const CPtEvent& ev) { ev.Serialize(ar); });
+    ar.WriteU32(static_cast<uint32_t>(m_recurring.GetCount()));
+    m_recurring.ForEach([&](const CPtEvent& ev) { ev.Serialize(ar); });
+}
+
+std::string CEventStore::SaveToBytes() const {
+    ArchiveWriter ar;
+    AllLock lock(*this);
+    ar.Reserve(600 + 160 * (m_oneOff.GetCount() + m_recurring.GetCount()));
+    ar.WriteText(kEventFileTag);
+    ar.WriteU16(kEventFileVersion);
+    ar.WriteBytes(std::string(kReservedBlock, '\0'));
+    SerializeLists(ar);
+    return ar.TakeData();
+}
+
+LoadReport CEventStore::LoadFromBytes(std::string_view bytes) {
+    AllLock lock(*this);
+    RemoveAll();
+    LoadReport report;
+    ArchiveReader ar(bytes);
+    std::string tag;
+    try {
+        tag = ar.ReadText();
+    } catch (const ArchiveError&) {
+    }
+    if (tag != kEventFileTag) {
+        report.status = LoadStatus::WrongTag;
+        report.message = "The event file \"" + m_filePath + "\" is not a Tallyvane event file; no events were read.";
+        return report;
+    }
+    ListReadResult r;
+    try {
+        ar.ReadU16();  // the version word; every writer has used 0x0100 and nothing depends on it
+        ar.Skip(kReservedBlock);
+        r = SerializeLists(ar);
+    } catch (const ArchiveError& e) {
+        r.complete = false;
+        r.error = e.what();
+    }
+    report.itemsRead = m_oneOff.GetCount() + m_recurring.GetCount();
+    report.renumbered = r.renumbered;
+    if (!r.complete) {
+        report.status = LoadStatus::Damaged;
+        report.message = "The event file \"" + m_filePath + "\" is damaged (" + r.error + "); " +
+                         std::to_string(report.itemsRead) + " events could be read.";
+    }
+    return report;
+}
+
+LoadReport CEventStore::Load() {
+    std::lock_guard saving(m_saveLock);
+    m_keepDamagedCopy = false;
+    std::string bytes, why;
+    switch (ReadWholeFile(m_filePath, bytes, why)) {
+        case ReadStatus::Missing:
+            RemoveAll();
+            m_loadReport = LoadReport{LoadStatus::Missing, {}, 0, 0};
+            return m_loadReport;
+        case ReadStatus::Failed:
+            RemoveAll();
+            m_loadReport = LoadReport{LoadStatus::Unreadable, why, 0, 0};
+            m_keepDamagedCopy = true;
+            return m_loadReport;
+        case ReadStatus::Ok:
+            break;
+    }
+    m_loadReport = LoadFromBytes(bytes);
+    m_keepDamagedCopy = m_loadReport.NeedsPreservation();
+    return m_loadReport;
+}
+
+FileResult CEventStore::Save() {
+    std::lock_guard saving(m_saveLock);
+    const std::string bytes = SaveToBytes();
+    std::string kept;
+    if (m_keepDamagedCopy) {
+        // Never replace a file the user might still recover without a copy of it.
+        if (!KeepDamagedCopy(m_filePath, kept))
+            return FileResult::Failed("Could not keep a copy of the damaged event file \"" + m_filePath +
+                                      "\", so it was not overwritten.");
+    }
+    FileResult result = WriteFileAtomically(m_filePath, bytes);
+    if (result.ok && m_keepDamagedCopy) {
+        if (!kept.empty()) result.note = "The damaged event file was kept as \"" + kept + "\".";
+        m_keepDamagedCopy = false;
+    }
+    return result;
+}
+
+CEventStore& GetEventStore() {
+    static CEventStore* store = [] {
+        auto* s = new CEventStore(EventFilePath());
+        s->Load();
+        return s;
+    }();
+    return *store;
+}
+
+}  // namespace tv

@@ -1,0 +1,179 @@
+// POSIX file access: whole-file reads and write-then-rename saves.
+#include "FileIo.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <mutex>
+#include <vector>
+
+namespace tv {
+
+namespace {
+
+std::mutex g_writeFnLock;
+WriteFunction g_writeFn;
+
+long CallWrite(int fd, const void* data, size_t size) {
+    {
+        std::lock_guard g(g_writeFnLock);
+        if (g_writeFn) return g_writeFn(fd, data, size);
+    }
+    return ::write(fd, data, size);
+}
+
+std::string ErrnoText(int err) { return std::strerror(err); }
+
+std::string DirectoryOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string BaseName(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Saving through a symbolic link replaces the file it points to, not the link.
+std::string ResolveTarget(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        char buf[PATH_MAX];
+        if (::realpath(path.c_str(), buf)) return buf;
+    }
+    return path;
+}
+
+}  // namespace
+
+void SetWriteFunctionForTesting(WriteFunction fn) {
+    std::lock_guard g(g_writeFnLock);
+    g_writeFn = std::move(fn);
+}
+
+ReadStatus ReadWholeFile(const std::string& path, std::string& out, std::string& why) {
+    out.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        const int err = errno;
+        if (err == ENOENT) return ReadStatus::Missing;
+        why = "Could not open \"" + path + "\": " + ErrnoText(err) + ".";
+        return ReadStatus::Failed;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        why = "\"" + path + "\" is not a file that can be read.";
+        return ReadStatus::Failed;
+    }
+    if (static_cast<unsigned long long>(st.st_size) > kMaxFileSize) {
+        ::close(fd);
+        why = "\"" + path + "\" is far too large to be one of this program's files.";
+        return ReadStatus::Failed;
+    }
+    out.resize(static_cast<size_t>(st.st_size));
+    size_t done = 0;
+    while (done < out.size()) {
+        const ssize_t n = ::read(fd, out.data() + done, out.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const int err = errno;
+            ::close(fd);
+            out.clear();
+            why = "Could not read \"" + path + "\": " + ErrnoText(err) + ".";
+            return ReadStatus::Failed;
+        }
+        if (n == 0) break;  // the file shrank meanwhile; take what is there
+        done += static_cast<size_t>(n);
+    }
+    out.resize(done);
+    ::close(fd);
+    return ReadStatus::Ok;
+}
+
+FileResult WriteFileAtomically(const std::string& requestedPath, std::string_view data) {
+    const std::string path = ResolveTarget(requestedPath);
+    const std::string dir = DirectoryOf(path);
+    std::string tmpl = dir + "/." + BaseName(path) + ".saving-XXXXXX";
+    std::vector<char> tmpName(tmpl.begin(), tmpl.end());
+    tmpName.push_back('\0');
+    const int fd = ::mkstemp(tmpName.data());
+    if (fd < 0) {
+        const int err = errno;
+        return FileResult::Failed("Could not save \"" + requestedPath + "\": " + ErrnoText(err) + ".");
+    }
+    const std::string tmpPath(tmpName.data());
+    auto fail = [&](int err) {
+        ::close(fd);
+        ::unlink(tmpPath.c_str());
+        return FileResult::Failed("Could not save \"" + requestedPath + "\": " + ErrnoText(err) +
+                                  ". The file on disk was left as it was.");
+    };
+
+    // Keep the permissions an existing file had; a new file gets the usual ones.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) {
+        ::fchmod(fd, st.st_mode & 07777);
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd, 0666 & ~mask);
+    }
+
+    size_t done = 0;
+    while (done < data.size()) {
+        const long n = CallWrite(fd, data.data() + done, data.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return fail(errno);
+        if (n == 0) return fail(ENOSPC);
+        done += static_cast<size_t>(n);
+    }
+    if (::fsync(fd) != 0) return fail(errno);
+    if (::close(fd) != 0) {
+        const int err = errno;
+        ::unlink(tmpPath.c_str());
+        return FileResult::Failed("Could not save \"" + requestedPath + "\": " + ErrnoText(err) + ".");
+    }
+    if (::rename(tmpPath.c_str(), path.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(tmpPath.c_str());
+        return FileResult::Failed("Could not save \"" + requestedPath + "\": " + ErrnoText(err) + ".");
+    }
+    // Make the rename itself durable.
+    const int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return FileResult::Ok();
+}
+
+bool KeepDamagedCopy(const std::string& path, std::string& copyPath) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    copyPath.clear();
+    if (!fs::exists(path, ec)) return true;
+    // Only a file name: the wall clock decides nothing here.
+    const std::time_t t = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &tm);
+    std::string target = path + ".damaged-" + stamp;
+    for (int i = 1; fs::exists(target, ec) && i < 100; ++i)
+        target = path + ".damaged-" + stamp + "-" + std::to_string(i);
+    if (!fs::copy_file(path, target, fs::copy_options::none, ec)) return false;
+    copyPath = target;
+    return true;
+}
+
+}  // namespace tv

@@ -1,0 +1,36 @@
+// Whole-file reads and crash-safe whole-file writes.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "FileResult.h"
+
+namespace tv {
+
+// No file of the program's own ever comes near this; a bigger one is not ours.
+constexpr size_t kMaxFileSize = size_t(1) << 30;
+
+enum class ReadStatus { Ok, Missing, Failed };
+
+// Reads the whole file into out. On failure out is empty and why says what went wrong.
+ReadStatus ReadWholeFile(const std::string& path, std::string& out, std::string& why);
+
+// Writes data to a temporary file beside path, flushes it to the disk and renames it over
+// path, so that path holds either the old or the new content whatever happens meanwhile.
+// On failure the old file is untouched and the temporary file removed.
+FileResult WriteFileAtomically(const std::string& path, std::string_view data);
+
+// Copies a file that could not be read completely to "<path>.damaged-YYYYMMDD-HHMMSS" before
+// anything is saved over it. copyPath is empty when there was no file to keep. Answers false
+// when the file exists but could not be copied.
+bool KeepDamagedCopy(const std::string& path, std::string& copyPath);
+
+// Tests replace the write call to simulate full disks and write errors. The function has
+// write(2)'s contract; pass nullptr to restore the real call.
+using WriteFunction = std::function<long(int fd, const void* data, size_t size)>;
+void SetWriteFunctionForTesting(WriteFunction fn);
+
+}  // namespace tv

@@ -1,0 +1,19 @@
+// The program folder: where the event file, the type file, sounds and help are found.
+#pragma once
+
+#include <string>
+
+namespace tv {
+
+// Set once at start-up (the executable's folder, or --data-dir); always ends with '/'.
+void SetProgramFolder(const std::string& folder);
+const std::string& GetProgramFolder();
+
+inline std::string EventFilePath() { return GetProgramFolder() + "Evnt.est"; }
+inline std::string TypeFilePath() { return GetProgramFolder() + "Type.ptt"; }
+inline std::string SoundFolder() { return GetProgramFolder() + "Sound/"; }
+
+// The folder of the running executable, from /proc/self/exe, ending with '/'.
+std::string ExecutableFolder();
+
+}  // namespace tv

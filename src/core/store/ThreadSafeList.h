@@ -1,0 +1,228 @@
+// A lock-guarded list of records keyed by a 32-bit id; the event lists and the type table.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <iterator>
+#include <list>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "model/Archive.h"
+
+namespace tv {
+
+// What reading a list body found. A list keeps the records it read before an error.
+struct ListReadResult {
+    bool complete = true;
+    std::string error;       // why reading stopped early
+    size_t renumbered = 0;   // records whose id was missing, repeated or out of range
+};
+
+// Items are held by value in insertion order; pointers to them stay valid until that item is
+// removed, because std::list never moves its nodes.
+template <class T>
+class CThreadSafeList {
+public:
+    using Mutex = std::recursive_mutex;
+    using IdIsTaken = std::function<bool(uint32_t)>;
+
+    CThreadSafeList(uint32_t firstId, uint32_t idLimit)
+        : m_firstId(firstId), m_nextId(firstId), m_idLimit(idLimit), m_rangeLimit(idLimit) {}
+    CThreadSafeList(const CThreadSafeList&) = delete;
+    CThreadSafeList& operator=(const CThreadSafeList&) = delete;
+
+    Mutex& GetLock() const { return m_lock; }
+
+    uint32_t GetFirstId() const { return m_firstId; }
+    uint32_t GetNextId() const { std::lock_guard g(m_lock); return m_nextId; }
+    uint32_t GetIdLimit() const { std::lock_guard g(m_lock); return m_idLimit; }
+
+    size_t GetCount() const {
+        std::lock_guard g(m_lock);
+        return m_list.size();
+    }
+
+    // Hands out the next id: nextId while the range lasts, then the lowest free id of the range.
+    // 0 when every id is taken. isTakenElsewhere lets a store keep ids unique across lists.
+    uint32_t NextFreeId(const IdIsTaken& isTakenElsewhere = nullptr) {
+        std::lock_guard g(m_lock);
+        if (m_nextId < m_idLimit) return m_nextId++;
+        for (uint32_t id = m_firstId; id < m_idLimit; ++id) {
+            if (m_idMap.count(id) || (isTakenElsewhere && isTakenElsewhere(id))) continue;
+            m_nextId = id + 1;
+            return id;
+        }
+        return 0;
+    }
+
+    // Appends a copy under a new id, written back into item. Null when no id is free.
+    T* AddWithNewId(T& item, const IdIsTaken& isTakenElsewhere = nullptr) {
+        std::lock_guard g(m_lock);
+        const uint32_t id = NextFreeId(isTakenElsewhere);
+        if (id == 0) return nullptr;
+        item.SetId(id);
+        return AppendKeepingId(item);
+    }
+
+    // Appends a copy under the item's own id (moving an item from another list).
+    T* AppendKeepingId(const T& item) {
+        std::lock_guard g(m_lock);
+        m_list.push_back(item);
+        auto it = std::prev(m_list.end());
+        m_idMap[item.GetId()] = it;
+        return &*it;
+    }
+
+    // Replaces the item of that id, which keeps its id and its place.
+    T* Replace(uint32_t id, const T& item) {
+        std::lock_guard g(m_lock);
+        auto found = m_idMap.find(id);
+        if (found == m_idMap.end()) return nullptr;
+        T& stored = *found->second;
+        stored = item;
+        stored.SetId(id);
+        return &stored;
+    }
+
+    bool Remove(uint32_t id) {
+        std::lock_guard g(m_lock);
+        auto found = m_idMap.find(id);
+        if (found == m_idMap.end()) return false;
+        m_list.erase(found->second);
+        m_idMap.erase(found);
+        return true;
+    }
+
+    bool Contains(uint32_t id) const {
+        std::lock_guard g(m_lock);
+        return m_idMap.count(id) != 0;
+    }
+
+    bool GetById(uint32_t id, T& out) const {
+        std::lock_guard g(m_lock);
+        auto found = m_idMap.find(id);
+        if (found == m_idMap.end()) return false;
+        out = *found->second;
+        return true;
+    }
+
+    // Valid until the item is removed; read it only under the lock or on the owning thread.
+    T* GetPtrById(uint32_t id) {
+        std::lock_guard g(m_lock);
+        auto found = m_idMap.find(id);
+        return found == m_idMap.end() ? nullptr : &*found->second;
+    }
+    const T* GetPtrById(uint32_t id) const { return const_cast<CThreadSafeList*>(this)->GetPtrById(id); }
+
+    // A copy of the index-th item, or the default item when there is none.
+    T GetAt(long index) const {
+        std::lock_guard g(m_lock);
+        if (index < 0 || static_cast<size_t>(index) >= m_list.size()) return m_defaultItem;
+        return *std::next(m_list.begin(), index);
+    }
+
+    void RemoveAll() {
+        std::lock_guard g(m_lock);
+        m_list.clear();
+        m_idMap.clear();
+    }
+
+    // Calls fn for every item in list order while holding the lock.
+    template <class Fn>
+    void ForEach(Fn&& fn) const {
+        std::lock_guard g(m_lock);
+        for (const T& item : m_list) fn(item);
+    }
+    template <class Fn>
+    void ForEachMutable(Fn&& fn) {
+        std::lock_guard g(m_lock);
+        for (T& item : m_list) fn(item);
+    }
+
+    // count, nextId, idLimit, then the records.
+    void WriteBody(ArchiveWriter& ar) const {
+        std::lock_guard g(m_lock);
+        ar.WriteU32(static_cast<uint32_t>(m_list.size()));
+        ar.WriteU32(m_nextId);
+        ar.WriteU32(m_idLimit);
+        for (const T& item : m_list) item.Serialize(ar);
+    }
+
+    // Replaces the content by a list body. Stops at the first archive error and keeps what it
+    // read; ids that are missing, repeated or taken elsewhere are renumbered so that every id
+    // still names one item.
+    ListReadResult ReadBody(ArchiveReader& ar, const IdIsTaken& isTakenElsewhere = nullptr) {
+        std::lock_guard g(m_lock);
+        ListReadResult result;
+        RemoveAll();
+        uint32_t count = 0;
+        try {
+            count = ar.ReadU32();
+            m_nextId = ar.ReadU32();
+            m_idLimit = ar.ReadU32();
+            // No reservation by count: a damaged count must not allocate; records run out first.
+            for (uint32_t i = 0; i < count; ++i) {
+                T item;
+                item.Serialize(ar);
+                m_list.push_back(std::move(item));
+            }
+        } catch (const ArchiveError& e) {
+            result.complete = false;
+            result.error = e.what();
+        }
+        result.renumbered = RebuildIdMap(isTakenElsewhere);
+        return result;
+    }
+
+    // Rebuilds the id map after a bulk read and repairs the id bookkeeping of damaged files.
+    size_t RebuildIdMap(const IdIsTaken& isTakenElsewhere = nullptr) {
+        std::lock_guard g(m_lock);
+        m_idMap.clear();
+        if (m_idLimit <= m_firstId || m_idLimit > m_rangeLimit) m_idLimit = m_rangeLimit;
+        std::vector<typename std::list<T>::iterator> needIds;
+        uint32_t highest = 0;
+        for (auto it = m_list.begin(); it != m_list.end(); ++it) {
+            const uint32_t id = it->GetId();
+            if (id == 0 || m_idMap.count(id) || (isTakenElsewhere && isTakenElsewhere(id))) {
+                needIds.push_back(it);
+                continue;
+            }
+            m_idMap[id] = it;
+            if (id >= m_firstId && id < m_idLimit && id > highest) highest = id;
+        }
+        if (m_nextId < m_firstId || m_nextId > m_idLimit) m_nextId = highest ? highest + 1 : m_firstId;
+        size_t renumbered = 0;
+        for (auto it : needIds) {
+            const uint32_t id = NextFreeId(isTakenElsewhere);
+            if (id == 0) {
+                m_list.erase(it);  // the whole id range is in use: nothing can name this item
+                continue;
+            }
+            it->SetId(id);
+            m_idMap[id] = it;
+            ++renumbered;
+        }
+        return renumbered;
+    }
+
+    void SetDefaultItem(const T& item) { m_defaultItem = item; }
+
+    // The items themselves; only while holding GetLock().
+    std::list<T>& Items() { return m_list; }
+    const std::list<T>& Items() const { return m_list; }
+
+private:
+    const uint32_t m_firstId;
+    uint32_t m_nextId;
+    std::list<T> m_list;
+    T m_defaultItem{};
+    mutable Mutex m_lock;
+    std::unordered_map<uint32_t, typename std::list<T>::iterator> m_idMap;
+    uint32_t m_idLimit;
+    const uint32_t m_rangeLimit;
+};
+
+}  // namespace tv

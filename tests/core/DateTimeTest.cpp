@@ -1,0 +1,173 @@
+// The date-time value, the time span and the archive coding.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "ByteBuilder.h"
+#include "model/Archive.h"
+#include "model/DateTime.h"
+#include "model/PtEvent.h"
+
+using namespace tv;
+
+TEST(DateTime, PartsRoundTripAcrossTheCalendar) {
+    struct Case {
+        int y, mo, d, h, mi, s, dow, doy;
+    } cases[] = {
+        {1899, 12, 30, 0, 0, 0, 7, 364},  {1900, 1, 1, 0, 0, 0, 2, 1},    {2000, 2, 29, 23, 59, 59, 3, 60},
+        {2008, 1, 21, 15, 31, 23, 2, 21}, {2024, 12, 31, 12, 0, 0, 3, 366}, {9999, 12, 31, 23, 59, 59, 6, 365},
+        {100, 1, 1, 6, 0, 0, 6, 1},
+    };
+    for (const Case& c : cases) {
+        const DateTime dt = DateTime::FromParts(c.y, c.mo, c.d, c.h, c.mi, c.s);
+        ASSERT_TRUE(dt.IsValid()) << c.y << "-" << c.mo << "-" << c.d;
+        DateParts p;
+        ASSERT_TRUE(dt.GetParts(p));
+        EXPECT_EQ(p.year, c.y);
+        EXPECT_EQ(p.month, c.mo);
+        EXPECT_EQ(p.day, c.d);
+        EXPECT_EQ(p.hour, c.h);
+        EXPECT_EQ(p.minute, c.mi);
+        EXPECT_EQ(p.second, c.s);
+        EXPECT_EQ(p.dayOfWeek, c.dow) << c.y << "-" << c.mo << "-" << c.d;
+        EXPECT_EQ(p.dayOfYear, c.doy);
+    }
+}
+
+TEST(DateTime, DayCountIsTheClassicOne) {
+    EXPECT_EQ(DateTime::FromParts(1899, 12, 30).Days(), 0.0);
+    // The value is days plus seconds / 86400, computed in one division, so stored files match.
+    EXPECT_EQ(DateTime::FromParts(2008, 1, 21, 15, 31, 23).Days(), 39468.0 + 55883.0 / 86400.0);
+    EXPECT_EQ(DateTime::FromParts(1899, 12, 29, 6, 0, 0).Days(), -1.25);
+}
+
+TEST(DateTime, ImpossiblePartsGiveInvalid) {
+    EXPECT_EQ(DateTime::FromParts(2003, 2, 29).Status(), DateTimeStatus::Invalid);
+    EXPECT_EQ(DateTime::FromParts(2002, 4, 31).Status(), DateTimeStatus::Invalid);
+    EXPECT_EQ(DateTime::FromParts(2002, 13, 1).Status(), DateTimeStatus::Invalid);
+    EXPECT_EQ(DateTime::FromParts(2002, 1, 1, 24, 0, 0).Status(), DateTimeStatus::Invalid);
+    EXPECT_EQ(DateTime::FromParts(99, 1, 1).Status(), DateTimeStatus::Invalid);
+    EXPECT_EQ(DateTime::FromParts(2002, 1, 1).WithTimeOf(DateTime::Invalid()).Status(), DateTimeStatus::Invalid);
+    EXPECT_EQ(DateTime::Invalid().GetYear(), -1);
+    EXPECT_EQ(DateTime::Null().GetDay(), -1);
+    EXPECT_EQ(DateTime(1e300).GetYear(), -1);
+    EXPECT_EQ(DateTime(std::nan("")).GetMonth(), -1);
+}
+
+TEST(DateTime, NegativeCountsKeepTheTimeCountedForward) {
+    const DateTime d(-1.25);  // 29 Dec 1899, 06:00
+    EXPECT_EQ(d.GetDay(), 29);
+    EXPECT_EQ(d.GetHour(), 6);
+    EXPECT_DOUBLE_EQ(d.Linear(), -0.75);
+    EXPECT_LT(d, DateTime(-1.5));  // -1.5 is 29 Dec 12:00, later than 06:00
+    EXPECT_LT(DateTime(-1.5), DateTime(0.0));
+    const DateTime later = d + TimeSpan(1.0);  // 30 Dec 1899, 06:00
+    EXPECT_DOUBLE_EQ(later.Days(), 0.25);
+    EXPECT_DOUBLE_EQ((DateTime(0.25) - TimeSpan(0.5)).Days(), -1.75);
+    EXPECT_DOUBLE_EQ((DateTime(0.25) - DateTime(-1.25)).Days(), 1.0);
+}
+
+TEST(DateTime, StatusesPropagateThroughArithmetic) {
+    const DateTime valid = DateTime::FromParts(2020, 5, 1);
+    EXPECT_EQ((DateTime::Invalid() + TimeSpan(1.0)).Status(), DateTimeStatus::Invalid);
+    EXPECT_EQ((DateTime::Null() + TimeSpan(1.0)).Status(), DateTimeStatus::Null);
+    EXPECT_EQ((valid + TimeSpan(1.0, DateTimeStatus::Invalid)).Status(), DateTimeStatus::Invalid);
+    EXPECT_EQ((valid - DateTime::Null()).Status(), DateTimeStatus::Null);
+    EXPECT_EQ((DateTime::FromParts(9999, 12, 31) + TimeSpan(2.0)).Status(), DateTimeStatus::Invalid);
+}
+
+TEST(DateTime, DateOnlyAndRoundingToTheSecond) {
+    // 23:59:59.9999 rounds to the next day, as every part query does.
+    const DateTime almost(40000.0 + 86399.99995 / 86400.0);
+    EXPECT_EQ(almost.GetDay(), DateTime(40001.0).GetDay());
+    EXPECT_EQ(almost.DateOnly().Days(), 40001.0);
+    EXPECT_EQ(DateTime::FromParts(2020, 5, 1, 13, 45, 0).DateOnly(), DateTime::FromParts(2020, 5, 1));
+}
+
+TEST(DateTime, FormatsWithTheCLibraryCodes) {
+    const DateTime d = DateTime::FromParts(2008, 1, 21, 15, 31, 23);
+    EXPECT_EQ(d.Format("%H:%M - %b %d,%Y"), "15:31 - Jan 21,2008");
+    EXPECT_EQ(d.Format("%A %B %p"), "Monday January PM");
+    EXPECT_EQ(DateTime::Invalid().Format("%Y"), "");
+    EXPECT_EQ(d.ToIsoText(), "2008-01-21 15:31:23");
+    EXPECT_EQ(DateTime::Null().ToIsoText(), "null");
+    EXPECT_EQ(DateTime::Invalid().ToIsoText(), "invalid");
+}
+
+TEST(DateTime, ParsesIsoText) {
+    EXPECT_EQ(DateTime::ParseIso("2026-03-05"), DateTime::FromParts(2026, 3, 5));
+    EXPECT_EQ(DateTime::ParseIso("2026-03-05 09:30"), DateTime::FromParts(2026, 3, 5, 9, 30, 0));
+    EXPECT_EQ(DateTime::ParseIso("2026-03-05T09:30:15"), DateTime::FromParts(2026, 3, 5, 9, 30, 15));
+    EXPECT_FALSE(DateTime::ParseIso("2026-02-30").IsValid());
+    EXPECT_FALSE(DateTime::ParseIso("tomorrow").IsValid());
+    EXPECT_FALSE(DateTime::ParseIso("2026-03-05 09:30junk").IsValid());
+}
+
+TEST(TimeSpan, SecondsSurviveTheDayFractionForEveryCommonLength) {
+    // A remind-before is stored as a day fraction and read back in seconds: it must come back
+    // exactly, for every length a user can enter in the duration fields.
+    for (int seconds = 0; seconds <= 40 * 86400; seconds += 7) {
+        CPtEvent ev;
+        ev.SetRemindBefore(seconds);
+        ASSERT_EQ(ev.GetRemindBefore(), seconds);
+    }
+    EXPECT_EQ(TimeSpan::FromParts(1, 2, 3, 4).Days(), 1.0 + 2.0 / 24 + 3.0 / 1440 + 4.0 / 86400);
+    EXPECT_EQ(TimeSpan(0.5).GetTotalSeconds(), 43200);
+    EXPECT_EQ(TimeSpan(-1.5).GetDays(), -1);
+}
+
+TEST(Archive, WritesLittleEndianFieldsAndTheThreeTextForms) {
+    ArchiveWriter w;
+    w.WriteU16(0x0100);
+    w.WriteU32(0x80000001u);
+    w.WriteDateTime(DateTime(-1.25, DateTimeStatus::Null));
+    EXPECT_EQ(w.Data(), tvtest::Bytes().u16(0x0100).u32(0x80000001u).date(-1.25, 2).str());
+
+    auto prefixOf = [](size_t n) {
+        ArchiveWriter t;
+        t.WriteText(std::string(n, 'x'));
+        return t.Data().substr(0, t.Data().size() - n);
+    };
+    EXPECT_EQ(prefixOf(0), std::string("\x00", 1));
+    EXPECT_EQ(prefixOf(254), "\xFE");
+    EXPECT_EQ(prefixOf(255), tvtest::Bytes().u8(0xFF).u16(255).str());
+    EXPECT_EQ(prefixOf(0xFFFD), tvtest::Bytes().u8(0xFF).u16(0xFFFD).str());
+    EXPECT_EQ(prefixOf(0xFFFE), tvtest::Bytes().u8(0xFF).u16(0xFFFF).u32(0xFFFE).str());
+}
+
+TEST(Archive, ReadsEveryTextFormBack) {
+    for (size_t n : {size_t(0), size_t(254), size_t(255), size_t(0xFFFD), size_t(0xFFFE), size_t(70000)}) {
+        ArchiveWriter w;
+        const std::string text(n, 'q');
+        w.WriteText(text);
+        w.WriteU8(7);
+        ArchiveReader r(w.Data());
+        EXPECT_EQ(r.ReadText(), text);
+        EXPECT_EQ(r.ReadU8(), 7);
+        EXPECT_TRUE(r.AtEnd());
+    }
+}
+
+TEST(Archive, NeverTrustsALength) {
+    // A 32-bit length of four billion with three bytes behind it: an error, not an allocation.
+    const std::string huge = tvtest::Bytes().u8(0xFF).u16(0xFFFF).u32(0xFFFFFFFFu).raw("abc").str();
+    ArchiveReader r(huge);
+    try {
+        r.ReadText();
+        FAIL() << "no error";
+    } catch (const ArchiveError& e) {
+        EXPECT_EQ(e.GetKind(), ArchiveError::Kind::EndOfFile);
+    }
+    const std::string wide = tvtest::Bytes().u8(0xFF).u16(0xFFFE).u8(1).str();
+    ArchiveReader w(wide);
+    EXPECT_THROW(w.ReadText(), ArchiveError);
+    ArchiveReader shortInt(std::string("\x01\x02", 2));
+    EXPECT_THROW(shortInt.ReadU32(), ArchiveError);
+    EXPECT_EQ(shortInt.Position(), 0u);
+}
+
+TEST(Archive, UnknownStatusesReadAsInvalid) {
+    const std::string bytes = tvtest::Bytes().date(5.0, 9).str();
+    ArchiveReader r(bytes);
+    EXPECT_EQ(r.ReadDateTime().Status(), DateTimeStatus::Invalid);
+}
