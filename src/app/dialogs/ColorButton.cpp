@@ -42,14 +42,18 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         const QRect r = rect();
-        // The frame shows which slot the mouse or the keyboard is on; the colour itself has
-        // no outline.
+        // The highlight shows which slot the mouse or the keyboard is on.
         if (hasFocus() || underMouse() || isDown()) {
             p.setPen(QPen(palette().color(QPalette::Highlight), 2));
             p.setBrush(Qt::NoBrush);
             p.drawRect(r.adjusted(1, 1, -1, -1));
         }
-        p.fillRect(r.adjusted(3, 3, -3, -3), m_color);
+        // A thin sunken edge keeps white and pale slots visible on a pale background.
+        const QRect cell = r.adjusted(3, 3, -3, -3);
+        p.setPen(palette().color(QPalette::Mid));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(cell.adjusted(-1, -1, 0, 0));
+        p.fillRect(cell, m_color);
     }
 
 private:

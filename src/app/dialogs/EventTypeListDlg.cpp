@@ -85,6 +85,7 @@ void CEventTypeListDlg::fillList() {
     m_list->clear();
     for (const TypeListItem& item : m_model->Items())
         new QListWidgetItem(QIcon(TypeIconSmall(item.icon)), FromArchiveText(item.name), m_list);
+    if (m_list->count() > 0) m_list->setCurrentRow(0);
     updateButtons();
 }
 

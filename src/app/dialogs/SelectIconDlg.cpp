@@ -22,12 +22,16 @@ CSelectIconDlg::CSelectIconDlg(QWidget* parent) : QDialog(parent) {
     m_list->setResizeMode(QListView::Adjust);
     m_list->setWrapping(true);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setSpacing(0);
+    m_list->setUniformItemSizes(true);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (int i = 0; i < kTypeIconCount; ++i) {
         auto* item = new QListWidgetItem(QIcon(TypeIconSmall(i)), QString(), m_list);
         item->setSizeHint(QSize(26, 26));
     }
     // Eight icons to a row, two rows, and a frame around them.
-    const int frame = 2 * m_list->frameWidth() + 4;
+    const int frame = 2 * m_list->frameWidth() + 6;
     m_list->setFixedSize(8 * 26 + frame, 2 * 26 + frame);
     layout->addWidget(m_list);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

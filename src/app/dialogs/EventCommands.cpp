@@ -1,0 +1,81 @@
+// New, Modify and Customize as commands over the store, the type table and the dialogs.
+#include "EventCommands.h"
+
+#include "DialogSupport.h"
+#include "EventEditorDlg.h"
+#include "EventTypeListDlg.h"
+#include "editing/EditingTexts.h"
+#include "model/EventTypeTable.h"
+#include "store/EventStore.h"
+
+namespace tv {
+
+bool SaveEventFileReporting(QWidget* parent) {
+    const FileResult result = GetEventStore().Save();
+    if (!result.ok) {
+        ShowProductMessage(parent, QString::fromStdString(result.message));
+        return false;
+    }
+    if (!result.note.empty()) ShowProductNotice(parent, QString::fromStdString(result.note));
+    return true;
+}
+
+uint32_t NewEventWithEditor(QWidget* parent, int typeIndex, std::optional<DateTime> start) {
+    CEventTypeTable& types = GetEventTypeTable();
+    CPtEvent ev(LocalNow());
+    if (start) ev.SetStart(*start);
+    // The type is fetched under the table's lock; an index the table no longer holds (a type
+    // removed meanwhile) creates nothing.
+    if (typeIndex < 0 || static_cast<size_t>(typeIndex) >= types.GetCount()) return 0;
+    ev.ApplyType(types.GetAt(typeIndex).GetId(), types);
+
+    CEventEditorDlg dlg(types, parent, true);
+    dlg.LoadFromEvent(ev);
+    if (dlg.exec() != QDialog::Accepted) return 0;
+    dlg.StoreToEvent(ev);
+    CEventStore& store = GetEventStore();
+    if (!store.Add(ev)) {
+        ShowProductMessage(parent, QString::fromLatin1(texts::kNoFreeId));
+        return 0;
+    }
+    SaveEventFileReporting(parent);
+    return ev.GetId();
+}
+
+bool ModifyEventWithEditor(QWidget* parent, uint32_t id) {
+    CEventStore& store = GetEventStore();
+    CPtEvent ev;
+    if (!store.GetById(id, ev)) return false;
+    CEventEditorDlg dlg(GetEventTypeTable(), parent, false);
+    dlg.LoadFromEvent(ev);
+    if (dlg.exec() != QDialog::Accepted) return false;
+
+    // The scheduler may have opened a reminder for this event while the editor was open;
+    // its mark must survive, or the same reminder would pop up a second time.
+    CPtEvent current;
+    if (store.GetById(id, current)) ev = current;
+    dlg.StoreToEvent(ev);
+    if (current.IsShowing()) ev.SetShowing();
+    if (!store.Modify(id, ev)) {
+        // The event went away meanwhile; the user's edit is kept as a new event.
+        if (!store.Add(ev)) {
+            ShowProductMessage(parent, QString::fromLatin1(texts::kNoFreeId));
+            return false;
+        }
+    }
+    SaveEventFileReporting(parent);
+    return true;
+}
+
+void CustomizeEventTypes(QWidget* parent) { RunEventTypeListDialog(parent); }
+
+uint32_t RunTypeMenuCommand(QWidget* parent, int command) {
+    if (command == kTypeMenuCustomizeId) {
+        CustomizeEventTypes(parent);
+        return 0;
+    }
+    if (command < kTypeMenuFirstId || command > kTypeMenuLastId) return 0;
+    return NewEventWithEditor(parent, command - kTypeMenuFirstId);
+}
+
+}  // namespace tv
