@@ -88,14 +88,16 @@ void EditingDialogsTest::cancelledRecurrenceLeavesAOneOffEvent() {
     CPtEvent ev(kNow);
     dlg.LoadFromEvent(ev);
     // The real dialog, cancelled by the user once it shows.
-    dlg.runRecurrenceDialog = [](CRecurrenceDlg& rd) {
-        QTimer::singleShot(0, &rd, [&rd] {
-            QVERIFY(Child<QRadioButton>(&rd, "daily")->isChecked());  // a daily rule to edit
+    bool offeredDaily = false;
+    dlg.runRecurrenceDialog = [&](CRecurrenceDlg& rd) {
+        QTimer::singleShot(0, &rd, [&] {
+            offeredDaily = Child<QRadioButton>(&rd, "daily")->isChecked();  // a daily rule to edit
             rd.reject();
         });
         return rd.exec() == QDialog::Accepted;
     };
     dlg.setRecurrence();
+    QVERIFY(offeredDaily);
     QVERIFY(!dlg.model().rule.HasPattern());
     QCOMPARE(Child<QLabel>(&dlg, "ruleText")->text(), QString());
     QVERIFY(Child<CDateTimeField>(&dlg, "start")->isEnabled());
