@@ -20,6 +20,7 @@
 #include "dialogs/ColorButton.h"
 #include "dialogs/EventEditorDlg.h"
 #include "dialogs/EventTypeListDlg.h"
+#include "dialogs/LogFontQt.h"
 #include "dialogs/RecurrenceDlg.h"
 #include "dialogs/SoundDlg.h"
 #include "editing/ColorPaletteTable.h"
@@ -79,6 +80,7 @@ private Q_SLOTS:
     void otherColourReplacesTheLeastRecentSlot();
     void soundPickerIgnoresLetterCase();
     void typeListAddsAtTheTopAndRefusesDuplicates();
+    void chosenFontSurvivesTheRecord();
 };
 
 void EditingDialogsTest::cancelledRecurrenceLeavesAOneOffEvent() {
@@ -418,6 +420,26 @@ void EditingDialogsTest::typeListAddsAtTheTopAndRefusesDuplicates() {
     CEventType gone;
     QVERIFY(!table.FindByName("Payment", gone));
     QCOMPARE(saves, 2);
+}
+
+void EditingDialogsTest::chosenFontSurvivesTheRecord() {
+    LogFont base = CEventType::DefaultFont();
+    base.charSet = 238;
+    QFont chosen(QStringLiteral("DejaVu Serif"));
+    chosen.setPointSizeF(12);  // 16 pixels at 96 dots per inch
+    chosen.setBold(true);
+    chosen.setItalic(true);
+    const LogFont lf = FromQFont(chosen, base);
+    QCOMPARE(lf.height, -16);
+    QCOMPARE(lf.weight, 700);
+    QCOMPARE(lf.italic, uint8_t(1));
+    QCOMPARE(lf.charSet, uint8_t(238));  // what a QFont cannot say is kept
+    QCOMPARE(QString::fromStdString(lf.faceName), QStringLiteral("DejaVu Serif"));
+    const QFont back = ToQFont(lf);
+    QCOMPARE(back.family(), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(back.pointSizeF(), 12.0);
+    QVERIFY(back.bold() && back.italic());
+    QCOMPARE(FromQFont(back, lf), lf);
 }
 
 QTEST_MAIN(EditingDialogsTest)

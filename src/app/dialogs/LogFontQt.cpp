@@ -3,21 +3,21 @@
 
 #include <QApplication>
 #include <cmath>
-#include <cstdlib>
 
 #include "DialogSupport.h"
+#include "shell/FontMapping.h"
 
 namespace tv {
 
 QFont ToQFont(const LogFont& lf) {
+    const FontRequest request = MapLogFont(lf);
     QFont font = QApplication::font();
-    if (!lf.faceName.empty()) font.setFamilies({FromArchiveText(lf.faceName)});
-    // Points rather than pixels, so that the font dialog shows a size it knows.
-    if (lf.height != 0) font.setPointSizeF(std::clamp(std::abs(lf.height), 1, 1000) * 72.0 / 96.0);
-    if (lf.weight > 0) font.setWeight(static_cast<QFont::Weight>(std::clamp(lf.weight, 1, 1000)));
-    font.setItalic(lf.italic != 0);
-    font.setUnderline(lf.underline != 0);
-    font.setStrikeOut(lf.strikeOut != 0);
+    if (!request.family.empty()) font.setFamilies({QString::fromStdString(request.family)});
+    font.setPointSizeF(request.pixelSize * 72.0 / 96.0);
+    font.setWeight(static_cast<QFont::Weight>(request.weight));
+    font.setItalic(request.italic);
+    font.setUnderline(request.underline);
+    font.setStrikeOut(request.strikeOut);
     return font;
 }
 

@@ -1,4 +1,4 @@
-// The stored logical-font record <-> QFont.
+// The stored logical-font record <-> QFont, for the type editor's font dialog and sample.
 #pragma once
 
 #include <QFont>
@@ -7,8 +7,8 @@
 
 namespace tv {
 
-// The face, height (pixels at 96 dots per inch), weight and the italic, underline and strike-out flags; a record
-// without a face or height takes the application font's.
+// The font the reminder pop-up draws with (see shell/FontMapping.h), sized in points at 96
+// dots per inch so that the font dialog shows a size it knows.
 QFont ToQFont(const LogFont& font);
 // Writes a chosen font into a copy of base, keeping the fields a QFont has no word for
 // (character set, precisions, quality, pitch and family). The height is stored negative, as
