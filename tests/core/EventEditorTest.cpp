@@ -188,15 +188,29 @@ TEST(EventEditor, CancelledRecurrenceLeavesTheRuleAsItWas) {
     EXPECT_TRUE(dlg.rule == withPattern);
 }
 
-TEST(EventEditor, RecurrenceLineFollowsTheRule) {
+TEST(EventEditor, RecurrenceLineStartAndDurationFollowTheRule) {
     CEventEditorModel dlg;
     dlg.start = DateTime::FromParts(2024, 6, 1, 9, 0, 0);
-    dlg.rule.SetPatternType(kPatternDaily);
+    dlg.duration = 86400;
+    // A rule that gets its first pattern starts with the start and the length the user sees.
+    const CReCurrence before = dlg.BeginRecurrenceEdit(dlg.start);
+    EXPECT_EQ(dlg.rule.GetDuration(), 86400);
+    EXPECT_EQ(dlg.rule.GetStart(), dlg.start);
     dlg.rule.SetStart(DateTime::FromParts(2024, 7, 1, 7, 0, 0));
-    dlg.UpdateRecurrenceDisplay();
+    dlg.rule.SetDuration(3600);
+    dlg.FinishRecurrenceEdit();
     EXPECT_EQ(dlg.start, DateTime::FromParts(2024, 7, 1, 7, 0, 0));
+    EXPECT_EQ(dlg.duration, 3600);
     EXPECT_EQ(dlg.ruleText, "Every 1 Days");
     EXPECT_FALSE(dlg.StartAndDurationEditable());
+    // An existing pattern keeps its own length when the dialog opens again.
+    dlg.duration = 60;
+    dlg.BeginRecurrenceEdit(dlg.start);
+    EXPECT_EQ(dlg.rule.GetDuration(), 3600);
+    dlg.CancelRecurrenceEdit(before);
+    dlg.UpdateRecurrenceDisplay();
+    EXPECT_EQ(dlg.duration, 60);  // no pattern: the field is the user's again
+    EXPECT_TRUE(dlg.StartAndDurationEditable());
 }
 
 TEST(EventEditor, OkChecksTheNameFirstThenTheStart) {

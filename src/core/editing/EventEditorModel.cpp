@@ -72,7 +72,10 @@ bool CEventEditorModel::ApplyTypeToDialog(size_t index, const CEventTypeTable& t
 
 void CEventEditorModel::UpdateRecurrenceDisplay() {
     if (rule.HasPattern()) {
+        // The recurrence dialog edits the series' length; the event's own duration field,
+        // disabled meanwhile, shows it and stores it, so that the lists agree with the dialog.
         start = rule.GetStart();
+        duration = rule.GetDuration();
         ruleText = rule.GetDescription();
     } else {
         ruleText.clear();
@@ -81,7 +84,10 @@ void CEventEditorModel::UpdateRecurrenceDisplay() {
 
 CReCurrence CEventEditorModel::BeginRecurrenceEdit(const DateTime& startShown) {
     CReCurrence before = rule;
-    if (!rule.HasPattern()) rule.SetPatternType(kPatternDaily);
+    if (!rule.HasPattern()) {
+        rule.SetPatternType(kPatternDaily);
+        rule.SetDuration(duration);
+    }
     start = startShown;
     rule.SetStart(start);
     return before;

@@ -54,13 +54,14 @@ public:
     // when the table no longer holds that many types.
     bool ApplyTypeToDialog(size_t index, const CEventTypeTable& table);
 
-    // With a pattern the start follows the rule's start and the line shows the rule.
+    // With a pattern the start and the duration follow the rule's, and the line shows the rule.
     void UpdateRecurrenceDisplay();
     // Start and duration are the rule's business while a pattern is set.
     bool StartAndDurationEditable() const { return !rule.HasPattern(); }
 
-    // "Set Recurrence...": gives the rule a pattern to edit and the start the user sees.
-    // Answers the rule as it was, for CancelRecurrenceEdit.
+    // "Set Recurrence...": gives the rule a pattern to edit and the start the user sees (and,
+    // for a rule that had no pattern, the duration the user sees). Answers the rule as it
+    // was, for CancelRecurrenceEdit.
     CReCurrence BeginRecurrenceEdit(const DateTime& startShown);
     void FinishRecurrenceEdit() { UpdateRecurrenceDisplay(); }
     void CancelRecurrenceEdit(const CReCurrence& before);
