@@ -73,6 +73,7 @@ void CEventEditorDlg::build() {
     m_typeButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_typeButton->setArrowType(Qt::NoArrow);
     m_typeButton->setFocusPolicy(Qt::StrongFocus);
+    m_typeButton->setAccessibleName(tr("Event type"));
     m_note = new QPlainTextEdit(eventGroup);
     m_note->setObjectName(QStringLiteral("note"));
     m_note->setTabChangesFocus(true);
@@ -95,6 +96,7 @@ void CEventEditorDlg::build() {
     m_halfHour->setObjectName(QStringLiteral("halfHour"));
     m_halfHour->setText(QStringLiteral("..."));
     m_halfHour->setFocusPolicy(Qt::StrongFocus);
+    m_halfHour->setAccessibleName(tr("Start on the hour or half hour"));
     const int side = m_start->sizeHint().height();
     m_halfHour->setFixedSize(side, side);  // a square as high as the start field
     m_duration = new CDurationField(this);

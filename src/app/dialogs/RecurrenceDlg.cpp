@@ -100,7 +100,11 @@ CRecurrenceDlg::CRecurrenceDlg(QWidget* parent) : QDialog(parent) {
     connect(remove, &QPushButton::clicked, this, &CRecurrenceDlg::removeRecurrence);
     connect(m_start, &CDateTimeField::valueChanged, this, [this] { m_model.start = m_start->value(); });
     connect(m_end, &CDateTimeField::valueChanged, this, [this] { m_model.end = m_end->value(); });
-    connect(m_endsOn, &QCheckBox::toggled, this, [this](bool on) { m_model.endsOn = on; });
+    // The end date only counts while "Ends On" is ticked, so it is only editable then.
+    connect(m_endsOn, &QCheckBox::toggled, this, [this](bool on) {
+        m_model.endsOn = on;
+        m_end->setEnabled(on);
+    });
 
     setTabOrder(m_start, m_duration);
     setTabOrder(m_duration, m_kinds[0]);
@@ -119,6 +123,7 @@ void CRecurrenceDlg::LoadFromRule(const CReCurrence& rule) {
     m_end->setValue(loaded.end);
     m_duration->setSeconds(loaded.duration);
     m_endsOn->setChecked(loaded.endsOn);
+    m_end->setEnabled(loaded.endsOn);
     m_model = loaded;
     for (CPatternPage* page : m_pages) page->showPages(m_model.pages);
     switchKind(m_model.GetPatternType());
