@@ -24,6 +24,7 @@
 #include "dialogs/RecurrenceDlg.h"
 #include "dialogs/SoundDlg.h"
 #include "editing/ColorPaletteTable.h"
+#include "engine/SoundPlayer.h"
 #include "model/EventTypeTable.h"
 
 using namespace tv;
@@ -365,16 +366,17 @@ void EditingDialogsTest::soundPickerIgnoresLetterCase() {
     QCOMPARE(dlg.sound(), std::string());
 
     // Play hands the shown file to the player and closing stops it.
-    QStringList played;
-    int stops = 0;
-    SetDialogSoundPlayer({[&](const std::string& f) { played << QString::fromStdString(f); }, [&] { ++stops; }});
+    struct Recorder : ISoundPlayer {
+        QStringList calls;
+        void Play(const QString& f) override { calls << f; }
+    } recorder;
+    SetSoundPlayer(&recorder);
     CSoundDlg playing(nullptr, dir.Path());
     playing.setSound("Ding.wav");
     playing.play();
     playing.reject();
-    SetDialogSoundPlayer({});
-    QCOMPARE(played, QStringList{QStringLiteral("Ding.WAV")});
-    QCOMPARE(stops, 1);
+    SetSoundPlayer(nullptr);
+    QCOMPARE(recorder.calls, (QStringList{QStringLiteral("Ding.WAV"), QString()}));
 }
 
 void EditingDialogsTest::typeListAddsAtTheTopAndRefusesDuplicates() {

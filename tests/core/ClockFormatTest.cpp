@@ -56,3 +56,12 @@ TEST(ClockFormat, ChimesOnlyOnSecondZeroOfTheFullAndHalfHour) {
     EXPECT_EQ(ChimeFor(at(12, 30, 0), "", "Sen.WAV"), "");
     EXPECT_EQ(ChimeFor(DateTime::Invalid(), "Chime.WAV", "Sen.WAV"), "");
 }
+
+TEST(ClockFormat, NextTickWaitsForTheNextWholeSecond) {
+    const DateTime whole = DateTime::FromParts(2024, 5, 6, 12, 0, 0);
+    EXPECT_EQ(MillisecondsToNextSecond(whole + TimeSpan(0.25 / 86400.0)), 750);
+    EXPECT_EQ(MillisecondsToNextSecond(whole + TimeSpan(0.9995 / 86400.0)), 1);
+    const int atWhole = MillisecondsToNextSecond(whole);
+    EXPECT_TRUE(atWhole == 1000 || atWhole == 1) << atWhole;
+    EXPECT_EQ(MillisecondsToNextSecond(DateTime::Invalid()), 1000);
+}

@@ -127,3 +127,19 @@ TEST(Platform, WaylandWithXWaylandRunsThroughX11UnlessTheUserChose) {
               std::nullopt);
     EXPECT_EQ(ChoosePlatformPlugin(envOf({{"WAYLAND_DISPLAY", ""}, {"DISPLAY", ":0"}})), std::nullopt);
 }
+
+#include "TempDir.h"
+#include "shell/SoundFiles.h"
+
+TEST(SoundFiles, ExactThenAnyLetterCaseButNeverOutsideTheFolder) {
+    tvtest::TempDir dir;
+    dir.Write("Alarm.WAV", "RIFF");
+    dir.Write("ring.wav", "RIFF");
+    EXPECT_EQ(FindSoundFile(dir.Path(), "ring.wav"), dir.File("ring.wav"));
+    EXPECT_EQ(FindSoundFile(dir.Path(), "alarm.wav"), dir.File("Alarm.WAV"));
+    EXPECT_EQ(FindSoundFile(dir.Path(), "missing.wav"), "");
+    EXPECT_EQ(FindSoundFile(dir.Path(), ""), "");
+    EXPECT_EQ(FindSoundFile(dir.Path(), "../ring.wav"), "");
+    EXPECT_EQ(FindSoundFile(dir.Path(), "/etc/passwd"), "");
+    EXPECT_EQ(FindSoundFile(dir.Path() + "nowhere/", "ring.wav"), "");
+}

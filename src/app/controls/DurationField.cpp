@@ -74,9 +74,11 @@ void CDurationField::setCurrentPart(Part part) {
 
 void CDurationField::showValue() {
     m_updating = true;
+    const Part part = m_part;
     const int cursor = lineEdit()->cursorPosition();
     lineEdit()->setText(TextFor(m_seconds));
     lineEdit()->setCursorPosition(std::min(cursor, static_cast<int>(lineEdit()->text().size())));
+    m_part = part;
     m_updating = false;
 }
 
@@ -141,9 +143,16 @@ QValidator::State CDurationField::validate(QString& input, int&) const {
 void CDurationField::fixup(QString& input) const { input = TextFor(m_seconds); }
 
 void CDurationField::focusInEvent(QFocusEvent* event) {
+    const Part part = m_part;
     QAbstractSpinBox::focusInEvent(event);
     // Tabbing in selects the part the arrows will step; a click places the cursor itself.
-    if (event->reason() != Qt::MouseFocusReason) QTimer::singleShot(0, this, [this] { selectPart(); });
+    if (event->reason() != Qt::MouseFocusReason) {
+        m_part = part;
+        QTimer::singleShot(0, this, [this, part] {
+            m_part = part;
+            selectPart();
+        });
+    }
 }
 
 QSize CDurationField::sizeHint() const {

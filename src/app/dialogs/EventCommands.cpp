@@ -24,10 +24,11 @@ uint32_t NewEventWithEditor(QWidget* parent, int typeIndex, std::optional<DateTi
     CEventTypeTable& types = GetEventTypeTable();
     CPtEvent ev(LocalNow());
     if (start) ev.SetStart(*start);
-    // The type is fetched under the table's lock; an index the table no longer holds (a type
-    // removed meanwhile) creates nothing.
-    if (typeIndex < 0 || static_cast<size_t>(typeIndex) >= types.GetCount()) return 0;
-    ev.ApplyType(types.GetAt(typeIndex).GetId(), types);
+    // An index the table no longer holds (a type removed meanwhile) creates nothing, except
+    // that New with no types at all still makes an event, without a type.
+    const size_t count = types.GetCount();
+    if (typeIndex < 0 || (static_cast<size_t>(typeIndex) >= count && !(count == 0 && typeIndex == 0))) return 0;
+    ev.ApplyType(count ? types.GetAt(typeIndex).GetId() : 0, types);
 
     CEventEditorDlg dlg(types, parent, true);
     dlg.LoadFromEvent(ev);

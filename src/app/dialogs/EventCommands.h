@@ -12,10 +12,11 @@ class QWidget;
 
 namespace tv {
 
-// A new event of the type at typeIndex of the type menu (with that type's defaults), edited
-// in the event editor; start, when given, comes before the type's defaults are applied (a
-// double click on a day). On OK the event is added to the store and the event file saved.
-// Answers the new event's id, or 0 when nothing was added.
+// A new event of the type at typeIndex of the type menu, with that type's defaults (with an
+// empty type table, index 0 makes an event without a type), edited in the event editor.
+// start, when given, comes before the type's defaults are applied (a double click on a day).
+// On OK the event is added to the store and the event file saved. Answers the new event's
+// id, or 0 when nothing was added.
 uint32_t NewEventWithEditor(QWidget* parent, int typeIndex, std::optional<DateTime> start = std::nullopt);
 
 // Edits the stored event with that id; on OK it is written back under the same id and the

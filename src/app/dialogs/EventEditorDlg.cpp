@@ -24,6 +24,7 @@
 #include "controls/DurationField.h"
 #include "editing/HalfHourMenu.h"
 #include "menus/TypeMenu.h"
+#include "shell/AppIcons.h"
 #include "model/EventTypeTable.h"
 
 namespace tv {
@@ -246,8 +247,8 @@ void CEventEditorDlg::updateRecurrenceDisplay() {
 void CEventEditorDlg::updateCaptionAndIcons() {
     const CEventType type = m_model.CurrentType(m_types);
     setWindowTitle(FromArchiveText(m_model.Caption(m_types)));
-    setWindowIcon(TypeIcon(type.GetIcon()));
-    m_typeButton->setIcon(QIcon(TypeIconSmall(type.GetIcon())));
+    setWindowIcon(icons::TypeIcon(type.GetIcon()));
+    m_typeButton->setIcon(QIcon(icons::SmallTypeIcon(type.GetIcon())));
     m_typeButton->setToolTip(FromArchiveText(type.GetName()));
 }
 

@@ -20,7 +20,7 @@
 #include "SoundDlg.h"
 #include "controls/DateTimeField.h"
 #include "controls/DurationField.h"
-#include "menus/TypeMenu.h"
+#include "shell/AppIcons.h"
 
 namespace tv {
 
@@ -196,8 +196,8 @@ void CEventTypeDlg::showFields() {
 }
 
 void CEventTypeDlg::showIconAndFont() {
-    m_icon->setPixmap(TypeIconLarge(m_fields.icon));
-    setWindowIcon(TypeIcon(m_fields.icon));
+    m_icon->setPixmap(icons::LargeTypeIcon(m_fields.icon));
+    setWindowIcon(icons::TypeIcon(m_fields.icon));
     m_sample->setFont(ToQFont(m_fields.font));
     QPalette pal = m_sample->palette();
     pal.setColor(QPalette::WindowText, ToQColor(m_fields.textColor));

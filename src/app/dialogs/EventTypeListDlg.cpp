@@ -11,7 +11,7 @@
 #include "DialogSupport.h"
 #include "EventTypeDlg.h"
 #include "editing/EditingTexts.h"
-#include "menus/TypeMenu.h"
+#include "shell/AppIcons.h"
 #include "model/EventTypeTable.h"
 #include "store/ProgramFolder.h"
 
@@ -84,7 +84,7 @@ void CEventTypeListDlg::build() {
 void CEventTypeListDlg::fillList() {
     m_list->clear();
     for (const TypeListItem& item : m_model->Items())
-        new QListWidgetItem(QIcon(TypeIconSmall(item.icon)), FromArchiveText(item.name), m_list);
+        new QListWidgetItem(QIcon(icons::SmallTypeIcon(item.icon)), FromArchiveText(item.name), m_list);
     if (m_list->count() > 0) m_list->setCurrentRow(0);
     updateButtons();
 }
@@ -112,7 +112,7 @@ void CEventTypeListDlg::newType() {
     reportSave(result);
     if (!result.Changed()) return;
     const TypeListItem& item = m_model->Items().front();
-    m_list->insertItem(0, new QListWidgetItem(QIcon(TypeIconSmall(item.icon)), FromArchiveText(item.name)));
+    m_list->insertItem(0, new QListWidgetItem(QIcon(icons::SmallTypeIcon(item.icon)), FromArchiveText(item.name)));
     m_list->setCurrentRow(0);
 }
 
@@ -128,7 +128,7 @@ void CEventTypeListDlg::editSelected() {
     const TypeListItem& item = m_model->Items()[static_cast<size_t>(row)];
     QListWidgetItem* listItem = m_list->item(row);
     listItem->setText(FromArchiveText(item.name));
-    listItem->setIcon(QIcon(TypeIconSmall(item.icon)));
+    listItem->setIcon(QIcon(icons::SmallTypeIcon(item.icon)));
 }
 
 void CEventTypeListDlg::deleteSelected() {

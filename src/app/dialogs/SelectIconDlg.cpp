@@ -5,7 +5,7 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
-#include "menus/TypeMenu.h"
+#include "shell/AppIcons.h"
 #include "model/EventType.h"
 
 namespace tv {
@@ -27,7 +27,7 @@ CSelectIconDlg::CSelectIconDlg(QWidget* parent) : QDialog(parent) {
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (int i = 0; i < kTypeIconCount; ++i) {
-        auto* item = new QListWidgetItem(QIcon(TypeIconSmall(i)), QString(), m_list);
+        auto* item = new QListWidgetItem(QIcon(icons::SmallTypeIcon(i)), QString(), m_list);
         item->setSizeHint(QSize(26, 26));
     }
     // Eight icons to a row, two rows, and a frame around them.

@@ -10,19 +10,10 @@
 
 #include "DialogSupport.h"
 #include "editing/SoundList.h"
+#include "engine/SoundPlayer.h"
 #include "store/ProgramFolder.h"
 
 namespace tv {
-
-namespace {
-DialogSoundPlayer& Player() {
-    static DialogSoundPlayer player;
-    return player;
-}
-}  // namespace
-
-void SetDialogSoundPlayer(DialogSoundPlayer player) { Player() = std::move(player); }
-const DialogSoundPlayer& GetDialogSoundPlayer() { return Player(); }
 
 CSoundDlg::CSoundDlg(QWidget* parent, const std::string& folder)
     : QDialog(parent), m_folder(folder.empty() ? SoundFolder() : folder) {
@@ -40,7 +31,6 @@ CSoundDlg::CSoundDlg(QWidget* parent, const std::string& folder)
     m_play = new QPushButton(tr("Play"), this);
     m_play->setObjectName(QStringLiteral("play"));
     m_play->setAutoDefault(false);
-    m_play->setEnabled(static_cast<bool>(GetDialogSoundPlayer().play));
     row->addWidget(m_play);
     layout->addLayout(row);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -71,11 +61,11 @@ void CSoundDlg::setSound(const std::string& sound) {
 void CSoundDlg::play() {
     const int index = m_list->currentIndex();
     if (index <= 0 || static_cast<size_t>(index) >= m_entries.size()) return;
-    if (const auto& play = GetDialogSoundPlayer().play) play(m_entries[static_cast<size_t>(index)]);
+    PlayEventSound(FromArchiveText(m_entries[static_cast<size_t>(index)]));
 }
 
 void CSoundDlg::done(int result) {
-    if (const auto& stop = GetDialogSoundPlayer().stop) stop();
+    PlayEventSound(QString());  // stops what Play started
     QDialog::done(result);
 }
 

@@ -1,23 +1,15 @@
-// CSoundDlg ("Set Sound"): picks one WAV file of the Sound folder, with "Play" to listen first.
+// CSoundDlg ("Set Sound"): picks one WAV file of the Sound folder, with "Play" to listen first
+// through the program's sound player (PlayEventSound).
 #pragma once
 
 #include <QDialog>
-#include <functional>
 #include <string>
+#include <vector>
 
 class QComboBox;
 class QPushButton;
 
 namespace tv {
-
-// How the dialogs play and stop a sound of the Sound folder. The program installs its sound
-// player at start-up; without one, "Play" stays disabled.
-struct DialogSoundPlayer {
-    std::function<void(const std::string& fileName)> play;  // archive bytes, a file of Sound/
-    std::function<void()> stop;
-};
-void SetDialogSoundPlayer(DialogSoundPlayer player);
-const DialogSoundPlayer& GetDialogSoundPlayer();
 
 class CSoundDlg : public QDialog {
     Q_OBJECT

@@ -1,6 +1,7 @@
 // The clock's time pattern, its translation to time-format codes, and the chime rule.
 #include "ClockFormat.h"
 
+#include <cmath>
 #include <utility>
 
 namespace tv {
@@ -66,6 +67,18 @@ std::string ChimeFor(const DateTime& tick, const std::string& half, const std::s
     if (p.minute == 0) return sharp;
     if (p.minute == 30) return half;
     return {};
+}
+
+}  // namespace tv
+
+namespace tv {
+
+int MillisecondsToNextSecond(const DateTime& now) {
+    if (!now.IsValid()) return 1000;
+    const double seconds = now.Linear() * 86400.0;
+    const double into = seconds - std::floor(seconds);
+    const int ms = static_cast<int>(std::ceil((1.0 - into) * 1000.0));
+    return ms < 1 ? 1 : (ms > 1000 ? 1000 : ms);
 }
 
 }  // namespace tv

@@ -24,6 +24,10 @@ std::string ClockText(const std::string& format, const DateTime& now);
 // tick skips its chime.
 std::string ChimeFor(const DateTime& tick, const std::string& half, const std::string& sharp);
 
+// How long from that moment until the next whole second begins, in milliseconds (1 to 1000).
+// The clock ticks just after each second starts, so no second (and no chime) is skipped.
+int MillisecondsToNextSecond(const DateTime& now);
+
 // The patterns the Preferences offer, with their fixed sample labels.
 struct ClockPatternChoice {
     const char* pattern;
