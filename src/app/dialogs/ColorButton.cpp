@@ -133,7 +133,7 @@ void CColorPalette::chooseOther() {
     const QPoint where = pos();
     m_askingOther = true;
     hide();
-    const std::optional<QColor> c = m_asker(parentWidget(), ToQColor(m_table.GetColor(0)));
+    const std::optional<QColor> c = m_asker(parentWidget(), ToQColor(m_current));
     m_askingOther = false;
     if (!c) {
         move(where);
@@ -196,6 +196,7 @@ void CColorButton::openPalette() {
     if (m_palette || !isEnabled()) return;
     m_palette = new CColorPalette(GetColorPaletteTable(), this);
     if (m_asker) m_palette->setColorAsker(m_asker);
+    m_palette->setCurrentColor(m_color);
     connect(m_palette, &CColorPalette::colorChosen, this, &CColorButton::setColor);
     connect(m_palette, &QObject::destroyed, this, [this] { m_palette = nullptr; });
     m_palette->popUpBelow(QRect(mapToGlobal(QPoint(0, 0)), size()));

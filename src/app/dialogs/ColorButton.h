@@ -35,6 +35,8 @@ public:
     void chooseOther();
 
     void setColorAsker(ColorAsker asker) { m_asker = std::move(asker); }
+    // The colour "Other..." starts the colour dialog with (the button's own).
+    void setCurrentColor(ColorRef color) { m_current = color; }
     QPushButton* otherButton() const { return m_other; }
     QWidget* swatch(int slot) const;
 
@@ -53,6 +55,7 @@ private:
     QList<QWidget*> m_swatches;
     QPushButton* m_other = nullptr;
     ColorAsker m_asker;
+    ColorRef m_current = 0;
     bool m_chosen = false;
     bool m_askingOther = false;
 };

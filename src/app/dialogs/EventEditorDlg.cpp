@@ -9,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -18,6 +17,7 @@
 
 #include "DialogSupport.h"
 #include "EventTypeListDlg.h"
+#include "HalfHourPicker.h"
 #include "RecurrenceDlg.h"
 #include "SoundDlg.h"
 #include "controls/DateTimeField.h"
@@ -270,11 +270,7 @@ void CEventEditorDlg::chooseTypeCommand(int command) {
 }
 
 void CEventEditorDlg::openHalfHourMenu() {
-    QMenu menu(this);
-    for (const HalfHourItem& item : HalfHourMenuItems())
-        menu.addAction(QString::fromStdString(item.text))->setData(item.commandId);
-    const QAction* chosen = menu.exec(m_halfHour->mapToGlobal(QPoint(0, m_halfHour->height())));
-    if (chosen) chooseHalfHour(chosen->data().toInt());
+    if (const int command = PickHalfHourCommand(m_halfHour, m_start->value())) chooseHalfHour(command);
 }
 
 void CEventEditorDlg::chooseHalfHour(int command) {
