@@ -20,6 +20,7 @@
 #include "dialogs/ColorButton.h"
 #include "dialogs/EventEditorDlg.h"
 #include "dialogs/EventTypeListDlg.h"
+#include "dialogs/HalfHourPicker.h"
 #include "dialogs/LogFontQt.h"
 #include "dialogs/RecurrenceDlg.h"
 #include "dialogs/SoundDlg.h"
@@ -73,6 +74,7 @@ private Q_SLOTS:
     void okRefusesAnEmptyNameAndAPastStart();
     void nameStopsAt255Characters();
     void halfHourChoiceKeepsTheDate();
+    void halfHourListOpensAtTheShownTime();
     void yearlyTwentyNinthOfFebruaryIsRefused();
     void refusedRemoveDoesNotLinger();
     void monthlyIntervalComesFromTheChosenRow();
@@ -221,6 +223,27 @@ void EditingDialogsTest::halfHourChoiceKeepsTheDate() {
     dlg.chooseHalfHour(32871 + 27);
     QCOMPARE(Child<CDateTimeField>(&dlg, "start")->value(), DateTime::FromParts(2024, 7, 3, 13, 30, 0));
     QCOMPARE(dlg.model().start, DateTime::FromParts(2024, 7, 3, 13, 30, 0));
+}
+
+void EditingDialogsTest::halfHourListOpensAtTheShownTime() {
+    QWidget anchor;
+    anchor.resize(20, 20);
+    anchor.show();
+    int currentRow = -1;
+    QTimer::singleShot(0, [&] {
+        auto* list = qobject_cast<QListWidget*>(QApplication::activePopupWidget());
+        if (!list) return;
+        currentRow = list->currentRow();
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    // 17:45 selects 17:30; one step down and Enter choose 18:00.
+    QCOMPARE(PickHalfHourCommand(&anchor, DateTime::FromParts(2024, 7, 3, 17, 45, 0)), 32871 + 36);
+    QCOMPARE(currentRow, 35);
+    QTimer::singleShot(0, [] {
+        if (QWidget* popup = QApplication::activePopupWidget()) QTest::keyClick(popup, Qt::Key_Escape);
+    });
+    QCOMPARE(PickHalfHourCommand(&anchor, DateTime::FromParts(2024, 7, 3, 0, 0, 0)), 0);
 }
 
 void EditingDialogsTest::yearlyTwentyNinthOfFebruaryIsRefused() {
