@@ -3,10 +3,7 @@
 
 namespace tv {
 
-CReminderScheduler::~CReminderScheduler() {
-    Stop();
-    Wait(-1);
-}
+CReminderScheduler::~CReminderScheduler() { StopAndJoin(); }
 
 size_t CReminderScheduler::CheckPass(CEventStore& store, const DateTime& now, IReminderSink& sink) {
     size_t announced = 0;
