@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Renders the hand-drawn SVG icons (data/icons/src) to the PNGs the program compiles in.
+# Renders the hand-drawn SVG icons (data/icons/src) to the PNGs the program compiles in, and the
+# copies the help pages use (data/help/images).
 #
 #   tools/render-icons.sh                 render every PNG into data/icons
 #   tools/render-icons.sh --preview FILE  also write an enlarged contact sheet, on light and dark
@@ -34,6 +35,13 @@ render types-large.png  types-large.svg  512  32
 render status.png       status.svg        64  16
 render recurrence.png   recurrence.svg    16  16
 render sound.png        sound.svg         16  16
+
+# The help pages show the logo and cut type and status icons from copies of the strips, because the
+# program's own copies are compiled in and not shipped as files.
+mkdir -p "$here/data/help/images"
+rsvg-convert --width 68 --height 68 "$src/app.svg" --output "$here/data/help/images/logo.png"
+cp "$out/types-small.png" "$out/types-large.png" "$out/status.png" "$here/data/help/images/"
+echo "help/images: logo.png 68x68, types-small.png, types-large.png, status.png"
 
 if [ -n "$preview" ]; then
   command -v convert >/dev/null || { echo "ImageMagick's convert is missing: apt-get install imagemagick" >&2; exit 1; }
