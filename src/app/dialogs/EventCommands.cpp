@@ -51,12 +51,8 @@ bool ModifyEventWithEditor(QWidget* parent, uint32_t id) {
     dlg.LoadFromEvent(ev);
     if (dlg.exec() != QDialog::Accepted) return false;
 
-    // The scheduler may have opened a reminder for this event while the editor was open;
-    // its mark must survive, or the same reminder would pop up a second time.
-    CPtEvent current;
-    if (store.GetById(id, current)) ev = current;
     dlg.StoreToEvent(ev);
-    if (current.IsShowing()) ev.SetShowing();
+    // The store keeps the showing mark the scheduler may have set while the editor was open.
     if (!store.Modify(id, ev)) {
         // The event went away meanwhile; the user's edit is kept as a new event.
         if (!store.Add(ev)) {
