@@ -108,10 +108,13 @@ void CClockWnd::refit(const DateTime& now) {
     const CAppSettings& s = GetAppSettings();
     m_textColor = ToQColor(s.GetClockText());
     m_backColor = ToQColor(s.GetClockBk());
-    m_font = ToQFont(s.GetClockFont(), {6, 200, 13});
+    if (!m_metrics || !(s.GetClockFont() == m_fontRecord)) {
+        m_fontRecord = s.GetClockFont();
+        m_font = ToQFont(m_fontRecord, {6, 200, 13});
+        m_metrics.emplace(m_font);
+    }
     m_text = QString::fromLocal8Bit(ClockText(s.GetClockFormat(), now).c_str());
-    const QFontMetrics fm(m_font);
-    const QSize fit(fm.horizontalAdvance(m_text) + 2 * kMargin, fm.height() + 2 * kMargin);
+    const QSize fit(m_metrics->horizontalAdvance(m_text) + 2 * kMargin, m_metrics->height() + 2 * kMargin);
     if (size() != fit) setFixedSize(fit);  // the top-left corner stays where it is
     update();
 }

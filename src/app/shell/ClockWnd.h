@@ -1,12 +1,16 @@
 // CClockWnd: the always-on-top desktop clock, hub of the running program.
 #pragma once
 
+#include <optional>
+
+#include <QFontMetrics>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
 
 #include "MessageHub.h"
+#include "model/LogFont.h"
 #include "engine/Clock.h"
 #include "engine/ReminderScheduler.h"
 
@@ -105,6 +109,10 @@ private:
     QString m_text;
     QFont m_font;
     QColor m_textColor, m_backColor;
+    // The look the font and its metrics were made for; rebuilt only when the preferences change,
+    // so an idle second costs one text measurement and one small repaint.
+    LogFont m_fontRecord;
+    std::optional<QFontMetrics> m_metrics;
     QTimer m_tickTimer;   // timer 102
     QTimer m_clickTimer;  // timer 1
     bool m_doubleClickSeen = false;
