@@ -3,7 +3,7 @@
 
 namespace tv {
 
-int NormalizeViewType(int stored) { return stored >= 0 && stored < kViewCount ? stored : kViewDaily; }
+int NormalizeViewType(int stored) { return stored >= 0 && stored < kViewPageCount ? stored : kViewDaily; }
 
 std::string ViewTitle(int index) {
     switch (index) {

@@ -16,7 +16,7 @@ enum ViewIndex : int {
     kViewFind = 4,
     kViewAll = 5,
 };
-constexpr int kViewCount = 6;
+constexpr int kViewPageCount = 6;
 
 // Pages 0..3 are calendars; the list pages are not.
 inline bool IsCalendarView(int index) { return index >= kViewDaily && index <= kViewMonthly; }

@@ -9,7 +9,7 @@ using tvtest::At;
 
 TEST(ViewSwitching, TitlesAndStoredIndices) {
     const char* titles[] = {"Daily", "Week Day", "Weekly", "Monthly", "Find", "All"};
-    for (int i = 0; i < kViewCount; ++i) {
+    for (int i = 0; i < kViewPageCount; ++i) {
         EXPECT_EQ(ViewTitle(i), titles[i]);
         EXPECT_EQ(NormalizeViewType(i), i);
     }
