@@ -3,7 +3,6 @@
 
 #include "ViewTestSupport.h"
 #include "views/EventListModel.h"
-#include "views/ListCommands.h"
 
 using namespace tv;
 using tvtest::AddTo;
@@ -183,45 +182,4 @@ TEST_F(EventListSort, RowTextsImagesAndColours) {
     EXPECT_EQ(ListCellText(store, types, weekly, kColName, now), "w");
     EXPECT_STREQ(GetListColumn(kColTime).title, "Time");
     EXPECT_EQ(GetListColumn(kColDuration).width, 50);
-}
-
-TEST(ListDelete, AsksForRecurringEventsUntilYesToAll) {
-    CEventStore store;
-    const uint32_t a = AddTo(store, OneOff("a", At(2008, 1, 2)));
-    const uint32_t r1 = AddTo(store, tvtest::Daily("r1", At(2008, 1, 1)));
-    const uint32_t b = AddTo(store, OneOff("b", At(2008, 1, 3)));
-    const uint32_t r2 = AddTo(store, tvtest::Daily("r2", At(2008, 1, 1)));
-    int asked = 0;
-    const ListDeleteOutcome out = DeleteListEvents(store, {a, r1, b, r2, 999}, [&](const CPtEvent& ev) {
-        ++asked;
-        EXPECT_EQ(ev.GetName(), "r1");
-        return DeleteAnswer::YesToAll;
-    });
-    EXPECT_EQ(asked, 1);
-    EXPECT_FALSE(out.cancelled);
-    EXPECT_EQ(out.deleted, (std::vector<uint32_t>{a, r1, b, r2}));
-    EXPECT_EQ(store.GetCount(), 0u);
-    EXPECT_FALSE(NeedsMultiDeleteQuestion(1));
-    EXPECT_TRUE(NeedsMultiDeleteQuestion(2));
-}
-
-TEST(ListDelete, NoSkipsAndCancelStopsKeepingWhatWasDeleted) {
-    CEventStore store;
-    const uint32_t a = AddTo(store, OneOff("a", At(2008, 1, 2)));
-    const uint32_t r1 = AddTo(store, tvtest::Daily("r1", At(2008, 1, 1)));
-    const uint32_t b = AddTo(store, OneOff("b", At(2008, 1, 3)));
-    const uint32_t r2 = AddTo(store, tvtest::Daily("r2", At(2008, 1, 1)));
-    const uint32_t c = AddTo(store, OneOff("c", At(2008, 1, 3)));
-    std::vector<DeleteAnswer> answers{DeleteAnswer::No, DeleteAnswer::Cancel};
-    const ListDeleteOutcome out = DeleteListEvents(store, {a, r1, b, r2, c}, [&](const CPtEvent&) {
-        const DeleteAnswer answer = answers.front();
-        answers.erase(answers.begin());
-        return answer;
-    });
-    EXPECT_TRUE(out.cancelled);
-    EXPECT_EQ(out.deleted, (std::vector<uint32_t>{a, b}));
-    CPtEvent ev;
-    EXPECT_TRUE(store.GetById(r1, ev));
-    EXPECT_TRUE(store.GetById(r2, ev));
-    EXPECT_TRUE(store.GetById(c, ev));
 }
