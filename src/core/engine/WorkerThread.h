@@ -16,6 +16,9 @@ public:
     CWorkerThread& operator=(const CWorkerThread&) = delete;
     // Asks the thread to stop and waits for it; a thread is never left running on a dead object.
     virtual ~CWorkerThread();
+    // Stops the thread (or releases a held one without running it) and waits until it ends.
+    // Classes whose Run uses their own members call this in their destructor.
+    void StopAndJoin();
 
     // Creates the thread held before its work; false when it could not be created.
     bool Create();
