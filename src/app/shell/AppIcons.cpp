@@ -9,6 +9,13 @@
 #include <QPainterPath>
 #include <array>
 
+// The linker drops a static library's compiled-in resources unless they are registered.
+static void RegisterIconResources() {
+#ifdef TALLYVANE_HAVE_ICONS
+    Q_INIT_RESOURCE(icons);
+#endif
+}
+
 namespace tv::icons {
 
 namespace {
@@ -100,6 +107,7 @@ int Clamp(int index) { return index >= 0 && index < kCount ? index : 0; }
 }  // namespace
 
 void Load() {
+    RegisterIconResources();
     Sets& s = TheSets();
     LoadStrip(QStringLiteral(":/icons/types-small.png"), 16, s.small);
     LoadStrip(QStringLiteral(":/icons/types-large.png"), 32, s.large);

@@ -138,11 +138,13 @@ void CReminderApp::Shutdown() {
     delete m_clockWnd;
     m_clockWnd = nullptr;
     CReminderPopup::CloseAll();
-    // Then the application's: the event file once more, the preferences.
-    ReportSave(nullptr, GetEventStore().Save());
+    // Then the application's: the event file once more, the preferences. Everything is
+    // written before anything is said, so a session that ends meanwhile loses nothing.
+    const FileResult events = GetEventStore().Save();
     CEventTypeTable& types = GetEventTypeTable();
-    if (types.HasUnsavedSeed()) ReportSave(nullptr, types.Save(TypeFilePath()));
-    ReportSave(nullptr, SaveAppSettings());
+    const FileResult seed = types.HasUnsavedSeed() ? types.Save(TypeFilePath()) : FileResult::Ok();
+    const FileResult settings = SaveAppSettings();
+    for (const FileResult* r : {&events, &seed, &settings}) ReportSave(nullptr, *r);
     DestroyAppSettings();
     SetSettingsStore(nullptr);
     m_settings.reset();

@@ -1,4 +1,5 @@
-// CAppSettings: the user's preferences, read from and written to section "Var".
+// CAppSettings: the user's preferences, read from and written to section "Var". Texts are
+// UTF-8 (file names, the pattern), except the font's face name (see GetClockFont).
 #pragma once
 
 #include <cstdint>
@@ -44,6 +45,7 @@ public:
     ColorRef GetClockText() const { return m_clockText; }
     void SetClockText(ColorRef v) { m_clockText = v; }
 
+    // The face name is in the archive code page (Windows-1252) like every stored font record.
     const LogFont& GetClockFont() const { return m_font; }
     void SetClockFont(const LogFont& v) { m_font = v; m_font.SetFaceName(v.faceName); }
 

@@ -10,7 +10,8 @@ AnswerResult SnoozeEvent(CEventStore& store, uint32_t id, int seconds, const Dat
     r.found = true;
     ev.Snooze(seconds, now);
     ev.ClearShowing();
-    store.Modify(id, ev);
+    // The pop-up's answer is the one change that ends the showing mark.
+    store.Modify(id, ev, ShowingMark::Replace);
     r.save = store.Save();
     return r;
 }
@@ -22,7 +23,7 @@ AnswerResult AcceptEvent(CEventStore& store, uint32_t id, const DateTime& now) {
     r.found = true;
     ev.Accept(now);
     ev.ClearShowing();
-    store.Modify(id, ev);
+    store.Modify(id, ev, ShowingMark::Replace);
     r.save = store.Save();
     return r;
 }
