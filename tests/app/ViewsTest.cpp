@@ -13,6 +13,7 @@
 #include "TempDir.h"
 #include "controls/DateTimeField.h"
 #include "model/EventTypeTable.h"
+#include "shell/AppSettings.h"
 #include "shell/ClockWnd.h"
 #include "shell/Commands.h"
 #include "shell/MainWnd.h"
@@ -214,6 +215,17 @@ void ViewsTest::weekdayKeysMoveTheCellAndTheCurrentDate() {
     QCoreApplication::sendEvent(view->viewport(), &wheel);
     QCOMPARE(view->verticalScrollBar()->value(), before + 20);
     QCOMPARE(weekday.GetScroll().pos, before + 20);
+
+    // Office hours from the preferences: the grid opens at their start and shades them.
+    DateTime start, end;
+    GetAppSettings().GetOfficeHours(start, end);
+    GetAppSettings().SetOfficeHours(DateTime::FromParts(1899, 12, 30, 7, 30, 0), DateTime::FromParts(1899, 12, 30, 16, 0, 0));
+    w->runCommand(cmd::kWeekDay);
+    QCOMPARE(weekday.GetScroll().pos, 15 * 20);
+    QCOMPARE(weekday.GetOfficeHours().startMinute, 7 * 60 + 30);
+    GetAppSettings().SetOfficeHours(start, end);
+    view->repaint();
+    QCOMPARE(weekday.GetOfficeHours().startMinute, 9 * 60);
 }
 
 void ViewsTest::weeklyScrollBarNavigatesWeeksEvenAtItsEnd() {

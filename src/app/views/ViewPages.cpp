@@ -8,7 +8,6 @@
 #include "ViewTabBar.h"
 #include "menus/TypeMenu.h"
 #include "model/EventTypeTable.h"
-#include "shell/AppSettings.h"
 #include "shell/Commands.h"
 #include "shell/MainWnd.h"
 #include "views/ViewSwitching.h"
@@ -29,11 +28,6 @@ public:
 private:
     const CMainWnd* m_main;
 };
-
-int MinuteOfDay(const DateTime& t) {
-    DateParts p;
-    return t.GetParts(p) ? p.hour * 60 + p.minute : -1;
-}
 
 }  // namespace
 
@@ -110,11 +104,7 @@ CCalendarView* CViewPages::calendarView(int index) const {
 int CViewPages::viewIndex() const { return m_main->viewIndex(); }
 
 void CViewPages::refreshOfficeHours() {
-    DateTime start, end;
-    GetAppSettings().GetOfficeHours(start, end);
-    OfficeHours hours;
-    if (MinuteOfDay(start) >= 0) hours.startMinute = MinuteOfDay(start);
-    if (MinuteOfDay(end) >= 0) hours.endMinute = MinuteOfDay(end);
+    const OfficeHours hours = CurrentOfficeHours();
     for (CCalendarView* v : m_views)
         if (v) v->setOfficeHours(hours);
 }
