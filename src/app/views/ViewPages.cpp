@@ -12,12 +12,25 @@
 #include "shell/MainWnd.h"
 #include "views/ViewSwitching.h"
 
+// The event editor lives with the editing dialogs; once they are built in, a double click on
+// an empty slot or day opens it on a new event starting there.
+#if __has_include("dialogs/EventCommands.h")
+#include "dialogs/EventCommands.h"
+#define TALLYVANE_HAVE_EVENT_EDITOR 1
+#endif
+
 namespace tv {
 
 namespace {
 
 DateTime g_sharedDate;  // the zero date until a main window first asks
+#ifdef TALLYVANE_HAVE_EVENT_EDITOR
+CViewPages::NewEventAt g_newEventAt = [](QWidget* parent, const DateTime& start) {
+    return NewEventWithEditor(parent, 0, start);
+};
+#else
 CViewPages::NewEventAt g_newEventAt;
+#endif
 
 // "Now" as the main window sees it, so that a test's clock reaches the views too.
 class MainWndClock final : public IClock {

@@ -62,8 +62,9 @@ public:
     // Built for a test to look at, or to pop up.
     std::unique_ptr<QMenu> buildContextMenu();
 
-    // How a new event is made at a chosen date (the editor, once it exists): answers the new
-    // event's id, 0 when none was made. Until one is set, the New command runs instead.
+    // How a new event of the first type is made at a chosen date: the event editor when it is
+    // built in. Answers the new event's id, 0 when none was made. Without one, the New command
+    // runs instead. Tests set their own.
     using NewEventAt = std::function<uint32_t(QWidget* parent, const DateTime& start)>;
     static void SetNewEventAt(NewEventAt handler);
 
