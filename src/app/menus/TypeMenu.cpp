@@ -31,4 +31,12 @@ void FillTypeMenu(QMenu* menu, const CEventTypeTable& table, const std::function
     }
 }
 
+int ExecTypeMenu(const CEventTypeTable& table, const QPoint& globalPos, QWidget* parent) {
+    QMenu menu(parent);
+    int chosen = 0;
+    FillTypeMenu(&menu, table, [&chosen](int id) { chosen = id; });
+    menu.exec(globalPos);
+    return chosen;
+}
+
 }  // namespace tv

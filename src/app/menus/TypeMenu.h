@@ -15,6 +15,11 @@ class CEventTypeTable;
 void FillTypeMenu(QMenu* menu, const CEventTypeTable& table, const std::function<void(int commandId)>& run,
                   const std::function<bool(int commandId)>& enabled = {});
 
+// Shows the type menu at a screen point and answers the chosen command id (2024 + index or
+// 3025), or 0 when the user chose nothing. For buttons that open the menu and act on the
+// answer themselves, such as the event editor's type button.
+int ExecTypeMenu(const CEventTypeTable& table, const QPoint& globalPos, QWidget* parent = nullptr);
+
 // A menu title or item text shown as it is: '&' is no mnemonic marker in a type's name.
 QString MenuText(const QString& plain);
 

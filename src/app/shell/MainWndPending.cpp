@@ -9,17 +9,8 @@
 
 namespace tv {
 
-// The event editor: New, New of a type (also from the tray) and Modify.
-bool CMainWnd::IsNewEventAvailable() { return false; }
-bool CMainWnd::IsModifyAvailable() { return false; }
-void CMainWnd::newEvent(int typeIndex) { (void)typeIndex; }
-void CMainWnd::modifyEvent() {}
-void CClockWnd::newEventFromTray(int typeIndex) { (void)typeIndex; }
-
-// The event-type dialogs: the type list behind "Customize...".
-bool CMainWnd::IsCustomizeAvailable() { return false; }
-void CMainWnd::customizeTypes() {}
-void CClockWnd::customizeTypes() {}
+// The event editor and the type dialogs (New, Modify, Customize) are in
+// dialogs/EditingWiring.cpp.
 
 // The preferences sheet.
 bool CMainWnd::IsOptionsAvailable() { return false; }
