@@ -21,6 +21,7 @@
 #include "MessageHub.h"
 #include "ToolbarIcons.h"
 #include "UserPrompts.h"
+#include "views/ViewPages.h"
 #include "menus/TypeMenu.h"
 #include "model/EventTypeTable.h"
 #include "shell/AppSettings.h"
@@ -57,6 +58,7 @@ CMainWnd::CMainWnd(QWidget* parent) : QMainWindow(parent) {
     createToolBar();
     createStatusBar();
     createPages();
+    CViewPages::Install(this);
 
     std::vector<std::pair<QString, int>> keys;
     for (const Accelerator& a : kMainAccelerators) keys.emplace_back(QString::fromLatin1(a.key), a.command);
@@ -272,6 +274,7 @@ void CMainWnd::setView(int index) {
     m_stack->setCurrentIndex(index);
     if (auto* strip = qobject_cast<CPageTitleStrip*>(m_tabBar)) strip->setTitle(QString::fromLatin1(kPageTitles[index]));
     m_pages[index]->setFocus();
+    emit viewChanged(index);
     updateCommandStates();
 }
 

@@ -56,8 +56,9 @@ public:
     // Enables and checks every action by its rule; runs whenever the program goes idle.
     void updateCommandStates();
 
-    // The moment Accept uses; the system clock unless a test sets another.
+    // The moment Accept and the views use; the system clock unless a test sets another.
     void setClock(const IClock* clock) { m_clock = clock; }
+    const IClock& clock() const { return *m_clock; }
 
     // Whether the commands filled in by the event editor, the type dialogs and the
     // preferences exist yet; the clock's menu asks too.
@@ -98,6 +99,10 @@ public Q_SLOTS:
     void onRefresh(quint32 wParam);
     void onEventDeleted(quint32 eventId);
     void onInvalidate(quint32 eventId);
+
+Q_SIGNALS:
+    // setView() showed a page (also when it was shown already): the views follow the switch.
+    void viewChanged(int index);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -33,13 +33,4 @@ void CMainWnd::importExpFile() {}
 void CMainWnd::importHoliday() {}
 void CMainWnd::importPlumtrace() {}
 
-// The views' date navigation: Goto Today, Goto This Day, Goto ...
-bool CMainWnd::IsGotoAvailable(int commandId) {
-    (void)commandId;
-    return false;
-}
-void CMainWnd::gotoToday() {}
-void CMainWnd::gotoThisDay() {}
-void CMainWnd::gotoDate() {}
-
 }  // namespace tv

@@ -20,6 +20,7 @@
 #include "shell/SingleInstance.h"
 #include "store/EventStore.h"
 #include "store/ProgramFolder.h"
+#include "views/ComingEventsWnd.h"
 
 namespace tv {
 
@@ -81,6 +82,7 @@ int CReminderApp::Start(const Options& options) {
 
     // 9. The clock window: the timer, the tray, its position, the scheduler, the main window.
     m_clockWnd = new CClockWnd(m_clock);
+    new CComingEventsWnd(m_clockWnd);  // hidden until the mouse rests on the clock; the clock owns it
     connect(m_clockWnd, &CClockWnd::exitRequested, this, &CReminderApp::Exit);
     WatchTerminationSignals();
     m_started = true;
