@@ -117,6 +117,8 @@ private:
     void savePlacement();
     QAction* makeAction(int id, const QString& menuText);
     void changeSelected(int change);
+    // After Restore and the imports: saves what changed and refreshes the shown page.
+    void afterTransfer(bool typesChanged, bool eventsChanged);
     bool hasSelection() const;
 
     // Whether each command filled in by another part exists yet (see MainWndPending.cpp).

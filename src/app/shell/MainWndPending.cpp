@@ -21,16 +21,6 @@ bool CMainWnd::IsPrintAvailable() { return false; }
 void CMainWnd::print() {}
 void CMainWnd::printPreview() {}
 
-// Backup, restore, export and the imports.
-bool CMainWnd::IsTransferAvailable(int commandId) {
-    (void)commandId;
-    return false;
-}
-void CMainWnd::backup() {}
-void CMainWnd::restoreBackup() {}
-void CMainWnd::exportEvents() {}
-void CMainWnd::importExpFile() {}
-void CMainWnd::importHoliday() {}
-void CMainWnd::importPlumtrace() {}
+// Backup, restore, export and the imports are in MainWndTransfer.cpp.
 
 }  // namespace tv
