@@ -12,9 +12,7 @@ namespace tv {
 // The event editor and the type dialogs (New, Modify, Customize) are in
 // dialogs/EditingWiring.cpp.
 
-// The preferences sheet.
-bool CMainWnd::IsOptionsAvailable() { return false; }
-void CMainWnd::showOptions() {}
+// The preferences sheet is in MainWndOptions.cpp.
 
 // Printing and print preview of the active page.
 bool CMainWnd::IsPrintAvailable() { return false; }
