@@ -125,6 +125,16 @@ int main() {
     std::printf("Events of 35 days, the two ways (must agree):\n");
     Report("one GetEventsOfDay per day", noSetup, [&] { CollectEventsOfDaysOneByOne(store, now, 35); });
     Report("one walk over the recurring events", noSetup, [&] { CollectEventsOfDays(store, now, 35); });
+    {
+        const DayEventLists a = CollectEventsOfDays(store, now, 35), b = CollectEventsOfDaysOneByOne(store, now, 35);
+        bool same = a.size() == b.size();
+        for (size_t d = 0; same && d < a.size(); ++d) {
+            same = a[d].size() == b[d].size();
+            for (size_t k = 0; same && k < a[d].size(); ++k)
+                same = a[d][k].event == b[d][k].event && a[d][k].occurrence == b[d][k].occurrence;
+        }
+        std::printf("      the two answers %s\n", same ? "agree" : "DIFFER");
+    }
 
     std::printf("All-events list:\n");
     CEventListModel model;

@@ -10,6 +10,7 @@
 #include "controls/QtDateTime.h"
 #include "engine/Clock.h"
 #include "model/EventTypeTable.h"
+#include "shell/AppSettings.h"
 #include "store/EventStore.h"
 #include "views/DailyLayout.h"
 #include "views/MonthlyLayout.h"
@@ -17,6 +18,16 @@
 #include "views/WeeklyLayout.h"
 
 namespace tv {
+
+OfficeHours CurrentOfficeHours() {
+    DateTime start, end;
+    GetAppSettings().GetOfficeHours(start, end);
+    OfficeHours hours;
+    DateParts p;
+    if (start.GetParts(p)) hours.startMinute = p.hour * 60 + p.minute;
+    if (end.GetParts(p)) hours.endMinute = p.hour * 60 + p.minute;
+    return hours;
+}
 
 CCalendarView::CCalendarView(std::unique_ptr<CalendarLayout> layout, const IClock& clock, QWidget* parent)
     : QAbstractScrollArea(parent), m_layout(std::move(layout)), m_clock(clock) {
@@ -126,6 +137,8 @@ void CCalendarView::onScrollAction(int action) {
 }
 
 void CCalendarView::paintEvent(QPaintEvent* event) {
+    // The preferences may have moved the office hours since the last paint.
+    m_layout->SetOfficeHours(CurrentOfficeHours());
     QPainter p(viewport());
     p.setClipRegion(event->region());
     p.fillRect(viewport()->rect(), Qt::white);

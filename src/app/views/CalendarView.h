@@ -77,6 +77,9 @@ private:
     bool m_syncing = false;   // the scroll bar is being set from the layout
 };
 
+// The office hours of the preferences, as the day grids shade them.
+OfficeHours CurrentOfficeHours();
+
 // The four views, by index 0..3 of the main window's pages.
 CCalendarView* CreateCalendarView(ViewKind kind, const IClock& clock, QWidget* parent = nullptr);
 

@@ -12,12 +12,33 @@
 
 #include "controls/DateTimeField.h"
 #include "engine/Clock.h"
-#include "menus/TypeMenu.h"
 #include "model/EventTypeTable.h"
 #include "model/TextCodec.h"
 #include "shell/AppIcons.h"
 
 namespace tv {
+
+namespace {
+
+// Return in the search text runs the search. The field claims the key before the main window's
+// Enter accelerator (Modify) can: an unclaimed override would travel on to the page and be
+// taken there.
+class ReturnKeeper : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                event->accept();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+}  // namespace
 
 CAllEventsPage::CAllEventsPage(const IClock& clock, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("AllEvents"));
@@ -67,6 +88,7 @@ CFindPage::CFindPage(const IClock& clock, QWidget* parent) : QWidget(parent), m_
     m_text = new QLineEdit(this);
     m_text->setObjectName(QStringLiteral("FindText"));
     m_text->setClearButtonEnabled(true);
+    m_text->installEventFilter(new ReturnKeeper(m_text));
     m_find = new QPushButton(QStringLiteral("Find"), this);
     m_find->setDefault(true);
     m_find->setAutoDefault(true);

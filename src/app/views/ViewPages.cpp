@@ -8,17 +8,29 @@
 #include "ViewTabBar.h"
 #include "menus/TypeMenu.h"
 #include "model/EventTypeTable.h"
-#include "shell/AppSettings.h"
 #include "shell/Commands.h"
 #include "shell/MainWnd.h"
 #include "views/ViewSwitching.h"
+
+// The event editor lives with the editing dialogs; once they are built in, a double click on
+// an empty slot or day opens it on a new event starting there.
+#if __has_include("dialogs/EventCommands.h")
+#include "dialogs/EventCommands.h"
+#define TALLYVANE_HAVE_EVENT_EDITOR 1
+#endif
 
 namespace tv {
 
 namespace {
 
 DateTime g_sharedDate;  // the zero date until a main window first asks
+#ifdef TALLYVANE_HAVE_EVENT_EDITOR
+CViewPages::NewEventAt g_newEventAt = [](QWidget* parent, const DateTime& start) {
+    return NewEventWithEditor(parent, 0, start);
+};
+#else
 CViewPages::NewEventAt g_newEventAt;
+#endif
 
 // "Now" as the main window sees it, so that a test's clock reaches the views too.
 class MainWndClock final : public IClock {
@@ -29,11 +41,6 @@ public:
 private:
     const CMainWnd* m_main;
 };
-
-int MinuteOfDay(const DateTime& t) {
-    DateParts p;
-    return t.GetParts(p) ? p.hour * 60 + p.minute : -1;
-}
 
 }  // namespace
 
@@ -49,6 +56,7 @@ CViewPages* CViewPages::Of(const CMainWnd* mainWnd) {
 
 DateTime CViewPages::SharedDate() { return g_sharedDate; }
 void CViewPages::ResetSharedDate() { g_sharedDate = DateTime(); }
+void CViewPages::SetSharedDate(const DateTime& date) { g_sharedDate = date; }
 void CViewPages::SetNewEventAt(NewEventAt handler) { g_newEventAt = std::move(handler); }
 
 CViewPages::CViewPages(CMainWnd* mainWnd) : QObject(mainWnd), m_main(mainWnd) {
@@ -60,7 +68,9 @@ CViewPages::CViewPages(CMainWnd* mainWnd) : QObject(mainWnd), m_main(mainWnd) {
         CCalendarView* view = CreateCalendarView(kKinds[i], *m_clock);
         m_views[i] = view;
         connect(view, &CCalendarView::viewDateChanged, this, &CViewPages::onViewDate);
-        connect(view, &CCalendarView::captionChanged, this, [this] { m_tabBar->update(); });
+        connect(view, &CCalendarView::captionChanged, this, [this] {
+            if (m_tabBar) m_tabBar->update();
+        });
         connect(view, &CCalendarView::doubleClicked, this, &CViewPages::onDoubleClick);
         connect(view, &CCalendarView::contextMenuWanted, this, &CViewPages::showContextMenu);
         m_main->setPage(i, view);
@@ -75,7 +85,7 @@ CViewPages::CViewPages(CMainWnd* mainWnd) : QObject(mainWnd), m_main(mainWnd) {
     m_all = new CAllEventsPage(*m_clock);
     connect(m_all->list(), &CEventListCtrl::rowDoubleClicked, this, [this](int) { m_main->runCommand(cmd::kModify); });
     connect(m_all->list(), &CEventListCtrl::emptyDoubleClicked, this, [this] {
-        if (m_all->list()->selectedIds().empty()) m_main->runCommand(cmd::kNew);
+        if (m_all && m_all->list()->selectedIds().empty()) m_main->runCommand(cmd::kNew);
     });
     connect(m_all->list(), &CEventListCtrl::contextMenuWanted, this, &CViewPages::showContextMenu);
     m_main->setPage(kViewAll, m_all);
@@ -94,6 +104,12 @@ CViewPages::CViewPages(CMainWnd* mainWnd) : QObject(mainWnd), m_main(mainWnd) {
     connect(m_main, &CMainWnd::viewChanged, this, &CViewPages::onViewChanged);
 }
 
+CViewPages::~CViewPages() = default;
+CCalendarView* CViewPages::activeCalendarView() const { return m_active; }
+CAllEventsPage* CViewPages::allPage() const { return m_all; }
+CFindPage* CViewPages::findPage() const { return m_find; }
+CViewTabBar* CViewPages::tabBar() const { return m_tabBar; }
+
 CCalendarView* CViewPages::calendarView(int index) const {
     return index >= 0 && index < 4 ? m_views[index] : nullptr;
 }
@@ -101,31 +117,28 @@ CCalendarView* CViewPages::calendarView(int index) const {
 int CViewPages::viewIndex() const { return m_main->viewIndex(); }
 
 void CViewPages::refreshOfficeHours() {
-    DateTime start, end;
-    GetAppSettings().GetOfficeHours(start, end);
-    OfficeHours hours;
-    if (MinuteOfDay(start) >= 0) hours.startMinute = MinuteOfDay(start);
-    if (MinuteOfDay(end) >= 0) hours.endMinute = MinuteOfDay(end);
-    for (CCalendarView* v : m_views) v->setOfficeHours(hours);
+    const OfficeHours hours = CurrentOfficeHours();
+    for (CCalendarView* v : m_views)
+        if (v) v->setOfficeHours(hours);
 }
 
 void CViewPages::onViewChanged(int index) {
-    m_tabBar->setViewIndex(index);
+    if (m_tabBar) m_tabBar->setViewIndex(index);
     if (index == kViewFind) {
-        m_find->search();
+        if (m_find) m_find->search();
     } else if (index == kViewAll) {
-        m_all->refill();
+        if (m_all) m_all->refill();
     } else if (IsCalendarView(index)) {
-        m_active = m_views[index];
+        if (m_views[index]) m_active = m_views[index];
         gotoDate(m_current);
     }
 }
 
 void CViewPages::gotoDate(const DateTime& date) {
-    if (!IsCalendarView(viewIndex()) || !m_active) return;
+    if (!IsCalendarView(viewIndex()) || !m_active || m_active != m_views[viewIndex()]) return;
     refreshOfficeHours();
     m_active->SetDate(date);
-    m_tabBar->update();
+    if (m_tabBar) m_tabBar->update();
 }
 
 void CViewPages::onViewDate(const DateTime& date) {
@@ -136,19 +149,20 @@ void CViewPages::onViewDate(const DateTime& date) {
 void CViewPages::gotoToday() {
     const DateTime today = TodayAtMidnight(m_clock->Now());
     onViewDate(today);
-    m_tabBar->setTabDate(today);
+    if (m_tabBar) m_tabBar->setTabDate(today);
     m_main->setView(kViewDaily);
 }
 
 void CViewPages::gotoThisDay() {
     if (!m_active) return;
     const DateTime day = m_active->GetSelectedDate();
-    m_tabBar->setTabDate(day);
+    if (m_tabBar) m_tabBar->setTabDate(day);
     onViewDate(day);
     m_main->setView(kViewDaily);
 }
 
 void CViewPages::gotoChosenDate() {
+    if (!m_tabBar) return;
     DateTime date = m_tabBar->tabDate();
     if (!m_tabBar->chooseDate(m_main, date)) return;
     m_tabBar->setTabDate(date);
@@ -205,7 +219,7 @@ void CViewPages::onDoubleClick() {
         m_main->runCommand(cmd::kModify);
         return;
     }
-    if (!m_main->isCommandEnabled(cmd::kNew)) return;
+    if (!CanCreateEvent(viewIndex())) return;
     if (g_newEventAt) {
         if (g_newEventAt(m_main, view->GetSelectedDate()) != 0) view->Refresh();
         return;

@@ -34,15 +34,18 @@ public:
 
     CCalendarView* calendarView(int index) const;
     // The last calendar view shown (kept while a list page is shown); the Daily view at first.
-    CCalendarView* activeCalendarView() const { return m_active; }
-    CAllEventsPage* allPage() const { return m_all; }
-    CFindPage* findPage() const { return m_find; }
-    CViewTabBar* tabBar() const { return m_tabBar; }
+    CCalendarView* activeCalendarView() const;
+    CAllEventsPage* allPage() const;
+    CFindPage* findPage() const;
+    CViewTabBar* tabBar() const;
+    ~CViewPages() override;
 
     DateTime currentDate() const { return m_current; }
     // The process-wide copy that outlives the main window.
     static DateTime SharedDate();
+    // Forgets it (the next main window starts at now), or sets it, as a test needs.
     static void ResetSharedDate();
+    static void SetSharedDate(const DateTime& date);
 
     // The page of that index is now shown (the main window's SetView).
     void onViewChanged(int index);
@@ -59,8 +62,9 @@ public:
     // Built for a test to look at, or to pop up.
     std::unique_ptr<QMenu> buildContextMenu();
 
-    // How a new event is made at a chosen date (the editor, once it exists): answers the new
-    // event's id, 0 when none was made. Until one is set, the New command runs instead.
+    // How a new event of the first type is made at a chosen date: the event editor when it is
+    // built in. Answers the new event's id, 0 when none was made. Without one, the New command
+    // runs instead. Tests set their own.
     using NewEventAt = std::function<uint32_t(QWidget* parent, const DateTime& start)>;
     static void SetNewEventAt(NewEventAt handler);
 
@@ -73,11 +77,12 @@ private:
 
     CMainWnd* m_main;
     std::unique_ptr<IClock> m_clock;  // asks the main window's clock
-    std::array<CCalendarView*, 4> m_views{};
-    CCalendarView* m_active = nullptr;
-    CAllEventsPage* m_all = nullptr;
-    CFindPage* m_find = nullptr;
-    CViewTabBar* m_tabBar = nullptr;
+    // Guarded: the window may put other pages in place of these (tests do).
+    std::array<QPointer<CCalendarView>, 4> m_views{};
+    QPointer<CCalendarView> m_active;
+    QPointer<CAllEventsPage> m_all;
+    QPointer<CFindPage> m_find;
+    QPointer<CViewTabBar> m_tabBar;
     DateTime m_current;
 };
 

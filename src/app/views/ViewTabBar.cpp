@@ -22,7 +22,7 @@ CSelectDateDialog::CSelectDateDialog(const DateTime& date, QWidget* parent) : QD
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_field);
     layout->addWidget(buttons);
-    setFixedSize(sizeHint().expandedTo(QSize(220, 0)));
+    setFixedSize(sizeHint().expandedTo(QSize(260, 0)));
 }
 
 DateTime CSelectDateDialog::date() const { return m_field->value(); }

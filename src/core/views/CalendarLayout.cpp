@@ -5,8 +5,6 @@
 
 namespace tv {
 
-std::string CLibraryShortDate(const DateTime& date) { return date.Format("%x"); }
-
 ItemLook LookUpItem(const CEventStore& store, const CEventTypeTable& types, uint32_t id) {
     ItemLook look;
     uint32_t typeId = 0;

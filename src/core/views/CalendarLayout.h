@@ -52,8 +52,6 @@ struct PrintExtent {
 
 // Formats a date the way the tab bar shows it: the user's short date without time.
 using ShortDateFormatter = std::function<std::string(const DateTime&)>;
-// The C library's "%x", for callers with no locale of their own.
-std::string CLibraryShortDate(const DateTime& date);
 
 // What the drawing is for: the screen shows the selection and icons, paper does not.
 struct DrawTarget {

@@ -3,8 +3,6 @@
 
 namespace tv {
 
-int NormalizeViewType(int stored) { return stored >= 0 && stored < kViewPageCount ? stored : kViewDaily; }
-
 std::string ViewTitle(int index) {
     switch (index) {
         case kViewDaily: return "Daily";
@@ -15,17 +13,6 @@ std::string ViewTitle(int index) {
         case kViewAll: return "All";
         default: return {};
     }
-}
-
-bool CanDeleteEvents(int index, int selectedRows, bool calendarHasSelectedEvent) {
-    if (IsListView(index)) return selectedRows > 0;
-    return IsCalendarView(index) && calendarHasSelectedEvent;
-}
-
-bool CanChangeEvents(int index, int selectedRows, bool calendarHasSelectedEvent) {
-    if (index == kViewFind) return false;
-    if (index == kViewAll) return selectedRows > 0;
-    return IsCalendarView(index) && calendarHasSelectedEvent;
 }
 
 DateTime TakeSharedDate(DateTime& processCopy, const DateTime& now) {

@@ -22,21 +22,14 @@ constexpr int kViewPageCount = 6;
 inline bool IsCalendarView(int index) { return index >= kViewDaily && index <= kViewMonthly; }
 inline bool IsListView(int index) { return index == kViewFind || index == kViewAll; }
 
-// A stored page index outside 0..5 (a damaged or hand-edited setting) opens the Daily page,
-// so that the window never comes up with no page at all.
-int NormalizeViewType(int stored);
-
 // The tab bar's title of a page; empty for an index outside 0..5.
 std::string ViewTitle(int index);
 
-// Enabling rules of the page-dependent commands. Rows are the list page's selected rows; the
-// calendar flag is whether the active calendar view has a selected event.
+// Enabling rules of the page-dependent date commands, the New command and the view-area menu.
 inline bool CanGotoThisDay(int index) { return index != kViewDaily && index != kViewFind; }
 inline bool CanGotoDate(int index) { return index != kViewFind; }
 inline bool CanCreateEvent(int index) { return index != kViewFind; }
 inline bool ShowsContextMenu(int index) { return index != kViewFind; }
-bool CanDeleteEvents(int index, int selectedRows, bool calendarHasSelectedEvent);
-bool CanChangeEvents(int index, int selectedRows, bool calendarHasSelectedEvent);  // Accept, Enable, Disable
 
 // The date the views share: a process-wide copy outlives the main window. A fresh copy (the
 // zero date) becomes now the first time a main window asks for it.
