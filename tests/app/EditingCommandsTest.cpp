@@ -4,19 +4,22 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 
+#include "AppTestSupport.h"
 #include "TempDir.h"
 #include "controls/DateTimeField.h"
 #include "dialogs/EventCommands.h"
 #include "dialogs/EventEditorDlg.h"
 #include "dialogs/RecurrenceDlg.h"
 #include "model/EventTypeTable.h"
+#include "shell/Commands.h"
+#include "shell/KeyValueStore.h"
+#include "shell/MainWnd.h"
 #include "store/EventStore.h"
 #include "store/FileIo.h"
 #include "store/ProgramFolder.h"
@@ -80,13 +83,18 @@ private Q_SLOTS:
     void dailyPillWithAnEnd();
     void modifyKeepsTheIdAndMovesBetweenLists();
     void failedSaveIsReported();
+    void mainWindowNewAndModifyRefreshTheActivePage();
 
 private:
     tvtest::TempDir m_dir;
+    MemoryKeyValueStore m_settings;
+    tvtest::ScriptedPrompts m_prompts;
 };
 
 void EditingCommandsTest::initTestCase() {
     SetProgramFolder(m_dir.Path());
+    SetSettingsStore(&m_settings);
+    SetUserPrompts(&m_prompts);
     QVERIFY(GetEventTypeTable().GetCount() >= 10);  // the shipped types, seeded
     QCOMPARE(GetEventStore().GetCount(), size_t(0));
 }
@@ -206,21 +214,74 @@ void EditingCommandsTest::failedSaveIsReported() {
         errno = ENOSPC;
         return -1;
     });
-    QStringList shown;
-    auto* timer = new QTimer(this);
-    timer->setInterval(10);
-    connect(timer, &QTimer::timeout, this, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            shown << box->windowTitle();
-            box->accept();
-        }
-    });
-    timer->start();
-    QVERIFY(!SaveEventFileReporting(nullptr));
+    const bool saved = SaveEventFileReporting(nullptr);
     SetWriteFunctionForTesting(nullptr);
-    timer->stop();
-    QCOMPARE(shown, QStringList{QStringLiteral("Tallyvane")});
+    QVERIFY(!saved);
+    QCOMPARE(m_prompts.told.size(), 1);
+    QVERIFY(m_prompts.told[0].startsWith(QStringLiteral("Tallyvane: ")));
     QVERIFY(SaveEventFileReporting(nullptr));
+}
+
+void EditingCommandsTest::mainWindowNewAndModifyRefreshTheActivePage() {
+    CMainWnd* w = CMainWnd::OpenOrRestore();
+    auto* day = new tvtest::FakePage;
+    w->setPage(0, day);
+    auto* all = new tvtest::FakePage;
+    w->setPage(5, all);
+    w->setView(0);
+    w->updateCommandStates();
+    QVERIFY(w->isCommandEnabled(cmd::kNew));
+    QVERIFY(!w->isCommandEnabled(cmd::kModify));  // nothing selected
+
+    // New of the third type from the main window.
+    const size_t before = GetEventStore().GetCount();
+    QString title;
+    WhenModal<CEventEditorDlg>([&](CEventEditorDlg* dlg) {
+        title = dlg->windowTitle();
+        Child<QLineEdit>(dlg, "name")->setText(QStringLiteral("Checkup"));
+        Child<CDateTimeField>(dlg, "start")->setValue(Tomorrow(11, 0));
+        dlg->accept();
+    });
+    w->runCommand(kTypeMenuFirstId + 2);
+    QCOMPARE(title, QStringLiteral("New Appointment"));
+    QCOMPARE(GetEventStore().GetCount(), before + 1);
+    QCOMPARE(day->rebuilds, 1);
+
+    // Modify the selected event on a calendar view: the view lays out again.
+    uint32_t id = 0;
+    GetEventStore().ForEachEvent([&](const CPtEvent& ev) {
+        if (ev.GetName() == "Checkup") id = ev.GetId();
+    });
+    day->selection = {id};
+    w->updateCommandStates();
+    QVERIFY(w->isCommandEnabled(cmd::kModify));
+    WhenModal<CEventEditorDlg>([&](CEventEditorDlg* dlg) {
+        title = dlg->windowTitle();
+        Child<QLineEdit>(dlg, "name")->setText(QStringLiteral("Check-up"));
+        dlg->accept();
+    });
+    w->runCommand(cmd::kModify);
+    QCOMPARE(title, QStringLiteral("Modify Appointment"));
+    CPtEvent ev;
+    QVERIFY(GetEventStore().GetById(id, ev));
+    QCOMPARE(ev.GetName(), std::string("Check-up"));
+    QCOMPARE(day->rebuilds, 2);
+
+    // On the list page only the row is redrawn; Cancel changes nothing.
+    w->setView(5);
+    all->selection = {id};
+    WhenModal<CEventEditorDlg>([](CEventEditorDlg* dlg) {
+        Child<QLineEdit>(dlg, "name")->setText(QStringLiteral("Dropped"));
+        dlg->reject();
+    });
+    w->runCommand(cmd::kModify);
+    QVERIFY(all->refreshed.empty());
+    WhenModal<CEventEditorDlg>([](CEventEditorDlg* dlg) { dlg->accept(); });
+    w->runCommand(cmd::kModify);
+    QCOMPARE(all->refreshed, std::vector<uint32_t>{id});
+    QVERIFY(GetEventStore().GetById(id, ev));
+    QCOMPARE(ev.GetName(), std::string("Check-up"));
+    w->close();
 }
 
 QTEST_MAIN(EditingCommandsTest)

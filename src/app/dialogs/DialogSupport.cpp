@@ -2,12 +2,12 @@
 #include "DialogSupport.h"
 
 #include <QGuiApplication>
-#include <QMessageBox>
 #include <QScreen>
 #include <QWidget>
 
 #include "editing/EditingTexts.h"
 #include "model/TextCodec.h"
+#include "shell/UserPrompts.h"
 
 namespace tv {
 
@@ -15,21 +15,12 @@ QString FromArchiveText(const std::string& bytes) { return QString::fromStdStrin
 
 std::string ToArchiveText(const QString& text) { return Utf8ToCp1252(text.toStdString()); }
 
-void ShowProductMessage(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(texts::kProductName), text, QMessageBox::Ok, parent);
-    box.exec();
-}
+void ShowProductMessage(QWidget* parent, const QString& text) { Prompts().Tell(parent, ProductName(), text, true); }
 
-void ShowProductNotice(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Information, QString::fromLatin1(texts::kProductName), text, QMessageBox::Ok, parent);
-    box.exec();
-}
+void ShowProductNotice(QWidget* parent, const QString& text) { Prompts().Tell(parent, ProductName(), text, false); }
 
 bool AskWarningQuestion(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Question, QString::fromLatin1(texts::kWarningCaption), text,
-                    QMessageBox::Yes | QMessageBox::No, parent);
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
+    return Prompts().AskYesNo(parent, QString::fromLatin1(texts::kWarningCaption), text);
 }
 
 void CenterOnScreen(QWidget* dialog) {

@@ -1,4 +1,5 @@
-// Small helpers the editing dialogs share: archive text <-> QString and the program's message boxes.
+// Small helpers the editing dialogs share: archive text <-> QString and the program's message
+// boxes (through the shell's replaceable prompts, see shell/UserPrompts.h).
 #pragma once
 
 #include <QString>

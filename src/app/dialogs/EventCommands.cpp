@@ -6,19 +6,12 @@
 #include "EventTypeListDlg.h"
 #include "editing/EditingTexts.h"
 #include "model/EventTypeTable.h"
+#include "shell/UserPrompts.h"
 #include "store/EventStore.h"
 
 namespace tv {
 
-bool SaveEventFileReporting(QWidget* parent) {
-    const FileResult result = GetEventStore().Save();
-    if (!result.ok) {
-        ShowProductMessage(parent, QString::fromStdString(result.message));
-        return false;
-    }
-    if (!result.note.empty()) ShowProductNotice(parent, QString::fromStdString(result.note));
-    return true;
-}
+bool SaveEventFileReporting(QWidget* parent) { return ReportSave(parent, GetEventStore().Save()); }
 
 uint32_t NewEventWithEditor(QWidget* parent, int typeIndex, std::optional<DateTime> start) {
     CEventTypeTable& types = GetEventTypeTable();

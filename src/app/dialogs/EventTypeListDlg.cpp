@@ -13,6 +13,7 @@
 #include "editing/EditingTexts.h"
 #include "shell/AppIcons.h"
 #include "model/EventTypeTable.h"
+#include "shell/UserPrompts.h"
 #include "store/ProgramFolder.h"
 
 namespace tv {
@@ -101,8 +102,7 @@ void CEventTypeListDlg::reportSave(const TypeChangeResult& result) {
         if (!refusal.empty()) ShowProductMessage(this, QString::fromStdString(refusal));
         return;
     }
-    if (!result.save.ok) ShowProductMessage(this, QString::fromStdString(result.save.message));
-    else if (!result.save.note.empty()) ShowProductMessage(this, QString::fromStdString(result.save.note));
+    ReportSave(this, result.save);
 }
 
 void CEventTypeListDlg::newType() {
