@@ -8,15 +8,6 @@
 
 namespace tv {
 
-namespace {
-
-int MinuteOfDay(const DateTime& t, int fallback) {
-    DateParts p;
-    return t.GetParts(p) ? p.hour * 60 + p.minute : fallback;
-}
-
-}  // namespace
-
 bool CMainWnd::IsOptionsAvailable() { return true; }
 
 void CMainWnd::showOptions() {
@@ -34,11 +25,7 @@ void CMainWnd::showOptions() {
     // Whatever the answer, the day grids show the office hours as they now stand.
     CViewPages* pages = CViewPages::Of(this);
     if (!pages) return;
-    DateTime start, end;
-    GetAppSettings().GetOfficeHours(start, end);
-    OfficeHours hours;
-    hours.startMinute = MinuteOfDay(start, hours.startMinute);
-    hours.endMinute = MinuteOfDay(end, hours.endMinute);
+    const OfficeHours hours = CurrentOfficeHours();
     for (int index : {0, 1}) {
         if (CCalendarView* view = pages->calendarView(index)) {
             view->setOfficeHours(hours);
