@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <deque>
+#include <functional>
 #include <set>
 #include <utility>
 #include <vector>
@@ -71,8 +72,15 @@ public:
         return true;
     }
 
+    // The print dialog: the test sets the printer up (a PDF file) and answers OK; unset: Cancel.
+    bool SetUpPrinter(QWidget*, QPrinter& printer) override {
+        asked << QStringLiteral("Print");
+        return printerSetup && printerSetup(printer);
+    }
+
     std::deque<bool> yesNo;
     std::deque<tv::DeleteAnswer> deleteAnswers;
+    std::function<bool(QPrinter&)> printerSetup;
     std::deque<QString> files, folders;
     std::deque<std::pair<bool, bool>> importContent;  // (events, types); empty: Cancel
     std::vector<tv::FileDialogRequest> fileRequests;

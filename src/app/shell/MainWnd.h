@@ -78,12 +78,12 @@ public Q_SLOTS:
     void modifyEvent();
     // Filled in by the type dialogs: the event-type list ("Customize...").
     void customizeTypes();
-    // Filled in by the preferences.
+    // The preferences sheet (MainWndOptions.cpp).
     void showOptions();
-    // Filled in by printing.
+    // Printing and the print preview of the active page (views/MainWndPrint.cpp).
     void print();
     void printPreview();
-    // Filled in by backup, export and import.
+    // Backup, Restore, Export and the imports (MainWndTransfer.cpp).
     void backup();
     void restoreBackup();
     void exportEvents();
