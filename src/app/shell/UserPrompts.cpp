@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -52,6 +53,8 @@ public:
     bool AskYesNoWarning(QWidget* owner, const QString& caption, const QString& text) override {
         QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Yes | QMessageBox::No, owner);
         box.setDefaultButton(QMessageBox::No);
+        // The text breaks its lines itself; wrapping them again would break them mid-sentence.
+        if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) label->setWordWrap(false);
         return box.exec() == QMessageBox::Yes;
     }
 

@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 
 #include "ViewPages.h"
 #include "ViewPrinter.h"
@@ -90,6 +91,8 @@ void CMainWnd::printPreview() {
     connect(preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) {
         if (const std::unique_ptr<CPrintJob> job = MakePrintJob(this)) RunPrintJob(*job, *p);
     });
+    // Where no window manager maximises windows, the preview still opens at the screen's size.
+    if (const QScreen* shownOn = screen()) preview->setGeometry(shownOn->availableGeometry());
     preview->showMaximized();
 }
 
