@@ -10,6 +10,7 @@
 #include "AppTestSupport.h"
 #include "TempDir.h"
 #include "model/Archive.h"
+#include "engine/ReminderPopup.h"
 #include "model/EventTypeTable.h"
 #include "shell/Commands.h"
 #include "shell/KeyValueStore.h"
@@ -165,9 +166,14 @@ void TransferCommandsTest::backupDeleteRestoreBringsEverythingBackWithItsIds() {
     all->refill();
     QCOMPARE(all->list()->listModel()->rowCount(), 0);
 
+    // A reminder open for an event of the store that the backup replaces.
+    QVERIFY(CReminderPopup::Open(AddEvent("Stranger", false), m_clock));
+
     m_prompts.yesNo = {true};
     m_prompts.files = {Path("all.bak")};
     w->runCommand(cmd::kRestoreBackup);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(CReminderPopup::OpenPopups().isEmpty());
     QCOMPARE(m_prompts.asked.size(), 1);
     QCOMPARE(m_prompts.asked.first(),
              QStringLiteral("Tallyvane: Restoring from a backup file will delete all events and event type you "

@@ -3,6 +3,7 @@
 
 #include "MainWnd.h"
 #include "UserPrompts.h"
+#include "engine/ReminderPopup.h"
 #include "model/EventTypeTable.h"
 #include "store/EventStore.h"
 #include "store/ProgramFolder.h"
@@ -67,7 +68,11 @@ void CMainWnd::restoreBackup() {
     const TransferResult r = RestoreBackup(LocalPath(path), GetEventTypeTable(), GetEventStore());
     TellTransfer(this, r);
     // Only a file read to its end replaces anything.
-    if (r.ok()) afterTransfer(true, true);
+    if (!r.ok()) return;
+    // An open reminder answers for an event by its id, which may now name another event.
+    // Closed, it comes back by itself if the restored event is still due.
+    CReminderPopup::CloseAll();
+    afterTransfer(true, true);
 }
 
 void CMainWnd::exportEvents() {
