@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -26,6 +27,7 @@
 #include "views/ListPages.h"
 #include "views/MonthlyLayout.h"
 #include "views/ViewPages.h"
+#include "views/ViewPainter.h"
 #include "views/ViewTabBar.h"
 #include "views/WeekdayLayout.h"
 #include "views/WeeklyLayout.h"
@@ -66,6 +68,7 @@ private Q_SLOTS:
     void findPageMatchesItsCriteria();
     void groupDeleteOnTheAllPage();
     void balloonListsTodaysDueEventsAndOpensAfterARest();
+    void paperShowsNeitherSelectionNorIcons();
 
 private:
     uint32_t Add(const char* name, const DateTime& start, bool recurring = false, uint32_t type = 0);
@@ -563,6 +566,43 @@ void ViewsTest::balloonListsTodaysDueEventsAndOpensAfterARest() {
     cursor = clock->frameGeometry().bottomRight() + QPoint(50, 50);
     QTRY_VERIFY_WITH_TIMEOUT(!balloon->isVisible(), 2000);
     delete clock;
+}
+
+void ViewsTest::paperShowsNeitherSelectionNorIcons() {
+    Add("Dentist", At(2008, 1, 16, 9, 0));
+    DailyLayout layout(GetEventStore(), GetEventTypeTable());
+    layout.Resize(600, 960);
+    layout.SetDate(At(2008, 1, 16));
+    layout.MousePress(300, 10 * 20 + 5 - layout.GetScroll().pos, MouseButton::Left);  // 05:00, an empty slot
+    const QColor blue(49, 106, 197);
+    auto render = [&](bool printer) {
+        QImage image(600, 960, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        ViewStyle style = ViewStyle::ForScreen();
+        style.target = {printer, {0, 0, 600, 960}, 0};
+        layout.LayoutItems(style.target.rect);
+        DrawView(p, layout, style);
+        return image;
+    };
+    auto count = [&](const QImage& image, int x0, int x1, int y0, int y1) {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) n += image.pixelColor(x, y) == blue;
+        return n;
+    };
+    const QImage screen = render(false), paper = render(true);
+    QVERIFY(count(screen, 100, 500, 200, 220) > 1000);  // the selected slot
+    QCOMPARE(count(paper, 100, 500, 200, 220), 0);
+    // The Dentist box: an icon at left + 7 on screen, none on paper.
+    auto nonWhite = [](const QImage& image, int x0, int y0) {
+        int n = 0;
+        for (int y = y0; y < y0 + 16; ++y)
+            for (int x = x0; x < x0 + 16; ++x) n += image.pixelColor(x, y) != Qt::white;
+        return n;
+    };
+    QVERIFY(nonWhite(screen, 77, 362) > 20);
+    QVERIFY(nonWhite(paper, 77, 362) < nonWhite(screen, 77, 362));
 }
 
 QTEST_MAIN(ViewsTest)
