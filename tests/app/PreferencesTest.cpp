@@ -38,7 +38,6 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void sheetHasItsPagesAndButtons();
     void openingShowsEverySetting();
     void formatMenuOffersTheElevenPatterns();
     void okWritesEveryValueAndSavesSectionVar();
@@ -81,23 +80,6 @@ void PreferencesTest::Reset() {
 void PreferencesTest::cleanup() {
     if (CMainWnd* m = CMainWnd::Instance()) m->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-void PreferencesTest::sheetHasItsPagesAndButtons() {
-    CPreferenceSheet sheet;
-    QCOMPARE(sheet.windowTitle(), QStringLiteral("Option"));
-    QCOMPARE(sheet.tabs()->count(), 2);
-    QCOMPARE(sheet.tabs()->tabText(0), QStringLiteral("General"));
-    QCOMPARE(sheet.tabs()->tabText(1), QStringLiteral("Other"));
-    auto* buttons = sheet.findChild<QDialogButtonBox*>();
-    QCOMPARE(buttons->standardButtons(), QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help);
-    CPreferenceGeneralPage* g = sheet.generalPage();
-    QCOMPARE(g->showClockBox()->text(), QStringLiteral("Show Clock Window"));
-    QCOMPARE(g->runBox()->text(), QStringLiteral("&Load program on startup"));
-    QCOMPARE(g->onTopBox()->text(), QStringLiteral("Reminder window always on top"));
-    QCOMPARE(g->showMainBox()->text(), QStringLiteral("Show main window on startup"));
-    QCOMPARE(g->formatButton()->text(), QStringLiteral("Format"));
-    QCOMPARE(sheet.otherPage()->startButton()->text(), QStringLiteral("..."));
 }
 
 void PreferencesTest::openingShowsEverySetting() {

@@ -44,11 +44,6 @@ TEST(PrintPagesTest, CalendarPagesScaleTheSameBothWaysAndFitThePaper) {
     EXPECT_EQ(ComputeCalendarPage(ViewKind::Monthly, kA4H, kA4W).extent.drawRect.Height(), 500);
 }
 
-TEST(PrintPagesTest, CalendarPageOfAnUnusableDeviceHasNoScale) {
-    EXPECT_EQ(ComputeCalendarPage(ViewKind::Daily, 0, 0).scale, 0.0);
-    EXPECT_EQ(ComputeCalendarPage(ViewKind::Monthly, 100, 0).scale, 0.0);
-}
-
 TEST(PrintPagesTest, ListBandsAndColumns) {
     // Row text height 11: rows of 15 units.
     const ListPageGeometry g = ComputeListPage(100, 11, kA4W, kA4H);
@@ -92,11 +87,4 @@ TEST(PrintPagesTest, ListRowsSplitOverPages) {
     EXPECT_EQ(RowsOfPage(g, items, 4).count, 0);
     EXPECT_EQ(RowsOfPage(g, items, 0).count, 0);
     EXPECT_EQ(PageFooterText(2, 3), "2/3");
-}
-
-TEST(PrintPagesTest, LandscapePaperHoldsFewerRows) {
-    const ListPageGeometry portrait = ComputeListPage(500, 11, kA4W, kA4H);
-    const ListPageGeometry landscape = ComputeListPage(500, 11, kA4H, kA4W);
-    EXPECT_LT(landscape.layout.rowsPerPage, portrait.layout.rowsPerPage);
-    EXPECT_GT(landscape.layout.pageCount, portrait.layout.pageCount);
 }
