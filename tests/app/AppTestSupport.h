@@ -5,7 +5,10 @@
 #include <QStringList>
 #include <QWidget>
 #include <deque>
+#include <functional>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "engine/Clock.h"
 #include "engine/SoundPlayer.h"
@@ -51,10 +54,45 @@ public:
     void Tell(QWidget*, const QString& caption, const QString& text, bool) override {
         told << caption + QStringLiteral(": ") + text;
     }
+    // File and folder choices come from queues too; an empty queue cancels.
+    QString ChooseFile(QWidget*, const tv::FileDialogRequest& request) override {
+        fileRequests.push_back(request);
+        return Take(files);
+    }
+    QString ChooseFolder(QWidget*, const QString& title) override {
+        asked << title;
+        return Take(folders);
+    }
+    bool ChooseImportContent(QWidget*, bool& events, bool& types) override {
+        asked << QStringLiteral("Import");
+        if (importContent.empty()) return false;
+        events = importContent.front().first;
+        types = importContent.front().second;
+        importContent.pop_front();
+        return true;
+    }
+
+    // The print dialog: the test sets the printer up (a PDF file) and answers OK; unset: Cancel.
+    bool SetUpPrinter(QWidget*, QPrinter& printer) override {
+        asked << QStringLiteral("Print");
+        return printerSetup && printerSetup(printer);
+    }
 
     std::deque<bool> yesNo;
     std::deque<tv::DeleteAnswer> deleteAnswers;
+    std::function<bool(QPrinter&)> printerSetup;
+    std::deque<QString> files, folders;
+    std::deque<std::pair<bool, bool>> importContent;  // (events, types); empty: Cancel
+    std::vector<tv::FileDialogRequest> fileRequests;
     QStringList asked, told;
+
+private:
+    static QString Take(std::deque<QString>& queue) {
+        if (queue.empty()) return {};
+        QString answer = queue.front();
+        queue.pop_front();
+        return answer;
+    }
 };
 
 // A page with a selection the test sets, recording the main window's calls.

@@ -460,7 +460,7 @@ void EditingDialogsTest::chosenFontSurvivesTheRecord() {
     QCOMPARE(lf.italic, uint8_t(1));
     QCOMPARE(lf.charSet, uint8_t(238));  // what a QFont cannot say is kept
     QCOMPARE(QString::fromStdString(lf.faceName), QStringLiteral("DejaVu Serif"));
-    const QFont back = ToQFont(lf);
+    const QFont back = ToFontDialogQFont(lf);
     QCOMPARE(back.family(), QStringLiteral("DejaVu Serif"));
     QCOMPARE(back.pointSizeF(), 12.0);
     QVERIFY(back.bold() && back.italic());

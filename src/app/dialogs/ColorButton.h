@@ -8,15 +8,13 @@
 #include <optional>
 
 #include "model/EventType.h"
+#include "shell/QtConvert.h"
 
 class QGridLayout;
 
 namespace tv {
 
 class CColorPaletteTable;
-
-QColor ToQColor(ColorRef color);
-ColorRef FromQColor(const QColor& color);
 
 // The drop-down of a colour button. It closes on a choice, on Escape and on a click outside.
 class CColorPalette : public QWidget {

@@ -198,7 +198,7 @@ void CEventTypeDlg::showFields() {
 void CEventTypeDlg::showIconAndFont() {
     m_icon->setPixmap(icons::LargeTypeIcon(m_fields.icon));
     setWindowIcon(icons::TypeIcon(m_fields.icon));
-    m_sample->setFont(ToQFont(m_fields.font));
+    m_sample->setFont(ToFontDialogQFont(m_fields.font));
     QPalette pal = m_sample->palette();
     pal.setColor(QPalette::WindowText, ToQColor(m_fields.textColor));
     pal.setColor(QPalette::Window, palette().color(QPalette::Base));
@@ -214,7 +214,7 @@ void CEventTypeDlg::chooseIcon() {
 }
 
 void CEventTypeDlg::chooseFont() {
-    if (const std::optional<QFont> font = askFont(this, ToQFont(m_fields.font))) {
+    if (const std::optional<QFont> font = askFont(this, ToFontDialogQFont(m_fields.font))) {
         m_fields.font = FromQFont(*font, m_fields.font);
         showIconAndFont();
     }

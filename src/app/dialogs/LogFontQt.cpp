@@ -5,19 +5,13 @@
 #include <cmath>
 
 #include "DialogSupport.h"
-#include "shell/FontMapping.h"
+#include "shell/QtConvert.h"
 
 namespace tv {
 
-QFont ToQFont(const LogFont& lf) {
-    const FontRequest request = MapLogFont(lf);
-    QFont font = QApplication::font();
-    if (!request.family.empty()) font.setFamilies({QString::fromStdString(request.family)});
-    font.setPointSizeF(request.pixelSize * 72.0 / 96.0);
-    font.setWeight(static_cast<QFont::Weight>(request.weight));
-    font.setItalic(request.italic);
-    font.setUnderline(request.underline);
-    font.setStrikeOut(request.strikeOut);
+QFont ToFontDialogQFont(const LogFont& lf) {
+    QFont font = ToQFont(lf);
+    font.setPointSizeF(font.pixelSize() * 72.0 / 96.0);
     return font;
 }
 

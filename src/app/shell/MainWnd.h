@@ -78,12 +78,12 @@ public Q_SLOTS:
     void modifyEvent();
     // Filled in by the type dialogs: the event-type list ("Customize...").
     void customizeTypes();
-    // Filled in by the preferences.
+    // The preferences sheet (MainWndOptions.cpp).
     void showOptions();
-    // Filled in by printing.
+    // Printing and the print preview of the active page (views/MainWndPrint.cpp).
     void print();
     void printPreview();
-    // Filled in by backup, export and import.
+    // Backup, Restore, Export and the imports (MainWndTransfer.cpp).
     void backup();
     void restoreBackup();
     void exportEvents();
@@ -117,6 +117,8 @@ private:
     void savePlacement();
     QAction* makeAction(int id, const QString& menuText);
     void changeSelected(int change);
+    // After Restore and the imports: saves what changed and refreshes the shown page.
+    void afterTransfer(bool typesChanged, bool eventsChanged);
     bool hasSelection() const;
 
     // Whether each command filled in by another part exists yet (see MainWndPending.cpp).

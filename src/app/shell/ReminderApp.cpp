@@ -51,6 +51,7 @@ int CReminderApp::Start(const Options& options) {
     QString folder = options.dataDir.isEmpty() ? QString::fromStdString(ExecutableFolder()) : options.dataDir;
     folder = QDir::cleanPath(QDir(folder).absolutePath());
     SetProgramFolder(folder.toStdString() + "/");
+    if (!options.dataDir.isEmpty()) m_dataDir = folder;
     const std::string exeName = ExecutableNameOf(QCoreApplication::applicationFilePath().toStdString());
 
     // 2. One running copy per user.

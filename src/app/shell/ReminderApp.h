@@ -34,6 +34,9 @@ public:
     void Shutdown();
 
     static CReminderApp* Instance();
+    // The data folder given with --data-dir, absolute; empty when the program runs on its own
+    // folder. The log-on start entry passes it on.
+    QString dataDirArgument() const { return m_dataDir; }
 
 public Q_SLOTS:
     // After a confirmed Exit or a termination signal: shut down and leave the event loop.
@@ -43,6 +46,7 @@ private:
     bool LockDataFolder(const QString& folder);
     void WatchTerminationSignals();
 
+    QString m_dataDir;
     SystemClock m_clock;
     DataFolderLock m_lock;
     std::unique_ptr<CQSettingsStore> m_settings;

@@ -1,11 +1,20 @@
 // The questions and messages the shell puts to the user.
 #include "UserPrompts.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QStringList>
 
+#include "ImportDlg.h"
 #include "model/TextCodec.h"
+#include "shell/FileNames.h"
 #include "store/FileResult.h"
 
 namespace tv {
@@ -40,6 +49,72 @@ public:
         if (warning) QMessageBox::warning(owner, caption, text);
         else QMessageBox::information(owner, caption, text);
     }
+
+    bool AskYesNoWarning(QWidget* owner, const QString& caption, const QString& text) override {
+        QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Yes | QMessageBox::No, owner);
+        box.setDefaultButton(QMessageBox::No);
+        // The text breaks its lines itself; wrapping them again would break them mid-sentence.
+        if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) label->setWordWrap(false);
+        return box.exec() == QMessageBox::Yes;
+    }
+
+    void TellStop(QWidget* owner, const QString& caption, const QString& text) override {
+        QMessageBox::critical(owner, caption, text);
+    }
+
+    QString ChooseFile(QWidget* owner, const FileDialogRequest& request) override {
+        QFileDialog dialog(owner, request.caption, m_lastFolder, request.filter);
+        dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        dialog.setDefaultSuffix(request.defaultSuffix);
+        for (;;) {
+            if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+            QString path = dialog.selectedFiles().constFirst();
+            // The desktop's own dialog may leave the default extension to the program.
+            const QString withSuffix = QFile::decodeName(
+                WithDefaultExtension(QFile::encodeName(path).toStdString(), request.defaultSuffix.toStdString()).c_str());
+            if (withSuffix != path) {
+                if (request.save) {
+                    // The dialog asked about the name as typed, not about this one.
+                    if (QFileInfo::exists(withSuffix) &&
+                        QMessageBox::warning(&dialog, dialog.windowTitle(),
+                                             QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                                 .arg(QFileInfo(withSuffix).fileName()),
+                                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+                        continue;
+                    path = withSuffix;
+                } else if (!QFileInfo::exists(path) && QFileInfo::exists(withSuffix)) {
+                    path = withSuffix;
+                }
+            }
+            m_lastFolder = QFileInfo(path).absolutePath();
+            return path;
+        }
+    }
+
+    QString ChooseFolder(QWidget* owner, const QString& title) override {
+        const QString folder = QFileDialog::getExistingDirectory(owner, title, m_lastFolder, QFileDialog::ShowDirsOnly);
+        if (!folder.isEmpty()) m_lastFolder = folder;
+        return folder;
+    }
+
+    bool ChooseImportContent(QWidget* owner, bool& events, bool& types) override {
+        CImportDlg dialog(owner);
+        if (dialog.exec() != QDialog::Accepted) return false;
+        events = dialog.importEvents();
+        types = dialog.importTypes();
+        return true;
+    }
+
+    bool SetUpPrinter(QWidget* owner, QPrinter& printer) override {
+        QPrintDialog dialog(&printer, owner);
+        // The whole page or list is printed: no range, no selection, no file of its own.
+        dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintCollateCopies);
+        return dialog.exec() == QDialog::Accepted;
+    }
+
+private:
+    QString m_lastFolder = QDir::homePath();
 };
 
 IUserPrompts* g_prompts = nullptr;

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class QPrinter;
 class QWidget;
 
 namespace tv {
@@ -13,7 +14,17 @@ struct LoadReport;
 // The answer to the question asked per recurring event when several are deleted together.
 enum class DeleteAnswer { YesToAll, Yes, No, Cancel };
 
-// Message boxes of the shell. The program uses QMessageBox; tests install scripted answers.
+// What a file dialog asks for.
+struct FileDialogRequest {
+    bool save = false;       // a save dialog (with the overwrite question) or an open dialog
+    QString caption;         // empty: the desktop's own title
+    QString filter;          // "Export Files (*.bak)"
+    QString defaultSuffix;   // "bak": added to a typed name that has no extension
+};
+
+// Message boxes and the file, folder and printer dialogs of the shell. The program uses the
+// real dialogs; tests install scripted answers. The choosers answer as if the user cancelled
+// unless an implementation says otherwise, so a test double never opens a real dialog.
 class IUserPrompts {
 public:
     virtual ~IUserPrompts() = default;
@@ -24,6 +35,23 @@ public:
     virtual DeleteAnswer AskDeleteRecurring(QWidget* owner) = 0;
     // An OK box: a warning when `warning` is set, otherwise information.
     virtual void Tell(QWidget* owner, const QString& caption, const QString& text, bool warning) = 0;
+
+    // A Yes/No question with the warning icon, for questions before something is replaced.
+    virtual bool AskYesNoWarning(QWidget* owner, const QString& caption, const QString& text) {
+        return AskYesNo(owner, caption, text);
+    }
+    // An OK box with the stop icon: the command could not be done.
+    virtual void TellStop(QWidget* owner, const QString& caption, const QString& text) {
+        Tell(owner, caption, text, true);
+    }
+    // The chosen file's full path, empty when cancelled.
+    virtual QString ChooseFile(QWidget* /*owner*/, const FileDialogRequest& /*request*/) { return {}; }
+    // A folder, empty when cancelled.
+    virtual QString ChooseFolder(QWidget* /*owner*/, const QString& /*title*/) { return {}; }
+    // The Import dialog: which content of an export file to import. False when cancelled.
+    virtual bool ChooseImportContent(QWidget* /*owner*/, bool& /*events*/, bool& /*types*/) { return false; }
+    // The print dialog on that printer; false when cancelled.
+    virtual bool SetUpPrinter(QWidget* /*owner*/, QPrinter& /*printer*/) { return false; }
 };
 
 void SetUserPrompts(IUserPrompts* prompts);  // null restores the message boxes

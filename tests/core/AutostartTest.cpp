@@ -1,0 +1,114 @@
+// The log-on start entry and the default extension of typed file names.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "TempDir.h"
+#include "shell/Autostart.h"
+#include "shell/FileNames.h"
+#include "store/FileIo.h"
+
+using namespace tv;
+
+namespace {
+
+EnvLookup Env(std::map<std::string, std::string> vars) {
+    return [vars](const char* name) -> std::optional<std::string> {
+        auto it = vars.find(name);
+        if (it == vars.end()) return std::nullopt;
+        return it->second;
+    };
+}
+
+std::string Read(const std::string& path) {
+    std::string out, why;
+    ReadWholeFile(path, out, why);
+    return out;
+}
+
+}  // namespace
+
+TEST(AutostartTest, PathFollowsTheBaseDirectoryRules) {
+    EXPECT_EQ(AutostartFilePath(Env({{"XDG_CONFIG_HOME", "/cfg"}, {"HOME", "/home/u"}})),
+              "/cfg/autostart/Tallyvane.desktop");
+    EXPECT_EQ(AutostartFilePath(Env({{"XDG_CONFIG_HOME", "/cfg/"}})), "/cfg/autostart/Tallyvane.desktop");
+    // Unset, empty and relative values are ignored in favour of ~/.config.
+    EXPECT_EQ(AutostartFilePath(Env({{"HOME", "/home/u"}})), "/home/u/.config/autostart/Tallyvane.desktop");
+    EXPECT_EQ(AutostartFilePath(Env({{"XDG_CONFIG_HOME", ""}, {"HOME", "/home/u/"}})),
+              "/home/u/.config/autostart/Tallyvane.desktop");
+    EXPECT_EQ(AutostartFilePath(Env({{"XDG_CONFIG_HOME", "cfg"}, {"HOME", "/home/u"}})),
+              "/home/u/.config/autostart/Tallyvane.desktop");
+    EXPECT_EQ(AutostartFilePath(Env({})), std::nullopt);
+    EXPECT_EQ(AutostartFilePath(Env({{"HOME", "relative"}})), std::nullopt);
+}
+
+TEST(AutostartTest, ExecArgumentsAreQuotedAndEscapedTwice) {
+    EXPECT_EQ(DesktopExecArgument("/opt/tally vane/tallyvane"), "\"/opt/tally vane/tallyvane\"");
+    // Inside quotes '"', '`', '$' and '\' take a backslash; the string level then doubles every
+    // backslash, so one literal backslash is four in the file.
+    EXPECT_EQ(DesktopExecArgument("a\"b"), "\"a\\\\\"b\"");
+    EXPECT_EQ(DesktopExecArgument("$HOME`x`"), "\"\\\\$HOME\\\\`x\\\\`\"");
+    EXPECT_EQ(DesktopExecArgument("c:\\d"), "\"c:\\\\\\\\d\"");
+    // '%' would start a field code.
+    EXPECT_EQ(DesktopExecArgument("/x/100%/p"), "\"/x/100%%/p\"");
+    // A line break cannot stand in a value.
+    EXPECT_EQ(DesktopExecArgument("a\nb"), "\"a\\nb\"");
+}
+
+TEST(AutostartTest, EntryStartsTheProgramOnItsDataFolder) {
+    const std::string plain = AutostartEntryText({"/usr/bin/tallyvane", ""});
+    EXPECT_EQ(plain.rfind("[Desktop Entry]\n", 0), 0u);
+    EXPECT_NE(plain.find("\nType=Application\n"), std::string::npos);
+    EXPECT_NE(plain.find("\nName=Tallyvane\n"), std::string::npos);
+    EXPECT_NE(plain.find("\nExec=\"/usr/bin/tallyvane\"\n"), std::string::npos);
+    EXPECT_EQ(plain.find("--data-dir"), std::string::npos);
+
+    const std::string withData = AutostartEntryText({"/opt/t/tallyvane", "/home/u/My Events"});
+    EXPECT_NE(withData.find("\nExec=\"/opt/t/tallyvane\" --data-dir \"/home/u/My Events\"\n"), std::string::npos);
+}
+
+TEST(AutostartTest, CheckingWritesTheEntryAndClearingRemovesIt) {
+    tvtest::TempDir dir;
+    const EnvLookup env = Env({{"XDG_CONFIG_HOME", dir.Path() + "config"}, {"HOME", "/nonexistent"}});
+    const std::string file = dir.Path() + "config/autostart/Tallyvane.desktop";
+    const AutostartTarget target{"/opt/t/tallyvane", ""};
+
+    // Clearing with nothing there is no failure.
+    EXPECT_TRUE(UpdateAutostartEntry(false, target, env).ok);
+    // The autostart folder is made on the way.
+    ASSERT_TRUE(UpdateAutostartEntry(true, target, env).ok);
+    EXPECT_EQ(Read(file), AutostartEntryText(target));
+    // Checking again replaces the entry (a moved program is started from its new place).
+    ASSERT_TRUE(UpdateAutostartEntry(true, {"/new/tallyvane", "/data"}, env).ok);
+    EXPECT_EQ(Read(file), AutostartEntryText({"/new/tallyvane", "/data"}));
+    ASSERT_TRUE(UpdateAutostartEntry(false, target, env).ok);
+    EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+TEST(AutostartTest, FailuresNameTheFile) {
+    tvtest::TempDir dir;
+    // A file where the autostart folder should be.
+    ASSERT_TRUE(WriteFileAtomically(dir.Path() + "autostart", "x").ok);
+    const EnvLookup env = Env({{"XDG_CONFIG_HOME", dir.Path()}});
+    const FileResult r = UpdateAutostartEntry(true, {"/opt/t/tallyvane", ""}, env);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find(dir.Path() + "autostart"), std::string::npos) << r.message;
+
+    const FileResult noHome = UpdateAutostartEntry(true, {"/opt/t/tallyvane", ""}, Env({}));
+    EXPECT_FALSE(noHome.ok);
+    EXPECT_FALSE(noHome.message.empty());
+
+}
+
+TEST(FileNamesTest, DefaultExtensionOnlyWhenNoneWasTyped) {
+    EXPECT_EQ(WithDefaultExtension("/home/u/backup", "bak"), "/home/u/backup.bak");
+    EXPECT_EQ(WithDefaultExtension("/home/u/backup.bak", "bak"), "/home/u/backup.bak");
+    EXPECT_EQ(WithDefaultExtension("/home/u/backup.old", "bak"), "/home/u/backup.old");
+    EXPECT_EQ(WithDefaultExtension("/home/u/backup.", "bak"), "/home/u/backup.bak");
+    // A dot in a folder name is not the file's extension.
+    EXPECT_EQ(WithDefaultExtension("/home/u.v/events", "exp"), "/home/u.v/events.exp");
+    EXPECT_EQ(WithDefaultExtension("holidays", "hdy"), "holidays.hdy");
+    EXPECT_EQ(WithDefaultExtension("/home/u/", "hdy"), "/home/u/");
+    EXPECT_EQ(WithDefaultExtension("", "hdy"), "");
+}
