@@ -49,9 +49,15 @@ public:
     // 0 when every id is taken. isTakenElsewhere lets a store keep ids unique across lists.
     uint32_t NextFreeId(const IdIsTaken& isTakenElsewhere = nullptr) {
         std::lock_guard g(m_lock);
-        if (m_nextId < m_idLimit) return m_nextId++;
+        auto taken = [&](uint32_t id) { return m_idMap.count(id) || (isTakenElsewhere && isTakenElsewhere(id)); };
+        // A damaged or foreign file can leave nextId at or below ids in use; handing one of
+        // those out again would give two records one id, so they are passed over.
+        while (m_nextId < m_idLimit) {
+            const uint32_t id = m_nextId++;
+            if (!taken(id)) return id;
+        }
         for (uint32_t id = m_firstId; id < m_idLimit; ++id) {
-            if (m_idMap.count(id) || (isTakenElsewhere && isTakenElsewhere(id))) continue;
+            if (taken(id)) continue;
             m_nextId = id + 1;
             return id;
         }
