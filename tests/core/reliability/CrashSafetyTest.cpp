@@ -312,3 +312,23 @@ TEST(FailingWritesThroughCli, RealProcessUnderAFileSizeLimit) {
     EXPECT_EQ(dir.Read("Evnt.est"), events);
     EXPECT_EQ(StrayFiles(dir, {"Evnt.est", "Type.ptt", ".tallyvane.lock"}), std::vector<std::string>{});
 }
+
+// A killed save leaves its temporary file; the next save of the same file removes it once
+// it is old enough not to belong to a save still under way, and touches nothing else.
+TEST(KilledSaves, LeftoverTemporaryFilesAreRemovedByALaterSave) {
+    tvtest::TempDir dir;
+    const std::string path = dir.File("Evnt.est");
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const char* name : {".Evnt.est.saving-AbC123", ".Evnt.est.saving-recent", ".Type.ptt.saving-XyZ789",
+                             ".Evnt.est.saving-toolong1", "Evnt.est.saving-noDot1"}) {
+        dir.Write(name, "partial");
+        if (std::string(name) != ".Evnt.est.saving-recent") std::filesystem::last_write_time(dir.File(name), old);
+    }
+    ASSERT_TRUE(WriteFileAtomically(path, "new content").ok);
+    EXPECT_EQ(dir.Read("Evnt.est"), "new content");
+    EXPECT_FALSE(dir.Exists(".Evnt.est.saving-AbC123"));
+    EXPECT_TRUE(dir.Exists(".Evnt.est.saving-recent"));   // may be another save's, still running
+    EXPECT_TRUE(dir.Exists(".Type.ptt.saving-XyZ789"));   // another file's
+    EXPECT_TRUE(dir.Exists(".Evnt.est.saving-toolong1"));  // not a name a save makes
+    EXPECT_TRUE(dir.Exists("Evnt.est.saving-noDot1"));
+}
