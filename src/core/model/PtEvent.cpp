@@ -51,6 +51,15 @@ void CPtEvent::Snooze(int seconds, const DateTime& now) {
     m_reminderState = kReminderSnoozed;
 }
 
+bool CPtEvent::LimitSnooze(const DateTime& now) {
+    if (m_reminderState != kReminderSnoozed || m_snoozeSeconds < 0 || !m_remindAt.IsValid()) return false;
+    const DateTime latest = now + TimeSpan::FromSeconds(m_snoozeSeconds);
+    // A second of slack for the rounding of the day fractions.
+    if (!latest.IsValid() || !(m_remindAt > latest + TimeSpan::FromSeconds(1))) return false;
+    m_remindAt = latest;
+    return true;
+}
+
 void CPtEvent::Accept(const DateTime& now) {
     if (!IsRecurrent()) {
         m_reminderState = kReminderDone;
