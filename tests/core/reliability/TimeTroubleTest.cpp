@@ -110,13 +110,16 @@ private:
 
 // Passes every 5.5 real seconds from one real second to another, with "now" as the C
 // library reports it; the pop-up answers right after each pass.
-void RunPasses(CEventStore& store, PopUp& popUp, std::time_t from, std::time_t to) {
+size_t RunPasses(CEventStore& store, PopUp& popUp, std::time_t from, std::time_t to) {
+    size_t passes = 0;
     for (double real = static_cast<double>(from); real <= static_cast<double>(to); real += 5.5) {
         const DateTime now = WallClock(static_cast<std::time_t>(real));
         popUp.SetMoment(now, real);
         CReminderScheduler::CheckPass(store, now, popUp);
         popUp.Respond(now);
+        ++passes;
     }
+    return passes;
 }
 
 class ManualClock final : public IClock {
@@ -245,7 +248,9 @@ TEST(TimeTrouble, SpringForwardAnnouncesTheMissingHalfHourOnce) {
                  after = OneOff("03:10", At(2026, 3, 29, 3, 10)), daily = Daily("daily 02:30", At(2026, 3, 29, 2, 30));
         for (CPtEvent* ev : {&missing, &before, &after, &daily}) store.Add(*ev);
         PopUp popUp(store, answer);
-        RunPasses(store, popUp, RealSecond(2026, 3, 29, 0, 30, 0), RealSecond(2026, 3, 29, 5, 0, 1));
+        // 00:30 to 05:00 on the clock is three and a half real hours.
+        EXPECT_EQ(RunPasses(store, popUp, RealSecond(2026, 3, 29, 0, 30, 0), RealSecond(2026, 3, 29, 5, 0, 1)),
+                  static_cast<size_t>(3.5 * 3600 / 5.5) + 1);
         for (CPtEvent* ev : {&missing, &before, &after, &daily}) EXPECT_EQ(popUp.CountFor(ev->GetId()), 1u) << ev->GetName();
         for (const PopUp::Shown& s : popUp.shown) {
             if (s.id == missing.GetId() || s.id == daily.GetId()) {
@@ -267,7 +272,7 @@ TEST(TimeTrouble, FallBackAnnouncesTheRepeatedHalfHourOnce) {
         for (CPtEvent* ev : {&once, &daily, &early}) store.Add(*ev);
         PopUp popUp(store, answer);
         const std::time_t from = RealSecond(2026, 10, 25, 1, 0, 1), to = RealSecond(2026, 10, 25, 5, 0, 0);
-        RunPasses(store, popUp, from, to);
+        EXPECT_EQ(RunPasses(store, popUp, from, to), static_cast<size_t>(5 * 3600 / 5.5) + 1);
         for (CPtEvent* ev : {&once, &daily, &early}) EXPECT_EQ(popUp.CountFor(ev->GetId()), 1u) << ev->GetName();
         const double secondRound = static_cast<double>(RealSecond(2026, 10, 25, 2, 0, 0));
         for (const PopUp::Shown& s : popUp.shown) EXPECT_LT(s.real, secondRound) << s.wall.ToIsoText();
