@@ -2,7 +2,8 @@
 # Builds the libFuzzer targets with clang (ASan + UBSan) and fuzzes one or all of them.
 #   scripts/fuzz.sh [SECONDS] [TARGET...]      default: 600 seconds, every target one after another
 # Findings land in build-fuzz/artifacts/TARGET/; the growing corpus in build-fuzz/corpus/TARGET/.
-# scripts/fuzz.sh --merge TARGET...  minimises build-fuzz/corpus/TARGET into fuzz/corpus/TARGET.
+# scripts/fuzz.sh --merge TARGET...  minimises build-fuzz/corpus/TARGET into fuzz/corpus/TARGET
+# (edge coverage only, so the corpus kept in the repository stays a few dozen files).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Two runs side by side share one build: the second is started with TALLYVANE_FUZZ_NO_BUILD=1.
@@ -29,7 +30,7 @@ if [ "${1:-}" = "--merge" ]; then
   for t in "$@"; do
     mkdir -p "fuzz/corpus/$t"
     tmp=$(mktemp -d)
-    build-fuzz/bin/fuzz_"$t" -merge=1 -max_len="$(max_len "$t")" "$tmp" "fuzz/corpus/$t" "$seeds/$t" \
+    build-fuzz/bin/fuzz_"$t" -merge=1 -use_counters=0 -max_len="$(max_len "$t")" "$tmp" "fuzz/corpus/$t" "$seeds/$t" \
       "build-fuzz/corpus/$t" >/dev/null 2>&1
     rm -f "fuzz/corpus/$t"/*
     # Content-named files, so the same input is never stored twice.
