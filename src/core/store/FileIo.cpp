@@ -82,7 +82,9 @@ void SetWriteFunctionForTesting(WriteFunction fn) {
 
 ReadStatus ReadWholeFile(const std::string& path, std::string& out, std::string& why) {
     out.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking open: a named pipe in the file's place would otherwise wait for a writer
+    // for ever, and start-up with it. Only regular files are read, after the check below.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         const int err = errno;
         if (err == ENOENT) return ReadStatus::Missing;
@@ -95,6 +97,7 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& out, std::string&
         why = "\"" + path + "\" is not a file that can be read.";
         return ReadStatus::Failed;
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (static_cast<unsigned long long>(st.st_size) > kMaxFileSize) {
         ::close(fd);
         why = "\"" + path + "\" is far too large to be one of this program's files.";

@@ -1,6 +1,9 @@
 // Damaged, foreign and absurd files: read what can be read, say so, never crash or hang,
 // and never save over such a file without keeping a copy of it.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
@@ -473,4 +476,25 @@ TEST(DamagedFilesThroughCli, ForeignFileIsKeptAndAnUncopyableOneIsNeverOverwritt
     EXPECT_NE(refused.err.find("so it was not overwritten"), std::string::npos) << refused.err;
     EXPECT_TRUE(std::filesystem::is_directory(other.File("Evnt.est")));
     EXPECT_EQ(other.Read("Evnt.est/inside"), "x");
+}
+
+// A named pipe where the event file belongs must not hang the start: it is refused at once,
+// and since it cannot be copied either, nothing is ever saved over it.
+TEST(DamagedEventFile, NamedPipeInsteadOfTheFileIsRefusedAtOnce) {
+    tvtest::TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.File("Evnt.est").c_str(), 0600), 0);
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ::alarm(10);  // a hang ends the child with SIGALRM
+        CEventStore store(dir.File("Evnt.est"));
+        const LoadReport r = store.Load();
+        const bool refused = r.status == LoadStatus::Unreadable && r.NeedsPreservation() && !store.Save().ok;
+        ::_exit(refused ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status)) << "reading a named pipe hung";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.File("Evnt.est")));
 }
