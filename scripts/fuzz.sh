@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 # Two runs side by side share one build: the second is started with TALLYVANE_FUZZ_NO_BUILD=1.
 if [ -z "${TALLYVANE_FUZZ_NO_BUILD:-}" ]; then
-  TALLYVANE_EXTRA_PACKAGES="clang-14 libclang-rt-14-dev" scripts/deps.sh
+  scripts/deps.sh --fuzz
   cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTALLYVANE_BUILD_FUZZERS=ON -DTALLYVANE_BUILD_APP=OFF -DTALLYVANE_BUILD_TESTS=OFF >/dev/null
   cmake --build build-fuzz -j2
