@@ -4,6 +4,8 @@
 namespace tv {
 
 CReminderScheduler::~CReminderScheduler() {
+    // A start-up that fails between Create and Start still destroys the scheduler.
+    ReleaseIfHeld();
     Stop();
     Wait(-1);
 }

@@ -41,6 +41,14 @@ void CWorkerThread::Stop() {
     m_cv.notify_all();
 }
 
+void CWorkerThread::ReleaseIfHeld() {
+    std::lock_guard g(m_mutex);
+    if (m_started) return;
+    m_abandoned = true;
+    m_started = true;
+    m_cv.notify_all();
+}
+
 bool CWorkerThread::Wait(int milliseconds) {
     std::unique_lock lock(m_mutex);
     if (!m_thread.joinable()) return true;

@@ -30,6 +30,9 @@ public:
 
 protected:
     virtual uint32_t Run() = 0;
+    // For a derived destructor: a thread still held (created, never started) ends without
+    // running, so that the Wait that follows returns instead of waiting for ever.
+    void ReleaseIfHeld();
     // Sleeps up to the given time; answers true as soon as a stop is requested (and consumes
     // the request, as an auto-reset event would).
     bool WaitForStop(std::chrono::milliseconds timeout);

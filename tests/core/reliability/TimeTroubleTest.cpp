@@ -1,5 +1,7 @@
 // Reminders when time misbehaves: sleep, a clock set back, daylight-saving changes, restarts.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -329,4 +331,42 @@ TEST(TimeTrouble, RestartAnnouncesWhatFellDueWhileTheProgramWasOff) {
     EXPECT_EQ(CReminderScheduler::CheckPass(restarted, At(2026, 5, 4, 12, 0), sink), 4u);
     EXPECT_EQ(sink.Ids(), (std::vector<uint32_t>{ids[0], ids[1], ids[2], ids[3]}));
     EXPECT_EQ(CReminderScheduler::CheckPass(restarted, At(2026, 5, 4, 12, 0, 6), sink), 0u);
+}
+
+// A start-up that fails after the scheduler thread was created but before it was started
+// still destroys the scheduler: that must not wait for ever on the held thread.
+TEST(SchedulerShutdown, DestroyingACreatedButNeverStartedSchedulerReturns) {
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ::alarm(10);
+        CEventStore store;
+        QueueSink sink;
+        ManualClock clock(At(2026, 5, 4, 9, 0));
+        {
+            CReminderScheduler scheduler(store, sink, clock);
+            if (!scheduler.Create()) ::_exit(2);
+        }
+        ::_exit(sink.Ids().empty() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status)) << "the destructor hung";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+// Stopping a running scheduler during its first delay or between passes ends it promptly.
+TEST(SchedulerShutdown, StopEndsTheThreadWithinATick) {
+    CEventStore store;
+    QueueSink sink;
+    ManualClock clock(At(2026, 5, 4, 9, 0));
+    for (int delayMs : {5000, 0}) {
+        CReminderScheduler scheduler(store, sink, clock,
+                                     {std::chrono::milliseconds(delayMs), std::chrono::milliseconds(500), 11});
+        ASSERT_TRUE(scheduler.Create());
+        scheduler.Start();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        scheduler.Stop();
+        EXPECT_TRUE(scheduler.Wait(2000));
+    }
 }
