@@ -414,7 +414,8 @@ int Session::Change(const std::string& command, const Options& o) {
     } else {
         ev.SetEnabled(command == "enable");
     }
-    m_store.Modify(id, ev);
+    // Answering a reminder closes it, as the pop-up's buttons do.
+    m_store.Modify(id, ev, command == "accept" || command == "snooze" ? ShowingMark::Replace : ShowingMark::Keep);
     return Save(false) ? 0 : 1;
 }
 

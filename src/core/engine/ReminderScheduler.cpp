@@ -3,12 +3,7 @@
 
 namespace tv {
 
-CReminderScheduler::~CReminderScheduler() {
-    // A start-up that fails between Create and Start still destroys the scheduler.
-    ReleaseIfHeld();
-    Stop();
-    Wait(-1);
-}
+CReminderScheduler::~CReminderScheduler() { StopAndJoin(); }
 
 size_t CReminderScheduler::CheckPass(CEventStore& store, const DateTime& now, IReminderSink& sink) {
     size_t announced = 0;
@@ -23,7 +18,7 @@ size_t CReminderScheduler::CheckPass(CEventStore& store, const DateTime& now, IR
         if (!store.GetById(id, copy)) return;
         copy.SetShowing();
         // Modify takes both locks in the store's order; this thread already holds the first.
-        store.Modify(id, copy);
+        store.Modify(id, copy, ShowingMark::Replace);
         sink.PostEventPop(id);
         ++announced;
     };

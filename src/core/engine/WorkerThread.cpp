@@ -5,17 +5,19 @@
 
 namespace tv {
 
-CWorkerThread::~CWorkerThread() {
-    // A derived object is already gone here; its Run must have ended. Derived classes stop
-    // in their own destructor; this is the last line of defence.
-    Stop();
+CWorkerThread::~CWorkerThread() { StopAndJoin(); }
+
+void CWorkerThread::StopAndJoin() {
     {
         std::lock_guard g(m_mutex);
-        m_abandoned = true;  // a thread that was never started ends without running
-        m_started = true;
+        m_stop = true;
+        if (!m_started) {
+            m_abandoned = true;  // a thread that was never started ends without running
+            m_started = true;
+        }
         m_cv.notify_all();
     }
-    if (m_thread.joinable()) m_thread.join();
+    if (m_thread.joinable() && m_thread.get_id() != std::this_thread::get_id()) m_thread.join();
 }
 
 bool CWorkerThread::Create() {
@@ -38,14 +40,6 @@ void CWorkerThread::Start() {
 void CWorkerThread::Stop() {
     std::lock_guard g(m_mutex);
     m_stop = true;
-    m_cv.notify_all();
-}
-
-void CWorkerThread::ReleaseIfHeld() {
-    std::lock_guard g(m_mutex);
-    if (m_started) return;
-    m_abandoned = true;
-    m_started = true;
     m_cv.notify_all();
 }
 

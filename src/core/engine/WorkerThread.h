@@ -16,6 +16,9 @@ public:
     CWorkerThread& operator=(const CWorkerThread&) = delete;
     // Asks the thread to stop and waits for it; a thread is never left running on a dead object.
     virtual ~CWorkerThread();
+    // Stops the thread (or releases a held one without running it) and waits until it ends.
+    // Classes whose Run uses their own members call this in their destructor.
+    void StopAndJoin();
 
     // Creates the thread held before its work; false when it could not be created.
     bool Create();
@@ -30,9 +33,6 @@ public:
 
 protected:
     virtual uint32_t Run() = 0;
-    // For a derived destructor: a thread still held (created, never started) ends without
-    // running, so that the Wait that follows returns instead of waiting for ever.
-    void ReleaseIfHeld();
     // Sleeps up to the given time; answers true as soon as a stop is requested (and consumes
     // the request, as an auto-reset event would).
     bool WaitForStop(std::chrono::milliseconds timeout);

@@ -107,6 +107,14 @@ double DateTime::Linear() const {
     return datePart + (datePart - m_dt);
 }
 
+int64_t DateTime::Millis() const {
+    double linear = Linear();
+    if (!std::isfinite(linear)) return 0;
+    if (linear > 1e9) linear = 1e9;
+    if (linear < -1e9) linear = -1e9;
+    return std::llround(linear * (kSecondsPerDay * 1000.0));
+}
+
 DateTime DateTime::FromLinear(double linear, DateTimeStatus status) {
     if (linear >= 0.0) return DateTime(linear, status);
     const double datePart = std::floor(linear);

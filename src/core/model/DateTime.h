@@ -104,14 +104,20 @@ public:
     // Same status and same stored day count.
     bool operator==(const DateTime& o) const { return m_status == o.m_status && m_dt == o.m_dt; }
     bool operator!=(const DateTime& o) const { return !(*this == o); }
-    // Order by the moment the values stand for, whatever the sign convention.
-    bool operator<(const DateTime& o) const { return Linear() < o.Linear(); }
+    // Same status and the same moment to the millisecond (see operator<).
+    bool SameMoment(const DateTime& o) const { return m_status == o.m_status && Millis() == o.Millis(); }
+    // Order by the moment the values stand for, whatever the sign convention, to the nearest
+    // millisecond: a moment built as "now + 300 seconds" and the same moment built from its
+    // parts differ in the last bit of the double, and must not count as earlier or later.
+    bool operator<(const DateTime& o) const { return Millis() < o.Millis(); }
     bool operator>(const DateTime& o) const { return o < *this; }
     bool operator<=(const DateTime& o) const { return !(o < *this); }
     bool operator>=(const DateTime& o) const { return !(*this < o); }
 
     // Days since the epoch on a continuous line (-1.25 becomes -0.75).
     double Linear() const;
+    // Milliseconds since the epoch on that line, rounded (clamped for absurd values).
+    int64_t Millis() const;
     static DateTime FromLinear(double linear, DateTimeStatus status = DateTimeStatus::Valid);
 
 private:

@@ -120,15 +120,22 @@ bool CEventStore::Add(CPtEvent& ev) {
     return stored != nullptr;
 }
 
-bool CEventStore::Modify(uint32_t id, const CPtEvent& ev) {
+bool CEventStore::Modify(uint32_t id, const CPtEvent& given, ShowingMark mark) {
     AllLock lock(*this);
-    const bool wasRecurring = !m_oneOff.Contains(id);
-    if (wasRecurring && !m_recurring.Contains(id)) return false;
+    const CPtEvent* stored = m_oneOff.GetPtrById(id);
+    const bool wasRecurring = stored == nullptr;
+    if (wasRecurring) stored = m_recurring.GetPtrById(id);
+    if (!stored) return false;
+    CPtEvent ev = given;
+    ev.SetId(id);
+    if (mark == ShowingMark::Keep) {
+        if (stored->IsShowing()) ev.SetShowing();
+        else ev.ClearShowing();
+    }
     const bool isRecurring = ev.IsRecurrent();
     if (!wasRecurring && !isRecurring) return m_oneOff.ReplaceAndReindex(id, ev) != nullptr;
     if (wasRecurring && isRecurring) return m_recurring.Replace(id, ev) != nullptr;
-    CPtEvent moved = ev;
-    moved.SetId(id);
+    const CPtEvent& moved = ev;
     if (wasRecurring) {
         m_recurring.Remove(id);
         m_oneOff.AddKeepingId(moved);

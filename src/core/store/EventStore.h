@@ -47,6 +47,11 @@ public:
 
 enum class EventListKind { OneOff, Recurring };
 
+// Whether Modify takes the "pop-up is open" mark from the given event or keeps the stored one.
+// Only the scheduler and the pop-up change the mark; an editor or a command that fetched its
+// copy before a pop-up opened must not clear it, or the same reminder would pop up twice.
+enum class ShowingMark { Keep, Replace };
+
 // Walks one list while holding its lock, from creation until destruction.
 class CEventIterator {
 public:
@@ -82,7 +87,7 @@ public:
     size_t GetCount() const;
     // Stores a copy under a new id and writes the id into ev. False when no id is free.
     bool Add(CPtEvent& ev);
-    bool Modify(uint32_t id, const CPtEvent& ev);
+    bool Modify(uint32_t id, const CPtEvent& ev, ShowingMark mark = ShowingMark::Keep);
     bool Delete(uint32_t id);
     bool GetById(uint32_t id, CPtEvent& out) const;
     // Valid only until the next change of the store; use at once on the calling thread.

@@ -50,8 +50,8 @@ public:
     uint32_t NextFreeId(const IdIsTaken& isTakenElsewhere = nullptr) {
         std::lock_guard g(m_lock);
         auto taken = [&](uint32_t id) { return m_idMap.count(id) || (isTakenElsewhere && isTakenElsewhere(id)); };
-        // A damaged or foreign file can leave nextId at or below ids in use; handing one of
-        // those out again would give two records one id, so they are passed over.
+        // ids at or above nextId may already be in use: after the range has wrapped once, or
+        // when a damaged or foreign file left nextId at or below ids it holds.
         while (m_nextId < m_idLimit) {
             const uint32_t id = m_nextId++;
             if (!taken(id)) return id;

@@ -154,7 +154,7 @@ TEST(ConcurrencyStress, NoRaceNoDeadlockNoLostEvent) {
                     if (rng() % 2) ev.Accept(kNow);
                     else ev.Snooze(60, kNow);
                     ev.ClearShowing();
-                    store.Modify(id, ev);
+                    store.Modify(id, ev, ShowingMark::Replace);
                 }
             }
         }

@@ -97,7 +97,7 @@ public:
             if (!m_store.GetById(id, ev)) continue;
             ev.Accept(now);
             ev.ClearShowing();
-            m_store.Modify(id, ev);
+            m_store.Modify(id, ev, ShowingMark::Replace);
         }
         pending.clear();
     }

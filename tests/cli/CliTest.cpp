@@ -1,0 +1,175 @@
+// tallyvane-cli end to end, run in-process on scratch data folders.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "Cli.h"
+#include "TempDir.h"
+#include "store/DataFolderLock.h"
+
+namespace {
+
+constexpr char kNow[] = "2026-12-06 10:00:00";
+
+struct Result {
+    int status;
+    std::string out, err;
+};
+
+class CliTest : public ::testing::Test {
+protected:
+    Result Run(std::vector<std::string> args, const std::string& now = kNow) {
+        args.insert(args.begin(), {"--data-dir", dir.Path(), "--now", now});
+        std::ostringstream out, err;
+        const int status = tv::cli::Run(args, out, err);
+        return {status, out.str(), err.str()};
+    }
+    std::string Add(std::vector<std::string> options) {
+        options.insert(options.begin(), "add");
+        Result r = Run(options);
+        EXPECT_EQ(r.status, 0) << r.err;
+        return r.out.substr(0, r.out.find('\n'));
+    }
+    tvtest::TempDir dir;
+};
+
+}  // namespace
+
+TEST_F(CliTest, AddedEventsListWithEveryKey) {
+    const std::string id = Add({"--name", "Dentist \xE2\x82\xAC", "--note", "line1\nline2", "--type", "Appointment",
+                                "--start", "2026-12-06 11:00"});
+    EXPECT_EQ(id, "1");
+    const Result r = Run({"events"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string expected =
+        "[\n  {\"id\": 1, \"name\": \"Dentist \xE2\x82\xAC\", \"note\": \"line1\\nline2\", \"sound\": \"Bell.wav\", "
+        "\"typeId\": 3, \"state\": \"armed\", \"enabled\": true, \"start\": \"2026-12-06 11:00:00\", \"duration\": 3600, "
+        "\"remindBefore\": 1800, \"recurrence\": \"\", \"occurrence\": \"2026-12-06 11:00:00\", \"reminder\": "
+        "\"2026-12-06 10:30:00\", \"due\": false}\n]\n";
+    EXPECT_EQ(r.out, expected);
+    // The euro sign is one Windows-1252 byte in the file.
+    EXPECT_NE(dir.Read("Evnt.est").find("Dentist \x80"), std::string::npos);
+    EXPECT_TRUE(dir.Exists("Type.ptt"));  // the shipped types reach the disk with the first save
+}
+
+TEST_F(CliTest, EveryRecurrenceKindAndItsDescription) {
+    Add({"--name", "Mum", "--type", "Birthday", "--start", "2027-03-05 09:00", "--yearly", "--month", "3", "--day", "5"});
+    Add({"--name", "Team", "--type", "Meeting", "--start", "2026-12-07 09:30", "--weekly", "1", "--on", "mon,thu"});
+    Add({"--name", "Rent", "--type", "Payment", "--start", "2026-12-25 12:00", "--monthly", "1", "--nth", "last",
+         "--weekday", "fri"});
+    Add({"--name", "Pills", "--start", "2026-12-07 08:00", "--daily", "1", "--until", "2026-12-31"});
+    Add({"--name", "Fall", "--start", "2026-12-07 08:00", "--yearly", "--nth", "first", "--weekday", "mon", "--month",
+         "sep"});
+    const Result r = Run({"events"});
+    for (const char* description :
+         {"\"Every Mar 5\"", "\"Every 1 week(s) on Monday,Thursday\"", "\"The Last Friday of Every 1 Months\"",
+          "\"Every 1 Days\"", "\"The First Monday of Sep\""})
+        EXPECT_NE(r.out.find(description), std::string::npos) << description;
+    EXPECT_EQ(Run({"day", "2026-12-10"}).out, "[2147483650, 2147483652]\n");
+    EXPECT_EQ(Run({"day", "2027-01-01"}).out, "[]\n");
+}
+
+TEST_F(CliTest, AddRefusesWhatTheEditorRefuses) {
+    EXPECT_EQ(Run({"add", "--name", "", "--start", "2027-01-01 10:00"}).err, "Name cannot be empty!\n");
+    EXPECT_EQ(Run({"add", "--name", "x", "--start", "2026-12-06 09:00"}).err,
+              "This event occurs in the past, you need to change start time.\n");
+    Result r = Run({"add", "--name", "x", "--start", "2027-01-01 10:00", "--yearly", "--month", "2", "--day", "29"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Invalid time"), std::string::npos);
+    r = Run({"add", "--name", "x", "--start", "2027-01-01 10:00", "--type", "Nope"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(Run({"add", "--name", "x", "--weekly", "52"}).status, 1);
+    EXPECT_EQ(Run({"add", "--name", "x", "--frobnicate"}).status, 1);
+    EXPECT_FALSE(dir.Exists("Evnt.est"));  // nothing was written by any refusal
+}
+
+TEST_F(CliTest, AnswersChangeTheFileAtOnce) {
+    const std::string id = Add({"--name", "Call", "--type", "Phone Call", "--start", "2026-12-06 10:30"});
+    Result r = Run({"snooze", id, "300"}, "2026-12-06 10:26:00");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(Run({"events"}).out.find("\"state\": \"snoozed\""), std::string::npos);
+    EXPECT_NE(Run({"events"}).out.find("\"reminder\": \"2026-12-06 10:31:00\""), std::string::npos);
+    ASSERT_EQ(Run({"disable", id}).status, 0);
+    EXPECT_NE(Run({"events"}).out.find("\"enabled\": false"), std::string::npos);
+    ASSERT_EQ(Run({"enable", id}).status, 0);
+    ASSERT_EQ(Run({"accept", id}).status, 0);
+    EXPECT_NE(Run({"events"}).out.find("\"state\": \"done\""), std::string::npos);
+    ASSERT_EQ(Run({"delete", id}).status, 0);
+    EXPECT_EQ(Run({"events"}).out, "[]\n");
+    r = Run({"delete", id});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "No event has the id 1.\n");
+}
+
+TEST_F(CliTest, ReadingCommandsWriteNothing) {
+    EXPECT_EQ(Run({"events"}).status, 0);
+    EXPECT_EQ(Run({"types"}).out.substr(0, 22), "[\n  {\"id\": 1, \"name\": ");
+    EXPECT_FALSE(dir.Exists("Evnt.est"));
+    EXPECT_FALSE(dir.Exists("Type.ptt"));
+}
+
+TEST_F(CliTest, WritingCommandsRefuseWhileTheProgramHoldsTheFolder) {
+    tv::DataFolderLock program;
+    std::string why;
+    ASSERT_TRUE(program.TryLock(dir.Path(), tv::DataFolderLock::Mode::Exclusive, why)) << why;
+    const Result r = Run({"add", "--name", "x", "--start", "2027-01-01 10:00"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Tallyvane is running"), std::string::npos);
+    EXPECT_FALSE(dir.Exists("Evnt.est"));
+    EXPECT_EQ(Run({"events"}).status, 0);  // reading is fine
+}
+
+TEST_F(CliTest, TransferCommandsReportWrongFilesAndChangeNothing) {
+    Add({"--name", "Keep", "--start", "2027-01-01 10:00"});
+    ASSERT_EQ(Run({"export", dir.File("all.exp")}).status, 0);
+    ASSERT_EQ(Run({"backup", dir.File("all.bak")}).status, 0);
+    const std::string before = dir.Read("Evnt.est");
+
+    Result r = Run({"restore", dir.File("all.exp")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Invalid Backup File!\n");
+    r = Run({"import", dir.File("all.bak")});
+    EXPECT_EQ(r.err, "Invalid Export File!\n");
+    std::filesystem::create_directories(dir.File("plum"));
+    dir.Write("plum/evty.ptt", std::string(8, '\0'));
+    dir.Write("plum/evnt.pte", "\x07WRONGTG");
+    r = Run({"import-plumtrace", dir.File("plum")});
+    EXPECT_EQ(r.err, "Invalid Plumtrace 2.3 File.\n");
+    EXPECT_EQ(Run({"restore", dir.File("nothing.bak")}).status, 1);
+    EXPECT_EQ(dir.Read("Evnt.est"), before);
+
+    // The right files work; importing adds the event again under a new id.
+    ASSERT_EQ(Run({"import", dir.File("all.exp"), "--no-types"}).status, 0);
+    EXPECT_NE(Run({"events"}).out.find("\"id\": 2"), std::string::npos);
+    ASSERT_EQ(Run({"restore", dir.File("all.bak")}).status, 0);
+    EXPECT_EQ(dir.Read("Evnt.est"), before);
+    dir.Write("h.hdy", "header\nXmas,1,12,25\n");
+    ASSERT_EQ(Run({"import-holidays", dir.File("h.hdy")}).status, 0);
+    EXPECT_NE(Run({"events"}).out.find("\"recurrence\": \"Every Dec 25\""), std::string::npos);
+}
+
+TEST_F(CliTest, ADamagedEventFileIsReportedAndKeptBeforeTheFirstSave) {
+    Add({"--name", "One", "--start", "2027-01-01 10:00"});
+    Add({"--name", "Two", "--start", "2027-01-01 11:00"});
+    const std::string full = dir.Read("Evnt.est");
+    dir.Write("Evnt.est", full.substr(0, full.size() - 10));
+    Result r = Run({"events"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.err.find("warning: The event file"), std::string::npos);
+    EXPECT_NE(r.out.find("\"One\""), std::string::npos);
+    r = Run({"add", "--name", "Three", "--start", "2027-01-01 12:00"});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_NE(r.err.find("Evnt.est.damaged-"), std::string::npos);
+}
+
+TEST_F(CliTest, UsageErrors) {
+    std::ostringstream out, err;
+    EXPECT_EQ(tv::cli::Run({}, out, err), 1);
+    EXPECT_EQ(Run({"frobnicate"}).status, 1);
+    EXPECT_EQ(Run({"day", "someday"}).status, 1);
+    EXPECT_EQ(Run({"snooze", "1"}).status, 1);
+    EXPECT_EQ(Run({"accept", "-3"}).status, 1);
+    EXPECT_EQ(Run({"events"}, "yesterday").status, 1);
+    EXPECT_EQ(tv::cli::Run({"--help"}, out, err), 0);
+    EXPECT_NE(out.str().find("usage: tallyvane-cli"), std::string::npos);
+}

@@ -1,0 +1,306 @@
+// The event store: ids, lists, the day index and Evnt.est.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "ByteBuilder.h"
+#include "TempDir.h"
+#include "store/EventStore.h"
+#include "store/FileIo.h"
+
+using namespace tv;
+
+namespace {
+
+DateTime D(int y, int m, int d, int h = 0, int mi = 0) { return DateTime::FromParts(y, m, d, h, mi, 0); }
+
+CPtEvent OneOff(const std::string& name, const DateTime& start) {
+    CPtEvent ev(D(2026, 1, 1));
+    ev.SetName(name);
+    ev.SetStart(start);
+    return ev;
+}
+
+CPtEvent Recurring(const std::string& name, const DateTime& start) {
+    CPtEvent ev = OneOff(name, start);
+    ev.GetRecurrence().SetStart(start);
+    ev.GetRecurrence().SetPatternType(kPatternDaily);
+    return ev;
+}
+
+std::vector<uint32_t> DayIds(const CEventStore& store, const DateTime& day) {
+    std::vector<const CPtEvent*> events;
+    store.GetEventsOfDay(day, events);
+    std::vector<uint32_t> ids;
+    for (auto* e : events) ids.push_back(e->GetId());
+    return ids;
+}
+
+// One event record following the layout: a one-off event without recurrence.
+tvtest::Bytes EventRecord(uint32_t id, const std::string& name, double start) {
+    return tvtest::Bytes()
+        .i32(1).u32(id).i32(2).i32(0).i32(1800).i32(1)
+        .i32(1).i32(0).i32(1800).date(start).date(start).date(0).i32(0)
+        .text(name).text("").text("")
+        .date(0).date(0).date(start).u32(0);
+}
+
+tvtest::Bytes DailyRecord(uint32_t id, const std::string& name, double start) {
+    return tvtest::Bytes()
+        .i32(1).u32(id).i32(2).i32(0).i32(1800).i32(1)
+        .i32(1).i32(0).i32(1800).date(start).date(start).date(0).i32(1)
+        .text("CDailyRePattern").i32(1).i32(1).i32(1)
+        .text(name).text("").text("")
+        .date(0).date(0).date(start).u32(0);
+}
+
+tvtest::Bytes FileHeader() { return tvtest::Bytes().text("KORVATE").u16(0x0100).zeros(512); }
+
+}  // namespace
+
+TEST(EventStore, IdsComeFromTwoDisjointRanges) {
+    CEventStore store;
+    CPtEvent a = OneOff("a", D(2026, 5, 1)), b = OneOff("b", D(2026, 5, 1)), r = Recurring("r", D(2026, 5, 1));
+    ASSERT_TRUE(store.Add(a));
+    ASSERT_TRUE(store.Add(b));
+    ASSERT_TRUE(store.Add(r));
+    EXPECT_EQ(a.GetId(), 1u);
+    EXPECT_EQ(b.GetId(), 2u);
+    EXPECT_EQ(r.GetId(), 0x80000001u);
+    CPtEvent r2 = Recurring("r2", D(2026, 5, 1));
+    store.Add(r2);
+    EXPECT_EQ(r2.GetId(), 0x80000002u);
+    EXPECT_EQ(store.GetCount(), 4u);
+    CPtEvent copy;
+    EXPECT_TRUE(store.GetById(0x80000001u, copy));
+    EXPECT_EQ(copy.GetName(), "r");
+    EXPECT_FALSE(store.GetById(77, copy));
+    EXPECT_EQ(copy.GetName(), "r");  // left unchanged
+    EXPECT_FALSE(store.Delete(77));
+    EXPECT_FALSE(store.Modify(77, copy));
+    EXPECT_EQ(store.GetPtrById(77), nullptr);
+}
+
+TEST(EventStore, ModifyMovesEventsBetweenListsKeepingTheirIds) {
+    CEventStore store;
+    for (int i = 0; i < 5; ++i) {
+        CPtEvent ev = OneOff("e" + std::to_string(i), D(2026, 5, 1, 9 + i));
+        store.Add(ev);
+    }
+    CPtEvent five;
+    ASSERT_TRUE(store.GetById(5, five));
+    five.GetRecurrence().SetStart(five.GetStart());
+    five.GetRecurrence().SetPatternType(kPatternDaily);
+    ASSERT_TRUE(store.Modify(5, five));
+    EXPECT_EQ(store.OneOffList().GetCount(), 4u);
+    EXPECT_EQ(store.RecurringList().GetCount(), 1u);
+    CPtEvent found;
+    ASSERT_TRUE(store.GetById(5, found));
+    EXPECT_TRUE(found.IsRecurrent());
+    // It now shows on later days as a recurring event, and no longer through the index.
+    EXPECT_EQ(DayIds(store, D(2026, 5, 3)), std::vector<uint32_t>{5});
+
+    found.GetRecurrence().RemovePattern();
+    ASSERT_TRUE(store.Modify(5, found));
+    EXPECT_EQ(store.OneOffList().GetCount(), 5u);
+    EXPECT_EQ(DayIds(store, D(2026, 5, 1)), (std::vector<uint32_t>{1, 2, 3, 4, 5}));
+    EXPECT_TRUE(DayIds(store, D(2026, 5, 3)).empty());
+}
+
+TEST(EventStore, DayIndexFollowsAddsChangesAndDeletes) {
+    CEventStore store;
+    CPtEvent a = OneOff("a", D(2026, 5, 1, 15)), b = OneOff("b", D(2026, 5, 1, 8)), c = OneOff("c", D(2026, 5, 2, 8));
+    store.Add(a);
+    store.Add(b);
+    store.Add(c);
+    EXPECT_EQ(DayIds(store, D(2026, 5, 1, 12)), (std::vector<uint32_t>{1, 2}));  // insertion order, not time
+    c.SetStart(D(2026, 5, 1, 7));
+    store.Modify(c.GetId(), c);
+    EXPECT_EQ(DayIds(store, D(2026, 5, 1)), (std::vector<uint32_t>{1, 2, 3}));  // re-keyed at the end
+    EXPECT_TRUE(DayIds(store, D(2026, 5, 2)).empty());
+    store.Delete(1);
+    EXPECT_EQ(DayIds(store, D(2026, 5, 1)), (std::vector<uint32_t>{2, 3}));
+
+    CPtEvent daily = Recurring("daily", D(2026, 5, 1, 6));
+    store.Add(daily);
+    EXPECT_TRUE(DayIds(store, D(2026, 4, 30)).empty());
+    EXPECT_EQ(DayIds(store, D(2026, 5, 1)), (std::vector<uint32_t>{2, 3, daily.GetId()}));
+    EXPECT_EQ(DayIds(store, D(2027, 1, 1)), std::vector<uint32_t>{daily.GetId()});
+}
+
+TEST(EventStore, SaveAndLoadReproduceEverything) {
+    tvtest::TempDir dir;
+    CEventStore store(dir.File("Evnt.est"));
+    for (int i = 0; i < 20; ++i) {
+        CPtEvent ev = (i % 3) ? OneOff("one-off " + std::to_string(i), D(2026, 5, 1 + i % 7, i))
+                              : Recurring("recurring " + std::to_string(i), D(2026, 5, 1, i));
+        ev.SetNote(std::string(i * 20, 'x'));
+        ev.Snooze(i, D(2026, 5, 1));
+        store.Add(ev);
+    }
+    store.Delete(4);
+    ASSERT_TRUE(store.Save().ok);
+
+    CEventStore back(dir.File("Evnt.est"));
+    EXPECT_EQ(back.Load().status, LoadStatus::Ok);
+    EXPECT_EQ(back.GetAllIds(), store.GetAllIds());
+    EXPECT_EQ(back.OneOffList().GetNextId(), store.OneOffList().GetNextId());
+    EXPECT_EQ(back.RecurringList().GetIdLimit(), 0xFFFFFFFFu);
+    for (uint32_t id : store.GetAllIds()) {
+        CPtEvent x, y;
+        ASSERT_TRUE(store.GetById(id, x));
+        ASSERT_TRUE(back.GetById(id, y));
+        EXPECT_TRUE(x.SameStoredFields(y)) << id;
+    }
+    EXPECT_EQ(back.SaveToBytes(), store.SaveToBytes());
+    EXPECT_EQ(DayIds(back, D(2026, 5, 2)), DayIds(store, D(2026, 5, 2)));
+}
+
+TEST(EventStore, AFileBuiltFromTheLayoutReadsBack) {
+    tvtest::TempDir dir;
+    const std::string bytes = FileHeader()
+                                  .u32(2).u32(8).u32(0x80000000u)
+                                  .append(EventRecord(3, "Dentist", 46000.5))
+                                  .append(EventRecord(7, "Vet", 46001.25))
+                                  .u32(1).u32(0x80000004u).u32(0xFFFFFFFFu)
+                                  .append(DailyRecord(0x80000002u, "Pills", 46000.375))
+                                  .str();
+    ASSERT_EQ(bytes.substr(0, 10), std::string("\x07KORVATE\x00\x01", 10));
+    dir.Write("Evnt.est", bytes);
+    CEventStore store(dir.File("Evnt.est"));
+    EXPECT_EQ(store.Load().status, LoadStatus::Ok);
+    EXPECT_EQ(store.GetAllIds(), (std::vector<uint32_t>{3, 7, 0x80000002u}));
+    CPtEvent ev;
+    ASSERT_TRUE(store.GetById(7, ev));
+    EXPECT_EQ(ev.GetName(), "Vet");
+    EXPECT_EQ(ev.GetStart(), DateTime(46001.25));
+    EXPECT_EQ(store.OneOffList().GetNextId(), 8u);
+    // Writing it again gives the same bytes.
+    EXPECT_EQ(store.SaveToBytes(), bytes);
+    CPtEvent next = OneOff("next", D(2026, 1, 1));
+    store.Add(next);
+    EXPECT_EQ(next.GetId(), 8u);
+}
+
+TEST(EventStore, MissingWrongAndDamagedFiles) {
+    tvtest::TempDir dir;
+    CEventStore fresh(dir.File("Evnt.est"));
+    EXPECT_EQ(fresh.Load().status, LoadStatus::Missing);
+    EXPECT_EQ(fresh.GetCount(), 0u);
+    ASSERT_TRUE(fresh.Save().ok);
+    EXPECT_TRUE(dir.Exists("Evnt.est"));
+
+    dir.Write("Evnt.est", "not an event file at all");
+    CEventStore wrong(dir.File("Evnt.est"));
+    EXPECT_EQ(wrong.Load().status, LoadStatus::WrongTag);
+    EXPECT_EQ(wrong.GetCount(), 0u);
+    const FileResult saved = wrong.Save();
+    ASSERT_TRUE(saved.ok);
+    EXPECT_NE(saved.note.find("Evnt.est.damaged-"), std::string::npos);
+
+    // A one-off list cut in its second record keeps the first; the recurring list stays empty.
+    const std::string full = FileHeader()
+                                 .u32(2).u32(3).u32(0x80000000u)
+                                 .append(EventRecord(1, "kept", 46000.5))
+                                 .append(EventRecord(2, "cut", 46000.5))
+                                 .str();
+    dir.Write("Evnt.est", full.substr(0, full.size() - 9));
+    CEventStore damaged(dir.File("Evnt.est"));
+    const LoadReport r = damaged.Load();
+    EXPECT_EQ(r.status, LoadStatus::Damaged);
+    EXPECT_EQ(r.itemsRead, 1u);
+    EXPECT_EQ(damaged.GetAllIds(), std::vector<uint32_t>{1});
+}
+
+TEST(EventStore, RepeatedAndMisplacedIdsAreRepairedOnLoad) {
+    tvtest::TempDir dir;
+    // Id 1 twice in the one-off list, a recurring event with one-off id 1 too, and a one-off
+    // event sitting in the recurring list.
+    dir.Write("Evnt.est", FileHeader()
+                              .u32(2).u32(2).u32(0x80000000u)
+                              .append(EventRecord(1, "first", 46000.5))
+                              .append(EventRecord(1, "twin", 46000.5))
+                              .u32(2).u32(0x80000002u).u32(0xFFFFFFFFu)
+                              .append(DailyRecord(1, "daily", 46000.5))
+                              .append(EventRecord(0x80000001u, "plain", 46002.5))
+                              .str());
+    CEventStore store(dir.File("Evnt.est"));
+    const LoadReport r = store.Load();
+    EXPECT_EQ(r.status, LoadStatus::Ok);
+    EXPECT_EQ(r.renumbered, 2u);
+    const std::vector<uint32_t> ids = store.GetAllIds();
+    EXPECT_EQ(std::set<uint32_t>(ids.begin(), ids.end()).size(), 4u);
+    for (uint32_t id : ids) EXPECT_TRUE(store.Delete(id)) << id;
+    EXPECT_EQ(store.GetCount(), 0u);
+}
+
+TEST(EventStore, ExhaustedRangesReuseTheLowestFreeIdOfTheWholeStore) {
+    CThreadSafeList<CPtEvent> list(1, 4);  // ids 1, 2, 3
+    CPtEvent ev;
+    EXPECT_NE(list.AddWithNewId(ev), nullptr);
+    EXPECT_NE(list.AddWithNewId(ev), nullptr);
+    EXPECT_NE(list.AddWithNewId(ev), nullptr);
+    EXPECT_EQ(list.AddWithNewId(ev), nullptr);
+    list.Remove(2);
+    ASSERT_NE(list.AddWithNewId(ev), nullptr);
+    EXPECT_EQ(ev.GetId(), 2u);
+    // Once wrapped, ids above the reused one are checked before they are handed out again.
+    CPtEvent more;
+    EXPECT_EQ(list.AddWithNewId(more), nullptr);
+    list.Remove(1);
+    // An id another list already uses is skipped too.
+    auto takenElsewhere = [](uint32_t id) { return id == 1; };
+    EXPECT_EQ(list.AddWithNewId(ev, takenElsewhere), nullptr);
+}
+
+TEST(EventStore, ExportFormLeavesOutTheIdBookkeeping) {
+    CEventStore store;
+    CPtEvent a = OneOff("a", D(2026, 5, 1)), r = Recurring("r", D(2026, 5, 1));
+    store.Add(a);
+    store.Add(r);
+    ArchiveWriter w;
+    store.WriteForExport(w);
+    ArchiveWriter expected;
+    expected.WriteU32(1);
+    a.Serialize(expected);
+    expected.WriteU32(1);
+    r.Serialize(expected);
+    EXPECT_EQ(w.Data(), expected.Data());
+}
+
+TEST(FileIo, AFailedWriteLeavesTheOldFileAndSaysSo) {
+    tvtest::TempDir dir;
+    dir.Write("Evnt.est", "old content");
+    int calls = 0;
+    SetWriteFunctionForTesting([&](int, const void*, size_t) -> long {
+        ++calls;
+        errno = ENOSPC;
+        return -1;
+    });
+    CEventStore store(dir.File("Evnt.est"));
+    CPtEvent ev = OneOff("x", D(2026, 5, 1));
+    store.Add(ev);
+    const FileResult r = store.Save();
+    SetWriteFunctionForTesting(nullptr);
+    EXPECT_FALSE(r.ok);
+    EXPECT_GT(calls, 0);
+    EXPECT_NE(r.message.find("No space left"), std::string::npos);
+    EXPECT_EQ(dir.Read("Evnt.est"), "old content");
+    size_t files = 0;
+    for (auto& e : std::filesystem::directory_iterator(dir.Path())) (void)e, ++files;
+    EXPECT_EQ(files, 1u);  // no temporary file left behind
+}
+
+TEST(FileIo, RefusesFilesFarTooLargeToBeOurs) {
+    tvtest::TempDir dir;
+    {
+        std::ofstream f(dir.File("huge"), std::ios::binary);
+        f.seekp(static_cast<std::streamoff>(kMaxFileSize) + 1);
+        f.put('x');
+    }
+    std::string bytes, why;
+    EXPECT_EQ(ReadWholeFile(dir.File("huge"), bytes, why), ReadStatus::Failed);
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_NE(why.find("too large"), std::string::npos);
+}

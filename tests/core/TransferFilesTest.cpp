@@ -1,0 +1,274 @@
+// Backups, exports and the imports with their type merge.
+#include <gtest/gtest.h>
+
+#include "ByteBuilder.h"
+#include "Moments.h"
+#include "TempDir.h"
+#include "store/TransferFiles.h"
+
+using namespace tv;
+
+namespace {
+
+const DateTime kNow = DateTime::FromParts(2026, 12, 6, 10, 0, 0);
+
+CEventType Type(const std::string& name, ColorRef color) {
+    CEventType t(DateTime::FromParts(2026, 1, 1));
+    t.SetName(name);
+    t.SetTextColor(color);
+    t.SetDefaultDuration(600);
+    return t;
+}
+
+CPtEvent Event(const std::string& name, uint32_t typeId, bool recurring = false) {
+    CPtEvent ev(kNow);
+    ev.SetName(name);
+    ev.SetType(typeId);
+    ev.SetDuration(4321);
+    if (recurring) ev.GetRecurrence().SetPatternType(kPatternWeekly);
+    return ev;
+}
+
+struct World {
+    CEventTypeTable types;
+    CEventStore store;
+    uint32_t Add(CEventType t) {
+        types.AddType(t);
+        return t.GetId();
+    }
+    uint32_t Add(CPtEvent ev) {
+        store.Add(ev);
+        return ev.GetId();
+    }
+    std::vector<std::string> TypeNames() const {
+        std::vector<std::string> names;
+        for (const auto& t : types.Snapshot()) names.push_back(t.GetName());
+        return names;
+    }
+};
+
+}  // namespace
+
+TEST(Backup, RoundTripRestoresTypesAndEventsWithTheirIds) {
+    tvtest::TempDir dir;
+    World w;
+    const uint32_t meeting = w.Add(Type("Meeting", 1));
+    w.Add(Type("Gone", 2));
+    w.types.RemoveType(2);
+    w.Add(Event("a", meeting));
+    w.Add(Event("r", meeting, true));
+    ASSERT_TRUE(WriteBackup(dir.File("x.bak"), w.types, w.store).ok);
+    EXPECT_EQ(dir.Read("x.bak").substr(0, 20), std::string("\x13KORVATE[Backup]1000"));
+
+    World other;
+    other.Add(Type("Local", 3));
+    other.Add(Event("local", 1));
+    const TransferResult r = RestoreBackup(dir.File("x.bak"), other.types, other.store);
+    ASSERT_TRUE(r.ok()) << r.message;
+    EXPECT_EQ(other.TypeNames(), std::vector<std::string>{"Meeting"});
+    EXPECT_EQ(other.types.GetNextId(), 3u);
+    EXPECT_EQ(other.store.GetAllIds(), w.store.GetAllIds());
+    EXPECT_EQ(other.store.SaveToBytes(), w.store.SaveToBytes());
+}
+
+TEST(Backup, WrongOrDamagedFilesChangeNothing) {
+    tvtest::TempDir dir;
+    World w;
+    w.Add(Type("Meeting", 1));
+    w.Add(Event("a", 1));
+    ASSERT_TRUE(WriteExport(dir.File("x.exp"), w.types, w.store).ok);
+    ASSERT_TRUE(WriteBackup(dir.File("x.bak"), w.types, w.store).ok);
+    const std::string backup = dir.Read("x.bak");
+    dir.Write("cut.bak", backup.substr(0, backup.size() - 5));
+
+    World target;
+    target.Add(Type("Mine", 5));
+    target.Add(Event("mine", 1));
+    const std::string before = target.store.SaveToBytes();
+    TransferResult r = RestoreBackup(dir.File("x.exp"), target.types, target.store);
+    EXPECT_EQ(r.error, TransferError::WrongTag);
+    EXPECT_EQ(r.message, "Invalid Backup File!");
+    r = RestoreBackup(dir.File("cut.bak"), target.types, target.store);
+    EXPECT_EQ(r.error, TransferError::ArchiveError);
+    r = RestoreBackup(dir.File("missing.bak"), target.types, target.store);
+    EXPECT_EQ(r.error, TransferError::FileError);
+    EXPECT_EQ(target.store.SaveToBytes(), before);
+    EXPECT_EQ(target.TypeNames(), std::vector<std::string>{"Mine"});
+
+    // The export file is accepted where it belongs.
+    r = ImportExportFile(dir.File("x.exp"), {}, target.types, target.store);
+    EXPECT_TRUE(r.ok());
+    EXPECT_EQ(r.eventsAdded, 1u);
+}
+
+TEST(Import, TypeMergeMatchesEqualTypesAndStarsTheOthers) {
+    tvtest::TempDir dir;
+    World source;
+    const uint32_t same = source.Add(Type("Meeting", 1));
+    const uint32_t differs = source.Add(Type("Birthday", 0xFF));
+    source.Add(Event("meet", same));
+    source.Add(Event("cake", differs, true));
+    ASSERT_TRUE(WriteExport(dir.File("x.exp"), source.types, source.store).ok);
+
+    World target;
+    target.Add(Type("Filler", 9));
+    const uint32_t localMeeting = target.Add(Type("Meeting", 1));
+    target.Add(Type("Birthday", 0x00));
+    TransferResult r = ImportExportFile(dir.File("x.exp"), {}, target.types, target.store);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(target.TypeNames(), (std::vector<std::string>{"Filler", "Meeting", "Birthday", "Birthday*"}));
+    EXPECT_TRUE(r.refusedTypes.empty());
+    CEventType starred;
+    ASSERT_TRUE(target.types.FindByName("Birthday*", starred));
+    CPtEvent meet, cake;
+    ASSERT_TRUE(target.store.GetById(1, meet));
+    ASSERT_TRUE(target.store.GetById(0x80000001u, cake));
+    EXPECT_EQ(meet.GetType(), localMeeting);
+    EXPECT_EQ(cake.GetType(), starred.GetId());
+    // The event keeps its own values: only its type id is translated.
+    EXPECT_EQ(meet.GetDuration(), 4321);
+
+    // A second import meets its own starred copy: refused by name, but the events still get it.
+    r = ImportExportFile(dir.File("x.exp"), {}, target.types, target.store);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r.refusedTypes, std::vector<std::string>{"Birthday*"});
+    EXPECT_EQ(target.types.GetCount(), 4u);
+    EXPECT_EQ(target.store.GetCount(), 4u);
+    ASSERT_TRUE(target.store.GetById(0x80000002u, cake));
+    EXPECT_EQ(cake.GetType(), starred.GetId());
+}
+
+TEST(Import, OptionsChooseWhatIsMerged) {
+    tvtest::TempDir dir;
+    World source;
+    const uint32_t used = source.Add(Type("Used", 1));
+    source.Add(Type("Unused", 2));
+    source.Add(Event("e", used));
+    ASSERT_TRUE(WriteExport(dir.File("x.exp"), source.types, source.store).ok);
+
+    World noTypes;
+    ImportOptions opt;
+    opt.types = false;
+    ASSERT_TRUE(ImportExportFile(dir.File("x.exp"), opt, noTypes.types, noTypes.store).ok());
+    // Only the type an event uses is merged, under its own name.
+    EXPECT_EQ(noTypes.TypeNames(), std::vector<std::string>{"Used"});
+    EXPECT_EQ(noTypes.store.GetCount(), 1u);
+
+    World noEvents;
+    opt.types = true;
+    opt.events = false;
+    ASSERT_TRUE(ImportExportFile(dir.File("x.exp"), opt, noEvents.types, noEvents.store).ok());
+    EXPECT_EQ(noEvents.TypeNames(), (std::vector<std::string>{"Used*", "Unused*"}));
+    EXPECT_EQ(noEvents.store.GetCount(), 0u);
+}
+
+TEST(Import, ADamagedExportFileAddsNothing) {
+    tvtest::TempDir dir;
+    World source;
+    source.Add(Type("T", 1));
+    for (int i = 0; i < 3; ++i) source.Add(Event("e" + std::to_string(i), 1));
+    ASSERT_TRUE(WriteExport(dir.File("x.exp"), source.types, source.store).ok);
+    const std::string bytes = dir.Read("x.exp");
+    dir.Write("cut.exp", bytes.substr(0, bytes.size() - 30));
+    World target;
+    const TransferResult r = ImportExportFile(dir.File("cut.exp"), {}, target.types, target.store);
+    EXPECT_EQ(r.error, TransferError::ArchiveError);
+    EXPECT_NE(r.message.find("cut.exp"), std::string::npos);
+    EXPECT_EQ(target.store.GetCount(), 0u);
+    EXPECT_EQ(target.types.GetCount(), 0u);
+    dir.Write("bak.exp", std::string("\x13KORVATE[Backup]1000", 20) + bytes.substr(20));
+    EXPECT_EQ(ImportExportFile(dir.File("bak.exp"), {}, target.types, target.store).message, "Invalid Export File!");
+}
+
+TEST(Holidays, LinesAreParsedOrSkipped) {
+    auto h = ParseHolidayLine("New Year,1,1,1");
+    ASSERT_TRUE(h);
+    EXPECT_EQ(h->name, "New Year");
+    EXPECT_EQ(h->month, 1);
+    EXPECT_EQ(h->day, 1);
+    h = ParseHolidayLine("Memorial,2,5,2,5");
+    ASSERT_TRUE(h);
+    EXPECT_EQ(h->kind, 2);
+    EXPECT_EQ(h->ordinal, 5);
+    EXPECT_EQ(h->weekday, 2);
+    EXPECT_EQ(h->month, 5);
+    h = ParseHolidayLine(",1, 12, 25xyz");
+    ASSERT_TRUE(h);
+    EXPECT_EQ(h->name, "");
+    EXPECT_EQ(h->day, 25);
+    for (const char* bad : {"Bad,3,1,1", "Bad,1,13,1", "Bad,1,2", "Bad,2,5,2", "Bad,2,6,1,1", "Bad,2,1,8,1",
+                            "Bad,1,0,5", "Bad,1,5,32", "", "no commas"})
+        EXPECT_FALSE(ParseHolidayLine(bad)) << bad;
+}
+
+TEST(Holidays, FileImportBuildsYearlyEventsFromToday) {
+    tvtest::TempDir dir;
+    dir.Write("h.hdy", "Christmas,1,12,25\r\nNew Year,1,1,1\r\nMemorial,2,5,2,5\r\nBad,3,1,1\r\nHarvest,1,9,30");
+    World w;
+    CEventType holiday = Type("Holiday", 0x008000);
+    holiday.SetDefaultRemindBefore(86400);
+    const uint32_t holidayId = w.Add(holiday);
+    const TransferResult r = ImportHolidayFile(dir.File("h.hdy"), w.types, w.store, kNow);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r.eventsAdded, 3u);  // the header line is never a holiday
+    std::vector<std::string> names;
+    w.store.ForEachEvent([&](const CPtEvent& ev) { names.push_back(ev.GetName()); });
+    EXPECT_EQ(names, (std::vector<std::string>{"New Year", "Memorial", "Harvest"}));
+    CPtEvent memorial;
+    ASSERT_TRUE(w.store.GetById(0x80000002u, memorial));
+    EXPECT_EQ(memorial.GetType(), holidayId);
+    EXPECT_EQ(memorial.GetRemindBefore(), 86400);
+    EXPECT_EQ(memorial.GetStart(), kNow.DateOnly());
+    EXPECT_EQ(memorial.GetRecurrence().GetDuration(), 86400);
+    EXPECT_FALSE(memorial.GetRecurrence().IsEndEnabled());
+    EXPECT_EQ(memorial.GetRecurrence().GetDescription(), "The Last Monday of May");
+    EXPECT_MOMENT(memorial.GetOccurrence(kNow), DateTime::FromParts(2027, 5, 31));
+    CPtEvent harvest;
+    ASSERT_TRUE(w.store.GetById(0x80000003u, harvest));
+    EXPECT_MOMENT(harvest.GetOccurrence(kNow), DateTime::FromParts(2027, 9, 30));
+    // Importing twice gives every holiday twice.
+    ImportHolidayFile(dir.File("h.hdy"), w.types, w.store, kNow);
+    EXPECT_EQ(w.store.GetCount(), 6u);
+}
+
+TEST(Plumtrace, TypesAndEventsOfTheOlderFilesAreMerged) {
+    tvtest::TempDir dir;
+    CEventType old = Type("Old type", 0x123456);
+    old.SetId(4);
+    CPtEvent ev = Event("From the old program", 4);
+    ev.SetId(17);
+    ArchiveWriter types;
+    types.WriteU32(1);
+    types.WriteU32(5);
+    old.Serialize(types);
+    dir.Write("evty.ptt", types.Data());
+    ArchiveWriter events;
+    events.WriteText("PLUMTRC");
+    events.WriteU16(0x0100);
+    events.WriteU32(0);
+    events.WriteU32(0);
+    events.WriteBytes(std::string(505, '\0'));
+    events.WriteText("x");
+    events.WriteText("y");
+    events.WriteU32(1);
+    events.WriteU32(0);
+    ev.Serialize(events);
+    dir.Write("evnt.pte", events.Data());
+
+    World w;
+    TransferResult r = ImportPlumtrace(dir.Path(), w.types, w.store);
+    ASSERT_TRUE(r.ok()) << r.message;
+    EXPECT_EQ(w.TypeNames(), std::vector<std::string>{"Old type*"});
+    CPtEvent imported;
+    ASSERT_TRUE(w.store.GetById(1, imported));
+    EXPECT_EQ(imported.GetName(), "From the old program");
+    EXPECT_EQ(imported.GetType(), 1u);
+
+    // A wrong event file: the message, and the types merged before it stay merged.
+    dir.Write("evnt.pte", std::string("\x07NOTPLUM", 8) + std::string(600, '\0'));
+    World w2;
+    r = ImportPlumtrace(dir.Path(), w2.types, w2.store);
+    EXPECT_EQ(r.message, "Invalid Plumtrace 2.3 File.");
+    EXPECT_EQ(w2.types.GetCount(), 1u);
+    EXPECT_EQ(w2.store.GetCount(), 0u);
+}
