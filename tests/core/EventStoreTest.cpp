@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 #include <set>
 
 #include "ByteBuilder.h"
@@ -303,4 +304,54 @@ TEST(FileIo, RefusesFilesFarTooLargeToBeOurs) {
     EXPECT_EQ(ReadWholeFile(dir.File("huge"), bytes, why), ReadStatus::Failed);
     EXPECT_TRUE(bytes.empty());
     EXPECT_NE(why.find("too large"), std::string::npos);
+}
+
+TEST(EventStore, EventsOfManyDaysAgreeWithAskingDayByDay) {
+    // Every kind of rule, with anchors, end dates and damaged patterns, against the plain
+    // one-day-at-a-time answer.
+    std::mt19937 rng(7);
+    CEventStore store;
+    const DateTime origin = D(2026, 1, 1);
+    for (int n = 0; n < 600; ++n) {
+        const DateTime start = origin + TimeSpan(double(rng() % 400)) + TimeSpan::FromSeconds((rng() % 96) * 900);
+        CPtEvent ev = n % 5 == 0 ? OneOff("one-off", start) : Recurring("rec", start);
+        CReCurrence& rule = ev.GetRecurrence();
+        if (ev.IsRecurrent()) {
+            rule.SetPatternType(static_cast<int>(rng() % 4));
+            const bool weekly = rule.GetPatternType() == kPatternWeekly;
+            ArchiveWriter fields;
+            fields.WriteI32(1);
+            fields.WriteI32(1);
+            for (int i = 0; i < 5; ++i) {
+                int v = int(1 + rng() % (weekly && i == 1 ? 127 : 12));
+                if (i == 1 && !weekly) v = int(1 + rng() % 31);  // day of month
+                if (rng() % 40 == 0) v = (rng() % 2) ? 0 : 1000;  // as only damaged files have
+                fields.WriteI32(v);
+            }
+            ArchiveReader ar(fields.Data());
+            rule.GetPattern()->Serialize(ar);
+            if (rng() % 4 == 0) {
+                rule.SetEndEnabled(true);
+                rule.SetEnd(start + TimeSpan(double(rng() % 120)));
+            }
+            if (rng() % 3 == 0) rule.SetAnchor(start + TimeSpan(double(rng() % 200) + 0.3));
+        }
+        store.Add(ev);
+    }
+    for (int trial = 0; trial < 40; ++trial) {
+        const DateTime first = origin + TimeSpan(double(rng() % 500));
+        std::vector<std::vector<CEventStore::DayEvent>> days;
+        store.GetEventsOfDays(first, 35, days);
+        ASSERT_EQ(days.size(), 35u);
+        for (int d = 0; d < 35; ++d) {
+            const DateTime day = first + TimeSpan(double(d));
+            std::vector<const CPtEvent*> expected;
+            store.GetEventsOfDay(day, expected);
+            ASSERT_EQ(days[d].size(), expected.size()) << day.ToIsoText();
+            for (size_t i = 0; i < expected.size(); ++i) {
+                ASSERT_EQ(days[d][i].event, expected[i]);
+                EXPECT_TRUE(days[d][i].occurrence.SameMoment(expected[i]->GetOccurrence(day)));
+            }
+        }
+    }
 }

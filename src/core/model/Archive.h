@@ -1,7 +1,9 @@
 // Sequential little-endian archives: the byte layout of every file the program stores.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -23,23 +25,64 @@ private:
 
 class ArchiveWriter {
 public:
-    void WriteU8(uint8_t v) { m_data.push_back(static_cast<char>(v)); }
-    void WriteU16(uint16_t v);
-    void WriteU32(uint32_t v);
+    void WriteU8(uint8_t v) { *Grow(1) = static_cast<char>(v); }
+    void WriteU16(uint16_t v) {
+        char* p = Grow(2);
+        p[0] = static_cast<char>(v & 0xFF);
+        p[1] = static_cast<char>(v >> 8);
+    }
+    void WriteU32(uint32_t v) {
+        char* p = Grow(4);
+        p[0] = static_cast<char>(v & 0xFF);
+        p[1] = static_cast<char>((v >> 8) & 0xFF);
+        p[2] = static_cast<char>((v >> 16) & 0xFF);
+        p[3] = static_cast<char>(v >> 24);
+    }
     void WriteI32(int32_t v) { WriteU32(static_cast<uint32_t>(v)); }
-    void WriteDouble(double v);
-    void WriteBytes(std::string_view bytes) { m_data.append(bytes); }
+    void WriteDouble(double v) {
+        uint64_t bits = 0;
+        std::memcpy(&bits, &v, sizeof bits);
+        WriteU32(static_cast<uint32_t>(bits & 0xFFFFFFFFu));
+        WriteU32(static_cast<uint32_t>(bits >> 32));
+    }
+    void WriteBytes(std::string_view bytes) {
+        if (!bytes.empty()) std::memcpy(Grow(bytes.size()), bytes.data(), bytes.size());
+    }
     // Length prefix of 1, 3 or 7 bytes, then the bytes without terminator.
     void WriteText(std::string_view text);
-    void WriteDateTime(const DateTime& dt);
-    void WriteTimeSpan(const TimeSpan& span);
+    void WriteDateTime(const DateTime& dt) {
+        WriteI32(static_cast<int32_t>(dt.Status()));
+        WriteDouble(dt.Days());
+    }
+    void WriteTimeSpan(const TimeSpan& span) {
+        WriteI32(static_cast<int32_t>(span.Status()));
+        WriteDouble(span.Days());
+    }
 
-    const std::string& Data() const { return m_data; }
-    std::string TakeData() { return std::move(m_data); }
-    void Reserve(size_t n) { m_data.reserve(n); }
+    const std::string& Data() const {
+        m_data.resize(m_size);
+        return m_data;
+    }
+    std::string TakeData() {
+        m_data.resize(m_size);
+        m_size = 0;
+        return std::move(m_data);
+    }
+    void Reserve(size_t n) {
+        if (n > m_data.size()) m_data.resize(n);
+    }
 
 private:
-    std::string m_data;
+    // The buffer runs ahead of the written size, so a field is one bounds check and a store.
+    char* Grow(size_t n) {
+        if (m_size + n > m_data.size()) [[unlikely]] m_data.resize(std::max(m_data.size() * 2, m_size + n + 256));
+        char* p = m_data.data() + m_size;
+        m_size += n;
+        return p;
+    }
+
+    mutable std::string m_data;
+    size_t m_size = 0;
 };
 
 // Reads from a byte range it does not own. Never trusts a length or count: anything that
@@ -48,22 +91,57 @@ class ArchiveReader {
 public:
     explicit ArchiveReader(std::string_view data) : m_data(data) {}
 
-    uint8_t ReadU8();
-    uint16_t ReadU16();
-    uint32_t ReadU32();
+    // The fixed-size fields are inline: loading an event file is mostly these calls.
+    uint8_t ReadU8() { return static_cast<uint8_t>(*Take(1)); }
+    uint16_t ReadU16() {
+        const auto* p = reinterpret_cast<const unsigned char*>(Take(2));
+        return static_cast<uint16_t>(p[0] | (p[1] << 8));
+    }
+    uint32_t ReadU32() {
+        const auto* p = reinterpret_cast<const unsigned char*>(Take(4));
+        return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+               (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+    }
     int32_t ReadI32() { return static_cast<int32_t>(ReadU32()); }
-    double ReadDouble();
+    double ReadDouble() {
+        const uint64_t lo = ReadU32();
+        const uint64_t hi = ReadU32();
+        const uint64_t bits = lo | (hi << 32);
+        double v;
+        std::memcpy(&v, &bits, sizeof v);
+        return v;
+    }
     std::string ReadText();
-    DateTime ReadDateTime();
-    TimeSpan ReadTimeSpan();
-    void Skip(size_t n);
+    void ReadText(std::string& out);
+    // The text's bytes in place, valid as long as the data the reader was given.
+    std::string_view ReadTextView();
+    DateTime ReadDateTime() {
+        const DateTimeStatus status = ReadStatus();
+        return DateTime(ReadDouble(), status);
+    }
+    TimeSpan ReadTimeSpan() {
+        const DateTimeStatus status = ReadStatus();
+        return TimeSpan(ReadDouble(), status);
+    }
+    void Skip(size_t n) { Take(n); }
 
     size_t Position() const { return m_pos; }
     size_t Remaining() const { return m_data.size() - m_pos; }
     bool AtEnd() const { return m_pos == m_data.size(); }
 
 private:
-    const char* Take(size_t n);
+    const char* Take(size_t n) {
+        if (n > Remaining()) [[unlikely]] ThrowEndOfFile();
+        const char* p = m_data.data() + m_pos;
+        m_pos += n;
+        return p;
+    }
+    [[noreturn]] static void ThrowEndOfFile();
+    DateTimeStatus ReadStatus() {
+        const int32_t s = ReadI32();
+        // Any other number would make the value unusable; the old readers took it as invalid.
+        return (s < 0 || s > 2) ? DateTimeStatus::Invalid : static_cast<DateTimeStatus>(s);
+    }
 
     std::string_view m_data;
     size_t m_pos = 0;

@@ -115,7 +115,12 @@ public:
     bool operator>=(const DateTime& o) const { return !(*this < o); }
 
     // Days since the epoch on a continuous line (-1.25 becomes -0.75).
-    double Linear() const;
+    double Linear() const {
+        if (m_dt >= 0.0) return m_dt;
+        if (!(m_dt > -4e15)) return m_dt;  // NaN, -inf and absurd values from damaged files
+        const double datePart = static_cast<double>(static_cast<int64_t>(m_dt));  // toward zero
+        return datePart + (datePart - m_dt);
+    }
     // Milliseconds since the epoch on that line, rounded (clamped for absurd values).
     int64_t Millis() const;
     static DateTime FromLinear(double linear, DateTimeStatus status = DateTimeStatus::Valid);

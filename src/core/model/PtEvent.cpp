@@ -128,9 +128,9 @@ void CPtEvent::Serialize(ArchiveReader& ar) {
     m_duration = ar.ReadI32();
     m_enabled = ar.ReadI32();
     m_recurrence.Serialize(ar);
-    m_name = ar.ReadText();
-    m_note = ar.ReadText();
-    m_sound = ar.ReadText();
+    ar.ReadText(m_name);
+    ar.ReadText(m_note);
+    ar.ReadText(m_sound);
     m_remindAt = ar.ReadDateTime();
     m_remindBefore = ar.ReadTimeSpan();
     m_start = ar.ReadDateTime();

@@ -125,7 +125,7 @@ std::unique_ptr<CRePattern> CRePattern::Create(PatternType type) {
     }
 }
 
-std::unique_ptr<CRePattern> CRePattern::CreateByClassName(const std::string& name) {
+std::unique_ptr<CRePattern> CRePattern::CreateByClassName(std::string_view name) {
     if (name == "CDailyRePattern") return Create(kPatternDaily);
     if (name == "CWeeklyRePattern") return Create(kPatternWeekly);
     if (name == "CMonthlyRePattern") return Create(kPatternMonthly);
@@ -412,10 +412,12 @@ void CReCurrence::Serialize(ArchiveReader& ar) {
         return;
     }
     if (hasPattern != 1) throw ArchiveError(ArchiveError::Kind::BadData, "a recurrence rule is damaged");
-    const std::string className = ar.ReadText();
+    const std::string_view className = ar.ReadTextView();
     auto pattern = CRePattern::CreateByClassName(className);
     // The body's length depends on the class, so nothing after an unknown one can be read.
-    if (!pattern) throw ArchiveError(ArchiveError::Kind::BadData, "unknown recurrence pattern \"" + className + "\"");
+    if (!pattern)
+        throw ArchiveError(ArchiveError::Kind::BadData,
+                           "unknown recurrence pattern \"" + std::string(className.substr(0, 64)) + "\"");
     pattern->Serialize(ar);
     m_pattern = std::move(pattern);
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "Archive.h"
 #include "DateTime.h"
@@ -31,7 +32,7 @@ public:
     virtual bool Equals(const CRePattern& other) const = 0;
 
     static std::unique_ptr<CRePattern> Create(PatternType type);
-    static std::unique_ptr<CRePattern> CreateByClassName(const std::string& name);
+    static std::unique_ptr<CRePattern> CreateByClassName(std::string_view name);
 
 protected:
     virtual void WriteFields(ArchiveWriter& ar) const = 0;

@@ -21,24 +21,28 @@ constexpr size_t kReservedBlock = 512;
 CPtEvent* COneOffEventList::Add(CPtEvent& ev, const IdIsTaken& isTakenElsewhere) {
     std::lock_guard g(GetLock());
     CPtEvent* stored = AddWithNewId(ev, isTakenElsewhere);
-    if (stored) m_dayIndex.emplace(stored->GetStart().DayNumber(), stored);
+    if (stored) m_dayIndex[stored->GetStart().DayNumber()].push_back(stored);
     return stored;
 }
 
 CPtEvent* COneOffEventList::AddKeepingId(const CPtEvent& ev) {
     std::lock_guard g(GetLock());
     CPtEvent* stored = AppendKeepingId(ev);
-    m_dayIndex.emplace(stored->GetStart().DayNumber(), stored);
+    m_dayIndex[stored->GetStart().DayNumber()].push_back(stored);
     return stored;
 }
 
 void COneOffEventList::Unindex(int64_t day, uint32_t id) {
-    for (auto it = m_dayIndex.lower_bound(day); it != m_dayIndex.end() && it->first == day; ++it) {
-        if (it->second->GetId() == id) {
-            m_dayIndex.erase(it);
-            return;
+    auto found = m_dayIndex.find(day);
+    if (found == m_dayIndex.end()) return;
+    std::vector<CPtEvent*>& events = found->second;
+    for (auto it = events.begin(); it != events.end(); ++it) {
+        if ((*it)->GetId() == id) {
+            events.erase(it);
+            break;
         }
     }
+    if (events.empty()) m_dayIndex.erase(found);
 }
 
 CPtEvent* COneOffEventList::ReplaceAndReindex(uint32_t id, const CPtEvent& ev) {
@@ -50,7 +54,7 @@ CPtEvent* COneOffEventList::ReplaceAndReindex(uint32_t id, const CPtEvent& ev) {
     const int64_t newDay = stored->GetStart().DayNumber();
     if (newDay != oldDay) {
         Unindex(oldDay, id);
-        m_dayIndex.emplace(newDay, stored);
+        m_dayIndex[newDay].push_back(stored);
     }
     return stored;
 }
@@ -73,14 +77,14 @@ bool COneOffEventList::GetEventsOfDay(int64_t day, std::vector<const CPtEvent*>&
     std::lock_guard g(GetLock());
     auto it = m_dayIndex.lower_bound(day);
     const bool found = it != m_dayIndex.end();
-    for (; it != m_dayIndex.end() && it->first == day; ++it) out.push_back(it->second);
+    if (found && it->first == day) out.insert(out.end(), it->second.begin(), it->second.end());
     return found;
 }
 
 void COneOffEventList::RebuildDayIndex() {
     std::lock_guard g(GetLock());
     m_dayIndex.clear();
-    for (CPtEvent& ev : Items()) m_dayIndex.emplace(ev.GetStart().DayNumber(), &ev);
+    for (CPtEvent& ev : Items()) m_dayIndex[ev.GetStart().DayNumber()].push_back(&ev);
 }
 
 ListReadResult COneOffEventList::ReadAndIndex(ArchiveReader& ar, const IdIsTaken& isTakenElsewhere) {
@@ -174,6 +178,34 @@ bool CEventStore::GetEventsOfDay(const DateTime& date, std::vector<const CPtEven
         }
     }
     return found;
+}
+
+void CEventStore::GetEventsOfDays(const DateTime& first, int count, std::vector<std::vector<DayEvent>>& out) const {
+    AllLock lock(*this);
+    out.assign(static_cast<size_t>(std::max(count, 0)), {});
+    if (count <= 0) return;
+    const int64_t firstDay = first.DayNumber();
+    const int64_t endDay = firstDay + count;
+    m_oneOff.ForEachInDays(firstDay, count, [&](int64_t day, const CPtEvent* ev) {
+        out[static_cast<size_t>(day - firstDay)].push_back({ev, ev->GetStart()});
+    });
+    // A recurring event is listed on day D when its first occurrence from D falls on D. When the
+    // occurrence from day d lies later, on day o, no day between d and o can list the event (the
+    // search from any of them finds the same day o), so the walk jumps there and asks again.
+    for (const CPtEvent& ev : m_recurring.Items()) {
+        for (int64_t d = firstDay; d < endDay;) {
+            const DateTime occ = ev.GetOccurrence(DateTime::FromDayNumber(d));
+            const int64_t o = occ.IsValid() ? occ.DayNumber() : d - 1;
+            if (o == d) {
+                out[static_cast<size_t>(d - firstDay)].push_back({&ev, occ});
+                ++d;
+            } else if (o > d) {
+                d = o;
+            } else {
+                ++d;  // the search fell back to an earlier moment: ask the next day itself
+            }
+        }
+    }
 }
 
 CEventIterator CEventStore::CreateIterator(EventListKind kind) const {

@@ -31,13 +31,22 @@ public:
     // Events starting on day, in the order they were indexed. True when the index holds any
     // entry on or after that day (the answer callers have always been given).
     bool GetEventsOfDay(int64_t day, std::vector<const CPtEvent*>& out) const;
+    // Calls fn(day, event) for every indexed event starting on a day in [first, first + count).
+    template <class Fn>
+    void ForEachInDays(int64_t first, int count, Fn&& fn) const {
+        std::lock_guard g(GetLock());
+        for (auto it = m_dayIndex.lower_bound(first); it != m_dayIndex.end() && it->first < first + count; ++it)
+            for (const CPtEvent* ev : it->second) fn(it->first, ev);
+    }
     ListReadResult ReadAndIndex(ArchiveReader& ar, const IdIsTaken& isTakenElsewhere);
     void RebuildDayIndex();
 
 private:
     void Unindex(int64_t day, uint32_t id);
 
-    std::multimap<int64_t, CPtEvent*> m_dayIndex;
+    // Day -> the events starting that day, in the order they were indexed. A few thousand days
+    // hold a whole life's events, so this stays small however many events there are.
+    std::map<int64_t, std::vector<CPtEvent*>> m_dayIndex;
 };
 
 class CRecurringEventList : public CThreadSafeList<CPtEvent> {
@@ -93,6 +102,14 @@ public:
     // Valid only until the next change of the store; use at once on the calling thread.
     const CPtEvent* GetPtrById(uint32_t id) const;
     bool GetEventsOfDay(const DateTime& date, std::vector<const CPtEvent*>& out) const;
+    // GetEventsOfDay for each of count days from first (out[i] is day first + i), with every
+    // event's occurrence on that day. The same answers, found without a search per event per
+    // day: a calendar page asks for 35 days at once.
+    struct DayEvent {
+        const CPtEvent* event;
+        DateTime occurrence;
+    };
+    void GetEventsOfDays(const DateTime& first, int count, std::vector<std::vector<DayEvent>>& out) const;
     CEventIterator CreateIterator(EventListKind kind) const;
     template <class Fn>
     void ForEachEvent(Fn&& fn) const {

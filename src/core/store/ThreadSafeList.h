@@ -7,9 +7,9 @@
 #include <list>
 #include <mutex>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
+#include "IdIndex.h"
 #include "model/Archive.h"
 
 namespace tv {
@@ -49,7 +49,7 @@ public:
     // 0 when every id is taken. isTakenElsewhere lets a store keep ids unique across lists.
     uint32_t NextFreeId(const IdIsTaken& isTakenElsewhere = nullptr) {
         std::lock_guard g(m_lock);
-        auto taken = [&](uint32_t id) { return m_idMap.count(id) || (isTakenElsewhere && isTakenElsewhere(id)); };
+        auto taken = [&](uint32_t id) { return m_idMap.contains(id) || (isTakenElsewhere && isTakenElsewhere(id)); };
         // ids at or above nextId may already be in use: after the range has wrapped once, or
         // when a damaged or foreign file left nextId at or below ids it holds.
         while (m_nextId < m_idLimit) {
@@ -78,16 +78,16 @@ public:
         std::lock_guard g(m_lock);
         m_list.push_back(item);
         auto it = std::prev(m_list.end());
-        m_idMap[item.GetId()] = it;
+        m_idMap.set(item.GetId(), it);
         return &*it;
     }
 
     // Replaces the item of that id, which keeps its id and its place.
     T* Replace(uint32_t id, const T& item) {
         std::lock_guard g(m_lock);
-        auto found = m_idMap.find(id);
-        if (found == m_idMap.end()) return nullptr;
-        T& stored = *found->second;
+        auto* found = m_idMap.find(id);
+        if (!found) return nullptr;
+        T& stored = **found;
         stored = item;
         stored.SetId(id);
         return &stored;
@@ -95,31 +95,31 @@ public:
 
     bool Remove(uint32_t id) {
         std::lock_guard g(m_lock);
-        auto found = m_idMap.find(id);
-        if (found == m_idMap.end()) return false;
-        m_list.erase(found->second);
-        m_idMap.erase(found);
+        auto* found = m_idMap.find(id);
+        if (!found) return false;
+        m_list.erase(*found);
+        m_idMap.erase(id);
         return true;
     }
 
     bool Contains(uint32_t id) const {
         std::lock_guard g(m_lock);
-        return m_idMap.count(id) != 0;
+        return m_idMap.contains(id);
     }
 
     bool GetById(uint32_t id, T& out) const {
         std::lock_guard g(m_lock);
-        auto found = m_idMap.find(id);
-        if (found == m_idMap.end()) return false;
-        out = *found->second;
+        auto* found = m_idMap.find(id);
+        if (!found) return false;
+        out = **found;
         return true;
     }
 
     // Valid until the item is removed; read it only under the lock or on the owning thread.
     T* GetPtrById(uint32_t id) {
         std::lock_guard g(m_lock);
-        auto found = m_idMap.find(id);
-        return found == m_idMap.end() ? nullptr : &*found->second;
+        auto* found = m_idMap.find(id);
+        return found ? &**found : nullptr;
     }
     const T* GetPtrById(uint32_t id) const { return const_cast<CThreadSafeList*>(this)->GetPtrById(id); }
 
@@ -165,17 +165,21 @@ public:
         ListReadResult result;
         RemoveAll();
         uint32_t count = 0;
+        bool reading = false;
         try {
             count = ar.ReadU32();
             m_nextId = ar.ReadU32();
             m_idLimit = ar.ReadU32();
-            // No reservation by count: a damaged count must not allocate; records run out first.
+            // A damaged count must not allocate: reserve no more than the remaining bytes could hold.
+            m_idMap.reserve(std::min<size_t>(count, ar.Remaining() / 64));
             for (uint32_t i = 0; i < count; ++i) {
-                T item;
-                item.Serialize(ar);
-                m_list.push_back(std::move(item));
+                m_list.emplace_back();
+                reading = true;
+                m_list.back().Serialize(ar);
+                reading = false;
             }
         } catch (const ArchiveError& e) {
+            if (reading) m_list.pop_back();  // the half-read record
             result.complete = false;
             result.error = e.what();
         }
@@ -187,16 +191,17 @@ public:
     size_t RebuildIdMap(const IdIsTaken& isTakenElsewhere = nullptr) {
         std::lock_guard g(m_lock);
         m_idMap.clear();
+        m_idMap.reserve(m_list.size());
         if (m_idLimit <= m_firstId || m_idLimit > m_rangeLimit) m_idLimit = m_rangeLimit;
         std::vector<typename std::list<T>::iterator> needIds;
         uint32_t highest = 0;
         for (auto it = m_list.begin(); it != m_list.end(); ++it) {
             const uint32_t id = it->GetId();
-            if (id == 0 || m_idMap.count(id) || (isTakenElsewhere && isTakenElsewhere(id))) {
+            if (id == 0 || m_idMap.contains(id) || (isTakenElsewhere && isTakenElsewhere(id))) {
                 needIds.push_back(it);
                 continue;
             }
-            m_idMap[id] = it;
+            m_idMap.set(id, it);
             if (id >= m_firstId && id < m_idLimit && id > highest) highest = id;
         }
         if (m_nextId < m_firstId || m_nextId > m_idLimit) m_nextId = highest ? highest + 1 : m_firstId;
@@ -208,7 +213,7 @@ public:
                 continue;
             }
             it->SetId(id);
-            m_idMap[id] = it;
+            m_idMap.set(id, it);
             ++renumbered;
         }
         return renumbered;
@@ -226,7 +231,7 @@ private:
     std::list<T> m_list;
     T m_defaultItem{};
     mutable Mutex m_lock;
-    std::unordered_map<uint32_t, typename std::list<T>::iterator> m_idMap;
+    IdIndex<typename std::list<T>::iterator> m_idMap;
     uint32_t m_idLimit;
     const uint32_t m_rangeLimit;
 };

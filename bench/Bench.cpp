@@ -1,0 +1,277 @@
+// tallyvane-bench: the core's speed, side by side with the machine's limit and with a peer.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <libical/ical.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "BenchData.h"
+#include "engine/ReminderScheduler.h"
+#include "store/FileIo.h"
+
+using namespace tv;
+using namespace tvbench;
+
+namespace {
+
+const std::filesystem::path& Scratch() {
+    static const std::filesystem::path dir = [] {
+        char tmpl[] = "/tmp/tallyvane-bench-XXXXXX";
+        return std::filesystem::path(mkdtemp(tmpl));
+    }();
+    return dir;
+}
+
+// One store per size, built once and kept for every benchmark of that size.
+CEventStore& StoreOf(int count) {
+    static std::map<int, std::unique_ptr<CEventStore>> stores;
+    auto& slot = stores[count];
+    if (!slot) {
+        slot = std::make_unique<CEventStore>((Scratch() / ("Evnt-" + std::to_string(count) + ".est")).string());
+        FillStore(*slot, count);
+        slot->Save();
+    }
+    return *slot;
+}
+
+CEventStore& AllRecurringStoreOf(int count) {
+    static std::map<int, std::unique_ptr<CEventStore>> stores;
+    auto& slot = stores[count];
+    if (!slot) {
+        slot = std::make_unique<CEventStore>();
+        FillStore(*slot, count, 1.0, 7);
+    }
+    return *slot;
+}
+
+class CountingSink : public IReminderSink {
+public:
+    bool PostEventPop(uint32_t) override { return ++posted, true; }
+    size_t posted = 0;
+};
+
+void Sizes(benchmark::internal::Benchmark* b) {
+    b->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+}
+
+// ---- the event file ------------------------------------------------------------------
+
+void BM_RawRead(benchmark::State& state) {
+    const std::string path = StoreOf(int(state.range(0))).GetFilePath();
+    std::string bytes, why;
+    for (auto _ : state) {
+        ReadWholeFile(path, bytes, why);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes.size()));
+}
+BENCHMARK(BM_RawRead)->Apply(Sizes);
+
+void BM_Load(benchmark::State& state) {
+    const std::string path = StoreOf(int(state.range(0))).GetFilePath();
+    for (auto _ : state) {
+        auto store = std::make_unique<CEventStore>(path);
+        benchmark::DoNotOptimize(store->Load().itemsRead);
+        // Freeing the events is not part of loading them.
+        state.PauseTiming();
+        store.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_Load)->Apply(Sizes);
+
+// The same bytes written as durably as a save writes them: to a file, flushed to the disk.
+void BM_RawWriteSync(benchmark::State& state) {
+    const std::string bytes = StoreOf(int(state.range(0))).SaveToBytes();
+    const std::string path = (Scratch() / "raw.bin").string();
+    for (auto _ : state) {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        size_t done = 0;
+        while (done < bytes.size()) done += size_t(::write(fd, bytes.data() + done, bytes.size() - done));
+        ::fsync(fd);
+        ::close(fd);
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes.size()));
+}
+BENCHMARK(BM_RawWriteSync)->Apply(Sizes);
+
+void BM_Save(benchmark::State& state) {
+    CEventStore& store = StoreOf(int(state.range(0)));
+    for (auto _ : state) benchmark::DoNotOptimize(store.Save().ok);
+}
+BENCHMARK(BM_Save)->Apply(Sizes);
+
+void BM_Serialize(benchmark::State& state) {
+    CEventStore& store = StoreOf(int(state.range(0)));
+    for (auto _ : state) benchmark::DoNotOptimize(store.SaveToBytes().size());
+}
+BENCHMARK(BM_Serialize)->Apply(Sizes);
+
+// ---- the scheduler and the calendar ---------------------------------------------------
+
+void BM_CheckPass(benchmark::State& state) {
+    CEventStore& store = StoreOf(int(state.range(0)));
+    CountingSink sink;
+    for (auto _ : state) benchmark::DoNotOptimize(CReminderScheduler::CheckPass(store, BenchNow(), sink));
+}
+BENCHMARK(BM_CheckPass)->Apply(Sizes);
+
+void MonthlyView(benchmark::State& state, CEventStore& store) {
+    const DateTime first = BenchNow().DateOnly();
+    std::vector<const CPtEvent*> events;
+    for (auto _ : state) {
+        for (int d = 0; d < 35; ++d) {
+            events.clear();
+            CEventStore::AllLock lock(store);
+            store.GetEventsOfDay(first + TimeSpan(double(d)), events);
+            benchmark::DoNotOptimize(events.data());
+        }
+    }
+}
+
+// How a calendar page asks: 35 days in one call.
+void MonthlyViewRange(benchmark::State& state, CEventStore& store) {
+    const DateTime first = BenchNow().DateOnly();
+    std::vector<std::vector<CEventStore::DayEvent>> days;
+    for (auto _ : state) {
+        store.GetEventsOfDays(first, 35, days);
+        benchmark::DoNotOptimize(days.data());
+    }
+}
+
+void BM_MonthlyViewDays(benchmark::State& state) { MonthlyViewRange(state, StoreOf(int(state.range(0)))); }
+BENCHMARK(BM_MonthlyViewDays)->Apply(Sizes);
+
+void BM_MonthlyViewDaysAllRecurring(benchmark::State& state) {
+    MonthlyViewRange(state, AllRecurringStoreOf(int(state.range(0))));
+}
+BENCHMARK(BM_MonthlyViewDaysAllRecurring)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+// The same 35 days asked one day at a time, for comparison.
+void BM_MonthlyViewDayByDayAllRecurring(benchmark::State& state) {
+    MonthlyView(state, AllRecurringStoreOf(int(state.range(0))));
+}
+BENCHMARK(BM_MonthlyViewDayByDayAllRecurring)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+// ---- next occurrence, against the peer --------------------------------------------------
+
+std::vector<DateTime> FromMoments() {
+    std::vector<DateTime> from;
+    for (int i = 0; i < 64; ++i) from.push_back(DateTime::FromParts(2024, 1, 1, 7, 0, 0) + TimeSpan(i * 17.3));
+    return from;
+}
+
+void BM_NextOccurrence(benchmark::State& state) {
+    const CPtEvent ev = MakeRule(RuleKind(state.range(0)));
+    const std::vector<DateTime> from = FromMoments();
+    size_t i = 0;
+    for (auto _ : state) benchmark::DoNotOptimize(ev.GetRecurrence().GetNextOccurrence(from[i++ & 63]));
+    state.SetLabel(RuleName(RuleKind(state.range(0))));
+}
+
+void BM_PeerNextOccurrence(benchmark::State& state) {
+    const RuleKind kind = RuleKind(state.range(0));
+    const struct icalrecurrencetype rule = icalrecurrencetype_from_string(RuleRRule(kind));
+    const struct icaltimetype dtstart = icaltime_from_string("20200106T093000");
+    icalrecur_iterator* it = icalrecur_iterator_new(rule, dtstart);
+    std::vector<struct icaltimetype> from;
+    for (const DateTime& f : FromMoments()) {
+        DateParts p;
+        f.GetParts(p);
+        struct icaltimetype t = icaltime_null_time();
+        t.year = p.year, t.month = p.month, t.day = p.day, t.hour = 0, t.minute = 0, t.second = 0;
+        from.push_back(t);
+    }
+    size_t i = 0;
+    for (auto _ : state) {
+        icalrecur_iterator_set_start(it, from[i++ & 63]);
+        benchmark::DoNotOptimize(icalrecur_iterator_next(it));
+    }
+    icalrecur_iterator_free(it);
+    state.SetLabel(RuleName(kind));
+}
+
+void Kinds(benchmark::internal::Benchmark* b) {
+    for (int k = 0; k < 5; ++k) b->Arg(k);
+    b->Unit(benchmark::kNanosecond);
+}
+BENCHMARK(BM_NextOccurrence)->Apply(Kinds);
+BENCHMARK(BM_PeerNextOccurrence)->Apply(Kinds);
+
+// Prints the figures against their references once every benchmark has run.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& r : runs) {
+            if (r.run_type != Run::RT_Iteration) continue;
+            m_ns[r.benchmark_name()] = r.GetAdjustedRealTime() * Scale(r.time_unit);
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        std::printf("\n%-44s %12s %12s %8s\n", "figure", "ours", "reference", "ratio");
+        for (const char* size : {"1000", "10000", "100000"}) {
+            Ratio(std::string("load ") + size + " events / raw read", "BM_Load/" + std::string(size),
+                  "BM_RawRead/" + std::string(size));
+            Ratio(std::string("save ") + size + " events / durable raw write", "BM_Save/" + std::string(size),
+                  "BM_RawWriteSync/" + std::string(size));
+        }
+        for (int k = 0; k < 5; ++k)
+            Ratio(std::string("next occurrence ") + RuleName(RuleKind(k)) + " / peer",
+                  "BM_NextOccurrence/" + std::to_string(k), "BM_PeerNextOccurrence/" + std::to_string(k));
+        for (const char* name : {"BM_CheckPass/100000", "BM_MonthlyViewDaysAllRecurring/10000"})
+            if (m_ns.count(name)) std::printf("%-44s %10.3f ms\n", name, m_ns[name] / 1e6);
+    }
+
+private:
+    static double Scale(benchmark::TimeUnit u) {
+        switch (u) {
+            case benchmark::kSecond: return 1e9;
+            case benchmark::kMillisecond: return 1e6;
+            case benchmark::kMicrosecond: return 1e3;
+            default: return 1.0;
+        }
+    }
+    void Ratio(const std::string& label, const std::string& ours, const std::string& reference) {
+        if (!m_ns.count(ours) || !m_ns.count(reference)) return;
+        std::printf("%-44s %10.1fus %10.1fus %8.2f\n", label.c_str(), m_ns[ours] / 1e3, m_ns[reference] / 1e3,
+                    m_ns[ours] / m_ns[reference]);
+    }
+    std::map<std::string, double> m_ns;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Writes a data folder of realistic events for measuring the running program.
+    if (argc == 4 && std::string(argv[1]) == "--make-data-folder") {
+        CEventStore store(std::string(argv[2]) + "/Evnt.est");
+        FillStore(store, std::atoi(argv[3]));
+        // A calendar in daily use has its past reminders answered; only the future ones wait.
+        for (uint32_t id : store.GetAllIds()) {
+            CPtEvent ev;
+            store.GetById(id, ev);
+            const DateTime now = LocalNow();
+            while (ev.IsDue(now)) ev.Accept(now);
+            store.Modify(id, ev);
+        }
+        const FileResult r = store.Save();
+        if (!r.ok) std::fprintf(stderr, "%s\n", r.message.c_str());
+        return r.ok ? 0 : 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    std::error_code ec;
+    std::filesystem::remove_all(Scratch(), ec);
+    return 0;
+}

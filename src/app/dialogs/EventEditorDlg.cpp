@@ -1,0 +1,315 @@
+// The event editor dialog.
+#include "EventEditorDlg.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "DialogSupport.h"
+#include "EventTypeListDlg.h"
+#include "HalfHourPicker.h"
+#include "RecurrenceDlg.h"
+#include "SoundDlg.h"
+#include "controls/DateTimeField.h"
+#include "controls/DurationField.h"
+#include "editing/HalfHourMenu.h"
+#include "menus/TypeMenu.h"
+#include "shell/AppIcons.h"
+#include "model/EventTypeTable.h"
+
+namespace tv {
+
+namespace {
+
+// The small pictures before the recurrence and sound lines.
+QPixmap Decoration(const QString& resource, QStyle::StandardPixmap fallback, const QWidget* w) {
+    if (QFile::exists(resource)) {
+        const QPixmap pm(resource);
+        if (!pm.isNull()) return pm;
+    }
+    return w->style()->standardIcon(fallback).pixmap(16, 16);
+}
+
+}  // namespace
+
+CEventEditorDlg::CEventEditorDlg(QWidget* parent, bool isNew) : CEventEditorDlg(GetEventTypeTable(), parent, isNew) {}
+
+CEventEditorDlg::CEventEditorDlg(CEventTypeTable& types, QWidget* parent, bool isNew)
+    : QDialog(parent), m_types(types), m_model(isNew) {
+    now = [] { return LocalNow(); };
+    customizeTypes = [](QWidget* p) { RunEventTypeListDialog(p); };
+    runRecurrenceDialog = [](CRecurrenceDlg& dialog) { return dialog.exec() == QDialog::Accepted; };
+    runSoundDialog = [](QWidget* p, std::string& sound) {
+        CSoundDlg dlg(p);
+        dlg.setSound(sound);
+        if (dlg.exec() != QDialog::Accepted) return false;
+        sound = dlg.sound();
+        return true;
+    };
+    build();
+    showValues();
+    updateCaptionAndIcons();
+    if (!parent) CenterOnScreen(this);
+}
+
+void CEventEditorDlg::build() {
+    // Event: the name with the type button beside it, and the note.
+    auto* eventGroup = new QGroupBox(tr("Event"), this);
+    m_name = new QLineEdit(eventGroup);
+    m_name->setObjectName(QStringLiteral("name"));
+    m_name->setMaxLength(static_cast<int>(kMaxEventNameLength));
+    m_typeButton = new QToolButton(eventGroup);
+    m_typeButton->setObjectName(QStringLiteral("typeButton"));
+    m_typeButton->setPopupMode(QToolButton::InstantPopup);
+    m_typeButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_typeButton->setArrowType(Qt::NoArrow);
+    m_typeButton->setFocusPolicy(Qt::StrongFocus);
+    m_typeButton->setAccessibleName(tr("Event type"));
+    m_note = new QPlainTextEdit(eventGroup);
+    m_note->setObjectName(QStringLiteral("note"));
+    m_note->setTabChangesFocus(true);
+    m_note->setFixedHeight(m_note->fontMetrics().lineSpacing() * 4 + 12);
+    auto* nameLabel = new QLabel(tr("Name:"), eventGroup);
+    nameLabel->setBuddy(m_name);
+    auto* noteLabel = new QLabel(tr("Note:"), eventGroup);
+    noteLabel->setBuddy(m_note);
+    auto* eventLayout = new QGridLayout(eventGroup);
+    eventLayout->addWidget(nameLabel, 0, 0);
+    eventLayout->addWidget(m_name, 0, 1);
+    eventLayout->addWidget(m_typeButton, 0, 2);
+    eventLayout->addWidget(noteLabel, 1, 0, Qt::AlignTop);
+    eventLayout->addWidget(m_note, 1, 1, 1, 2);
+
+    // Timing.
+    m_start = new CDateTimeField(CDateTimeField::Display::DateAndTime, this);
+    m_start->setObjectName(QStringLiteral("start"));
+    m_halfHour = new QToolButton(this);
+    m_halfHour->setObjectName(QStringLiteral("halfHour"));
+    m_halfHour->setText(QStringLiteral("..."));
+    m_halfHour->setFocusPolicy(Qt::StrongFocus);
+    m_halfHour->setAccessibleName(tr("Start on the hour or half hour"));
+    const int side = m_start->sizeHint().height();
+    m_halfHour->setFixedSize(side, side);  // a square as high as the start field
+    m_duration = new CDurationField(this);
+    m_duration->setObjectName(QStringLiteral("duration"));
+    m_remindBefore = new CDurationField(this);
+    m_remindBefore->setObjectName(QStringLiteral("remindBefore"));
+    m_enabled = new QCheckBox(tr("Enable"), this);
+    m_enabled->setObjectName(QStringLiteral("enabled"));
+    m_accepted = new QCheckBox(tr("Accepted"), this);
+    m_accepted->setObjectName(QStringLiteral("accepted"));
+    auto* startLabel = new QLabel(tr("Start"), this);
+    startLabel->setBuddy(m_start);
+    auto* durationLabel = new QLabel(tr("Duration"), this);
+    durationLabel->setBuddy(m_duration);
+    auto* remindLabel = new QLabel(tr("Remind Before"), this);
+    remindLabel->setBuddy(m_remindBefore);
+    auto* startRow = new QHBoxLayout;
+    startRow->setSpacing(5);
+    startRow->addWidget(m_start, 1);
+    startRow->addWidget(m_halfHour);
+    auto* checks = new QHBoxLayout;
+    checks->addWidget(m_enabled);
+    checks->addSpacing(12);
+    checks->addWidget(m_accepted);
+    checks->addStretch();
+    auto* timing = new QGridLayout;
+    timing->addWidget(startLabel, 0, 0);
+    timing->addLayout(startRow, 0, 1, 1, 3);
+    timing->addWidget(durationLabel, 1, 0);
+    timing->addWidget(m_duration, 1, 1);
+    timing->addWidget(remindLabel, 1, 2, Qt::AlignRight);
+    timing->addWidget(m_remindBefore, 1, 3);
+    timing->addLayout(checks, 2, 1, 1, 3);
+    timing->setColumnStretch(1, 1);
+    timing->setColumnStretch(3, 1);
+    timing->setContentsMargins(9, 0, 9, 0);
+
+    // Recurrence and sound: a picture, the current value and the button that changes it.
+    auto* recurrenceGroup = new QGroupBox(tr("Recurrence"), this);
+    auto* recurrencePicture = new QLabel(recurrenceGroup);
+    recurrencePicture->setPixmap(Decoration(QStringLiteral(":/icons/recurrence.png"), QStyle::SP_BrowserReload, this));
+    m_ruleText = new QLabel(recurrenceGroup);
+    m_ruleText->setObjectName(QStringLiteral("ruleText"));
+    m_ruleText->setTextFormat(Qt::PlainText);
+    m_ruleText->setWordWrap(true);
+    m_ruleText->setMinimumWidth(200);
+    m_setRecurrence = new QPushButton(tr("Set Recurrence..."), recurrenceGroup);
+    m_setRecurrence->setObjectName(QStringLiteral("setRecurrence"));
+    m_setRecurrence->setAutoDefault(false);
+    auto* recurrenceLayout = new QHBoxLayout(recurrenceGroup);
+    recurrenceLayout->addWidget(recurrencePicture);
+    recurrenceLayout->addWidget(m_ruleText, 1);
+    recurrenceLayout->addWidget(m_setRecurrence);
+
+    auto* soundGroup = new QGroupBox(tr("Sound"), this);
+    auto* soundPicture = new QLabel(soundGroup);
+    soundPicture->setPixmap(Decoration(QStringLiteral(":/icons/sound.png"), QStyle::SP_MediaVolume, this));
+    m_sound = new QLabel(soundGroup);
+    m_sound->setObjectName(QStringLiteral("sound"));
+    m_sound->setTextFormat(Qt::PlainText);
+    auto* setSoundButton = new QPushButton(tr("Set Sound..."), soundGroup);
+    setSoundButton->setObjectName(QStringLiteral("setSound"));
+    setSoundButton->setAutoDefault(false);
+    auto* soundLayout = new QHBoxLayout(soundGroup);
+    soundLayout->addWidget(soundPicture);
+    soundLayout->addWidget(m_sound, 1);
+    soundLayout->addWidget(setSoundButton);
+    // Both buttons as wide as the wider one, so the two lines look alike.
+    const int buttonWidth = std::max(m_setRecurrence->sizeHint().width(), setSoundButton->sizeHint().width());
+    m_setRecurrence->setMinimumWidth(buttonWidth);
+    setSoundButton->setMinimumWidth(buttonWidth);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(eventGroup);
+    layout->addLayout(timing);
+    layout->addWidget(recurrenceGroup);
+    layout->addWidget(soundGroup);
+    layout->addWidget(buttons);
+    setMinimumWidth(460);
+
+    connect(buttons, &QDialogButtonBox::accepted, this, &CEventEditorDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_typeButton, &QToolButton::clicked, this, &CEventEditorDlg::openTypeMenu);
+    connect(m_halfHour, &QToolButton::clicked, this, &CEventEditorDlg::openHalfHourMenu);
+    connect(m_setRecurrence, &QPushButton::clicked, this, &CEventEditorDlg::setRecurrence);
+    connect(setSoundButton, &QPushButton::clicked, this, &CEventEditorDlg::setSound);
+    connect(m_start, &CDateTimeField::valueChanged, this, [this] { m_model.start = m_start->value(); });
+
+    setTabOrder(m_name, m_typeButton);
+    setTabOrder(m_typeButton, m_note);
+    setTabOrder(m_note, m_start);
+    setTabOrder(m_start, m_halfHour);
+    setTabOrder(m_halfHour, m_duration);
+    setTabOrder(m_duration, m_remindBefore);
+    setTabOrder(m_remindBefore, m_enabled);
+    setTabOrder(m_enabled, m_accepted);
+    setTabOrder(m_accepted, m_setRecurrence);
+    setTabOrder(m_setRecurrence, setSoundButton);
+    m_name->setFocus();
+}
+
+void CEventEditorDlg::LoadFromEvent(const CPtEvent& ev) {
+    m_model.LoadFromEvent(ev);
+    showValues();
+    updateCaptionAndIcons();
+}
+
+void CEventEditorDlg::StoreToEvent(CPtEvent& ev) {
+    collect();
+    m_model.StoreToEvent(ev, now(), m_types);
+}
+
+void CEventEditorDlg::collect() {
+    m_model.name = ToArchiveText(m_name->text());
+    m_model.note = ToArchiveText(m_note->toPlainText());
+    m_model.start = m_start->value();
+    m_model.duration = m_duration->seconds();
+    m_model.remindBefore = m_remindBefore->seconds();
+    m_model.enabled = m_enabled->isChecked();
+    m_model.accepted = m_accepted->isChecked();
+}
+
+void CEventEditorDlg::showValues() {
+    updateRecurrenceDisplay();
+    const CEventEditorModel shown = m_model;  // the fields' change signals write back as they are set
+    m_name->setText(FromArchiveText(shown.name));
+    m_note->setPlainText(FromArchiveText(shown.note));
+    m_start->setValue(shown.start);
+    m_duration->setSeconds(shown.duration);
+    m_remindBefore->setSeconds(shown.remindBefore);
+    m_enabled->setChecked(shown.enabled);
+    m_accepted->setChecked(shown.accepted);
+    m_sound->setText(FromArchiveText(shown.sound));
+    m_model = shown;
+}
+
+void CEventEditorDlg::updateRecurrenceDisplay() {
+    m_model.UpdateRecurrenceDisplay();
+    const bool editable = m_model.StartAndDurationEditable();
+    m_start->setEnabled(editable);
+    m_halfHour->setEnabled(editable);
+    m_duration->setEnabled(editable);
+    m_ruleText->setText(FromArchiveText(m_model.ruleText));
+}
+
+void CEventEditorDlg::updateCaptionAndIcons() {
+    const CEventType type = m_model.CurrentType(m_types);
+    setWindowTitle(FromArchiveText(m_model.Caption(m_types)));
+    setWindowIcon(icons::TypeIcon(type.GetIcon()));
+    m_typeButton->setIcon(QIcon(icons::SmallTypeIcon(type.GetIcon())));
+    m_typeButton->setToolTip(FromArchiveText(type.GetName()));
+}
+
+void CEventEditorDlg::openTypeMenu() {
+    const QPoint corner = m_typeButton->mapToGlobal(QPoint(0, m_typeButton->height()));
+    if (const int command = ExecTypeMenu(m_types, corner, this)) chooseTypeCommand(command);
+}
+
+void CEventEditorDlg::chooseTypeCommand(int command) {
+    if (command == kTypeMenuCustomizeId) {
+        customizeTypes(this);
+        return;
+    }
+    if (command < kTypeMenuFirstId || command > kTypeMenuLastId) return;
+    collect();
+    if (!m_model.ApplyTypeToDialog(static_cast<size_t>(command - kTypeMenuFirstId), m_types)) return;
+    showValues();
+    updateCaptionAndIcons();
+}
+
+void CEventEditorDlg::openHalfHourMenu() {
+    if (const int command = PickHalfHourCommand(m_halfHour, m_start->value())) chooseHalfHour(command);
+}
+
+void CEventEditorDlg::chooseHalfHour(int command) {
+    if (const std::optional<DateTime> t = HalfHourTime(m_start->value(), command)) m_start->setValue(*t);
+    m_model.start = m_start->value();
+}
+
+void CEventEditorDlg::setRecurrence() {
+    collect();
+    const CReCurrence before = m_model.BeginRecurrenceEdit(m_start->value());
+    CRecurrenceDlg dialog(this);
+    dialog.LoadFromRule(m_model.rule);
+    if (runRecurrenceDialog(dialog)) {
+        dialog.ApplyToRule(m_model.rule);
+        m_model.FinishRecurrenceEdit();
+    } else {
+        m_model.CancelRecurrenceEdit(before);
+    }
+    showValues();
+}
+
+void CEventEditorDlg::setSound() {
+    collect();
+    std::string sound = m_model.sound;
+    if (runSoundDialog(this, sound)) m_model.sound = sound;
+    showValues();
+}
+
+void CEventEditorDlg::accept() {
+    collect();
+    const EditorCheck check = m_model.Check(now());
+    if (check != EditorCheck::Ok) {
+        ShowProductMessage(this, QString::fromLatin1(EditorCheckMessage(check)));
+        if (check == EditorCheck::EmptyName) m_name->setFocus();
+        else if (m_start->isEnabled()) m_start->setFocus();
+        else m_setRecurrence->setFocus();
+        return;
+    }
+    QDialog::accept();
+}
+
+}  // namespace tv

@@ -1,0 +1,42 @@
+// The event-type menu: one item per type with its small icon, then "Customize...".
+#include "TypeMenu.h"
+
+#include "model/EventTypeTable.h"
+#include "model/TextCodec.h"
+#include "shell/AppIcons.h"
+#include "shell/Commands.h"
+
+namespace tv {
+
+QString MenuText(const QString& plain) {
+    QString s = plain;
+    return s.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+void FillTypeMenu(QMenu* menu, const CEventTypeTable& table, const std::function<void(int)>& run,
+                  const std::function<bool(int)>& enabled) {
+    menu->clear();
+    for (const TypeMenuItem& item : table.BuildTypeMenu()) {
+        if (item.kind == TypeMenuItem::Kind::Separator) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* a = menu->addAction(MenuText(QString::fromStdString(Cp1252ToUtf8(item.text))));
+        if (item.icon >= 0) a->setIcon(QIcon(icons::SmallTypeIcon(item.icon)));
+        a->setData(item.commandId);
+        a->setStatusTip(QString::fromStdString(PromptStatus(item.commandId)));
+        if (enabled) a->setEnabled(enabled(item.commandId));
+        const int id = item.commandId;
+        QObject::connect(a, &QAction::triggered, menu, [run, id] { run(id); });
+    }
+}
+
+int ExecTypeMenu(const CEventTypeTable& table, const QPoint& globalPos, QWidget* parent) {
+    QMenu menu(parent);
+    int chosen = 0;
+    FillTypeMenu(&menu, table, [&chosen](int id) { chosen = id; });
+    menu.exec(globalPos);
+    return chosen;
+}
+
+}  // namespace tv

@@ -1,0 +1,23 @@
+// Conversions of the stored colour and font records to Qt's.
+#include "QtConvert.h"
+
+#include <QApplication>
+
+namespace tv {
+
+QFont ToQFont(const LogFont& font, const FontLimits& limits) {
+    const FontRequest r = MapLogFont(font, limits);
+    QFont f = QApplication::font();
+    if (!r.family.empty()) {
+        f.setFamilies({QString::fromStdString(r.family), QApplication::font().family()});
+        f.setStyleHint(QFont::SansSerif);
+    }
+    f.setPixelSize(r.pixelSize);
+    f.setWeight(static_cast<QFont::Weight>(r.weight));
+    f.setItalic(r.italic);
+    f.setUnderline(r.underline);
+    f.setStrikeOut(r.strikeOut);
+    return f;
+}
+
+}  // namespace tv

@@ -1,0 +1,20 @@
+// Conversions of the stored colour and font records to Qt's, at the drawing edge.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+#include "model/EventType.h"
+#include "shell/FontMapping.h"
+
+namespace tv {
+
+// 0x00BBGGRR <-> QColor (alpha ignored).
+inline QColor ToQColor(ColorRef c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+inline ColorRef FromQColor(const QColor& c) { return MakeColorRef(c.red(), c.green(), c.blue()); }
+
+// The stored font as a readable QFont (see MapLogFont for the rules). An empty family or one
+// this system lacks falls back to the desktop's font of the same size.
+QFont ToQFont(const LogFont& font, const FontLimits& limits = {});
+
+}  // namespace tv

@@ -1,0 +1,89 @@
+// CViewPages: the six pages of the main window, the tab bar, the shared current date, the date
+// commands, the view-area menu and double clicks.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "engine/Clock.h"
+#include "model/DateTime.h"
+#include "views/CalendarLayout.h"
+
+class QMenu;
+
+namespace tv {
+
+class CMainWnd;
+class CCalendarView;
+class CAllEventsPage;
+class CFindPage;
+class CViewTabBar;
+
+// Made by the main window while it builds itself; it puts its pages and its tab bar in place
+// and lives as the window's child. The window tells it through viewChanged() which page it
+// shows; everything the pages do for the window goes through the window's commands.
+class CViewPages : public QObject {
+    Q_OBJECT
+public:
+    static CViewPages* Install(CMainWnd* mainWnd);
+    // The pages of that window, or null.
+    static CViewPages* Of(const CMainWnd* mainWnd);
+
+    CCalendarView* calendarView(int index) const;
+    // The last calendar view shown (kept while a list page is shown); the Daily view at first.
+    CCalendarView* activeCalendarView() const;
+    CAllEventsPage* allPage() const;
+    CFindPage* findPage() const;
+    CViewTabBar* tabBar() const;
+    ~CViewPages() override;
+
+    DateTime currentDate() const { return m_current; }
+    // The process-wide copy that outlives the main window.
+    static DateTime SharedDate();
+    // Forgets it (the next main window starts at now), or sets it, as a test needs.
+    static void ResetSharedDate();
+    static void SetSharedDate(const DateTime& date);
+
+    // The page of that index is now shown (the main window's SetView).
+    void onViewChanged(int index);
+    // SetDate on the active calendar view, unless a list page is shown.
+    void gotoDate(const DateTime& date);
+    void gotoToday();
+    void gotoThisDay();
+    // Goto ...: the Select Date dialog, then GotoDate with the chosen date.
+    void gotoChosenDate();
+    bool isGotoEnabled(int commandId) const;
+
+    // The view-area menu ("Event") at a global point; nothing on the Find page.
+    void showContextMenu(const QPoint& globalPos);
+    // Built for a test to look at, or to pop up.
+    std::unique_ptr<QMenu> buildContextMenu();
+
+    // How a new event of the first type is made at a chosen date: the event editor when it is
+    // built in. Answers the new event's id, 0 when none was made. Without one, the New command
+    // runs instead. Tests set their own.
+    using NewEventAt = std::function<uint32_t(QWidget* parent, const DateTime& start)>;
+    static void SetNewEventAt(NewEventAt handler);
+
+private:
+    CViewPages(CMainWnd* mainWnd);
+    void onViewDate(const DateTime& date);
+    void onDoubleClick();
+    int viewIndex() const;
+    void refreshOfficeHours();
+
+    CMainWnd* m_main;
+    std::unique_ptr<IClock> m_clock;  // asks the main window's clock
+    // Guarded: the window may put other pages in place of these (tests do).
+    std::array<QPointer<CCalendarView>, 4> m_views{};
+    QPointer<CCalendarView> m_active;
+    QPointer<CAllEventsPage> m_all;
+    QPointer<CFindPage> m_find;
+    QPointer<CViewTabBar> m_tabBar;
+    DateTime m_current;
+};
+
+}  // namespace tv

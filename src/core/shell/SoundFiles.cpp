@@ -1,0 +1,36 @@
+// Finding a sound file of the Sound folder by the name an event or the settings store.
+#include "SoundFiles.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+namespace tv {
+
+namespace {
+
+std::string Lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+}  // namespace
+
+std::string FindSoundFile(const std::string& folder, const std::string& name) {
+    namespace fs = std::filesystem;
+    if (name.empty() || name.front() == '/' || folder.empty()) return {};
+    const fs::path rel(name);
+    for (const fs::path& part : rel)
+        if (part == "..") return {};
+    std::error_code ec;
+    const fs::path exact = fs::path(folder) / rel;
+    if (fs::is_regular_file(exact, ec)) return exact.string();
+    if (rel.has_parent_path()) return {};
+    const std::string wanted = Lower(name);
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (Lower(it->path().filename().string()) == wanted && it->is_regular_file(ec)) return it->path().string();
+    }
+    return {};
+}
+
+}  // namespace tv

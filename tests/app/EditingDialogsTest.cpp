@@ -1,0 +1,471 @@
+// The editing dialogs' rules that need their widgets: the event editor, the recurrence
+// dialog, the colour palette, the sound picker and the type list.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include "TempDir.h"
+#include "controls/DateTimeField.h"
+#include "controls/DurationField.h"
+#include "dialogs/ColorButton.h"
+#include "dialogs/EventEditorDlg.h"
+#include "dialogs/EventTypeListDlg.h"
+#include "dialogs/HalfHourPicker.h"
+#include "dialogs/LogFontQt.h"
+#include "dialogs/RecurrenceDlg.h"
+#include "dialogs/SoundDlg.h"
+#include "editing/ColorPaletteTable.h"
+#include "engine/SoundPlayer.h"
+#include "model/EventTypeTable.h"
+
+using namespace tv;
+
+namespace {
+
+const DateTime kNow = DateTime::FromParts(2024, 5, 6, 10, 15, 0);
+
+// Answers every message box that opens while it lives with OK (or Yes), keeping the texts.
+class MessageBoxAnswerer : public QObject {
+public:
+    explicit MessageBoxAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok) : m_answer(answer) {
+        m_timer.setInterval(10);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            texts << box->text();
+            box->button(m_answer) ? box->button(m_answer)->click() : box->reject();
+        });
+        m_timer.start();
+    }
+    QStringList texts;
+
+private:
+    QTimer m_timer;
+    QMessageBox::StandardButton m_answer;
+};
+
+template <class T>
+T* Child(QWidget* parent, const char* name) {
+    T* w = parent->findChild<T*>(QLatin1String(name));
+    if (!w) qFatal("no child %s", name);
+    return w;
+}
+
+}  // namespace
+
+class EditingDialogsTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { GetColorPaletteTable().Reset(); }
+
+    void cancelledRecurrenceLeavesAOneOffEvent();
+    void recurrenceChosenInTheDialogReachesTheEvent();
+    void storeGoesThroughTheTypeFirst();
+    void okRefusesAnEmptyNameAndAPastStart();
+    void nameStopsAt255Characters();
+    void halfHourChoiceKeepsTheDate();
+    void halfHourListOpensAtTheShownTime();
+    void yearlyTwentyNinthOfFebruaryIsRefused();
+    void refusedRemoveDoesNotLinger();
+    void monthlyIntervalComesFromTheChosenRow();
+    void outOfRangeIntervalKeepsTheDialogOpen();
+    void paletteRanksFollowTheChoices();
+    void otherColourReplacesTheLeastRecentSlot();
+    void soundPickerIgnoresLetterCase();
+    void typeListAddsAtTheTopAndRefusesDuplicates();
+    void chosenFontSurvivesTheRecord();
+};
+
+void EditingDialogsTest::cancelledRecurrenceLeavesAOneOffEvent() {
+    CEventTypeTable types;
+    CEventEditorDlg dlg(types, nullptr, true);
+    dlg.now = [] { return kNow; };
+    CPtEvent ev(kNow);
+    dlg.LoadFromEvent(ev);
+    // The real dialog, cancelled by the user once it shows.
+    bool offeredDaily = false;
+    dlg.runRecurrenceDialog = [&](CRecurrenceDlg& rd) {
+        QTimer::singleShot(0, &rd, [&] {
+            offeredDaily = Child<QRadioButton>(&rd, "daily")->isChecked();  // a daily rule to edit
+            rd.reject();
+        });
+        return rd.exec() == QDialog::Accepted;
+    };
+    dlg.setRecurrence();
+    QVERIFY(offeredDaily);
+    QVERIFY(!dlg.model().rule.HasPattern());
+    QCOMPARE(Child<QLabel>(&dlg, "ruleText")->text(), QString());
+    QVERIFY(Child<CDateTimeField>(&dlg, "start")->isEnabled());
+    QVERIFY(Child<CDurationField>(&dlg, "duration")->isEnabled());
+    Child<QLineEdit>(&dlg, "name")->setText(QStringLiteral("Call"));
+    dlg.StoreToEvent(ev);
+    QVERIFY(!ev.IsRecurrent());
+}
+
+void EditingDialogsTest::recurrenceChosenInTheDialogReachesTheEvent() {
+    CEventTypeTable types;
+    CEventEditorDlg dlg(types, nullptr, true);
+    dlg.now = [] { return kNow; };
+    CPtEvent ev(kNow);
+    dlg.LoadFromEvent(ev);
+    const DateTime ruleStart = DateTime::FromParts(2024, 5, 9, 8, 0, 0);
+    dlg.runRecurrenceDialog = [&](CRecurrenceDlg& rd) {
+        Child<QRadioButton>(&rd, "weekly")->click();
+        Child<QCheckBox>(&rd, "sunday")->setChecked(false);
+        Child<QCheckBox>(&rd, "monday")->setChecked(true);
+        Child<QCheckBox>(&rd, "thursday")->setChecked(true);
+        Child<CDateTimeField>(&rd, "start")->setValue(ruleStart);
+        rd.accept();
+        return rd.result() == QDialog::Accepted;
+    };
+    dlg.setRecurrence();
+    QCOMPARE(Child<QLabel>(&dlg, "ruleText")->text(), QStringLiteral("Every 1 week(s) on Monday,Thursday"));
+    QVERIFY(!Child<CDateTimeField>(&dlg, "start")->isEnabled());
+    QCOMPARE(Child<CDateTimeField>(&dlg, "start")->value(), ruleStart);
+    Child<QLineEdit>(&dlg, "name")->setText(QStringLiteral("Meeting"));
+    dlg.StoreToEvent(ev);
+    QVERIFY(ev.IsRecurrent());
+    QCOMPARE(ev.GetStart(), ruleStart);
+    QCOMPARE(ev.GetRecurrence().GetNextOccurrence(kNow), DateTime::FromParts(2024, 5, 9, 8, 0, 0));
+}
+
+void EditingDialogsTest::storeGoesThroughTheTypeFirst() {
+    CEventTypeTable types;
+    CEventType birthday(kNow);
+    birthday.SetName("Birthday");
+    birthday.SetUseDefaultStart(true);
+    birthday.SetDefaultStart(DateTime::FromParts(2030, 1, 1, 7, 0, 0));
+    birthday.SetDefaultDuration(86400);
+    birthday.SetSound("Bell.wav");
+    types.AddType(birthday);
+
+    CEventEditorDlg dlg(types, nullptr, true);
+    dlg.now = [] { return kNow; };
+    CPtEvent ev(kNow);
+    dlg.LoadFromEvent(ev);
+    dlg.chooseTypeCommand(kTypeMenuFirstId);  // Birthday from the type menu
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("New Birthday"));
+    QCOMPARE(Child<CDateTimeField>(&dlg, "start")->value(), DateTime::FromParts(2030, 1, 1, 7, 0, 0));
+    QCOMPARE(Child<CDurationField>(&dlg, "duration")->seconds(), 86400);
+    QCOMPARE(Child<QLabel>(&dlg, "sound")->text(), QStringLiteral("Bell.wav"));
+    dlg.chooseTypeCommand(kTypeMenuFirstId + 1);  // beyond the table: nothing changes
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("New Birthday"));
+
+    // The user's changes after choosing the type win over the type's defaults.
+    Child<QLineEdit>(&dlg, "name")->setText(QStringLiteral("Ann"));
+    Child<QPlainTextEdit>(&dlg, "note")->setPlainText(QStringLiteral("Caf\u00e9"));
+    Child<CDurationField>(&dlg, "duration")->setSeconds(3600);
+    Child<CDateTimeField>(&dlg, "start")->setValue(DateTime::FromParts(2024, 6, 1, 9, 0, 0));
+    dlg.StoreToEvent(ev);
+    QCOMPARE(ev.GetType(), birthday.GetId());
+    QCOMPARE(ev.GetDuration(), 3600);
+    QCOMPARE(ev.GetStart(), DateTime::FromParts(2024, 6, 1, 9, 0, 0));
+    QCOMPARE(ev.GetSound(), std::string("Bell.wav"));
+    QCOMPARE(ev.GetNote(), std::string("Caf\xE9"));
+
+    // Accepted ticked stores the one-off event as done.
+    Child<QCheckBox>(&dlg, "accepted")->setChecked(true);
+    dlg.StoreToEvent(ev);
+    QCOMPARE(ev.GetReminderState(), kReminderDone);
+}
+
+void EditingDialogsTest::okRefusesAnEmptyNameAndAPastStart() {
+    CEventTypeTable types;
+    CEventEditorDlg dlg(types, nullptr, false);
+    dlg.now = [] { return kNow; };
+    CPtEvent ev(kNow);
+    ev.SetStart(kNow - TimeSpan(1.0));
+    dlg.LoadFromEvent(ev);
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("Modify Undefined"));
+    dlg.show();
+    MessageBoxAnswerer answers;
+    dlg.accept();
+    QTRY_COMPARE(answers.texts.size(), 1);
+    QCOMPARE(answers.texts[0], QStringLiteral("Name cannot be empty!"));
+    QVERIFY(dlg.isVisible());
+    Child<QLineEdit>(&dlg, "name")->setText(QStringLiteral("Late"));
+    dlg.accept();
+    QTRY_COMPARE(answers.texts.size(), 2);
+    QCOMPARE(answers.texts[1], QStringLiteral("This event occurs in the past, you need to change start time."));
+    QVERIFY(dlg.isVisible());
+    Child<CDateTimeField>(&dlg, "start")->setValue(kNow);
+    dlg.accept();
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QCOMPARE(answers.texts.size(), 2);
+}
+
+void EditingDialogsTest::nameStopsAt255Characters() {
+    CEventTypeTable types;
+    CEventEditorDlg dlg(types, nullptr, true);
+    auto* name = Child<QLineEdit>(&dlg, "name");
+    dlg.show();
+    name->setFocus();
+    QTest::keyClicks(name, QString(256, QLatin1Char('x')));
+    QCOMPARE(name->text().size(), 255);
+}
+
+void EditingDialogsTest::halfHourChoiceKeepsTheDate() {
+    CEventTypeTable types;
+    CEventEditorDlg dlg(types, nullptr, true);
+    CPtEvent ev(kNow);
+    ev.SetStart(DateTime::FromParts(2024, 7, 3, 17, 45, 0));
+    dlg.LoadFromEvent(ev);
+    dlg.chooseHalfHour(32871 + 27);
+    QCOMPARE(Child<CDateTimeField>(&dlg, "start")->value(), DateTime::FromParts(2024, 7, 3, 13, 30, 0));
+    QCOMPARE(dlg.model().start, DateTime::FromParts(2024, 7, 3, 13, 30, 0));
+}
+
+void EditingDialogsTest::halfHourListOpensAtTheShownTime() {
+    QWidget anchor;
+    anchor.resize(20, 20);
+    anchor.show();
+    int currentRow = -1;
+    QTimer::singleShot(0, [&] {
+        auto* list = qobject_cast<QListWidget*>(QApplication::activePopupWidget());
+        if (!list) return;
+        currentRow = list->currentRow();
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    // 17:45 selects 17:30; one step down and Enter choose 18:00.
+    QCOMPARE(PickHalfHourCommand(&anchor, DateTime::FromParts(2024, 7, 3, 17, 45, 0)), 32871 + 36);
+    QCOMPARE(currentRow, 35);
+    QTimer::singleShot(0, [] {
+        if (QWidget* popup = QApplication::activePopupWidget()) QTest::keyClick(popup, Qt::Key_Escape);
+    });
+    QCOMPARE(PickHalfHourCommand(&anchor, DateTime::FromParts(2024, 7, 3, 0, 0, 0)), 0);
+}
+
+void EditingDialogsTest::yearlyTwentyNinthOfFebruaryIsRefused() {
+    CRecurrenceDlg rd;
+    CReCurrence rule(kNow);
+    rule.SetPatternType(kPatternYearly);
+    rd.LoadFromRule(rule);
+    rd.show();
+    Child<QComboBox>(&rd, "yearlyEveryMonth")->setCurrentIndex(1);
+    Child<QLineEdit>(&rd, "yearlyDay")->setText(QStringLiteral("29"));
+    MessageBoxAnswerer answers;
+    rd.accept();
+    QTRY_COMPARE(answers.texts, QStringList{QStringLiteral("Invalid time")});
+    QVERIFY(rd.isVisible());
+    Child<QLineEdit>(&rd, "yearlyDay")->setText(QStringLiteral("28"));
+    rd.accept();
+    QCOMPARE(rd.result(), int(QDialog::Accepted));
+    rd.ApplyToRule(rule);
+    QCOMPARE(QString::fromStdString(rule.GetDescription()), QStringLiteral("Every Feb 28"));
+}
+
+void EditingDialogsTest::refusedRemoveDoesNotLinger() {
+    CRecurrenceDlg rd;
+    CReCurrence rule(kNow);
+    rule.SetPatternType(kPatternYearly);
+    rd.LoadFromRule(rule);
+    rd.show();
+    Child<QComboBox>(&rd, "yearlyEveryMonth")->setCurrentIndex(1);
+    Child<QLineEdit>(&rd, "yearlyDay")->setText(QStringLiteral("30"));
+    MessageBoxAnswerer answers;
+    Child<QPushButton>(&rd, "remove")->click();
+    QTRY_COMPARE(answers.texts.size(), 1);
+    QVERIFY(rd.isVisible());
+    Child<QLineEdit>(&rd, "yearlyDay")->setText(QStringLiteral("3"));
+    rd.accept();  // OK after the refused Remove keeps the pattern
+    QVERIFY(!rd.model().removeRequested);
+    rd.ApplyToRule(rule);
+    QVERIFY(rule.HasPattern());
+}
+
+void EditingDialogsTest::monthlyIntervalComesFromTheChosenRow() {
+    CRecurrenceDlg rd;
+    CReCurrence rule(kNow);
+    rule.SetPatternType(kPatternMonthly);
+    rd.LoadFromRule(rule);
+    rd.show();
+    Child<QLineEdit>(&rd, "monthlyDayInterval")->setText(QStringLiteral("3"));
+    Child<QLineEdit>(&rd, "monthlyTheInterval")->setText(QStringLiteral("5"));
+    Child<QRadioButton>(&rd, "monthlyTheMode")->click();
+    Child<QComboBox>(&rd, "monthlyOrdinal")->setCurrentIndex(4);
+    Child<QComboBox>(&rd, "monthlyWeekday")->setCurrentIndex(5);
+    // Switching kinds back and forth keeps the page.
+    Child<QRadioButton>(&rd, "daily")->click();
+    Child<QRadioButton>(&rd, "monthly")->click();
+    rd.accept();
+    QCOMPARE(rd.result(), int(QDialog::Accepted));
+    rd.ApplyToRule(rule);
+    QCOMPARE(QString::fromStdString(rule.GetDescription()), QStringLiteral("The Last Friday of Every 5 Months"));
+
+    // Day 31 in Day mode: the notice, then the dialog closes.
+    CRecurrenceDlg again;
+    again.LoadFromRule(rule);
+    again.show();
+    Child<QRadioButton>(&again, "monthlyDayMode")->click();
+    Child<QLineEdit>(&again, "monthlyDay")->setText(QStringLiteral("31"));
+    MessageBoxAnswerer answers;
+    again.accept();
+    QCOMPARE(again.result(), int(QDialog::Accepted));
+    QCOMPARE(answers.texts, QStringList{QStringLiteral("Some months has less than 31 days. The last day will be used")});
+}
+
+void EditingDialogsTest::outOfRangeIntervalKeepsTheDialogOpen() {
+    CRecurrenceDlg rd;
+    CReCurrence rule(kNow);
+    rule.SetPatternType(kPatternDaily);
+    rd.LoadFromRule(rule);
+    rd.show();
+    auto* interval = Child<QLineEdit>(&rd, "dailyInterval");
+    interval->setText(QStringLiteral("366"));
+    MessageBoxAnswerer answers;
+    rd.accept();
+    QTRY_COMPARE(answers.texts, QStringList{QStringLiteral("Please enter an integer between 1 and 365.")});
+    QVERIFY(rd.isVisible());
+    QCOMPARE(rd.focusWidget(), interval);
+}
+
+void EditingDialogsTest::paletteRanksFollowTheChoices() {
+    CColorButton button;
+    button.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&button));
+    button.click();
+    CColorPalette* palette = button.colorPalette();
+    QVERIFY(palette);
+    QTest::mouseClick(palette->swatch(5), Qt::LeftButton);
+    QCOMPARE(button.color(), 0x800080u);
+    CColorPaletteTable& table = GetColorPaletteTable();
+    QCOMPARE(table.GetRank(5), 1);
+    QCOMPARE(table.GetRank(0), 2);   // was 1
+    QCOMPARE(table.GetRank(4), 10);  // was 9
+    QCOMPARE(table.GetRank(6), 13);  // was 13, ranked after slot 5: unchanged
+    QTRY_VERIFY(!button.colorPalette());
+}
+
+void EditingDialogsTest::otherColourReplacesTheLeastRecentSlot() {
+    CColorButton button;
+    button.setColorAsker([](QWidget*, const QColor&) -> std::optional<QColor> { return QColor(0x12, 0x34, 0x56); });
+    button.show();
+    button.click();
+    QVERIFY(button.colorPalette());
+    button.colorPalette()->otherButton()->click();
+    CColorPaletteTable& table = GetColorPaletteTable();
+    QCOMPARE(table.GetColor(10), MakeColorRef(0x12, 0x34, 0x56));
+    QCOMPARE(table.GetRank(10), 1);
+    QCOMPARE(button.color(), MakeColorRef(0x12, 0x34, 0x56));
+
+    // Cancelling the colour dialog keeps the palette open and changes nothing.
+    button.setColorAsker([](QWidget*, const QColor&) -> std::optional<QColor> { return std::nullopt; });
+    QTRY_VERIFY(!button.colorPalette());
+    button.click();
+    button.colorPalette()->otherButton()->click();
+    QVERIFY(button.colorPalette() && button.colorPalette()->isVisible());
+    QCOMPARE(table.GetRank(10), 1);
+}
+
+void EditingDialogsTest::soundPickerIgnoresLetterCase() {
+    tvtest::TempDir dir;
+    dir.Write("Bell.wav", "RIFF");
+    dir.Write("Ding.WAV", "RIFF");
+    dir.Write("readme.txt", "");
+    CSoundDlg dlg(nullptr, dir.Path());
+    dlg.setSound("bell.WAV");
+    QComboBox* list = dlg.list();
+    QCOMPARE(list->count(), 3);
+    QCOMPARE(list->itemText(0), QStringLiteral("<No Sound>"));
+    QCOMPARE(list->currentText(), QStringLiteral("Bell.wav"));
+    QCOMPARE(dlg.sound(), std::string("Bell.wav"));
+    dlg.setSound("Gone.wav");
+    QCOMPARE(list->currentIndex(), 0);
+    QCOMPARE(dlg.sound(), std::string("Gone.wav"));  // kept until the user picks another
+    list->setCurrentIndex(list->findText(QStringLiteral("Ding.WAV")));
+    QCOMPARE(dlg.sound(), std::string("Ding.WAV"));
+    list->setCurrentIndex(0);
+    QCOMPARE(dlg.sound(), std::string());
+
+    // Play hands the shown file to the player and closing stops it.
+    struct Recorder : ISoundPlayer {
+        QStringList calls;
+        void Play(const QString& f) override { calls << f; }
+    } recorder;
+    SetSoundPlayer(&recorder);
+    CSoundDlg playing(nullptr, dir.Path());
+    playing.setSound("Ding.wav");
+    playing.play();
+    playing.reject();
+    SetSoundPlayer(nullptr);
+    QCOMPARE(recorder.calls, (QStringList{QStringLiteral("Ding.WAV"), QString()}));
+}
+
+void EditingDialogsTest::typeListAddsAtTheTopAndRefusesDuplicates() {
+    CEventTypeTable table;
+    for (const char* n : {"Alarm", "Payment"}) {
+        CEventType t(kNow);
+        t.SetName(n);
+        table.AddType(t);
+    }
+    int saves = 0;
+    CEventTypeListDlg dlg(table, [&](CEventTypeTable&) {
+        ++saves;
+        return FileResult::Ok();
+    });
+    QString nextName = QStringLiteral("Payment");
+    dlg.editType = [&](QWidget*, CEventType& type) {
+        type.SetName(nextName.toStdString());
+        return true;
+    };
+    dlg.show();
+    MessageBoxAnswerer answers;
+    dlg.newType();
+    QTRY_COMPARE(answers.texts,
+                 QStringList{QStringLiteral("This Event Type has already existed, please choose another name!")});
+    QCOMPARE(dlg.list()->count(), 2);
+    QCOMPARE(saves, 0);
+
+    nextName = QStringLiteral("Travel");
+    dlg.newType();
+    QCOMPARE(dlg.list()->item(0)->text(), QStringLiteral("Travel"));
+    QCOMPARE(QString::fromStdString(table.GetAt(2).GetName()), QStringLiteral("Travel"));
+    QCOMPARE(saves, 1);
+
+    // Delete asks first; No keeps the type.
+    dlg.list()->setCurrentRow(2);
+    dlg.confirmDelete = [](QWidget*) { return false; };
+    dlg.deleteSelected();
+    QCOMPARE(table.GetCount(), size_t(3));
+    dlg.confirmDelete = [](QWidget*) { return true; };
+    dlg.deleteSelected();
+    QCOMPARE(table.GetCount(), size_t(2));
+    QCOMPARE(dlg.list()->count(), 2);
+    CEventType gone;
+    QVERIFY(!table.FindByName("Payment", gone));
+    QCOMPARE(saves, 2);
+}
+
+void EditingDialogsTest::chosenFontSurvivesTheRecord() {
+    LogFont base = CEventType::DefaultFont();
+    base.charSet = 238;
+    QFont chosen(QStringLiteral("DejaVu Serif"));
+    chosen.setPointSizeF(12);  // 16 pixels at 96 dots per inch
+    chosen.setBold(true);
+    chosen.setItalic(true);
+    const LogFont lf = FromQFont(chosen, base);
+    QCOMPARE(lf.height, -16);
+    QCOMPARE(lf.weight, 700);
+    QCOMPARE(lf.italic, uint8_t(1));
+    QCOMPARE(lf.charSet, uint8_t(238));  // what a QFont cannot say is kept
+    QCOMPARE(QString::fromStdString(lf.faceName), QStringLiteral("DejaVu Serif"));
+    const QFont back = ToQFont(lf);
+    QCOMPARE(back.family(), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(back.pointSizeF(), 12.0);
+    QVERIFY(back.bold() && back.italic());
+    QCOMPARE(FromQFont(back, lf), lf);
+}
+
+QTEST_MAIN(EditingDialogsTest)
+#include "EditingDialogsTest.moc"

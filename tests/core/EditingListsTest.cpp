@@ -1,0 +1,244 @@
+// The shared colour palette, the sound list and the event-type list dialog's rules.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <numeric>
+
+#include "TempDir.h"
+#include "editing/ColorPaletteTable.h"
+#include "editing/SoundList.h"
+#include "editing/TypeListModel.h"
+#include "model/EventTypeTable.h"
+
+using namespace tv;
+
+namespace {
+
+std::vector<int> Ranks(const CColorPaletteTable& p) {
+    std::vector<int> r;
+    for (int s = 0; s < CColorPaletteTable::kSlotCount; ++s) r.push_back(p.GetRank(s));
+    return r;
+}
+
+bool IsPermutation(std::vector<int> r) {
+    std::sort(r.begin(), r.end());
+    std::vector<int> want(20);
+    std::iota(want.begin(), want.end(), 1);
+    return r == want;
+}
+
+}  // namespace
+
+TEST(ColorPalette, StartsWithTheShippedColoursAndRanks) {
+    CColorPaletteTable p;
+    const ColorRef colors[] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000,
+                               0xC0C0C0, 0xC0DCC0, 0xF0CAA6, 0xF0FBFF, 0xA4A0A0, 0x808080, 0x0000FF,
+                               0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
+    for (int s = 0; s < 20; ++s) EXPECT_EQ(p.GetColor(s), colors[s]) << s;
+    EXPECT_EQ(Ranks(p), (std::vector<int>{1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 20, 18, 16, 14, 12, 10, 8, 6, 4, 2}));
+}
+
+TEST(ColorPalette, ChoosingASlotMakesItMostRecent) {
+    CColorPaletteTable p;
+    const std::vector<int> before = Ranks(p);
+    EXPECT_EQ(p.ChooseSlot(5), 0x800080u);  // rank 11
+    const std::vector<int> after = Ranks(p);
+    EXPECT_EQ(after[5], 1);
+    for (int s = 0; s < 20; ++s) {
+        if (s == 5) continue;
+        EXPECT_EQ(after[s], before[s] < 11 ? before[s] + 1 : before[s]) << s;
+    }
+    EXPECT_TRUE(IsPermutation(after));
+    p.ChooseSlot(5);  // choosing the most recent again changes nothing
+    EXPECT_EQ(Ranks(p), after);
+}
+
+TEST(ColorPalette, OtherColourReplacesTheLeastRecentSlotOrReusesItsOwn) {
+    CColorPaletteTable p;
+    EXPECT_EQ(p.ChooseOther(0x123456), 10);  // slot 10 (0xF0FBFF) is ranked 20
+    EXPECT_EQ(p.GetColor(10), 0x123456u);
+    EXPECT_EQ(p.GetRank(10), 1);
+    EXPECT_EQ(p.GetRank(9), 20);  // was 19
+    EXPECT_EQ(p.FindColor(0xF0FBFF), -1);
+
+    EXPECT_EQ(p.ChooseOther(0x0000FF), 13);  // already present: its slot, no colour lost
+    EXPECT_EQ(p.GetRank(13), 1);
+    EXPECT_EQ(p.GetRank(10), 2);
+    EXPECT_EQ(p.ChooseOther(0x123456), 10);
+    EXPECT_EQ(p.GetRank(10), 1);
+
+    EXPECT_EQ(p.ChooseOther(0xABCDEF), 9);  // now the least recent
+    EXPECT_TRUE(IsPermutation(Ranks(p)));
+    p.Reset();
+    EXPECT_EQ(p.GetColor(10), 0xF0FBFFu);
+}
+
+TEST(SoundList, WavFilesInDirectoryOrderWithNoSoundFirst) {
+    tvtest::TempDir dir;
+    for (const char* name : {"Bell.wav", "ALARM.WAV", "notes.txt", "Ding.Wav", "wav", ".wavx", "Caf\xC3\xA9.wav",
+                             "\xE6\x97\xA5.wav"})
+        dir.Write(name, "RIFF");
+    std::filesystem::create_directory(dir.File("folder.wav"));
+
+    std::vector<std::string> expected;
+    for (const auto& e : std::filesystem::directory_iterator(dir.Path())) {
+        const std::string n = e.path().filename().string();
+        if (n == "Bell.wav" || n == "ALARM.WAV" || n == "Ding.Wav") expected.push_back(n);
+        if (n == "Caf\xC3\xA9.wav") expected.push_back("Caf\xE9.wav");  // stored as Windows-1252
+    }
+    const std::vector<std::string> files = ListSoundFiles(dir.Path());
+    EXPECT_EQ(files, expected);
+
+    const SoundChoices c = BuildSoundChoices(files, "alarm.wav");
+    ASSERT_EQ(c.entries.size(), files.size() + 1);
+    EXPECT_EQ(c.entries[0], "<No Sound>");
+    EXPECT_EQ(c.entries[c.selected], "ALARM.WAV");
+    EXPECT_EQ(c.SoundAt(c.selected), "ALARM.WAV");
+    EXPECT_EQ(c.SoundAt(0), "");
+    EXPECT_EQ(c.entries[BuildSoundChoices(files, "CAF\xC9.WAV").selected], "Caf\xE9.wav");
+    EXPECT_EQ(BuildSoundChoices(files, "Gone.wav").selected, 0u);
+    EXPECT_EQ(BuildSoundChoices(files, "").selected, 0u);
+}
+
+TEST(SoundList, MissingFolderGivesOnlyNoSound) {
+    tvtest::TempDir dir;
+    EXPECT_TRUE(ListSoundFiles(dir.Path() + "Sound/").empty());
+    const SoundChoices c = BuildSoundChoices({}, "Bell.wav");
+    EXPECT_EQ(c.entries, std::vector<std::string>{"<No Sound>"});
+    EXPECT_EQ(c.selected, 0u);
+}
+
+namespace {
+
+struct TypeListFixture {
+    CEventTypeTable table;
+    int saves = 0;
+    bool failSave = false;
+    CTypeListModel model{table, [this](CEventTypeTable&) {
+                             ++saves;
+                             return failSave ? FileResult::Failed("disk full") : FileResult::Ok();
+                         }};
+
+    TypeListFixture() {
+        for (const char* n : {"Alarm", "Birthday", "Payment"}) {
+            CEventType t;
+            t.SetName(n);
+            table.AddType(t);
+        }
+        model.Reload();
+    }
+    std::vector<std::string> Names() const {
+        std::vector<std::string> n;
+        for (const auto& i : model.Items()) n.push_back(i.name);
+        return n;
+    }
+};
+
+CEventType Named(const std::string& name, int icon = 0) {
+    CEventType t;
+    t.SetName(name);
+    t.SetIcon(icon);
+    return t;
+}
+
+}  // namespace
+
+TEST(TypeList, NewTypeGoesToTheTopOfTheListAndTheEndOfTheTable) {
+    TypeListFixture f;
+    const TypeChangeResult dup = f.model.AddNew(Named("Payment"));
+    EXPECT_EQ(dup.outcome, TypeChangeResult::Outcome::DuplicateName);
+    EXPECT_EQ(dup.RefusalMessage(), "This Event Type has already existed, please choose another name!");
+    EXPECT_EQ(f.saves, 0);
+    EXPECT_EQ(f.table.GetCount(), 3u);
+
+    const TypeChangeResult added = f.model.AddNew(Named("payment", 6));
+    EXPECT_TRUE(added.Changed());
+    EXPECT_EQ(f.saves, 1);
+    EXPECT_EQ(f.Names(), (std::vector<std::string>{"payment", "Alarm", "Birthday", "Payment"}));
+    EXPECT_EQ(f.model.Items()[0].icon, 6);
+    EXPECT_EQ(f.table.GetAt(3).GetName(), "payment");
+    f.model.Reload();
+    EXPECT_EQ(f.Names().back(), "payment");
+}
+
+TEST(TypeList, EditKeepsIdAndPlaceAndAcceptsAnExistingName) {
+    TypeListFixture f;
+    const uint32_t birthdayId = f.model.Items()[1].id;
+    CEventType edited = *f.model.Lookup(1);
+    edited.SetName("Alarm");
+    edited.SetDefaultDuration(86400);
+    EXPECT_TRUE(f.model.Replace(1, edited).Changed());
+    EXPECT_EQ(f.saves, 1);
+    EXPECT_EQ(f.table.GetAt(1).GetId(), birthdayId);
+    EXPECT_EQ(f.table.GetAt(1).GetDefaultDuration(), 86400);
+    EXPECT_EQ(f.Names(), (std::vector<std::string>{"Alarm", "Alarm", "Payment"}));
+
+    // With two equal names the item picked is the type changed, not the first of that name.
+    CEventType again = *f.model.Lookup(1);
+    EXPECT_EQ(again.GetId(), birthdayId);
+    again.SetIcon(9);
+    f.model.Replace(1, again);
+    EXPECT_EQ(f.table.GetAt(0).GetIcon(), 0);
+    EXPECT_EQ(f.table.GetAt(1).GetIcon(), 9);
+    EXPECT_TRUE(f.model.Remove(1).Changed());
+    EXPECT_EQ(f.table.GetCount(), 2u);
+    EXPECT_EQ(f.table.GetAt(0).GetName(), "Alarm");
+    EXPECT_EQ(f.table.GetAt(0).GetId(), f.model.Items()[0].id);
+}
+
+TEST(TypeList, DeleteRemovesTheTypeAndSaveFailuresAreReported) {
+    TypeListFixture f;
+    f.failSave = true;
+    const TypeChangeResult r = f.model.Remove(2);
+    EXPECT_TRUE(r.Changed());
+    EXPECT_FALSE(r.save.ok);
+    EXPECT_EQ(r.save.message, "disk full");
+    EXPECT_EQ(f.Names(), (std::vector<std::string>{"Alarm", "Birthday"}));
+    CEventType gone;
+    EXPECT_FALSE(f.table.FindByName("Payment", gone));
+
+    EXPECT_EQ(f.model.Remove(5).outcome, TypeChangeResult::Outcome::NotFound);
+    EXPECT_FALSE(f.model.Lookup(5));
+}
+
+TEST(TypeList, ChangesReachTypePtt) {
+    tvtest::TempDir dir;
+    CEventTypeTable table;
+    CTypeListModel model(table, [&](CEventTypeTable& t) { return t.Save(dir.File("Type.ptt")); });
+    ASSERT_TRUE(model.AddNew(Named("Holiday", 3)).save.ok);
+    CEventTypeTable reread;
+    reread.Load(dir.File("Type.ptt"), DateTime::FromParts(2024, 1, 1));
+    ASSERT_EQ(reread.GetCount(), 1u);
+    EXPECT_EQ(reread.GetAt(0).GetName(), "Holiday");
+    EXPECT_EQ(reread.GetAt(0).GetIcon(), 3);
+}
+
+TEST(TypeEditor, StoreKeepsTheIdAndEveryEditedField) {
+    CEventType type(DateTime::FromParts(2024, 1, 1));
+    type.SetId(7);
+    TypeEditorFields f;
+    f.LoadFromType(type);
+    EXPECT_EQ(f.name, "Undefined");
+    f.name = "Travel";
+    f.useDefaultStart = true;
+    f.defaultStart = DateTime::FromParts(2024, 8, 1, 6, 0, 0);
+    f.defaultDuration = 7200;
+    f.defaultRemindBefore = 3600;
+    f.font.faceName = "DejaVu Sans";
+    f.font.italic = 1;
+    f.textColor = 0x0000FF;
+    f.sound = "Gentle.wav";
+    f.icon = 7;
+    CEventType out = type;
+    f.StoreToType(out);
+    EXPECT_EQ(out.GetId(), 7u);
+    TypeEditorFields back;
+    back.LoadFromType(out);
+    EXPECT_EQ(back.name, "Travel");
+    EXPECT_EQ(back.defaultStart, f.defaultStart);
+    EXPECT_EQ(back.font, f.font);
+    EXPECT_EQ(back.textColor, 0x0000FFu);
+    EXPECT_EQ(back.icon, 7);
+    EXPECT_EQ(back.backColor, 0xC0C0C0u);
+}

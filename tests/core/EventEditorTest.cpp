@@ -1,0 +1,259 @@
+// The event editor's load/store order, type choice, recurrence edits, checks and half-hour menu.
+#include <gtest/gtest.h>
+
+#include "editing/EventEditorModel.h"
+#include "editing/HalfHourMenu.h"
+#include "model/EventTypeTable.h"
+
+using namespace tv;
+
+namespace {
+
+const DateTime kNow = DateTime::FromParts(2024, 5, 6, 10, 15, 0);
+
+// A table with Alarm (no defaults used) and Birthday (every default set, default start on).
+struct Types {
+    CEventTypeTable table;
+    uint32_t alarmId = 0, birthdayId = 0;
+    DateTime birthdayStart = DateTime::FromParts(2024, 9, 1, 8, 0, 0);
+
+    Types() {
+        CEventType alarm(kNow);
+        alarm.SetName("Alarm");
+        alarm.SetDefaultDuration(60);
+        table.AddType(alarm);
+        alarmId = alarm.GetId();
+        CEventType birthday(kNow);
+        birthday.SetName("Birthday");
+        birthday.SetIcon(1);
+        birthday.SetUseDefaultStart(true);
+        birthday.SetDefaultStart(birthdayStart);
+        birthday.SetDefaultDuration(86400);
+        birthday.SetDefaultRemindBefore(2 * 86400);
+        birthday.SetSound("Bell.wav");
+        table.AddType(birthday);
+        birthdayId = birthday.GetId();
+    }
+};
+
+}  // namespace
+
+TEST(EventEditor, StoreAppliesTheTypeFirstSoTheDialogValuesWin) {
+    Types t;
+    CEventEditorModel dlg;
+    dlg.name = "Ann";
+    dlg.note = "cake";
+    dlg.enabled = true;
+    dlg.start = DateTime::FromParts(2024, 6, 1, 9, 30, 0);
+    dlg.duration = 600;
+    dlg.remindBefore = 300;
+    dlg.sound = "Ding.wav";
+    dlg.typeId = t.birthdayId;
+
+    CPtEvent ev(kNow);
+    dlg.StoreToEvent(ev, kNow, t.table);
+    EXPECT_EQ(ev.GetType(), t.birthdayId);
+    EXPECT_EQ(ev.GetName(), "Ann");
+    EXPECT_EQ(ev.GetNote(), "cake");
+    EXPECT_TRUE(ev.IsEnabled());
+    EXPECT_EQ(ev.GetStart(), dlg.start);  // not the type's default start
+    EXPECT_EQ(ev.GetDuration(), 600);
+    EXPECT_EQ(ev.GetRemindBefore(), 300);
+    EXPECT_EQ(ev.GetSound(), "Ding.wav");
+    EXPECT_EQ(ev.GetReminderState(), kReminderArmed);
+
+    // A type that vanished leaves the event without a type, the dialog's values intact.
+    dlg.typeId = 999;
+    dlg.enabled = false;
+    dlg.StoreToEvent(ev, kNow, t.table);
+    EXPECT_EQ(ev.GetType(), 0u);
+    EXPECT_EQ(ev.GetDuration(), 600);
+    EXPECT_FALSE(ev.IsEnabled());
+}
+
+TEST(EventEditor, LoadAndStoreRoundTripKeepsEveryEditedField) {
+    Types t;
+    CPtEvent ev(kNow);
+    ev.ApplyType(t.alarmId, t.table);
+    ev.SetName("Dentist");
+    ev.SetRemindBefore(900);
+    ev.GetRecurrence().SetPatternType(kPatternWeekly);
+    ev.GetRecurrence().SetAnchor(DateTime::FromParts(2024, 5, 7));
+
+    CEventEditorModel dlg(false);
+    dlg.LoadFromEvent(ev);
+    EXPECT_EQ(dlg.remindBefore, 900);
+    EXPECT_EQ(dlg.typeId, t.alarmId);
+    EXPECT_FALSE(dlg.accepted);
+    CPtEvent copy = ev;
+    dlg.StoreToEvent(copy, kNow, t.table);
+    EXPECT_TRUE(copy.SameStoredFields(ev));
+}
+
+TEST(EventEditor, AcceptedTickMarksAOneOffEventDoneAndClearingItRearms) {
+    Types t;
+    CPtEvent ev(kNow);
+    ev.SetName("Call");
+    CEventEditorModel dlg(false);
+    dlg.LoadFromEvent(ev);
+    dlg.accepted = true;
+    dlg.StoreToEvent(ev, kNow, t.table);
+    EXPECT_EQ(ev.GetReminderState(), kReminderDone);
+    EXPECT_FALSE(ev.IsDue(kNow + TimeSpan(10.0)));
+
+    dlg.LoadFromEvent(ev);
+    EXPECT_TRUE(dlg.accepted);
+    dlg.accepted = false;
+    dlg.StoreToEvent(ev, kNow, t.table);
+    EXPECT_EQ(ev.GetReminderState(), kReminderArmed);
+    EXPECT_TRUE(ev.IsDue(kNow + TimeSpan(10.0)));
+}
+
+TEST(EventEditor, TheRuleIsCopiedLastAndADoneEventGivenAPatternRemindsAgain) {
+    Types t;
+    CPtEvent ev(kNow);
+    ev.SetName("Gym");
+    ev.Accept(kNow);  // done one-off event
+    CEventEditorModel dlg(false);
+    dlg.LoadFromEvent(ev);
+    ASSERT_TRUE(dlg.accepted);
+    dlg.BeginRecurrenceEdit(dlg.start);
+    dlg.rule.SetAnchor(DateTime::FromParts(2024, 5, 20));
+    dlg.FinishRecurrenceEdit();
+    dlg.StoreToEvent(ev, kNow, t.table);
+    EXPECT_TRUE(ev.IsRecurrent());
+    // The dialog's anchor, not the one Accept would have computed.
+    EXPECT_EQ(ev.GetRecurrence().GetAnchor(), DateTime::FromParts(2024, 5, 20));
+    EXPECT_EQ(ev.GetReminderState(), kReminderArmed);
+}
+
+TEST(EventEditor, ChoosingATypeTakesItsDefaultsButNotNameOrNote) {
+    Types t;
+    CEventEditorModel dlg;
+    dlg.name = "Ann";
+    dlg.note = "n";
+    dlg.start = DateTime::FromParts(2024, 6, 1, 9, 0, 0);
+    dlg.duration = 5;
+
+    ASSERT_TRUE(dlg.ApplyTypeToDialog(0, t.table));  // Alarm: default start not used
+    EXPECT_EQ(dlg.start, DateTime::FromParts(2024, 6, 1, 9, 0, 0));
+    EXPECT_EQ(dlg.duration, 60);
+    EXPECT_EQ(dlg.typeId, t.alarmId);
+    EXPECT_EQ(dlg.Caption(t.table), "New Alarm");
+
+    ASSERT_TRUE(dlg.ApplyTypeToDialog(1, t.table));  // Birthday: whole default date-time
+    EXPECT_EQ(dlg.start, t.birthdayStart);
+    EXPECT_EQ(dlg.duration, 86400);
+    EXPECT_EQ(dlg.remindBefore, 2 * 86400);
+    EXPECT_EQ(dlg.sound, "Bell.wav");
+    EXPECT_EQ(dlg.name, "Ann");
+    EXPECT_EQ(dlg.note, "n");
+
+    EXPECT_FALSE(dlg.ApplyTypeToDialog(2, t.table));  // beyond the table: nothing changes
+    EXPECT_EQ(dlg.typeId, t.birthdayId);
+}
+
+TEST(EventEditor, CaptionNamesTheTypeOrUndefined) {
+    Types t;
+    CEventEditorModel dlg(false);
+    dlg.typeId = t.birthdayId;
+    EXPECT_EQ(dlg.Caption(t.table), "Modify Birthday");
+    t.table.RemoveType(t.birthdayId);
+    EXPECT_EQ(dlg.Caption(t.table), "Modify Undefined");
+    EXPECT_EQ(dlg.CurrentType(t.table).GetIcon(), 0);
+}
+
+TEST(EventEditor, CancelledRecurrenceLeavesTheRuleAsItWas) {
+    CEventEditorModel dlg;
+    dlg.start = DateTime::FromParts(2024, 6, 1, 9, 0, 0);
+    const CReCurrence original = dlg.rule;
+    ASSERT_FALSE(original.HasPattern());
+
+    const DateTime shown = DateTime::FromParts(2024, 6, 2, 11, 0, 0);
+    const CReCurrence saved = dlg.BeginRecurrenceEdit(shown);
+    EXPECT_EQ(dlg.rule.GetPatternType(), kPatternDaily);  // something for the dialog to edit
+    EXPECT_EQ(dlg.rule.GetStart(), shown);
+    dlg.CancelRecurrenceEdit(saved);
+    EXPECT_FALSE(dlg.rule.HasPattern());
+    EXPECT_TRUE(dlg.rule == original);
+    dlg.UpdateRecurrenceDisplay();
+    EXPECT_EQ(dlg.ruleText, "");
+    EXPECT_TRUE(dlg.StartAndDurationEditable());
+
+    // A rule with a pattern gets its old start back too.
+    dlg.rule.SetPatternType(kPatternYearly);
+    dlg.rule.SetStart(DateTime::FromParts(2024, 1, 1, 8, 0, 0));
+    const CReCurrence withPattern = dlg.rule;
+    dlg.CancelRecurrenceEdit(dlg.BeginRecurrenceEdit(shown));
+    EXPECT_TRUE(dlg.rule == withPattern);
+}
+
+TEST(EventEditor, RecurrenceLineStartAndDurationFollowTheRule) {
+    CEventEditorModel dlg;
+    dlg.start = DateTime::FromParts(2024, 6, 1, 9, 0, 0);
+    dlg.duration = 86400;
+    // A rule that gets its first pattern starts with the start and the length the user sees.
+    const CReCurrence before = dlg.BeginRecurrenceEdit(dlg.start);
+    EXPECT_EQ(dlg.rule.GetDuration(), 86400);
+    EXPECT_EQ(dlg.rule.GetStart(), dlg.start);
+    dlg.rule.SetStart(DateTime::FromParts(2024, 7, 1, 7, 0, 0));
+    dlg.rule.SetDuration(3600);
+    dlg.FinishRecurrenceEdit();
+    EXPECT_EQ(dlg.start, DateTime::FromParts(2024, 7, 1, 7, 0, 0));
+    EXPECT_EQ(dlg.duration, 3600);
+    EXPECT_EQ(dlg.ruleText, "Every 1 Days");
+    EXPECT_FALSE(dlg.StartAndDurationEditable());
+    // An existing pattern keeps its own length when the dialog opens again.
+    dlg.duration = 60;
+    dlg.BeginRecurrenceEdit(dlg.start);
+    EXPECT_EQ(dlg.rule.GetDuration(), 3600);
+    dlg.CancelRecurrenceEdit(before);
+    dlg.UpdateRecurrenceDisplay();
+    EXPECT_EQ(dlg.duration, 60);  // no pattern: the field is the user's again
+    EXPECT_TRUE(dlg.StartAndDurationEditable());
+}
+
+TEST(EventEditor, OkChecksTheNameFirstThenTheStart) {
+    CEventEditorModel dlg;
+    dlg.start = kNow - TimeSpan(1.0);
+    EXPECT_EQ(dlg.Check(kNow), EditorCheck::EmptyName);
+    EXPECT_STREQ(EditorCheckMessage(EditorCheck::EmptyName), "Name cannot be empty!");
+    dlg.name = "x";
+    EXPECT_EQ(dlg.Check(kNow), EditorCheck::StartInPast);
+    EXPECT_STREQ(EditorCheckMessage(EditorCheck::StartInPast),
+                 "This event occurs in the past, you need to change start time.");
+    dlg.start = kNow;  // not earlier than now
+    EXPECT_EQ(dlg.Check(kNow), EditorCheck::Ok);
+    dlg.start = kNow - TimeSpan::FromSeconds(1);
+    EXPECT_EQ(dlg.Check(kNow), EditorCheck::StartInPast);
+    dlg.start = DateTime::Invalid();
+    EXPECT_EQ(dlg.Check(kNow), EditorCheck::StartInPast);
+}
+
+TEST(EventEditor, StoredNamesAreCutAt255Characters) {
+    CEventTypeTable table;
+    CEventEditorModel dlg;
+    dlg.name = std::string(256, 'a');
+    CPtEvent ev(kNow);
+    dlg.StoreToEvent(ev, kNow, table);
+    EXPECT_EQ(ev.GetName().size(), kMaxEventNameLength);
+}
+
+TEST(HalfHourMenu, FortyEightItemsFromMidnight) {
+    const auto items = HalfHourMenuItems();
+    ASSERT_EQ(items.size(), 48u);
+    EXPECT_EQ(items.front().commandId, 32871);
+    EXPECT_EQ(items.front().text, "00:00");
+    EXPECT_EQ(items[1].text, "00:30");
+    EXPECT_EQ(items[27].text, "13:30");
+    EXPECT_EQ(items.back().commandId, 32918);
+    EXPECT_EQ(items.back().text, "23:30");
+
+    const DateTime shown = DateTime::FromParts(2024, 2, 29, 17, 45, 12);
+    EXPECT_EQ(HalfHourTime(shown, 32871), DateTime::FromParts(2024, 2, 29, 0, 0, 0));
+    EXPECT_EQ(HalfHourTime(shown, 32871 + 27), DateTime::FromParts(2024, 2, 29, 13, 30, 0));
+    EXPECT_EQ(HalfHourTime(shown, 32918), DateTime::FromParts(2024, 2, 29, 23, 30, 0));
+    EXPECT_FALSE(HalfHourTime(shown, 32870));
+    EXPECT_FALSE(HalfHourTime(shown, 32919));
+    EXPECT_FALSE(HalfHourTime(DateTime::Invalid(), 32871));
+}

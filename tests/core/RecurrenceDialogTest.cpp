@@ -1,0 +1,230 @@
+// The recurrence dialog's pages, their checks and its steps on the rule.
+#include <gtest/gtest.h>
+
+#include "editing/RecurrenceModel.h"
+
+using namespace tv;
+
+namespace {
+
+CReCurrence RuleOf(int type) {
+    CReCurrence rule(DateTime::FromParts(2024, 5, 6, 10, 15, 0));
+    rule.SetPatternType(type);
+    return rule;
+}
+
+std::string DescriptionAfter(const CRecurrenceModel& m) {
+    CReCurrence rule = RuleOf(kPatternDaily);
+    m.ApplyToRule(rule);
+    return rule.GetDescription();
+}
+
+}  // namespace
+
+TEST(RecurrencePages, DefaultsAreThePatternsDefaults) {
+    const RecurrencePages pages;
+    for (int type = kPatternDaily; type <= kPatternYearly; ++type) {
+        auto fromPages = CRePattern::Create(static_cast<PatternType>(type));
+        PatternFromPages(pages, *fromPages);
+        EXPECT_TRUE(fromPages->Equals(*CRePattern::Create(static_cast<PatternType>(type)))) << type;
+    }
+}
+
+TEST(RecurrencePages, EveryKindRoundTripsThroughItsPage) {
+    CDailyRePattern daily;
+    daily.SetInterval(365);
+    CWeeklyRePattern weekly;
+    weekly.SetInterval(51);
+    weekly.SetWeekdayMask(0x12);  // Monday, Thursday
+    CMonthlyRePattern monthly;
+    monthly.SetInterval(12);
+    monthly.SetDay(31);
+    monthly.SetOrdinal(5);
+    monthly.SetWeekday(6);
+    monthly.SetDayMode(false);
+    CYearlyRePattern yearly;
+    yearly.SetMonth(12);
+    yearly.SetDay(25);
+    yearly.SetOrdinal(4);
+    yearly.SetWeekday(7);
+    const CRePattern* patterns[] = {&daily, &weekly, &monthly, &yearly};
+    for (const CRePattern* p : patterns) {
+        RecurrencePages pages;
+        PagesFromPattern(*p, pages);
+        auto back = CRePattern::Create(p->Type());
+        PatternFromPages(pages, *back);
+        EXPECT_TRUE(back->Equals(*p)) << p->ClassName();
+    }
+    RecurrencePages pages;
+    PagesFromPattern(weekly, pages);
+    EXPECT_EQ(pages.weekly.days, (std::array<bool, 7>{false, true, false, false, true, false, false}));
+    PagesFromPattern(monthly, pages);
+    EXPECT_EQ(pages.monthly.ordinalIndex, 4);
+    EXPECT_EQ(pages.monthly.weekdayIndex, 5);
+    EXPECT_EQ(pages.monthly.dayInterval, 12);
+    EXPECT_EQ(pages.monthly.theInterval, 12);
+    PagesFromPattern(yearly, pages);
+    EXPECT_EQ(pages.yearly.everyMonthIndex, 11);
+    EXPECT_EQ(pages.yearly.theMonthIndex, 11);
+}
+
+TEST(RecurrencePages, TheChosenRowGivesMonthlyIntervalAndYearlyMonth) {
+    RecurrencePages pages;
+    pages.monthly.dayInterval = 3;
+    pages.monthly.theInterval = 5;
+    pages.monthly.dayMode = false;
+    CMonthlyRePattern monthly;
+    PatternFromPages(pages, monthly);
+    EXPECT_EQ(monthly.GetInterval(), 5);
+    pages.monthly.dayMode = true;
+    PatternFromPages(pages, monthly);
+    EXPECT_EQ(monthly.GetInterval(), 3);
+
+    pages.yearly.everyMonthIndex = 2;
+    pages.yearly.theMonthIndex = 5;
+    pages.yearly.dayMode = false;
+    CYearlyRePattern yearly;
+    PatternFromPages(pages, yearly);
+    EXPECT_EQ(yearly.GetMonth(), 6);
+    pages.yearly.dayMode = true;
+    PatternFromPages(pages, yearly);
+    EXPECT_EQ(yearly.GetMonth(), 3);
+}
+
+TEST(RecurrencePages, RangeChecksOfEachPage) {
+    struct Case {
+        int type;
+        void (*set)(RecurrencePages&);
+        const char* message;  // empty = accepted
+    } cases[] = {
+        {kPatternDaily, [](RecurrencePages& p) { p.daily.interval = 365; }, ""},
+        {kPatternDaily, [](RecurrencePages& p) { p.daily.interval = 366; }, "Please enter an integer between 1 and 365."},
+        {kPatternDaily, [](RecurrencePages& p) { p.daily.interval = 0; }, "Please enter an integer between 1 and 365."},
+        {kPatternWeekly, [](RecurrencePages& p) { p.weekly.interval = 51; }, ""},
+        {kPatternWeekly, [](RecurrencePages& p) { p.weekly.interval = 52; }, "Please enter an integer between 1 and 51."},
+        // Both rows' intervals are checked, whichever row is chosen.
+        {kPatternMonthly, [](RecurrencePages& p) { p.monthly.theInterval = 13; }, "Please enter an integer between 1 and 12."},
+        {kPatternMonthly, [](RecurrencePages& p) { p.monthly.day = 32; }, "Please enter an integer between 1 and 31."},
+        {kPatternYearly, [](RecurrencePages& p) { p.yearly.day = 0; }, "Please enter an integer between 1 and 31."},
+        // Only the chosen kind's page is checked.
+        {kPatternDaily, [](RecurrencePages& p) { p.weekly.interval = 0; }, ""},
+    };
+    for (const Case& c : cases) {
+        RecurrencePages pages;
+        c.set(pages);
+        const RecurrenceOkCheck check = CheckRecurrencePage(pages, c.type);
+        EXPECT_EQ(check.message, c.message);
+        EXPECT_EQ(check.outcome == RecurrenceOkCheck::Outcome::Accept, std::string(c.message).empty());
+    }
+}
+
+TEST(RecurrencePages, LastDayNoticeForDays29To31InDayModeOnly) {
+    RecurrencePages pages;
+    pages.monthly.day = 28;
+    EXPECT_EQ(CheckRecurrencePage(pages, kPatternMonthly).notice, "");
+    pages.monthly.day = 31;
+    const RecurrenceOkCheck check = CheckRecurrencePage(pages, kPatternMonthly);
+    EXPECT_EQ(check.outcome, RecurrenceOkCheck::Outcome::Accept);
+    EXPECT_EQ(check.notice, "Some months has less than 31 days. The last day will be used");
+    pages.monthly.day = 29;
+    EXPECT_EQ(CheckRecurrencePage(pages, kPatternMonthly).notice,
+              "Some months has less than 29 days. The last day will be used");
+    pages.monthly.dayMode = false;
+    EXPECT_EQ(CheckRecurrencePage(pages, kPatternMonthly).notice, "");
+}
+
+TEST(RecurrencePages, YearlyDaysMustExistInEveryYear) {
+    struct Case {
+        int monthIndex, day;
+        bool ok;
+    } cases[] = {{1, 28, true}, {1, 29, false}, {1, 30, false}, {3, 30, true}, {3, 31, false}, {11, 31, true}};
+    for (const Case& c : cases) {
+        RecurrencePages pages;
+        pages.yearly.everyMonthIndex = c.monthIndex;
+        pages.yearly.day = c.day;
+        const RecurrenceOkCheck check = CheckRecurrencePage(pages, kPatternYearly);
+        EXPECT_EQ(check.outcome == RecurrenceOkCheck::Outcome::Accept, c.ok) << c.monthIndex << "/" << c.day;
+        if (!c.ok) {
+            EXPECT_EQ(check.message, "Invalid time");
+        }
+    }
+    // In The mode the Every row's day is not a date to check.
+    RecurrencePages pages;
+    pages.yearly.everyMonthIndex = 1;
+    pages.yearly.day = 30;
+    pages.yearly.dayMode = false;
+    EXPECT_EQ(CheckRecurrencePage(pages, kPatternYearly).outcome, RecurrenceOkCheck::Outcome::Accept);
+}
+
+TEST(RecurrencePages, IntegerFieldsReadLikeEditBoxes) {
+    EXPECT_EQ(ParseIntField(" 12 ", kMonthlyIntervalRange).value, 12);
+    EXPECT_TRUE(ParseIntField("+7", kMonthlyIntervalRange).ok);
+    EXPECT_EQ(ParseIntField("", kMonthlyIntervalRange).message, "Please enter an integer.");
+    EXPECT_EQ(ParseIntField("1a", kMonthlyIntervalRange).message, "Please enter an integer.");
+    EXPECT_EQ(ParseIntField("-", kMonthlyIntervalRange).message, "Please enter an integer.");
+    EXPECT_EQ(ParseIntField("-1", kMonthlyIntervalRange).message, "Please enter an integer between 1 and 12.");
+    EXPECT_EQ(ParseIntField("99999999999999999999", kDailyIntervalRange).message,
+              "Please enter an integer between 1 and 365.");
+}
+
+TEST(RecurrenceDialog, LoadAndApplyNeverMoveTheAnchor) {
+    CReCurrence rule = RuleOf(kPatternMonthly);
+    const DateTime anchor = DateTime::FromParts(2024, 6, 3, 10, 15, 0);
+    rule.SetAnchor(anchor);
+    rule.SetDuration(3600);
+    CRecurrenceModel m;
+    m.LoadFromRule(rule);
+    EXPECT_EQ(m.GetPatternType(), kPatternMonthly);
+    EXPECT_EQ(m.duration, 3600);
+    m.SwitchKind(kPatternYearly);
+    m.start = DateTime::FromParts(2025, 1, 1, 9, 0, 0);
+    m.end = DateTime::FromParts(2026, 1, 1);
+    m.endsOn = true;
+    m.ApplyToRule(rule);
+    EXPECT_EQ(rule.GetPatternType(), kPatternYearly);
+    EXPECT_EQ(rule.GetAnchor(), anchor);
+    EXPECT_EQ(rule.GetStart(), m.start);
+    EXPECT_EQ(rule.GetEnd(), m.end);
+    EXPECT_TRUE(rule.IsEndEnabled());
+
+    m.removeRequested = true;
+    m.ApplyToRule(rule);
+    EXPECT_FALSE(rule.HasPattern());
+    EXPECT_EQ(rule.GetAnchor().Days(), 0.0);
+    EXPECT_EQ(rule.GetStart(), m.start);  // the dialog's times still reach the rule
+}
+
+TEST(RecurrenceDialog, SwitchingKindsKeepsEveryPage) {
+    CRecurrenceModel m;
+    m.LoadFromRule(RuleOf(kPatternWeekly));
+    m.pages.weekly.days = {false, true, false, false, true, false, false};
+    m.SwitchKind(kPatternDaily);
+    m.pages.daily.interval = 4;
+    m.SwitchKind(kPatternWeekly);
+    EXPECT_EQ(DescriptionAfter(m), "Every 1 week(s) on Monday,Thursday");
+    m.SwitchKind(kPatternDaily);
+    EXPECT_EQ(DescriptionAfter(m), "Every 4 Days");
+    m.SwitchKind(kPatternNone);  // not a kind of the dialog
+    EXPECT_EQ(m.GetPatternType(), kPatternDaily);
+}
+
+TEST(RecurrenceDialog, DescriptionsOfTheCommonRules) {
+    CRecurrenceModel m;
+    m.LoadFromRule(RuleOf(kPatternMonthly));
+    m.pages.monthly.dayMode = false;
+    m.pages.monthly.ordinalIndex = 4;
+    m.pages.monthly.weekdayIndex = 5;
+    EXPECT_EQ(DescriptionAfter(m), "The Last Friday of Every 1 Months");
+
+    m.SwitchKind(kPatternYearly);
+    m.pages.yearly.everyMonthIndex = 2;
+    m.pages.yearly.day = 5;
+    EXPECT_EQ(DescriptionAfter(m), "Every Mar 5");
+
+    // A rule without a pattern opens on the daily page with the page defaults.
+    CRecurrenceModel fresh;
+    CReCurrence none;
+    fresh.LoadFromRule(none);
+    EXPECT_EQ(fresh.GetPatternType(), kPatternDaily);
+    EXPECT_EQ(DescriptionAfter(fresh), "Every 1 Days");
+}

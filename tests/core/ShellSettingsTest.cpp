@@ -1,0 +1,203 @@
+// The preferences and window positions: defaults, round trips and damaged values.
+#include <gtest/gtest.h>
+
+#include "shell/AppSettings.h"
+#include "shell/WindowSettings.h"
+
+using namespace tv;
+
+TEST(AppSettings, EmptyStoreGivesTheDocumentedDefaults) {
+    MemoryKeyValueStore store;
+    CAppSettings s;
+    s.Load(store);
+    EXPECT_TRUE(s.GetRun());
+    EXPECT_TRUE(s.GetReminderOnTop());
+    EXPECT_TRUE(s.GetShowClock());
+    EXPECT_FALSE(s.GetShowMainWnd());
+    EXPECT_EQ(s.GetClockBk(), 0u);
+    EXPECT_EQ(s.GetClockText(), 0x0000FFFFu);
+    EXPECT_EQ(s.GetHalfChime(), "Chime.WAV");
+    EXPECT_EQ(s.GetSharpChime(), "Sen.WAV");
+    EXPECT_TRUE(s.IsHalfChimeEnabled());
+    EXPECT_TRUE(s.IsSharpChimeEnabled());
+    const LogFont& f = s.GetClockFont();
+    EXPECT_EQ(f.height, 14);
+    EXPECT_EQ(f.weight, 20);
+    EXPECT_EQ(f.faceName, "Arial");
+    EXPECT_EQ(f.width, 0);
+    EXPECT_EQ(f.italic, 0);
+    EXPECT_EQ(s.GetTimePattern(), "hh:nn:ss - m dd,yyyy");
+    EXPECT_EQ(s.GetClockFormat(), "%H:%M:%S - %b %d,%Y");
+    DateTime start, end;
+    s.GetOfficeHours(start, end);
+    EXPECT_EQ(start.ToIsoText(), "1899-12-30 09:00:00");
+    EXPECT_EQ(end.ToIsoText(), "1899-12-30 17:00:00");
+    EXPECT_EQ(store.Size(), 0u) << "loading must not write";
+}
+
+TEST(AppSettings, OfficeHoursAreHourTimesHundredPlusMinute) {
+    MemoryKeyValueStore store;
+    store.WriteNumber("Var", "StartTime", 930);
+    store.WriteNumber("Var", "EndTime", 1745);
+    CAppSettings s;
+    s.Load(store);
+    DateTime start, end;
+    s.GetOfficeHours(start, end);
+    EXPECT_EQ(start.ToIsoText(), "1899-12-30 09:30:00");
+    EXPECT_EQ(end.ToIsoText(), "1899-12-30 17:45:00");
+
+    MemoryKeyValueStore out;
+    s.Save(out);
+    EXPECT_EQ(out.ReadNumber("Var", "StartTime"), 930);
+    EXPECT_EQ(out.ReadNumber("Var", "EndTime"), 1745);
+}
+
+TEST(AppSettings, ImpossibleOfficeHoursKeepTheDefaults) {
+    for (int64_t bad : {2575LL, 1260LL, -5LL, 0xFFFFFFFFLL}) {
+        MemoryKeyValueStore store;
+        store.WriteNumber("Var", "StartTime", bad);
+        CAppSettings s;
+        s.Load(store);
+        DateTime start, end;
+        s.GetOfficeHours(start, end);
+        EXPECT_EQ(start.ToIsoText(), "1899-12-30 09:00:00") << bad;
+    }
+    EXPECT_EQ(DecodeOfficeTime(0).ToIsoText(), "1899-12-30 00:00:00");
+    EXPECT_EQ(EncodeOfficeTime(DateTime::FromParts(1899, 12, 30, 23, 59)), 2359);
+}
+
+TEST(AppSettings, EveryValueRoundTripsThroughTheStore) {
+    CAppSettings s;
+    s.SetRun(false);
+    s.SetReminderOnTop(false);
+    s.SetShowClock(false);
+    s.SetShowMainWnd(true);
+    s.SetClockBk(0x00102030);
+    s.SetClockText(0x00FFFFFF);
+    s.SetHalfChime("");
+    s.SetSharpChime("Bell.wav");
+    LogFont f;
+    f.height = -20;
+    f.width = 7;
+    f.escapement = 1;
+    f.orientation = 2;
+    f.weight = 700;
+    f.italic = 1;
+    f.underline = 1;
+    f.strikeOut = 1;
+    f.charSet = 238;
+    f.outPrecision = 3;
+    f.clipPrecision = 4;
+    f.quality = 5;
+    f.pitchAndFamily = 34;
+    f.SetFaceName("DejaVu Sans");
+    s.SetClockFont(f);
+    s.SetTimePattern("h:nn:ss %p dd,M,yyyy");
+    s.SetOfficeHours(DateTime::FromParts(1899, 12, 30, 8, 15), DateTime::FromParts(1899, 12, 30, 18, 5));
+
+    MemoryKeyValueStore store;
+    s.Save(store);
+    EXPECT_EQ(store.ReadNumber("Var", "Weight"), 700);
+    EXPECT_EQ(store.ReadString("Var", "FaceName"), "DejaVu Sans");
+    EXPECT_EQ(store.ReadNumber("Var", "StartTime"), 815);
+
+    CAppSettings back;
+    back.Load(store);
+    EXPECT_FALSE(back.GetRun());
+    EXPECT_FALSE(back.GetReminderOnTop());
+    EXPECT_FALSE(back.GetShowClock());
+    EXPECT_TRUE(back.GetShowMainWnd());
+    EXPECT_EQ(back.GetClockBk(), 0x00102030u);
+    EXPECT_EQ(back.GetClockText(), 0x00FFFFFFu);
+    EXPECT_FALSE(back.IsHalfChimeEnabled()) << "an empty name switches the chime off";
+    EXPECT_EQ(back.GetSharpChime(), "Bell.wav");
+    EXPECT_EQ(back.GetClockFont(), f);
+    EXPECT_EQ(back.GetTimePattern(), "h:nn:ss %p dd,M,yyyy");
+    DateTime start, end;
+    back.GetOfficeHours(start, end);
+    EXPECT_EQ(start.ToIsoText(), "1899-12-30 08:15:00");
+    EXPECT_EQ(end.ToIsoText(), "1899-12-30 18:05:00");
+}
+
+TEST(AppSettings, FontBytesKeepTheirLowEightBitsAndFaceNamesAreCut) {
+    MemoryKeyValueStore store;
+    store.WriteNumber("Var", "Italic", 0x1FF);
+    store.WriteNumber("Var", "CharSet", 256 + 161);
+    store.WriteNumber("Var", "Height", 0xFFFFFFF2LL);  // a DWORD holding -14
+    store.WriteString("Var", "FaceName", std::string(40, 'x'));
+    CAppSettings s;
+    s.Load(store);
+    EXPECT_EQ(s.GetClockFont().italic, 0xFF);
+    EXPECT_EQ(s.GetClockFont().charSet, 161);
+    EXPECT_EQ(s.GetClockFont().height, -14);
+    EXPECT_EQ(s.GetClockFont().faceName.size(), LogFont::kMaxFaceName);
+}
+
+TEST(AppSettings, ClockFormatSetFromCodesDerivesThePattern) {
+    CAppSettings s;
+    s.SetClockFormat("%H:%M - %A");
+    EXPECT_EQ(s.GetTimePattern(), "hh:nn - ww");
+    EXPECT_EQ(s.GetClockFormat(), "%H:%M - %A");
+}
+
+TEST(AppSettings, ProcessWideRecordLoadsFromTheInstalledStoreOnce) {
+    MemoryKeyValueStore store;
+    store.WriteNumber("Var", "ShowMainWnd", 1);
+    SetSettingsStore(&store);
+    DestroyAppSettings();
+    EXPECT_TRUE(GetAppSettings().GetShowMainWnd());
+    store.WriteNumber("Var", "ShowMainWnd", 0);
+    EXPECT_TRUE(GetAppSettings().GetShowMainWnd()) << "read once, on first use";
+    GetAppSettings().SetRun(false);
+    EXPECT_TRUE(SaveAppSettings().ok);
+    EXPECT_EQ(store.ReadNumber("Var", "Run"), 0);
+    DestroyAppSettings();
+    SetSettingsStore(nullptr);
+}
+
+TEST(WindowSettings, ClockRectRoundTripsAndLeftZeroMeansHalfTheScreen) {
+    MemoryKeyValueStore store;
+    EXPECT_TRUE(ReadClockRect(store).IsZero());
+    const ScreenRect primary{0, 0, 1280, 1024};
+    EXPECT_EQ(ClockStartPosition(ReadClockRect(store), primary, {primary}), (ScreenPoint{640, 0}));
+
+    WriteClockRect(store, {100, 50, 260, 70});
+    EXPECT_EQ(ReadClockRect(store), (ScreenRect{100, 50, 260, 70}));
+    EXPECT_EQ(store.ReadNumber("Settings", "ClockRight"), 260);
+    EXPECT_EQ(ClockStartPosition(ReadClockRect(store), primary, {primary}), (ScreenPoint{100, 50}));
+
+    // Left 0 with a top keeps the top.
+    EXPECT_EQ(ClockStartPosition({0, 300, 0, 0}, primary, {primary}), (ScreenPoint{640, 300}));
+    // A position on a monitor that is gone comes back to the primary screen.
+    EXPECT_EQ(ClockStartPosition({3000, 200, 3100, 220}, primary, {primary}), (ScreenPoint{640, 0}));
+    EXPECT_EQ(ClockStartPosition({3000, 200, 3100, 220}, primary, {primary, {1280, 0, 3200, 1080}}),
+              (ScreenPoint{3000, 200}));
+}
+
+TEST(WindowSettings, MainPlacementDefaultsAndRoundTrip) {
+    MemoryKeyValueStore store;
+    MainPlacement p = ReadMainPlacement(store);
+    EXPECT_FALSE(p.HasNormalRect());
+    EXPECT_EQ(p.flags, 1);
+    EXPECT_EQ(p.showCmd, 1);
+    EXPECT_EQ(p.maxPosition, (ScreenPoint{-1, -1}));
+    EXPECT_EQ(p.minPosition, (ScreenPoint{-3200, -3200}));
+
+    p.normal = {150, 100, 790, 600};
+    p.showCmd = kShowMaximized;
+    WriteMainPlacement(store, p);
+    EXPECT_EQ(ReadMainPlacement(store), p);
+    EXPECT_EQ(store.ReadNumber("Settings", "InfoLeft"), 150);
+    EXPECT_EQ(store.ReadNumber("Settings", "InfoMinx"), -3200);
+}
+
+TEST(WindowSettings, ViewTypeOutsideTheSixPagesReadsAsDaily) {
+    MemoryKeyValueStore store;
+    EXPECT_EQ(ReadViewType(store), 0);
+    WriteViewType(store, 5);
+    EXPECT_EQ(ReadViewType(store), 5);
+    WriteViewType(store, 6);
+    EXPECT_EQ(ReadViewType(store), 0);
+    WriteViewType(store, -1);
+    EXPECT_EQ(ReadViewType(store), 0);
+}

@@ -1,0 +1,185 @@
+// The event lists: row <-> id maps, sorting by each column, cell texts, images and colours.
+#include <gtest/gtest.h>
+
+#include "ViewTestSupport.h"
+#include "views/EventListModel.h"
+
+using namespace tv;
+using tvtest::AddTo;
+using tvtest::At;
+using tvtest::OneOff;
+
+namespace {
+
+std::vector<uint32_t> Rows(const CEventListModel& m) {
+    std::vector<uint32_t> ids;
+    for (int r = 0; r < m.GetCount(); ++r) ids.push_back(*m.RowToId(r));
+    return ids;
+}
+
+void ExpectMapsInverse(const CEventListModel& m) {
+    for (int r = 0; r < m.GetCount(); ++r) {
+        const auto id = m.RowToId(r);
+        ASSERT_TRUE(id);
+        ASSERT_EQ(m.IdToRow(*id), r);
+    }
+    EXPECT_FALSE(m.RowToId(m.GetCount()));
+    EXPECT_FALSE(m.RowToId(-1));
+}
+
+}  // namespace
+
+TEST(EventListModel, RemovingARowMovesTheRowsBelowUp) {
+    CEventListModel m;
+    for (uint32_t id = 101; id <= 110; ++id) EXPECT_EQ(m.Append(id), static_cast<int>(id - 101));
+    EXPECT_EQ(m.Append(0), -1);
+    EXPECT_EQ(m.GetCount(), 10);
+    EXPECT_TRUE(m.RemoveById(104));  // row 3
+    EXPECT_EQ(Rows(m), (std::vector<uint32_t>{101, 102, 103, 105, 106, 107, 108, 109, 110}));
+    ExpectMapsInverse(m);
+    EXPECT_FALSE(m.RemoveById(104));
+    EXPECT_FALSE(m.IdToRow(104));
+
+    EXPECT_TRUE(m.RemoveByRow(8));  // the last row
+    EXPECT_TRUE(m.RemoveByRow(0));
+    EXPECT_FALSE(m.RemoveByRow(7));
+    EXPECT_EQ(Rows(m), (std::vector<uint32_t>{102, 103, 105, 106, 107, 108, 109}));
+    // Many removals in a row, with look-ups in between.
+    EXPECT_TRUE(m.RemoveById(106));
+    EXPECT_TRUE(m.RemoveById(102));
+    EXPECT_EQ(m.IdToRow(109), 4);
+    EXPECT_EQ(m.Append(200), 5);
+    ExpectMapsInverse(m);
+    m.Clear();
+    EXPECT_EQ(m.GetCount(), 0);
+    EXPECT_FALSE(m.IdToRow(103));
+}
+
+TEST(EventListModel, FillAllListsOneOffEventsFirstInStoredOrder) {
+    CEventStore store;
+    const uint32_t r1 = AddTo(store, tvtest::Daily("daily", At(2008, 1, 1, 9, 0)));
+    const uint32_t a = AddTo(store, OneOff("a", At(2008, 1, 5, 9, 0)));
+    const uint32_t b = AddTo(store, OneOff("b", At(2008, 1, 2, 9, 0)));
+    CEventListModel m;
+    m.Append(77);
+    m.FillAll(store);
+    EXPECT_EQ(Rows(m), (std::vector<uint32_t>{a, b, r1}));
+    ExpectMapsInverse(m);
+}
+
+class EventListSort : public ::testing::Test {
+protected:
+    void SetUp() override {
+        meeting = tvtest::AddType(types, "Meeting", 5, 0x0000FF);
+        birthday = tvtest::AddType(types, "Birthday", 1, 0xFF0000);
+    }
+    std::vector<uint32_t> SortedBy(int column) {
+        CEventListModel m;
+        m.FillAll(store);
+        m.Sort(column, store, types, now);
+        return Rows(m);
+    }
+
+    CEventStore store;
+    CEventTypeTable types;
+    uint32_t meeting = 0, birthday = 0;
+    const DateTime now = At(2008, 1, 1, 8, 0);
+};
+
+TEST_F(EventListSort, DurationPutsHalfAnHourBeforeADay) {
+    CPtEvent day = OneOff("day", At(2008, 1, 3));
+    day.SetDuration(86400);
+    const uint32_t d = AddTo(store, day);
+    const uint32_t h = AddTo(store, OneOff("half", At(2008, 1, 4)));  // 1800 seconds by default
+    CPtEvent huge = OneOff("huge", At(2008, 1, 4));
+    huge.SetDuration(0x7FFFFFFF);
+    const uint32_t big = AddTo(store, huge);
+    CPtEvent neg = OneOff("neg", At(2008, 1, 4));
+    neg.SetDuration(-5);
+    const uint32_t n = AddTo(store, neg);
+    EXPECT_EQ(SortedBy(kColDuration), (std::vector<uint32_t>{n, h, d, big}));
+}
+
+TEST_F(EventListSort, TimeSortsByTheReminderMomentNotTheOccurrence) {
+    CPtEvent warned = OneOff("ten", At(2008, 1, 2, 10, 0));
+    warned.SetRemindBefore(2 * 3600);
+    const uint32_t ten = AddTo(store, warned);
+    const uint32_t nine = AddTo(store, OneOff("nine", At(2008, 1, 2, 9, 0)));
+    CPtEvent snoozed = OneOff("snoozed", At(2008, 1, 1, 7, 0));
+    snoozed.Snooze(3 * 86400, At(2008, 1, 1, 7, 0));  // reminds on 4 January
+    const uint32_t s = AddTo(store, snoozed);
+    const uint32_t daily = AddTo(store, tvtest::Daily("daily", At(2007, 12, 1, 8, 30)));  // next: 1 Jan 08:30
+    EXPECT_EQ(SortedBy(kColTime), (std::vector<uint32_t>{daily, ten, nine, s}));
+}
+
+TEST_F(EventListSort, TextColumnsCompareBytes) {
+    const uint32_t lower = AddTo(store, OneOff("apple", At(2008, 1, 2), meeting));
+    const uint32_t upper = AddTo(store, OneOff("Zebra", At(2008, 1, 2), birthday));
+    const uint32_t accent = AddTo(store, OneOff("\xC9lan", At(2008, 1, 2), 999));  // É, type gone
+    const uint32_t weekly = AddTo(store, tvtest::Weekly("w", At(2008, 1, 7), 2));
+    EXPECT_EQ(SortedBy(kColName), (std::vector<uint32_t>{upper, lower, weekly, accent}));
+    EXPECT_EQ(SortedBy(kColType), (std::vector<uint32_t>{accent, weekly, upper, lower}));
+    const auto byRule = SortedBy(kColRecurrence);
+    EXPECT_EQ(byRule.back(), weekly);  // "Every 1 week(s) on Monday" after the empty texts
+}
+
+TEST_F(EventListSort, MissingEventsSortFirstAndBadColumnsChangeNothing) {
+    const uint32_t a = AddTo(store, OneOff("b", At(2008, 1, 2)));
+    const uint32_t b = AddTo(store, OneOff("a", At(2008, 1, 2)));
+    CEventListModel m;
+    m.FillAll(store);
+    m.Append(12345);
+    m.Sort(7, store, types, now);
+    EXPECT_EQ(Rows(m), (std::vector<uint32_t>{a, b, 12345}));
+    m.Sort(kColName, store, types, now);
+    EXPECT_EQ(Rows(m), (std::vector<uint32_t>{12345, b, a}));
+    ExpectMapsInverse(m);
+}
+
+TEST_F(EventListSort, RowTextsImagesAndColours) {
+    CPtEvent ev = OneOff("Dentist", At(2008, 1, 16, 9, 30), meeting);
+    ev.SetDuration(86400 + 3600);
+    const uint32_t id = AddTo(store, ev);
+    ListRowView row = DescribeListRow(store, types, id, now);
+    EXPECT_TRUE(row.exists);
+    EXPECT_EQ(row.cells[kColName], "Dentist");
+    EXPECT_EQ(row.cells[kColTime], "09:30 - Jan 16,2008");
+    EXPECT_EQ(row.cells[kColType], "Meeting");
+    EXPECT_EQ(row.cells[kColRecurrence], "");
+    EXPECT_EQ(row.cells[kColDuration], "1 day,1 hour");
+    EXPECT_EQ(row.stateImage, -1);
+    EXPECT_EQ(row.typeIcon, 5);
+    EXPECT_EQ(row.recurrenceImage, -1);
+    EXPECT_EQ(row.textColor, 0x0000FFu);
+
+    CPtEvent done = ev;
+    done.Accept(now);
+    store.Modify(id, done);
+    EXPECT_EQ(DescribeListRow(store, types, id, now).stateImage, 0);
+    done.SetEnabled(false);  // disabled wins over done
+    store.Modify(id, done);
+    EXPECT_EQ(DescribeListRow(store, types, id, now).stateImage, 1);
+    CPtEvent snoozed = OneOff("s", At(2008, 1, 2), 4242);
+    snoozed.Snooze(60, now);
+    row = DescribeListRow(store, types, AddTo(store, snoozed), now);
+    EXPECT_EQ(row.stateImage, 2);
+    EXPECT_EQ(row.typeIcon, -1);
+    EXPECT_EQ(row.textColor, 0u);  // unknown type: black
+    EXPECT_EQ(row.cells[kColType], "");
+
+    const uint32_t weekly = AddTo(store, tvtest::Weekly("w", At(2008, 1, 7, 18, 0), 2));
+    row = DescribeListRow(store, types, weekly, now);
+    EXPECT_EQ(row.recurrenceImage, 3);
+    EXPECT_EQ(row.cells[kColTime], "18:00 - Jan 07,2008");
+    EXPECT_EQ(row.cells[kColRecurrence], "Every 1 week(s) on Monday");
+
+    row = DescribeListRow(store, types, 999, now);  // gone from the store
+    EXPECT_TRUE(row.hasId);
+    EXPECT_FALSE(row.exists);
+    EXPECT_EQ(row.textColor, kMissingRowColor);
+    EXPECT_EQ(row.cells[kColName], "");
+    EXPECT_EQ(DescribeListRow(store, types, 0, now).textColor, 0u);
+    EXPECT_EQ(ListCellText(store, types, weekly, kColName, now), "w");
+    EXPECT_STREQ(GetListColumn(kColTime).title, "Time");
+    EXPECT_EQ(GetListColumn(kColDuration).width, 50);
+}

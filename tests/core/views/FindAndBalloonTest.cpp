@@ -1,0 +1,148 @@
+// The Find rule, the coming-events balloon and the print numbers.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "ViewTestSupport.h"
+#include "views/ComingEvents.h"
+#include "views/FindMatch.h"
+#include "views/PrintLayout.h"
+
+using namespace tv;
+using tvtest::AddTo;
+using tvtest::At;
+using tvtest::OneOff;
+
+TEST(FindMatch, TextIsSearchedInNameAndNoteWithTheCaseSwitch) {
+    CPtEvent ev = OneOff("Dentist", At(2008, 1, 16, 9, 0));
+    FindCriteria c;
+    EXPECT_TRUE(Match(ev, c));  // no criteria: everything
+    c.text = "dent";
+    EXPECT_TRUE(Match(ev, c));
+    c.caseSensitive = true;
+    EXPECT_FALSE(Match(ev, c));
+    ev.SetNote("accident report");
+    EXPECT_TRUE(Match(ev, c));
+    c.text = "\xE9t\xE9";  // été
+    c.caseSensitive = false;
+    ev.SetName("\xC9T\xC9 party");
+    EXPECT_TRUE(Match(ev, c));
+    EXPECT_EQ(LowerCp1252("A\x8A\x9F\xD7\xDE"), "a\x9A\xFF\xD7\xFE");
+}
+
+TEST(FindMatch, DatesBoundTheStoredStartAndTheTemplateTheType) {
+    CPtEvent ev = OneOff("x", At(2008, 1, 16, 9, 0), 3);
+    FindCriteria c;
+    c.from = At(2008, 1, 16, 9, 0);
+    c.to = At(2008, 1, 16, 9, 0);
+    EXPECT_TRUE(Match(ev, c));
+    c.to = At(2008, 1, 16);  // a date alone ends at midnight
+    EXPECT_FALSE(Match(ev, c));
+    c.to.reset();
+    c.from = At(2008, 1, 16, 9, 1);
+    EXPECT_FALSE(Match(ev, c));
+    c.from.reset();
+    c.typeId = 4;
+    EXPECT_FALSE(Match(ev, c));
+    c.typeId = 3;
+    EXPECT_TRUE(Match(ev, c));
+
+    // A recurring event counts by its stored start, not by its occurrences.
+    CPtEvent daily = tvtest::Daily("d", At(2007, 1, 1, 9, 0));
+    daily.SetStart(At(2007, 1, 1, 9, 0));
+    FindCriteria later;
+    later.from = At(2008, 1, 1);
+    EXPECT_FALSE(Match(daily, later));
+
+    EXPECT_FALSE(BoundFromControl(DateTime()));
+    EXPECT_FALSE(BoundFromControl(DateTime::Null()));
+    EXPECT_TRUE(BoundFromControl(At(2008, 1, 1)));
+}
+
+TEST(FindMatch, SearchKeepsStoredOrder) {
+    CEventStore store;
+    const uint32_t r = AddTo(store, tvtest::Daily("tea daily", At(2008, 1, 1, 16, 0)));
+    const uint32_t a = AddTo(store, OneOff("Tea", At(2008, 1, 5)));
+    AddTo(store, OneOff("coffee", At(2008, 1, 5)));
+    const uint32_t b = AddTo(store, OneOff("steam", At(2008, 1, 2)));
+    FindCriteria c;
+    c.text = "tea";
+    EXPECT_EQ(FindEvents(store, c), (std::vector<uint32_t>{a, b, r}));
+}
+
+TEST(ComingEvents, CollectsWhatIsDueByTheEndOfToday) {
+    CEventStore store;
+    const DateTime now = At(2008, 1, 16, 10, 0);
+    const uint32_t later = AddTo(store, OneOff("later today", At(2008, 1, 16, 18, 0)));
+    const uint32_t missed = AddTo(store, OneOff("yesterday, never accepted", At(2008, 1, 15, 9, 0)));
+    AddTo(store, OneOff("tomorrow", At(2008, 1, 17, 0, 0, 1)));
+    CPtEvent disabled = OneOff("disabled", At(2008, 1, 16, 12, 0));
+    disabled.SetEnabled(false);
+    AddTo(store, disabled);
+    CPtEvent done = OneOff("done", At(2008, 1, 16, 8, 0));
+    done.Accept(now);
+    AddTo(store, done);
+    const uint32_t daily = AddTo(store, tvtest::Daily("daily", At(2008, 1, 1, 23, 0)));
+    EXPECT_EQ(CollectComingEvents(store, now), (std::vector<uint32_t>{later, missed, daily}));
+    EXPECT_EQ(ComingEventsLimit(now), At(2008, 1, 16, 23, 59, 59));
+
+    CEventTypeTable types;
+    const auto rows = ComingEventRows(store, types, CollectComingEvents(store, now), now);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].time, "18:00");
+    EXPECT_EQ(rows[1].time, "09:00");  // its own start time
+    EXPECT_EQ(rows[2].time, "23:00");
+    EXPECT_EQ(rows[2].band, (Rect{10, 75, 240, 95}));
+}
+
+TEST(ComingEvents, HeightGrowsWithEveryEventButSevenRowsAreDrawn) {
+    EXPECT_EQ(ComingEventsBalloonHeight(0), 65);
+    EXPECT_EQ(ComingEventsWindowHeight(0), 70);
+    EXPECT_EQ(ComingEventsBalloonHeight(3), 105);
+    EXPECT_EQ(ComingEventsBalloonHeight(9), 225);
+    EXPECT_EQ(ComingEventsWindowHeight(9), 230);
+
+    CEventStore store;
+    CEventTypeTable types;
+    const uint32_t type = tvtest::AddType(types, "Call", 4, 0x00AA00);
+    const DateTime now = At(2008, 1, 16, 10, 0);
+    std::vector<uint32_t> ids{4242};  // already deleted: skipped without a band
+    for (int i = 0; i < 9; ++i) ids.push_back(AddTo(store, OneOff("call " + std::to_string(i), At(2008, 1, 16, 11, i), type)));
+    const auto rows = ComingEventRows(store, types, ids, now);
+    ASSERT_EQ(rows.size(), 7u);
+    EXPECT_EQ(rows[0].band.top, 35);
+    EXPECT_EQ(rows[6].band.bottom, 175);
+    EXPECT_EQ(rows[0].name, "call 0");
+    EXPECT_EQ(rows[0].icon, 4);
+    EXPECT_EQ(rows[0].color, 0x00AA00u);
+
+    DisplayList list;
+    DrawComingEvents(list, store, types, ids, now);
+    EXPECT_EQ(std::count_if(list.Ops().begin(), list.Ops().end(), [](const DrawOp& op) { return op.kind == DrawOp::Kind::Icon; }), 7);
+    EXPECT_EQ(list.Ops()[0].kind, DrawOp::Kind::RoundShadow);
+    EXPECT_EQ(list.Ops()[0].rect, (Rect{5, 5, 255, 5 + 245}));
+
+    DisplayList empty;
+    DrawComingEvents(empty, store, types, {}, now);
+    EXPECT_EQ(empty.Ops().back().text, "I have nothing to do today!");
+    EXPECT_EQ(empty.Ops().back().pen, DrawColor::FromColorRef(ComingEventsGeometry::kEmptyTextColor));
+}
+
+TEST(PrintLayout, ListPagesFromRowsPerPage) {
+    // 565 x 7016 / 4960 = 799 logical units high; rows of 11 + 4.
+    ListPrintLayout l = ComputeListPrint(0, 11, 4960, 7016);
+    EXPECT_EQ(l.pageHeight, 799);
+    EXPECT_EQ(l.rowHeight, 15);
+    EXPECT_EQ(l.rowsPerPage, 46);
+    EXPECT_EQ(l.pageCount, 0);
+    EXPECT_EQ(ComputeListPrint(46, 11, 4960, 7016).pageCount, 1);
+    l = ComputeListPrint(120, 11, 4960, 7016);
+    EXPECT_EQ(l.pageCount, 3);
+    EXPECT_EQ(FirstRowOfPage(l, 2), 46);
+    EXPECT_EQ(RowsOnPage(l, 120, 3), 28);
+    EXPECT_EQ(RowsOnPage(l, 120, 4), 0);
+    EXPECT_EQ(PageFooterText(2, 3), "2/3");
+    // A page too short for a row still makes progress.
+    EXPECT_EQ(ComputeListPrint(5, 11, 4960, 100).rowsPerPage, 1);
+    EXPECT_EQ(ComputeListPrint(5, 11, 0, 100).pageCount, 5);
+}

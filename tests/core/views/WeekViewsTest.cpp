@@ -1,0 +1,215 @@
+// The Weekly and Monthly views: periods, labels, lines per cell, selection and week navigation.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "ViewTestSupport.h"
+#include "views/MonthlyLayout.h"
+#include "views/WeeklyLayout.h"
+
+using namespace tv;
+using tvtest::AddTo;
+using tvtest::At;
+using tvtest::OneOff;
+
+namespace {
+
+std::string DashDate(const DateTime& d) { return d.Format("%Y-%m-%d"); }
+
+class WeekViewsTest : public ::testing::Test {
+protected:
+    CEventStore store;
+    CEventTypeTable types;
+};
+
+const DrawOp* FindText(const DisplayList& list, const std::string& text) {
+    for (const DrawOp& op : list.Ops())
+        if (op.kind == DrawOp::Kind::Text && op.text == text) return &op;
+    return nullptr;
+}
+
+}  // namespace
+
+TEST_F(WeekViewsTest, WeeklySetDateOnSundayShowsTheWeekEndingThere) {
+    WeeklyLayout view(store, types);
+    view.Resize(600, 300);
+    const ViewNotice n = view.SetDate(At(2008, 1, 13, 18, 0));
+    EXPECT_EQ(view.GetFirstDay(), At(2008, 1, 7));
+    EXPECT_EQ(view.GetSelectedDay(), 6);
+    EXPECT_EQ(view.GetSelectedDate(At(2009, 1, 1)), At(2008, 1, 13));
+    EXPECT_EQ(view.GetScroll().pos, 25);
+    EXPECT_FALSE(n.viewDate);  // only the Monthly view reports its date on SetDate
+    EXPECT_EQ(view.GetCaptionText(DashDate), "2008-01-07 - 2008-01-13");
+}
+
+TEST_F(WeekViewsTest, WeeklyLinesStopAtTheCellBottom) {
+    std::vector<uint32_t> ids;
+    for (int i = 0; i < 6; ++i) ids.push_back(AddTo(store, OneOff("m" + std::to_string(i), At(2008, 1, 7, 8 + i, 0))));
+    const uint32_t sunday = AddTo(store, OneOff("sun", At(2008, 1, 13, 8, 0)));
+    WeeklyLayout view(store, types);
+    view.Resize(600, 300);  // H = 100: header row + four lines of 19
+    view.SetDate(At(2008, 1, 9));
+    const auto& monday = view.DayItems(0);
+    ASSERT_EQ(monday.size(), 6u);
+    EXPECT_EQ(monday[0].rect, (Rect{0, 19, 300, 38}));
+    EXPECT_EQ(monday[3].rect, (Rect{0, 76, 300, 95}));
+    EXPECT_TRUE(monday[4].rect.IsEmpty());
+    ASSERT_EQ(view.DayItems(6).size(), 1u);
+    EXPECT_EQ(view.DayItems(6)[0].id, sunday);
+    EXPECT_EQ(view.DayItems(6)[0].rect, (Rect{300, 269, 600, 288}));
+}
+
+TEST_F(WeekViewsTest, WeeklyPressesAndArrowsFollowThePlanner) {
+    const uint32_t id = AddTo(store, OneOff("dentist", At(2008, 1, 10, 9, 0)));  // Thursday
+    WeeklyLayout view(store, types);
+    view.Resize(600, 300);
+    view.SetDate(At(2008, 1, 7));
+    ViewNotice n = view.MousePress(310, 25, MouseButton::Right);
+    EXPECT_EQ(view.GetSelectedDay(), 3);
+    EXPECT_EQ(view.GetSelectedEvent(), id);
+    ASSERT_TRUE(n.viewDate);
+    EXPECT_EQ(*n.viewDate, At(2008, 1, 10));
+
+    view.KeyPress(ViewKey::Left, 1);
+    EXPECT_EQ(view.GetSelectedDay(), 0);
+    EXPECT_FALSE(view.HasSelectedEvent());
+    EXPECT_FALSE(view.KeyPress(ViewKey::Left, 1).viewDate);
+    EXPECT_FALSE(view.KeyPress(ViewKey::Up, 1).viewDate);
+    view.KeyPress(ViewKey::Right, 1);
+    EXPECT_EQ(view.GetSelectedDay(), 3);
+    view.MousePress(310, 290, MouseButton::Left);  // Sunday
+    EXPECT_EQ(view.GetSelectedDay(), 6);
+    view.KeyPress(ViewKey::Left, 1);
+    EXPECT_EQ(view.GetSelectedDay(), 2);
+    view.KeyPress(ViewKey::Right, 1);  // Wednesday faces Saturday
+    EXPECT_EQ(view.GetSelectedDay(), 5);
+    view.KeyPress(ViewKey::Down, 1);
+    EXPECT_EQ(view.GetSelectedDay(), 6);
+    EXPECT_FALSE(view.KeyPress(ViewKey::Right, 1).viewDate);  // nothing right of Sunday
+    EXPECT_FALSE(view.KeyPress(ViewKey::Down, 1).viewDate);
+}
+
+TEST_F(WeekViewsTest, WeeklyScrollBarMovesWholeWeeks) {
+    WeeklyLayout view(store, types);
+    view.Resize(600, 300);
+    view.SetDate(At(2008, 1, 9));  // Wednesday, day 2
+    view.Scroll(ScrollAction::LineDown);
+    const ViewNotice n = view.Scroll(ScrollAction::LineDown);
+    EXPECT_EQ(view.GetFirstDay(), At(2008, 1, 21));
+    EXPECT_EQ(view.GetScroll().pos, 27);
+    EXPECT_TRUE(n.captionChanged);
+    ASSERT_TRUE(n.viewDate);
+    EXPECT_EQ(*n.viewDate, At(2008, 1, 23));
+    EXPECT_EQ(view.GetSelectedDay(), 2);
+
+    view.Scroll(ScrollAction::ThumbTrack, 51);  // 24 weeks forward
+    EXPECT_EQ(view.GetFirstDay(), At(2008, 7, 7));
+    view.Scroll(ScrollAction::LineDown);  // the thumb stays at the end, the week still moves
+    EXPECT_EQ(view.GetScroll().pos, 51);
+    EXPECT_EQ(view.GetFirstDay(), At(2008, 7, 14));
+    view.Scroll(ScrollAction::ThumbPosition, 51);  // no movement, no change
+    EXPECT_EQ(view.GetFirstDay(), At(2008, 7, 14));
+    view.Wheel(120);
+    view.KeyPress(ViewKey::PageUp, 1);
+    EXPECT_EQ(view.GetFirstDay(), At(2008, 6, 30));
+    EXPECT_EQ(view.GetScroll().pos, 49);
+}
+
+TEST_F(WeekViewsTest, WeeklyDrawingHighlightsTheSelectedDayOnlyOnScreen) {
+    WeeklyLayout view(store, types);
+    view.Resize(600, 300);
+    view.SetDate(At(2008, 1, 13));
+    DisplayList screen, paper;
+    view.Draw(screen, {false, view.ClientRect(), 0});
+    view.Draw(paper, {true, {0, 0, 600, 500}, 0});
+    const DrawOp* sunday = FindText(screen, "Sun, Jan 13");
+    ASSERT_NE(sunday, nullptr);
+    EXPECT_EQ(sunday->pen, ViewPalette::kWhite);
+    EXPECT_EQ(FindText(paper, "Sun, Jan 13")->pen, ViewPalette::kBlack);
+    ASSERT_NE(FindText(screen, "Mon, Jan 07"), nullptr);
+    const int blackLines = static_cast<int>(std::count_if(screen.Ops().begin(), screen.Ops().end(), [](const DrawOp& op) {
+        return op.kind == DrawOp::Kind::Line && op.pen == ViewPalette::kBlack;
+    }));
+    EXPECT_EQ(blackLines, 6);
+}
+
+TEST_F(WeekViewsTest, MonthlyShowsFiveRollingWeeks) {
+    MonthlyLayout view(store, types);
+    view.Resize(704, 530);
+    const ViewNotice n = view.SetDate(At(2008, 1, 16, 10, 0));
+    EXPECT_EQ(view.GetFirstCellDate(), At(2008, 1, 13));
+    EXPECT_EQ(view.CellDate(4, 6), At(2008, 2, 16));
+    EXPECT_EQ(view.GetSelectedRow(), 0);
+    EXPECT_EQ(view.GetSelectedColumn(), 3);
+    ASSERT_TRUE(n.viewDate);
+    EXPECT_EQ(*n.viewDate, At(2008, 1, 16));
+    EXPECT_EQ(view.GetCaptionText(DashDate), "2008-01-13 - 2008-02-16");
+
+    EXPECT_EQ(view.CellLabel(0, 0), "January 13");
+    EXPECT_EQ(view.CellLabel(0, 1), "14");
+    EXPECT_EQ(view.CellLabel(2, 5), "February 01");
+
+    DisplayList list;
+    view.Draw(list, {false, view.ClientRect(), 0});
+    int grey = 0, white = 0;
+    for (const DrawOp& op : list.Ops()) {
+        if (op.kind != DrawOp::Kind::Fill || op.rect.Height() < 50) continue;
+        if (op.brush == ViewPalette::kOddMonth) ++grey;
+        if (op.brush == ViewPalette::kWhite) ++white;
+    }
+    EXPECT_EQ(grey, 19);   // 13 .. 31 January
+    EXPECT_EQ(white, 16);  // 1 .. 16 February
+    EXPECT_EQ(FindText(list, "Sunday")->pen, ViewPalette::kWeekend);
+    EXPECT_EQ(FindText(list, "Wednesday")->pen, ViewPalette::kBlack);
+    EXPECT_EQ(FindText(list, "16")->pen, ViewPalette::kWhite);  // the selected cell
+}
+
+TEST_F(WeekViewsTest, MonthlyCellOfAHundredPixelsHoldsFourLines) {
+    for (int i = 0; i < 5; ++i) AddTo(store, OneOff("e", At(2008, 1, 14, 8 + i, 0)));
+    MonthlyLayout view(store, types);
+    view.Resize(700, 517);  // RH = 100
+    view.SetDate(At(2008, 1, 14));
+    const auto& items = view.CellItems(0, 1);
+    ASSERT_EQ(items.size(), 5u);
+    const int top = 17;
+    EXPECT_EQ(items[0].rect, (Rect{100, top + 18, 200, top + 36}));
+    EXPECT_EQ(items[3].rect.top, top + 72);
+    EXPECT_TRUE(items[4].rect.IsEmpty());
+}
+
+TEST_F(WeekViewsTest, MonthlySelectedDateIsTheCellAtTheNextMinute) {
+    MonthlyLayout view(store, types);
+    view.Resize(700, 517);
+    view.SetDate(At(2008, 1, 16));
+    view.MousePress(450, 17 + 100 + 50, MouseButton::Left);  // row 1, column 4: 24 January
+    EXPECT_EQ(view.GetSelectedDate(At(2008, 3, 3, 14, 59, 40)), At(2008, 1, 24, 15, 0));
+    EXPECT_EQ(view.GetSelectedDate(At(2008, 3, 3, 23, 59, 40)), At(2008, 1, 24, 23, 59));
+    EXPECT_EQ(view.GetViewDate(), At(2008, 1, 24));
+    EXPECT_FALSE(view.MousePress(450, 10, MouseButton::Left).repaint);  // the weekday header
+    // The last column reaches the right edge, beyond 7 x CW.
+    view.Resize(704, 517);
+    EXPECT_TRUE(view.MousePress(702, 30, MouseButton::Left).viewDate);
+    EXPECT_EQ(view.GetSelectedColumn(), 6);
+}
+
+TEST_F(WeekViewsTest, MonthlyKeysAndNavigation) {
+    const uint32_t id = AddTo(store, OneOff("x", At(2008, 2, 20, 9, 0)));
+    MonthlyLayout view(store, types);
+    view.Resize(700, 517);
+    view.SetDate(At(2008, 1, 16));
+    EXPECT_TRUE(view.GetSelectedEvent() == 0);
+    view.KeyPress(ViewKey::Down, 2);
+    EXPECT_EQ(view.GetViewDate(), At(2008, 1, 30));
+    EXPECT_FALSE(view.KeyPress(ViewKey::Down, 3).viewDate);  // row 5 does not exist
+    const ViewNotice n = view.KeyPress(ViewKey::PageDown, 1);
+    EXPECT_EQ(view.GetFirstCellDate(), At(2008, 2, 17));
+    EXPECT_EQ(*n.viewDate, At(2008, 3, 5));
+    EXPECT_EQ(view.GetScroll().pos, 30);
+    EXPECT_EQ(view.ItemCount(), 1u);
+    ASSERT_EQ(view.CellItems(0, 3).size(), 1u);
+    EXPECT_EQ(view.CellItems(0, 3)[0].id, id);
+    view.Scroll(ScrollAction::PageUp);
+    EXPECT_EQ(view.GetFirstCellDate(), At(2008, 1, 13));
+    view.Scroll(ScrollAction::ThumbTrack, 0);  // 25 weeks back
+    EXPECT_EQ(view.GetFirstCellDate(), At(2007, 7, 22));
+}
