@@ -197,7 +197,10 @@ public:
         uint32_t highest = 0;
         for (auto it = m_list.begin(); it != m_list.end(); ++it) {
             const uint32_t id = it->GetId();
-            if (id == 0 || m_idMap.contains(id) || (isTakenElsewhere && isTakenElsewhere(id))) {
+            // 0xFFFFFFFF names no record either, and the index cannot hold it: a damaged file
+            // that uses it gets a new id like one that repeats an id.
+            if (!IdIndex<typename std::list<T>::iterator>::CanHold(id) || m_idMap.contains(id) ||
+                (isTakenElsewhere && isTakenElsewhere(id))) {
                 needIds.push_back(it);
                 continue;
             }

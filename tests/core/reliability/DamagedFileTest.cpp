@@ -268,20 +268,27 @@ TEST(DamagedEventFile, RepeatedAndMisplacedIdsAreRepairedWithoutLosingEvents) {
     b.u32(4).u32(1).u32(0x80000000u);
     b.append(EventRecord(1, "a", NoPattern())).append(EventRecord(2, "b", NoPattern()));
     b.append(EventRecord(2, "c", NoPattern())).append(EventRecord(3, "d", Pattern("CDailyRePattern", {1})));
-    b.u32(1).u32(0x80000001u).u32(0xFFFFFFFFu).append(EventRecord(1, "e", Pattern("CDailyRePattern", {1})));
+    // Two recurring events with the id 0xFFFFFFFF, which names no record.
+    b.u32(3).u32(0x80000001u).u32(0xFFFFFFFFu).append(EventRecord(1, "e", Pattern("CDailyRePattern", {1})));
+    b.append(EventRecord(0xFFFFFFFFu, "f", Pattern("CDailyRePattern", {1})));
+    b.append(EventRecord(0xFFFFFFFFu, "g", Pattern("CDailyRePattern", {1})));
     CEventStore store;
     const LoadReport r = store.LoadFromBytes(b.str());
     EXPECT_EQ(r.status, LoadStatus::Ok);
-    EXPECT_EQ(r.renumbered, 2u);
-    EXPECT_EQ(store.GetCount(), 5u);
+    EXPECT_EQ(r.renumbered, 4u);
+    EXPECT_EQ(store.GetCount(), 7u);
+    for (uint32_t id : store.GetAllIds()) {
+        ASSERT_NE(store.GetPtrById(id), nullptr) << id;
+        EXPECT_NE(id, 0xFFFFFFFFu);
+    }
     // New events get ids nobody has.
     CPtEvent added(kNow), again(kNow);
     ASSERT_TRUE(store.Add(added));
     ASSERT_TRUE(store.Add(again));
     const std::vector<uint32_t> ids = store.GetAllIds();
-    EXPECT_EQ(std::set<uint32_t>(ids.begin(), ids.end()).size(), 7u);
+    EXPECT_EQ(std::set<uint32_t>(ids.begin(), ids.end()).size(), 9u);
     EXPECT_TRUE(store.Delete(added.GetId()));
-    EXPECT_EQ(store.GetCount(), 6u);
+    EXPECT_EQ(store.GetCount(), 8u);
 }
 
 // ---- the type file, backups, exports and the older product's files ----------------------
