@@ -77,8 +77,20 @@ void CheckStore(const CEventStore& store) {
     });
     store.RecurringList().ForEach([&](const CPtEvent& ev) { TV_CHECK(ev.IsRecurrent()); });
     store.ForEachEvent(Exercise);
-    std::vector<const CPtEvent*> day;
-    store.GetEventsOfDay(Now(), day);
+    // The calendar pages' many-day query answers exactly what one query per day answers.
+    constexpr int kDays = 9;
+    const int64_t firstDay = Now().DayNumber() - 4;
+    std::vector<std::vector<CEventStore::DayEvent>> days;
+    store.GetEventsOfDays(DateTime::FromDayNumber(firstDay), kDays, days);
+    TV_CHECK(days.size() == kDays);
+    for (int i = 0; i < kDays; ++i) {
+        std::vector<const CPtEvent*> one;
+        store.GetEventsOfDay(DateTime::FromDayNumber(firstDay + i), one);
+        std::vector<const CPtEvent*> many;
+        for (const CEventStore::DayEvent& d : days[static_cast<size_t>(i)]) many.push_back(d.event);
+        TV_CHECK(std::multiset<const CPtEvent*>(one.begin(), one.end()) ==
+                 std::multiset<const CPtEvent*>(many.begin(), many.end()));
+    }
 }
 
 void CheckTypes(const CEventTypeTable& types) {
