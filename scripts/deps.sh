@@ -12,6 +12,13 @@ PACKAGES=(
   fonts-liberation                                # metric-compatible Arial for the clock and views
   xvfb xauth                                      # headless display for the start-up check
 )
+# Only scripts/fuzz.sh asks for these (scripts/deps.sh --fuzz); the tests do not need them.
+FUZZ_PACKAGES=(
+  clang-14 libclang-rt-14-dev                     # libFuzzer and clang's ASan/UBSan runtimes for the fuzz targets
+)
+if [ "${1:-}" = "--fuzz" ]; then
+  PACKAGES+=("${FUZZ_PACKAGES[@]}")
+fi
 if [ -n "${TALLYVANE_EXTRA_PACKAGES:-}" ]; then
   # shellcheck disable=SC2206
   PACKAGES+=(${TALLYVANE_EXTRA_PACKAGES})

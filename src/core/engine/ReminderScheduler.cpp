@@ -8,6 +8,10 @@ CReminderScheduler::~CReminderScheduler() { StopAndJoin(); }
 size_t CReminderScheduler::CheckPass(CEventStore& store, const DateTime& now, IReminderSink& sink) {
     size_t announced = 0;
     auto announce = [&](const CPtEvent& ev) {
+        if (ev.GetReminderState() == kReminderSnoozed) {
+            CPtEvent limited = ev;
+            if (limited.LimitSnooze(now)) store.Modify(ev.GetId(), limited);  // replaced in place
+        }
         if (!ev.IsDue(now)) return;
         const uint32_t id = ev.GetId();
         CPtEvent copy;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <limits>
 #include <vector>
 
 namespace tv {
@@ -87,6 +88,13 @@ TimeSpan TimeSpan::FromSeconds(int64_t seconds) {
     const int hours = static_cast<int>(rest / 3600);
     rest %= 3600;
     return FromParts(static_cast<long>(days), hours, static_cast<int>(rest / 60), static_cast<int>(rest % 60));
+}
+
+long TimeSpan::GetDays() const {
+    if (std::isnan(m_span)) return 0;
+    if (m_span >= 9.2e18) return std::numeric_limits<long>::max();
+    if (m_span <= -9.2e18) return std::numeric_limits<long>::min();
+    return static_cast<long>(m_span);
 }
 
 int64_t TimeSpan::GetTotalSeconds() const {

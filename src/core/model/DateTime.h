@@ -24,8 +24,9 @@ public:
     DateTimeStatus Status() const { return m_status; }
     bool IsValid() const { return m_status == DateTimeStatus::Valid; }
 
-    // Whole days, truncated toward zero.
-    long GetDays() const { return static_cast<long>(m_span); }
+    // Whole days, truncated toward zero; a span read from a damaged file that no long can
+    // hold answers the nearest long (and NaN 0).
+    long GetDays() const;
     // The stored files' own rounding: days x 86400 plus half a second *in days*, truncated.
     // Kept as it is because every stored remind-before was read back through it.
     int64_t GetTotalSeconds() const;

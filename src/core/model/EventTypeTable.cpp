@@ -81,6 +81,13 @@ LoadReport CEventTypeTable::Load(const std::string& path, const DateTime& now) {
         case ReadStatus::Ok:
             break;
     }
+    report = LoadFromBytes(bytes, path);
+    return report;
+}
+
+LoadReport CEventTypeTable::LoadFromBytes(std::string_view bytes, const std::string& path) {
+    std::lock_guard g(GetLock());
+    LoadReport report;
     ArchiveReader ar(bytes);
     const ListReadResult r = ReadTable(ar);
     report.itemsRead = GetCount();
@@ -89,8 +96,10 @@ LoadReport CEventTypeTable::Load(const std::string& path, const DateTime& now) {
         report.status = LoadStatus::Damaged;
         report.message = "The event type file \"" + path + "\" is damaged (" + r.error + "); " +
                          std::to_string(report.itemsRead) + " event types could be read.";
-        m_keepDamagedCopy = true;
     }
+    m_unsavedSeed = false;
+    m_keepDamagedCopy = report.NeedsPreservation();
+    m_loadReport = report;
     return report;
 }
 

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "EventType.h"
@@ -49,6 +50,8 @@ public:
     // With no file the table is seeded with the shipped types and marked unsaved.
     LoadReport Load(const std::string& path, const DateTime& now);
     FileResult Save(const std::string& path);
+    // Load's reading of a file image; path is the file named in messages.
+    LoadReport LoadFromBytes(std::string_view bytes, const std::string& path);
     // Seeded types that have not reached the disk yet.
     bool HasUnsavedSeed() const { return m_unsavedSeed; }
     void SeedDefaults(const DateTime& now);

@@ -33,7 +33,10 @@ bool CPtEvent::IsDue(const DateTime& now) const {
 
     const CReCurrence& rule = m_recurrence;
     const DateTime base = rule.GetAnchor().Days() > 0.0 ? rule.GetAnchor() : rule.GetStart();
-    if (!(now > GetReminderTime(base))) return false;
+    // A rule whose next occurrence cannot be formed (a damaged file's 30 February) never
+    // falls due; taking the invalid moment as long past would announce it again at every pass.
+    const DateTime remindAt = GetReminderTime(base);
+    if (!remindAt.IsValid() || !(now > remindAt)) return false;
     if (!rule.IsEndEnabled()) return true;
     // The end is the last day on which the series may fall, the whole day. Past it the search
     // answers the end itself, which must not count as one more occurrence.
@@ -46,6 +49,15 @@ void CPtEvent::Snooze(int seconds, const DateTime& now) {
     m_snoozeSeconds = seconds;
     m_remindAt = now + TimeSpan::FromSeconds(seconds);
     m_reminderState = kReminderSnoozed;
+}
+
+bool CPtEvent::LimitSnooze(const DateTime& now) {
+    if (m_reminderState != kReminderSnoozed || m_snoozeSeconds < 0 || !m_remindAt.IsValid()) return false;
+    const DateTime latest = now + TimeSpan::FromSeconds(m_snoozeSeconds);
+    // A second of slack for the rounding of the day fractions.
+    if (!latest.IsValid() || !(m_remindAt > latest + TimeSpan::FromSeconds(1))) return false;
+    m_remindAt = latest;
+    return true;
 }
 
 void CPtEvent::Accept(const DateTime& now) {

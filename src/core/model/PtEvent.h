@@ -54,6 +54,10 @@ public:
     DateTime GetReminderTime(const DateTime& from) const;
     bool IsDue(const DateTime& now) const;
     void Snooze(int seconds, const DateTime& now);
+    // A snooze ends at most its own length after now. A later end means the clock was set
+    // back after the snooze was taken (by hand, or the autumn daylight-saving change); the
+    // snooze then restarts now instead of growing by the jump. Answers whether it changed.
+    bool LimitSnooze(const DateTime& now);
     void Accept(const DateTime& now);
     void Rearm();
 

@@ -53,6 +53,26 @@ std::string ResolveTarget(const std::string& path) {
     return path;
 }
 
+constexpr char kSavingInfix[] = ".saving-";
+
+// A save killed between creating its temporary file and renaming it (power loss, kill -9)
+// leaves ".NAME.saving-XXXXXX" beside the file. Nothing ever reads those; they are removed by
+// a later save of the same file once they are clearly not another save still under way.
+void RemoveStaleTemporaryFiles(const std::string& dir, const std::string& base) {
+    namespace fs = std::filesystem;
+    const std::string prefix = "." + base + kSavingInfix;
+    std::error_code ec;
+    const auto limit = fs::file_time_type::clock::now() - kStaleTemporaryFileAge;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+        std::error_code fileEc;
+        if (!it->is_regular_file(fileEc) || it->is_symlink(fileEc)) continue;
+        const auto written = fs::last_write_time(it->path(), fileEc);
+        if (!fileEc && written < limit) fs::remove(it->path(), fileEc);
+    }
+}
+
 }  // namespace
 
 void SetWriteFunctionForTesting(WriteFunction fn) {
@@ -62,7 +82,9 @@ void SetWriteFunctionForTesting(WriteFunction fn) {
 
 ReadStatus ReadWholeFile(const std::string& path, std::string& out, std::string& why) {
     out.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking open: a named pipe in the file's place would otherwise wait for a writer
+    // for ever, and start-up with it. Only regular files are read, after the check below.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         const int err = errno;
         if (err == ENOENT) return ReadStatus::Missing;
@@ -75,6 +97,7 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& out, std::string&
         why = "\"" + path + "\" is not a file that can be read.";
         return ReadStatus::Failed;
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (static_cast<unsigned long long>(st.st_size) > kMaxFileSize) {
         ::close(fd);
         why = "\"" + path + "\" is far too large to be one of this program's files.";
@@ -103,7 +126,7 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& out, std::string&
 FileResult WriteFileAtomically(const std::string& requestedPath, std::string_view data) {
     const std::string path = ResolveTarget(requestedPath);
     const std::string dir = DirectoryOf(path);
-    std::string tmpl = dir + "/." + BaseName(path) + ".saving-XXXXXX";
+    std::string tmpl = dir + "/." + BaseName(path) + kSavingInfix + "XXXXXX";
     std::vector<char> tmpName(tmpl.begin(), tmpl.end());
     tmpName.push_back('\0');
     const int fd = ::mkstemp(tmpName.data());
@@ -154,6 +177,7 @@ FileResult WriteFileAtomically(const std::string& requestedPath, std::string_vie
         ::fsync(dirFd);
         ::close(dirFd);
     }
+    RemoveStaleTemporaryFiles(dir, BaseName(path));
     return FileResult::Ok();
 }
 

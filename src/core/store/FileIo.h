@@ -1,6 +1,7 @@
 // Whole-file reads and crash-safe whole-file writes.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -18,9 +19,13 @@ enum class ReadStatus { Ok, Missing, Failed };
 // Reads the whole file into out. On failure out is empty and why says what went wrong.
 ReadStatus ReadWholeFile(const std::string& path, std::string& out, std::string& why);
 
+// A temporary file of a save that is older than this was left by a save that never finished.
+constexpr std::chrono::minutes kStaleTemporaryFileAge{10};
+
 // Writes data to a temporary file beside path, flushes it to the disk and renames it over
 // path, so that path holds either the old or the new content whatever happens meanwhile.
-// On failure the old file is untouched and the temporary file removed.
+// On failure the old file is untouched and the temporary file removed. After a successful
+// save, temporary files of the same target left by saves that were killed are removed.
 FileResult WriteFileAtomically(const std::string& path, std::string_view data);
 
 // Copies a file that could not be read completely to "<path>.damaged-YYYYMMDD-HHMMSS" before

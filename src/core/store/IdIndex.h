@@ -13,6 +13,9 @@ namespace tv {
 template <class Value>
 class IdIndex {
 public:
+    // The two marker ids cannot be stored; a file can still hold them, so readers must ask.
+    static constexpr bool CanHold(uint32_t id) { return id != kEmpty && id != kFreed; }
+
     size_t size() const { return m_count; }
     bool contains(uint32_t id) const { return find(id) != nullptr; }
 

@@ -50,7 +50,8 @@ public:
     uint32_t NextFreeId(const IdIsTaken& isTakenElsewhere = nullptr) {
         std::lock_guard g(m_lock);
         auto taken = [&](uint32_t id) { return m_idMap.contains(id) || (isTakenElsewhere && isTakenElsewhere(id)); };
-        // After the range has wrapped once, the ids above nextId may already be in use.
+        // ids at or above nextId may already be in use: after the range has wrapped once, or
+        // when a damaged or foreign file left nextId at or below ids it holds.
         while (m_nextId < m_idLimit) {
             const uint32_t id = m_nextId++;
             if (!taken(id)) return id;
@@ -196,7 +197,10 @@ public:
         uint32_t highest = 0;
         for (auto it = m_list.begin(); it != m_list.end(); ++it) {
             const uint32_t id = it->GetId();
-            if (id == 0 || m_idMap.contains(id) || (isTakenElsewhere && isTakenElsewhere(id))) {
+            // 0xFFFFFFFF names no record either, and the index cannot hold it: a damaged file
+            // that uses it gets a new id like one that repeats an id.
+            if (!IdIndex<typename std::list<T>::iterator>::CanHold(id) || m_idMap.contains(id) ||
+                (isTakenElsewhere && isTakenElsewhere(id))) {
                 needIds.push_back(it);
                 continue;
             }

@@ -158,18 +158,28 @@ std::string_view AfterComma(std::string_view line, int n) {
 
 // ---- backup -------------------------------------------------------------------------
 
-FileResult WriteBackup(const std::string& path, const CEventTypeTable& types, const CEventStore& store) {
+std::string BackupToBytes(const CEventTypeTable& types, const CEventStore& store) {
     ArchiveWriter ar;
     ar.WriteText(kBackupTag);
     types.WriteTable(ar);
     store.SerializeLists(ar);
-    return WriteFileAtomically(path, ar.Data());
+    return ar.TakeData();
+}
+
+FileResult WriteBackup(const std::string& path, const CEventTypeTable& types, const CEventStore& store) {
+    return WriteFileAtomically(path, BackupToBytes(types, store));
 }
 
 TransferResult RestoreBackup(const std::string& path, CEventTypeTable& types, CEventStore& store) {
     TransferResult result;
     std::string bytes;
     if (!ReadFileFor(path, bytes, result)) return result;
+    return RestoreBackupFromBytes(bytes, path, types, store);
+}
+
+TransferResult RestoreBackupFromBytes(std::string_view bytes, const std::string& path, CEventTypeTable& types,
+                                      CEventStore& store) {
+    TransferResult result;
     ArchiveReader probe(bytes);
     if (!HasTag(probe, kBackupTag)) return Fail(TransferError::WrongTag, kInvalidBackupMessage);
 
@@ -183,7 +193,7 @@ TransferResult RestoreBackup(const std::string& path, CEventTypeTable& types, CE
         const ListReadResult e = scratchStore.SerializeLists(probe);
         if (!e.complete) return Fail(TransferError::ArchiveError, DamagedMessage(path, e.error));
     }
-    ArchiveReader ar(std::string_view(bytes).substr(bodyStart));
+    ArchiveReader ar(bytes.substr(bodyStart));
     types.ReadTable(ar);
     store.SerializeLists(ar);
     result.typesAdded = types.GetCount();
@@ -193,12 +203,16 @@ TransferResult RestoreBackup(const std::string& path, CEventTypeTable& types, CE
 
 // ---- export -------------------------------------------------------------------------
 
-FileResult WriteExport(const std::string& path, const CEventTypeTable& types, const CEventStore& store) {
+std::string ExportToBytes(const CEventTypeTable& types, const CEventStore& store) {
     ArchiveWriter ar;
     ar.WriteText(kExportTag);
     types.WriteTable(ar);
     store.WriteForExport(ar);
-    return WriteFileAtomically(path, ar.Data());
+    return ar.TakeData();
+}
+
+FileResult WriteExport(const std::string& path, const CEventTypeTable& types, const CEventStore& store) {
+    return WriteFileAtomically(path, ExportToBytes(types, store));
 }
 
 TransferResult ImportExportFile(const std::string& path, const ImportOptions& options, CEventTypeTable& types,
@@ -206,6 +220,12 @@ TransferResult ImportExportFile(const std::string& path, const ImportOptions& op
     TransferResult result;
     std::string bytes;
     if (!ReadFileFor(path, bytes, result)) return result;
+    return ImportExportBytes(bytes, path, options, types, store);
+}
+
+TransferResult ImportExportBytes(std::string_view bytes, const std::string& path, const ImportOptions& options,
+                                 CEventTypeTable& types, CEventStore& store) {
+    TransferResult result;
     ArchiveReader ar(bytes);
     if (!HasTag(ar, kExportTag)) return Fail(TransferError::WrongTag, kInvalidExportMessage);
     // The whole file is read before anything is merged, so a damaged file adds nothing and
@@ -253,6 +273,10 @@ std::optional<HolidayLine> ParseHolidayLine(std::string_view line) {
         h.month = ReadNumber(fields[2]);
         h.day = ReadNumber(AfterComma(line, 3));
         if (h.month < 1 || h.month > 12 || h.day < 1 || h.day > 31) return std::nullopt;
+        // A day the month never has (30 February) or not every year (29 February) would give
+        // a yearly event whose next occurrence cannot be formed: the recurrence dialog refuses
+        // such days, and so does the import.
+        if (h.day > DaysInMonth(2003, h.month)) return std::nullopt;
         return h;
     }
     if (h.kind == 2) {
@@ -298,7 +322,12 @@ TransferResult ImportHolidayFile(const std::string& path, CEventTypeTable& types
     TransferResult result;
     std::string bytes;
     if (!ReadFileFor(path, bytes, result)) return result;
-    std::string_view text(bytes);
+    return ImportHolidayText(bytes, types, store, now);
+}
+
+TransferResult ImportHolidayText(std::string_view text, CEventTypeTable& types, CEventStore& store,
+                                 const DateTime& now) {
+    TransferResult result;
     bool header = true;
     while (!text.empty()) {
         const size_t nl = text.find('\n');
@@ -320,24 +349,26 @@ TransferResult ImportHolidayFile(const std::string& path, CEventTypeTable& types
 
 // ---- the older sibling product --------------------------------------------------------
 
-TransferResult ImportPlumtrace(const std::string& folder, CEventTypeTable& types, CEventStore& store) {
-    const std::string base = folder.empty() || folder.back() == '/' ? folder : folder + "/";
-    const std::string typePath = base + "evty.ptt";
-    const std::string eventPath = base + "evnt.pte";
-    TransferResult result;
-    std::string typeBytes, eventBytes;
-    if (!ReadFileFor(typePath, typeBytes, result)) return result;
-    std::vector<CEventType> fileTypes;
+namespace {
+
+// The type file of the older product: count, nextId, then the types.
+bool ReadPlumtraceTypes(std::string_view bytes, const std::string& name, std::vector<CEventType>& fileTypes,
+                        TransferResult& result) {
     try {
-        ArchiveReader ar(typeBytes);
+        ArchiveReader ar(bytes);
         const uint32_t count = ar.ReadU32();
         ar.ReadU32();  // nextId
         fileTypes = ReadTypeRecords(ar, count);
     } catch (const ArchiveError& e) {
-        return Fail(TransferError::ArchiveError, DamagedMessage(typePath, e.what()));
+        result = Fail(TransferError::ArchiveError, DamagedMessage(name, e.what()));
+        return false;
     }
-    if (!ReadFileFor(eventPath, eventBytes, result)) return result;
+    return true;
+}
 
+TransferResult ImportPlumtraceEvents(std::vector<CEventType> fileTypes, std::string_view eventBytes,
+                                     const std::string& eventName, CEventTypeTable& types, CEventStore& store) {
+    TransferResult result;
     ArchiveReader ar(eventBytes);
     TypeMerger merger(types, std::move(fileTypes), result);
     if (!HasTag(ar, kPlumtraceTag)) {
@@ -359,11 +390,35 @@ TransferResult ImportPlumtrace(const std::string& folder, CEventTypeTable& types
         ar.ReadU32();
         events = ReadEventRecords(ar, count);
     } catch (const ArchiveError& e) {
-        return Fail(TransferError::ArchiveError, DamagedMessage(eventPath, e.what()));
+        return Fail(TransferError::ArchiveError, DamagedMessage(eventName, e.what()));
     }
     merger.MergeAll(true);
     AddImportedEvents(events, merger, types, store, result);
     return result;
+}
+
+}  // namespace
+
+TransferResult ImportPlumtrace(const std::string& folder, CEventTypeTable& types, CEventStore& store) {
+    const std::string base = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+    const std::string typePath = base + "evty.ptt";
+    const std::string eventPath = base + "evnt.pte";
+    TransferResult result;
+    std::string typeBytes, eventBytes;
+    if (!ReadFileFor(typePath, typeBytes, result)) return result;
+    std::vector<CEventType> fileTypes;
+    if (!ReadPlumtraceTypes(typeBytes, typePath, fileTypes, result)) return result;
+    if (!ReadFileFor(eventPath, eventBytes, result)) return result;
+    return ImportPlumtraceEvents(std::move(fileTypes), eventBytes, eventPath, types, store);
+}
+
+TransferResult ImportPlumtraceBytes(std::string_view typeBytes, std::string_view eventBytes,
+                                    const std::string& typeName, const std::string& eventName,
+                                    CEventTypeTable& types, CEventStore& store) {
+    TransferResult result;
+    std::vector<CEventType> fileTypes;
+    if (!ReadPlumtraceTypes(typeBytes, typeName, fileTypes, result)) return result;
+    return ImportPlumtraceEvents(std::move(fileTypes), eventBytes, eventName, types, store);
 }
 
 }  // namespace tv

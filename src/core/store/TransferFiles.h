@@ -39,10 +39,17 @@ struct TransferResult {
     bool ok() const { return error == TransferError::None; }
 };
 
+// The file images WriteBackup and WriteExport save.
+std::string BackupToBytes(const CEventTypeTable& types, const CEventStore& store);
+std::string ExportToBytes(const CEventTypeTable& types, const CEventStore& store);
+
 FileResult WriteBackup(const std::string& path, const CEventTypeTable& types, const CEventStore& store);
 // Replaces the type table and both event lists, but only when the whole file could be read:
 // a wrong or damaged file changes nothing.
 TransferResult RestoreBackup(const std::string& path, CEventTypeTable& types, CEventStore& store);
+// The same from a file image already in memory; name is the file named in messages.
+TransferResult RestoreBackupFromBytes(std::string_view bytes, const std::string& name, CEventTypeTable& types,
+                                      CEventStore& store);
 
 FileResult WriteExport(const std::string& path, const CEventTypeTable& types, const CEventStore& store);
 
@@ -54,6 +61,8 @@ struct ImportOptions {
 // its end changes nothing.
 TransferResult ImportExportFile(const std::string& path, const ImportOptions& options, CEventTypeTable& types,
                                 CEventStore& store);
+TransferResult ImportExportBytes(std::string_view bytes, const std::string& name, const ImportOptions& options,
+                                 CEventTypeTable& types, CEventStore& store);
 
 struct HolidayLine {
     std::string name;
@@ -65,8 +74,14 @@ std::optional<HolidayLine> ParseHolidayLine(std::string_view line);
 CPtEvent MakeHolidayEvent(const HolidayLine& line, const CEventTypeTable& types, const DateTime& now);
 TransferResult ImportHolidayFile(const std::string& path, CEventTypeTable& types, CEventStore& store,
                                  const DateTime& now);
+TransferResult ImportHolidayText(std::string_view text, CEventTypeTable& types, CEventStore& store,
+                                 const DateTime& now);
 
 // folder holds evty.ptt and evnt.pte.
 TransferResult ImportPlumtrace(const std::string& folder, CEventTypeTable& types, CEventStore& store);
+// The same from the two file images; the names are the files named in messages.
+TransferResult ImportPlumtraceBytes(std::string_view typeBytes, std::string_view eventBytes,
+                                    const std::string& typeName, const std::string& eventName,
+                                    CEventTypeTable& types, CEventStore& store);
 
 }  // namespace tv

@@ -1,0 +1,205 @@
+// Writes seed inputs for every fuzz target with the program's own writers: OUTDIR/<target>/NAME.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "model/EventTypeTable.h"
+#include "model/PtEvent.h"
+#include "store/EventStore.h"
+#include "store/TransferFiles.h"
+
+using namespace tv;
+namespace fs = std::filesystem;
+
+namespace {
+
+const DateTime kNow = DateTime::FromParts(2026, 3, 20, 8, 15, 0);
+
+void Write(const fs::path& dir, const std::string& name, const std::string& bytes) {
+    fs::create_directories(dir);
+    std::ofstream(dir / name, std::ios::binary) << bytes;
+}
+
+CPtEvent Event(const std::string& name, const DateTime& start) {
+    CPtEvent ev(kNow);
+    ev.SetName(name);
+    ev.SetStart(start);
+    ev.SetRemindBefore(600);
+    ev.GetRecurrence().SetStart(start);
+    ev.GetRecurrence().SetEnd(start);
+    return ev;
+}
+
+// One event of every kind the editor can make, plus the bookkeeping states.
+std::vector<CPtEvent> Events() {
+    std::vector<CPtEvent> out;
+    CPtEvent once = Event("Dentist", DateTime::FromParts(2026, 3, 29, 2, 30));
+    once.SetNote("Bring the card");
+    once.SetSound("Ding.wav");
+    out.push_back(once);
+
+    CPtEvent snoozed = Event("Call back", DateTime::FromParts(2026, 3, 20, 9, 0));
+    snoozed.Snooze(300, kNow);
+    out.push_back(snoozed);
+
+    CPtEvent done = Event("Paid", DateTime::FromParts(2026, 3, 1, 12, 0));
+    done.Accept(kNow);
+    done.SetEnabled(false);
+    out.push_back(done);
+
+    CPtEvent daily = Event("Pills", DateTime::FromParts(2026, 3, 1, 8, 0));
+    daily.GetRecurrence().SetPatternType(kPatternDaily);
+    static_cast<CDailyRePattern*>(daily.GetRecurrence().GetPattern())->SetInterval(2);
+    daily.Accept(kNow);
+    out.push_back(daily);
+
+    CPtEvent weekly = Event("Team", DateTime::FromParts(2026, 3, 2, 10, 0));
+    weekly.GetRecurrence().SetPatternType(kPatternWeekly);
+    auto* w = static_cast<CWeeklyRePattern*>(weekly.GetRecurrence().GetPattern());
+    w->SetInterval(2);
+    w->SetWeekdayMask(0x2A);
+    weekly.GetRecurrence().SetEndEnabled(true);
+    weekly.GetRecurrence().SetEnd(DateTime::FromParts(2026, 12, 31));
+    out.push_back(weekly);
+
+    CPtEvent monthlyDay = Event("Rent", DateTime::FromParts(2026, 1, 31, 7, 0));
+    monthlyDay.GetRecurrence().SetPatternType(kPatternMonthly);
+    static_cast<CMonthlyRePattern*>(monthlyDay.GetRecurrence().GetPattern())->SetDay(31);
+    out.push_back(monthlyDay);
+
+    CPtEvent monthlyNth = Event("Board", DateTime::FromParts(2026, 1, 27, 18, 0));
+    monthlyNth.GetRecurrence().SetPatternType(kPatternMonthly);
+    auto* m = static_cast<CMonthlyRePattern*>(monthlyNth.GetRecurrence().GetPattern());
+    m->SetDayMode(false);
+    m->SetOrdinal(5);
+    m->SetWeekday(3);
+    m->SetInterval(3);
+    out.push_back(monthlyNth);
+
+    CPtEvent yearly = Event("Anna's birthday", DateTime::FromParts(2026, 10, 25, 0, 0));
+    yearly.SetDuration(86400);
+    yearly.SetRemindBefore(2 * 86400);
+    yearly.GetRecurrence().SetPatternType(kPatternYearly);
+    auto* y = static_cast<CYearlyRePattern*>(yearly.GetRecurrence().GetPattern());
+    y->SetMonth(10);
+    y->SetDay(25);
+    out.push_back(yearly);
+
+    CPtEvent yearlyNth = Event("Clocks back", DateTime::FromParts(2026, 10, 25, 3, 0));
+    yearlyNth.GetRecurrence().SetPatternType(kPatternYearly);
+    auto* yn = static_cast<CYearlyRePattern*>(yearlyNth.GetRecurrence().GetPattern());
+    yn->SetMonth(10);
+    yn->SetDayMode(false);
+    yn->SetOrdinal(5);
+    yn->SetWeekday(1);
+    out.push_back(yearlyNth);
+
+    // A note long enough for the three-byte length prefix.
+    CPtEvent longNote = Event("Long", DateTime::FromParts(2026, 5, 1, 12, 0));
+    longNote.SetNote(std::string(300, 'n'));
+    out.push_back(longNote);
+    return out;
+}
+
+void Fill(CEventTypeTable& types, CEventStore& store, const std::vector<CPtEvent>& events) {
+    for (CEventType t : DefaultEventTypes(kNow)) types.AddType(t);
+    for (CPtEvent ev : events) {
+        ev.ApplyTypeByName("Birthday", types);
+        store.Add(ev);
+    }
+}
+
+std::string PlumtraceInput(const std::vector<CEventType>& types, const std::vector<CPtEvent>& events,
+                           const std::string& tag = kPlumtraceTag) {
+    ArchiveWriter typeFile;
+    typeFile.WriteU32(static_cast<uint32_t>(types.size()));
+    typeFile.WriteU32(static_cast<uint32_t>(types.size() + 1));
+    for (const CEventType& t : types) t.Serialize(typeFile);
+    ArchiveWriter eventFile;
+    eventFile.WriteText(tag);
+    eventFile.WriteU16(0x0203);
+    eventFile.WriteU32(0);
+    eventFile.WriteU32(0);
+    eventFile.WriteBytes(std::string(505, '\0'));
+    eventFile.WriteText("Plumtrace");
+    eventFile.WriteText("2.3");
+    eventFile.WriteU32(static_cast<uint32_t>(events.size()));
+    eventFile.WriteU32(0);
+    for (const CPtEvent& ev : events) ev.Serialize(eventFile);
+    const size_t n = typeFile.Data().size();
+    std::string out;
+    out += static_cast<char>(n & 0xFF);
+    out += static_cast<char>((n >> 8) & 0xFF);
+    return out + typeFile.Data() + eventFile.Data();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: tallyvane-fuzz-seeds OUTDIR\n");
+        return 2;
+    }
+    const fs::path out = argv[1];
+    const std::vector<CPtEvent> all = Events();
+
+    CEventTypeTable emptyTypes;
+    CEventStore emptyStore;
+    CEventTypeTable types;
+    CEventStore store;
+    Fill(types, store, all);
+
+    Write(out / "event_file", "empty.est", emptyStore.SaveToBytes());
+    Write(out / "event_file", "all.est", store.SaveToBytes());
+    for (size_t i = 0; i < all.size(); ++i) {
+        CEventStore one;
+        CPtEvent ev = all[i];
+        one.Add(ev);
+        Write(out / "event_file", "one-" + std::to_string(i) + ".est", one.SaveToBytes());
+    }
+
+    ArchiveWriter table;
+    types.WriteTable(table);
+    Write(out / "type_file", "defaults.ptt", table.Data());
+    ArchiveWriter emptyTable;
+    emptyTypes.WriteTable(emptyTable);
+    Write(out / "type_file", "empty.ptt", emptyTable.Data());
+    CEventTypeTable oneType;
+    CEventType custom(kNow);
+    custom.SetName("Gym");
+    custom.SetIcon(7);
+    custom.SetSound("Gong.wav");
+    custom.SetUseDefaultStart(true);
+    oneType.AddType(custom);
+    ArchiveWriter oneTable;
+    oneType.WriteTable(oneTable);
+    Write(out / "type_file", "one.ptt", oneTable.Data());
+
+    Write(out / "backup", "all.bak", BackupToBytes(types, store));
+    Write(out / "backup", "empty.bak", BackupToBytes(emptyTypes, emptyStore));
+    Write(out / "backup", "types-only.bak", BackupToBytes(types, emptyStore));
+
+    Write(out / "export", "all.exp", ExportToBytes(types, store));
+    Write(out / "export", "empty.exp", ExportToBytes(emptyTypes, emptyStore));
+    Write(out / "export", "one-type.exp", ExportToBytes(oneType, emptyStore));
+
+    Write(out / "holiday", "holidays.hdy",
+          "Holidays 2026\n"
+          "New Year,1,1,1\n"
+          "Labour Day,1,5,1\n"
+          "Mother's Day,2,2,1,5\n"
+          "Thanksgiving,2,4,5,11\n"
+          "Last Monday,2,5,2,5\n"
+          "Christmas Eve, 1, 12, 24\n");
+    Write(out / "holiday", "crlf.hdy", "Header\r\nA,1,2,28\r\nB,2,1,7,9\r\n");
+    Write(out / "holiday", "skipped.hdy", "Header\nno commas\nBad,3,1,1\nOut,1,13,1\nOut,2,6,1,1\n,1,7,4\n");
+
+    std::vector<CEventType> typeList = types.Snapshot();
+    Write(out / "plumtrace", "all.bin", PlumtraceInput(typeList, all));
+    Write(out / "plumtrace", "types-only.bin", PlumtraceInput(typeList, {}));
+    Write(out / "plumtrace", "one-each.bin", PlumtraceInput({custom}, {all[0], all[4]}));
+    Write(out / "plumtrace", "wrong-tag.bin", PlumtraceInput({custom}, {all[0]}, "PLUMTRX"));
+    return 0;
+}

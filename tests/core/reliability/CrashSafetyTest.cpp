@@ -1,0 +1,334 @@
+// Saves survive a kill at any moment, and failing writes never replace or lose the old file.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <functional>
+#include <random>
+#include <sstream>
+
+#include "Cli.h"
+#include "SaveLoopContent.h"
+#include "TempDir.h"
+#include "store/FileIo.h"
+
+using namespace tv;
+using tvtest::SaveKind;
+
+namespace {
+
+// Names in the folder other than the expected ones: temporary files a save left behind.
+std::vector<std::string> StrayFiles(const tvtest::TempDir& dir, const std::vector<std::string>& expected) {
+    std::vector<std::string> stray;
+    for (const auto& e : std::filesystem::directory_iterator(dir.Path())) {
+        const std::string name = e.path().filename().string();
+        if (std::find(expected.begin(), expected.end(), name) == expected.end()) stray.push_back(name);
+    }
+    return stray;
+}
+
+// Whether the bytes load completely as a file of that kind.
+bool LoadsCompletely(SaveKind kind, const std::string& bytes) {
+    CEventTypeTable types;
+    CEventStore store;
+    switch (kind) {
+        case SaveKind::Events: return store.LoadFromBytes(bytes).status == LoadStatus::Ok;
+        case SaveKind::Types: return types.LoadFromBytes(bytes, "Type.ptt").status == LoadStatus::Ok;
+        case SaveKind::Backup: return RestoreBackupFromBytes(bytes, "x.bak", types, store).ok();
+        case SaveKind::Export: return ImportExportBytes(bytes, "x.exp", ImportOptions{}, types, store).ok();
+    }
+    return false;
+}
+
+FileResult SaveContent(SaveKind kind, int which, const std::string& path) {
+    CEventTypeTable types;
+    CEventStore store(path);
+    tvtest::FillSaveLoopContent(which, types, store);
+    switch (kind) {
+        case SaveKind::Events: return store.Save();
+        case SaveKind::Types: return types.Save(path);
+        case SaveKind::Backup: return WriteBackup(path, types, store);
+        default: return WriteExport(path, types, store);
+    }
+}
+
+class KillDuringSave : public ::testing::TestWithParam<SaveKind> {};
+
+}  // namespace
+
+// The helper saves content 0 and 1 in turn as fast as it can; it is killed with SIGKILL a
+// random few milliseconds in. Whatever the moment, the file must be one content or the other.
+TEST_P(KillDuringSave, FileIsAlwaysTheOldOrTheNewContent) {
+    const SaveKind kind = GetParam();
+    constexpr int kKills = 200;
+    tvtest::TempDir dir;
+    const std::string name = "target.file", path = dir.File(name);
+    const std::string contents[2] = {tvtest::SaveLoopBytes(kind, 0), tvtest::SaveLoopBytes(kind, 1)};
+    ASSERT_TRUE(LoadsCompletely(kind, contents[0]) && LoadsCompletely(kind, contents[1]));
+    dir.Write(name, contents[0]);
+
+    std::mt19937 rng(1234 + static_cast<int>(kind));
+    int seen[2] = {0, 0};
+    size_t leftovers = 0;
+    for (int i = 0; i < kKills; ++i) {
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            ::dup2(ready[1], STDOUT_FILENO);
+            ::close(ready[0]);
+            ::close(ready[1]);
+            ::execl(TALLYVANE_SAVE_LOOP, TALLYVANE_SAVE_LOOP, tvtest::SaveKindName(kind), path.c_str(),
+                    static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        ::close(ready[1]);
+        char c = 0;
+        const ssize_t got = ::read(ready[0], &c, 1);
+        ::close(ready[0]);
+        ASSERT_EQ(got, 1) << "the save loop did not start";
+        ::usleep(std::uniform_int_distribution<int>(0, 12000)(rng));
+        ::kill(pid, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the save loop ended by itself: " << status;
+
+        const std::string now = dir.Read(name);
+        const int which = now == contents[0] ? 0 : now == contents[1] ? 1 : -1;
+        ASSERT_NE(which, -1) << "kill " << i << " left " << now.size() << " bytes that are neither content";
+        ++seen[which];
+        // A kill between creating and renaming the temporary file leaves it; it never
+        // replaces the real file, and the next save does not depend on it.
+        for (const std::string& stray : StrayFiles(dir, {name})) {
+            ++leftovers;
+            std::filesystem::remove(dir.File(stray));
+        }
+    }
+    // Both contents must have been met, or the kills did not land inside the saves.
+    EXPECT_GT(seen[0], 0);
+    EXPECT_GT(seen[1], 0);
+    std::cout << "[ kills    ] " << tvtest::SaveKindName(kind) << ": " << kKills << " kills survived, old content "
+              << seen[0] << ", new content " << seen[1] << ", temporary files left by a kill " << leftovers
+              << "\n";
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFileKind, KillDuringSave,
+                         ::testing::Values(SaveKind::Events, SaveKind::Types, SaveKind::Backup, SaveKind::Export),
+                         [](const auto& info) { return std::string(tvtest::SaveKindName(info.param)); });
+
+// ---- failing writes ---------------------------------------------------------------------
+
+namespace {
+
+class FailingWrites : public ::testing::TestWithParam<SaveKind> {
+protected:
+    void TearDown() override { SetWriteFunctionForTesting(nullptr); }
+};
+
+}  // namespace
+
+// A full disk, an I/O error, a write that stops after part of the data: every save reports
+// the failure, names the file, leaves the old file as it was and leaves no temporary file.
+TEST_P(FailingWrites, KeepTheOldFileAndSaySo) {
+    const SaveKind kind = GetParam();
+    struct Fault {
+        const char* what;
+        std::function<long(int, const void*, size_t)> fn;
+        const char* text;
+    };
+    const Fault faults[] = {
+        {"disk full at once", [](int, const void*, size_t) { errno = ENOSPC; return -1L; }, "No space left on device"},
+        {"I/O error", [](int, const void*, size_t) { errno = EIO; return -1L; }, "Input/output error"},
+        {"disk full after 1 KiB",
+         [written = size_t(0)](int fd, const void* p, size_t n) mutable -> long {
+             if (written >= 1024) {
+                 errno = ENOSPC;
+                 return -1;
+             }
+             const size_t chunk = std::min<size_t>(n, 1024 - written);
+             const long w = ::write(fd, p, chunk);
+             if (w > 0) written += static_cast<size_t>(w);
+             return w;
+         },
+         "No space left on device"},
+        {"write makes no progress", [](int, const void*, size_t) { return 0L; }, "No space left on device"},
+    };
+    for (const Fault& fault : faults) {
+        SCOPED_TRACE(fault.what);
+        tvtest::TempDir dir;
+        const std::string path = dir.File("target.file");
+        ASSERT_TRUE(SaveContent(kind, 0, path).ok);
+        const std::string before = dir.Read("target.file");
+        SetWriteFunctionForTesting(fault.fn);
+        const FileResult r = SaveContent(kind, 1, path);
+        SetWriteFunctionForTesting(nullptr);
+        EXPECT_FALSE(r.ok);
+        EXPECT_NE(r.message.find(path), std::string::npos) << r.message;
+        EXPECT_NE(r.message.find(fault.text), std::string::npos) << r.message;
+        EXPECT_EQ(dir.Read("target.file"), before);
+        EXPECT_EQ(StrayFiles(dir, {"target.file"}), std::vector<std::string>{});
+    }
+}
+
+// The same through the kernel: a child process whose file-size limit is below the new
+// content gets EFBIG from write(2), exactly as with a real quota.
+TEST_P(FailingWrites, FileSizeLimitInAChildProcess) {
+    const SaveKind kind = GetParam();
+    tvtest::TempDir dir;
+    const std::string path = dir.File("target.file");
+    ASSERT_TRUE(SaveContent(kind, 0, path).ok);
+    const std::string before = dir.Read("target.file");
+    int report[2];
+    ASSERT_EQ(::pipe(report), 0);
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{before.size() / 2, before.size() / 2};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const FileResult r = SaveContent(kind, 1, path);
+        const std::string text = (r.ok ? "ok:" : "failed:") + r.message;
+        (void)!::write(report[1], text.data(), text.size());
+        ::_exit(0);
+    }
+    ::close(report[1]);
+    std::string text;
+    char buf[512];
+    for (ssize_t n; (n = ::read(report[0], buf, sizeof buf)) > 0;) text.append(buf, static_cast<size_t>(n));
+    ::close(report[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_EQ(text.rfind("failed:", 0), 0u) << text;
+    EXPECT_NE(text.find("File too large"), std::string::npos) << text;
+    EXPECT_EQ(dir.Read("target.file"), before);
+    EXPECT_EQ(StrayFiles(dir, {"target.file"}), std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFileKind, FailingWrites,
+                         ::testing::Values(SaveKind::Events, SaveKind::Types, SaveKind::Backup, SaveKind::Export),
+                         [](const auto& info) { return std::string(tvtest::SaveKindName(info.param)); });
+
+// ---- through the command-line tool -------------------------------------------------------
+
+namespace {
+
+struct CliRun {
+    int code;
+    std::string out, err;
+};
+
+CliRun RunCli(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const int code = cli::Run(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+// Runs the real tallyvane-cli under a file-size limit; answers exit code and stderr.
+CliRun RunCliProcessWithFileLimit(const std::vector<std::string>& args, rlim_t limit) {
+    int errPipe[2];
+    if (::pipe(errPipe) != 0) return {-1, {}, "pipe failed"};
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(errPipe[1], STDERR_FILENO);
+        ::close(errPipe[0]);
+        ::close(errPipe[1]);
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit l{limit, limit};
+        ::setrlimit(RLIMIT_FSIZE, &l);
+        std::vector<char*> argv{const_cast<char*>(TALLYVANE_CLI)};
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(TALLYVANE_CLI, argv.data());
+        ::_exit(127);
+    }
+    ::close(errPipe[1]);
+    std::string err;
+    char buf[512];
+    for (ssize_t n; (n = ::read(errPipe[0], buf, sizeof buf)) > 0;) err.append(buf, static_cast<size_t>(n));
+    ::close(errPipe[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, {}, err};
+}
+
+const char kNow[] = "2026-06-01 12:00:00";
+
+}  // namespace
+
+TEST(FailingWritesThroughCli, AddReportsTheFailureAndExitsWithOne) {
+    tvtest::TempDir dir;
+    const std::vector<std::string> base{"--data-dir", dir.Path(), "--now", kNow};
+    auto with = [&](std::vector<std::string> more) {
+        std::vector<std::string> a = base;
+        a.insert(a.end(), more.begin(), more.end());
+        return a;
+    };
+    ASSERT_EQ(RunCli(with({"add", "--name", "First", "--start", "2026-06-02 09:00"})).code, 0);
+    const std::string events = dir.Read("Evnt.est"), types = dir.Read("Type.ptt");
+
+    SetWriteFunctionForTesting([](int, const void*, size_t) {
+        errno = ENOSPC;
+        return -1L;
+    });
+    const CliRun add = RunCli(with({"add", "--name", "Second", "--start", "2026-06-03 09:00"}));
+    const CliRun backup = RunCli(with({"backup", dir.File("b.bak")}));
+    const CliRun del = RunCli(with({"delete", "1"}));
+    SetWriteFunctionForTesting(nullptr);
+
+    for (const CliRun* r : {&add, &backup, &del}) {
+        EXPECT_EQ(r->code, 1);
+        EXPECT_NE(r->err.find("No space left on device"), std::string::npos) << r->err;
+    }
+    EXPECT_EQ(add.out, "") << "no id may be printed for an event that was not saved";
+    EXPECT_EQ(dir.Read("Evnt.est"), events);
+    EXPECT_EQ(dir.Read("Type.ptt"), types);
+    EXPECT_FALSE(dir.Exists("b.bak"));
+    EXPECT_EQ(StrayFiles(dir, {"Evnt.est", "Type.ptt", ".tallyvane.lock"}), std::vector<std::string>{});
+}
+
+TEST(FailingWritesThroughCli, RealProcessUnderAFileSizeLimit) {
+    tvtest::TempDir dir;
+    const std::vector<std::string> base{"--data-dir", dir.Path(), "--now", kNow};
+    for (int i = 0; i < 40; ++i) {
+        std::vector<std::string> a = base;
+        for (const char* s : {"add", "--name"}) a.push_back(s);
+        a.push_back("Event " + std::to_string(i));
+        a.push_back("--note");
+        a.push_back(std::string(200, 'x'));
+        ASSERT_EQ(RunCli(a).code, 0);
+    }
+    const std::string events = dir.Read("Evnt.est");
+    std::vector<std::string> add = base;
+    for (const char* s : {"add", "--name", "One more"}) add.push_back(s);
+    const CliRun r = RunCliProcessWithFileLimit(add, events.size() / 2);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("Could not save"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("File too large"), std::string::npos) << r.err;
+    EXPECT_EQ(dir.Read("Evnt.est"), events);
+    EXPECT_EQ(StrayFiles(dir, {"Evnt.est", "Type.ptt", ".tallyvane.lock"}), std::vector<std::string>{});
+}
+
+// A killed save leaves its temporary file; the next save of the same file removes it once
+// it is old enough not to belong to a save still under way, and touches nothing else.
+TEST(KilledSaves, LeftoverTemporaryFilesAreRemovedByALaterSave) {
+    tvtest::TempDir dir;
+    const std::string path = dir.File("Evnt.est");
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const char* name : {".Evnt.est.saving-AbC123", ".Evnt.est.saving-recent", ".Type.ptt.saving-XyZ789",
+                             ".Evnt.est.saving-toolong1", "Evnt.est.saving-noDot1"}) {
+        dir.Write(name, "partial");
+        if (std::string(name) != ".Evnt.est.saving-recent") std::filesystem::last_write_time(dir.File(name), old);
+    }
+    ASSERT_TRUE(WriteFileAtomically(path, "new content").ok);
+    EXPECT_EQ(dir.Read("Evnt.est"), "new content");
+    EXPECT_FALSE(dir.Exists(".Evnt.est.saving-AbC123"));
+    EXPECT_TRUE(dir.Exists(".Evnt.est.saving-recent"));   // may be another save's, still running
+    EXPECT_TRUE(dir.Exists(".Type.ptt.saving-XyZ789"));   // another file's
+    EXPECT_TRUE(dir.Exists(".Evnt.est.saving-toolong1"));  // not a name a save makes
+    EXPECT_TRUE(dir.Exists("Evnt.est.saving-noDot1"));
+}
