@@ -14,6 +14,8 @@
 #include "BenchData.h"
 #include "engine/ReminderScheduler.h"
 #include "store/FileIo.h"
+#include "views/EventListModel.h"
+#include "views/FindMatch.h"
 
 using namespace tv;
 using namespace tvbench;
@@ -158,6 +160,51 @@ void BM_MonthlyViewDayByDayAllRecurring(benchmark::State& state) {
     MonthlyView(state, AllRecurringStoreOf(int(state.range(0))));
 }
 BENCHMARK(BM_MonthlyViewDayByDayAllRecurring)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+// ---- the event lists -----------------------------------------------------------------
+
+const CEventTypeTable& BenchTypes() {
+    static CEventTypeTable types;
+    static bool seeded = [] {
+        types.SeedDefaults(BenchNow());
+        return true;
+    }();
+    (void)seeded;
+    return types;
+}
+
+void BM_ListFill(benchmark::State& state) {
+    CEventStore& store = StoreOf(int(state.range(0)));
+    CEventListModel model;
+    for (auto _ : state) {
+        model.FillAll(store);
+        benchmark::DoNotOptimize(model.GetCount());
+    }
+}
+BENCHMARK(BM_ListFill)->Apply(Sizes);
+
+// Sorting by each column (0 Name, 1 Time, 2 Type, 3 Recurrence, 4 Duration) from store order.
+void BM_ListSort(benchmark::State& state) {
+    CEventStore& store = StoreOf(int(state.range(0)));
+    const int column = int(state.range(1));
+    CEventListModel model;
+    for (auto _ : state) {
+        state.PauseTiming();
+        model.FillAll(store);
+        state.ResumeTiming();
+        model.Sort(column, store, BenchTypes(), BenchNow());
+    }
+    state.SetLabel(GetListColumn(column).title);
+}
+BENCHMARK(BM_ListSort)->ArgsProduct({{1000, 10000, 100000}, {0, 1, 2, 3, 4}})->Unit(benchmark::kMicrosecond);
+
+void BM_Find(benchmark::State& state) {
+    CEventStore& store = StoreOf(int(state.range(0)));
+    FindCriteria criteria;
+    criteria.text = "meeting";
+    for (auto _ : state) benchmark::DoNotOptimize(FindEvents(store, criteria).size());
+}
+BENCHMARK(BM_Find)->Apply(Sizes);
 
 // ---- next occurrence, against the peer --------------------------------------------------
 

@@ -41,7 +41,7 @@ printf 'start-up to a shown clock: %d ms\n' $(( (shown - start) / 1000000 ))
 
 sleep 3
 rss=$(awk '/VmRSS/ {print $2}' /proc/$app/status)
-printf 'resident memory after start: %.1f MB\n' "$(echo "$rss / 1024" | bc -l)"
+awk -v kb="$rss" 'BEGIN { printf "resident memory after start: %.1f MB\n", kb / 1024 }'
 
 ticks=$(getconf CLK_TCK)
 cpu() { awk '{print $14 + $15}' /proc/$app/stat; }

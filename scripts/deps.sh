@@ -10,7 +10,9 @@ PACKAGES=(
   qt6-wayland                                     # Wayland sessions
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good   # WAV playback behind Qt Multimedia
   fonts-liberation                                # metric-compatible Arial for the clock and views
-  xvfb xauth                                      # headless display for the start-up check
+  xvfb xauth xdotool                              # headless display for checks that start the real program
+  libbenchmark-dev                                # tallyvane-bench
+  libical-dev                                     # the peer recurrence engine tallyvane-bench compares with
 )
 # Only scripts/fuzz.sh asks for these (scripts/deps.sh --fuzz); the tests do not need them.
 FUZZ_PACKAGES=(

@@ -10,7 +10,7 @@ scripts/deps.sh
 jobs="$(nproc)"
 stamp() { date +%s; }
 t0=$(stamp)
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALLYVANE_BUILD_BENCH=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 t1=$(stamp)
