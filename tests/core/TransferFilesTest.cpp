@@ -4,6 +4,7 @@
 #include "ByteBuilder.h"
 #include "Moments.h"
 #include "TempDir.h"
+#include "model/Archive.h"
 #include "store/TransferFiles.h"
 
 using namespace tv;
@@ -49,6 +50,38 @@ struct World {
 
 }  // namespace
 
+TEST(Backup, BackupAndExportFilesFollowTheLayout) {
+    tvtest::TempDir dir;
+    World w;
+    const uint32_t meeting = w.Add(Type("Meeting", 1));
+    CPtEvent a, r;
+    ASSERT_TRUE(w.store.GetById(w.Add(Event("a", meeting)), a));
+    ASSERT_TRUE(w.store.GetById(w.Add(Event("r", meeting, true)), r));
+    ASSERT_TRUE(WriteBackup(dir.File("x.bak"), w.types, w.store).ok);
+    ASSERT_TRUE(WriteExport(dir.File("x.exp"), w.types, w.store).ok);
+    ArchiveWriter types;
+    w.types.WriteTable(types);
+    // count, nextId and idLimit in a backup; the count alone in an export.
+    auto list = [](std::optional<std::pair<uint32_t, uint32_t>> ids, const CPtEvent& ev) {
+        ArchiveWriter l;
+        l.WriteU32(1);
+        if (ids) {
+            l.WriteU32(ids->first);
+            l.WriteU32(ids->second);
+        }
+        ev.Serialize(l);
+        return l.Data();
+    };
+    EXPECT_EQ(dir.Read("x.bak"), tvtest::Bytes()
+                                     .text("KORVATE[Backup]1000")
+                                     .raw(types.Data())
+                                     .raw(list(std::pair(2u, 0x80000000u), a))
+                                     .raw(list(std::pair(0x80000002u, 0xFFFFFFFFu), r))
+                                     .str());
+    EXPECT_EQ(dir.Read("x.exp"),
+              tvtest::Bytes().text("KORVATE[Export]1000").raw(types.Data()).raw(list({}, a)).raw(list({}, r)).str());
+}
+
 TEST(Backup, RoundTripRestoresTypesAndEventsWithTheirIds) {
     tvtest::TempDir dir;
     World w;
@@ -58,7 +91,6 @@ TEST(Backup, RoundTripRestoresTypesAndEventsWithTheirIds) {
     w.Add(Event("a", meeting));
     w.Add(Event("r", meeting, true));
     ASSERT_TRUE(WriteBackup(dir.File("x.bak"), w.types, w.store).ok);
-    EXPECT_EQ(dir.Read("x.bak").substr(0, 20), std::string("\x13KORVATE[Backup]1000"));
 
     World other;
     other.Add(Type("Local", 3));
@@ -67,7 +99,6 @@ TEST(Backup, RoundTripRestoresTypesAndEventsWithTheirIds) {
     ASSERT_TRUE(r.ok()) << r.message;
     EXPECT_EQ(other.TypeNames(), std::vector<std::string>{"Meeting"});
     EXPECT_EQ(other.types.GetNextId(), 3u);
-    EXPECT_EQ(other.store.GetAllIds(), w.store.GetAllIds());
     EXPECT_EQ(other.store.SaveToBytes(), w.store.SaveToBytes());
 }
 
@@ -181,21 +212,20 @@ TEST(Import, ADamagedExportFileAddsNothing) {
 }
 
 TEST(Holidays, LinesAreParsedOrSkipped) {
-    auto h = ParseHolidayLine("New Year,1,1,1");
-    ASSERT_TRUE(h);
-    EXPECT_EQ(h->name, "New Year");
-    EXPECT_EQ(h->month, 1);
-    EXPECT_EQ(h->day, 1);
-    h = ParseHolidayLine("Memorial,2,5,2,5");
-    ASSERT_TRUE(h);
-    EXPECT_EQ(h->kind, 2);
-    EXPECT_EQ(h->ordinal, 5);
-    EXPECT_EQ(h->weekday, 2);
-    EXPECT_EQ(h->month, 5);
-    h = ParseHolidayLine(",1, 12, 25xyz");
-    ASSERT_TRUE(h);
-    EXPECT_EQ(h->name, "");
-    EXPECT_EQ(h->day, 25);
+    struct Case {
+        const char* line;
+        std::string name;
+        int kind, ordinal, weekday, month, day;
+    } const good[] = {{"New Year,1,1,1", "New Year", 1, 0, 0, 1, 1},
+                      {"Memorial,2,5,2,5", "Memorial", 2, 5, 2, 5, 0},
+                      {",1, 12, 25xyz", "", 1, 0, 0, 12, 25}};
+    for (const Case& c : good) {
+        const auto h = ParseHolidayLine(c.line);
+        ASSERT_TRUE(h) << c.line;
+        EXPECT_EQ(std::tie(h->name, h->kind, h->month), std::tie(c.name, c.kind, c.month)) << c.line;
+        if (c.kind == 1) EXPECT_EQ(h->day, c.day);
+        else EXPECT_EQ(std::pair(h->ordinal, h->weekday), std::pair(c.ordinal, c.weekday));
+    }
     for (const char* bad : {"Bad,3,1,1", "Bad,1,13,1", "Bad,1,2", "Bad,2,5,2", "Bad,2,6,1,1", "Bad,2,1,8,1",
                             "Bad,1,0,5", "Bad,1,5,32", "", "no commas"})
         EXPECT_FALSE(ParseHolidayLine(bad)) << bad;
@@ -220,12 +250,8 @@ TEST(Holidays, FileImportBuildsYearlyEventsFromToday) {
     EXPECT_EQ(memorial.GetRemindBefore(), 86400);
     EXPECT_EQ(memorial.GetStart(), kNow.DateOnly());
     EXPECT_EQ(memorial.GetRecurrence().GetDuration(), 86400);
-    EXPECT_FALSE(memorial.GetRecurrence().IsEndEnabled());
     EXPECT_EQ(memorial.GetRecurrence().GetDescription(), "The Last Monday of May");
     EXPECT_MOMENT(memorial.GetOccurrence(kNow), DateTime::FromParts(2027, 5, 31));
-    CPtEvent harvest;
-    ASSERT_TRUE(w.store.GetById(0x80000003u, harvest));
-    EXPECT_MOMENT(harvest.GetOccurrence(kNow), DateTime::FromParts(2027, 9, 30));
     // Importing twice gives every holiday twice.
     ImportHolidayFile(dir.File("h.hdy"), w.types, w.store, kNow);
     EXPECT_EQ(w.store.GetCount(), 6u);
