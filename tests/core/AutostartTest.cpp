@@ -30,17 +30,18 @@ std::string Read(const std::string& path) {
 }  // namespace
 
 TEST(AutostartTest, PathFollowsTheBaseDirectoryRules) {
-    EXPECT_EQ(AutostartFilePath(Env({{"XDG_CONFIG_HOME", "/cfg"}, {"HOME", "/home/u"}})),
-              "/cfg/autostart/Tallyvane.desktop");
-    EXPECT_EQ(AutostartFilePath(Env({{"XDG_CONFIG_HOME", "/cfg/"}})), "/cfg/autostart/Tallyvane.desktop");
-    // Unset, empty and relative values are ignored in favour of ~/.config.
-    EXPECT_EQ(AutostartFilePath(Env({{"HOME", "/home/u"}})), "/home/u/.config/autostart/Tallyvane.desktop");
-    EXPECT_EQ(AutostartFilePath(Env({{"XDG_CONFIG_HOME", ""}, {"HOME", "/home/u/"}})),
-              "/home/u/.config/autostart/Tallyvane.desktop");
-    EXPECT_EQ(AutostartFilePath(Env({{"XDG_CONFIG_HOME", "cfg"}, {"HOME", "/home/u"}})),
-              "/home/u/.config/autostart/Tallyvane.desktop");
-    EXPECT_EQ(AutostartFilePath(Env({})), std::nullopt);
-    EXPECT_EQ(AutostartFilePath(Env({{"HOME", "relative"}})), std::nullopt);
+    const std::string home = "/home/u/.config/autostart/Tallyvane.desktop";
+    const std::pair<std::map<std::string, std::string>, std::optional<std::string>> cases[] = {
+        {{{"XDG_CONFIG_HOME", "/cfg"}, {"HOME", "/home/u"}}, "/cfg/autostart/Tallyvane.desktop"},
+        {{{"XDG_CONFIG_HOME", "/cfg/"}}, "/cfg/autostart/Tallyvane.desktop"},
+        // Unset, empty and relative values are ignored in favour of ~/.config.
+        {{{"HOME", "/home/u"}}, home},
+        {{{"XDG_CONFIG_HOME", ""}, {"HOME", "/home/u/"}}, home},
+        {{{"XDG_CONFIG_HOME", "cfg"}, {"HOME", "/home/u"}}, home},
+        {{}, std::nullopt},
+        {{{"HOME", "relative"}}, std::nullopt},
+    };
+    for (const auto& [vars, path] : cases) EXPECT_EQ(AutostartFilePath(Env(vars)), path);
 }
 
 TEST(AutostartTest, ExecArgumentsAreQuotedAndEscapedTwice) {
@@ -98,17 +99,15 @@ TEST(AutostartTest, FailuresNameTheFile) {
     const FileResult noHome = UpdateAutostartEntry(true, {"/opt/t/tallyvane", ""}, Env({}));
     EXPECT_FALSE(noHome.ok);
     EXPECT_FALSE(noHome.message.empty());
-
 }
 
 TEST(FileNamesTest, DefaultExtensionOnlyWhenNoneWasTyped) {
-    EXPECT_EQ(WithDefaultExtension("/home/u/backup", "bak"), "/home/u/backup.bak");
-    EXPECT_EQ(WithDefaultExtension("/home/u/backup.bak", "bak"), "/home/u/backup.bak");
-    EXPECT_EQ(WithDefaultExtension("/home/u/backup.old", "bak"), "/home/u/backup.old");
-    EXPECT_EQ(WithDefaultExtension("/home/u/backup.", "bak"), "/home/u/backup.bak");
-    // A dot in a folder name is not the file's extension.
-    EXPECT_EQ(WithDefaultExtension("/home/u.v/events", "exp"), "/home/u.v/events.exp");
-    EXPECT_EQ(WithDefaultExtension("holidays", "hdy"), "holidays.hdy");
-    EXPECT_EQ(WithDefaultExtension("/home/u/", "hdy"), "/home/u/");
-    EXPECT_EQ(WithDefaultExtension("", "hdy"), "");
+    const std::pair<const char*, const char*> cases[] = {
+        {"/home/u/backup", "/home/u/backup.bak"},   {"/home/u/backup.bak", "/home/u/backup.bak"},
+        {"/home/u/backup.old", "/home/u/backup.old"}, {"/home/u/backup.", "/home/u/backup.bak"},
+        // A dot in a folder name is not the file's extension.
+        {"/home/u.v/events", "/home/u.v/events.bak"}, {"holidays", "holidays.bak"},
+        {"/home/u/", "/home/u/"},                   {"", ""},
+    };
+    for (const auto& [typed, full] : cases) EXPECT_EQ(WithDefaultExtension(typed, "bak"), full) << typed;
 }
