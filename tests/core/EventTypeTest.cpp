@@ -100,7 +100,7 @@ TEST(TypeTable, NamesAreUniqueByExactBytes) {
     EXPECT_EQ(table.AddType(a), AddTypeResult::Added);
     EXPECT_EQ(table.AddType(b), AddTypeResult::DuplicateName);
     EXPECT_EQ(table.AddType(c), AddTypeResult::Added);
-    EXPECT_EQ(std::pair(a.GetId(), c.GetId()), std::pair(1u, 2u));
+    EXPECT_EQ(std::tuple(a.GetId(), c.GetId()), std::tuple(1u, 2u));
     EXPECT_EQ(table.AddType(e1), AddTypeResult::Added);
     EXPECT_EQ(table.AddType(e2), AddTypeResult::DuplicateName);
 
@@ -199,5 +199,5 @@ TEST(TypeTable, TypeMenuListsTypesThenCustomize) {
     EXPECT_EQ(items[0].commandId, 2024);
     EXPECT_EQ(std::tuple(items[1].commandId, items[1].text, items[1].icon), std::tuple(2025, "Travel", 7));
     EXPECT_EQ(items[2].kind, TypeMenuItem::Kind::Separator);
-    EXPECT_EQ(std::pair(items[3].commandId, items[3].text), std::pair(3025, std::string("Customize...")));
+    EXPECT_EQ(std::tuple(items[3].commandId, items[3].text), std::tuple(3025, std::string("Customize...")));
 }

@@ -224,7 +224,7 @@ TEST(Holidays, LinesAreParsedOrSkipped) {
         ASSERT_TRUE(h) << c.line;
         EXPECT_EQ(std::tie(h->name, h->kind, h->month), std::tie(c.name, c.kind, c.month)) << c.line;
         if (c.kind == 1) EXPECT_EQ(h->day, c.day);
-        else EXPECT_EQ(std::pair(h->ordinal, h->weekday), std::pair(c.ordinal, c.weekday));
+        else EXPECT_EQ(std::tuple(h->ordinal, h->weekday), std::tuple(c.ordinal, c.weekday));
     }
     for (const char* bad : {"Bad,3,1,1", "Bad,1,13,1", "Bad,1,2", "Bad,2,5,2", "Bad,2,6,1,1", "Bad,2,1,8,1",
                             "Bad,1,0,5", "Bad,1,5,32", "", "no commas"})
