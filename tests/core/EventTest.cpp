@@ -151,28 +151,15 @@ TEST(Event, ApplyTypeCopiesTheDefaults) {
 }
 
 TEST(Event, ArchiveFormMatchesTheLayout) {
-    const std::string bytes = tvtest::Bytes()
-                                  .i32(1)            // version
-                                  .u32(42)           // id
-                                  .i32(1)            // snoozed
-                                  .i32(300)          // snooze seconds
-                                  .i32(3600)         // duration
-                                  .i32(0)            // disabled
-                                  .i32(1)            // rule: version
-                                  .i32(0)            // endEnabled
-                                  .i32(3600)         // rule duration
-                                  .date(46000.0)     // end
-                                  .date(46000.375)   // start
-                                  .date(0.0)         // anchor
-                                  .i32(0)            // no pattern
-                                  .text("Dentist")
-                                  .text("Bring the card")
-                                  .text("Bell.wav")
-                                  .date(46000.25)    // remindAt
-                                  .date(1.0 / 24.0)  // remindBefore span: one hour
-                                  .date(46000.375)   // start
-                                  .u32(7)            // typeId
-                                  .str();
+    const std::string bytes =
+        tvtest::Bytes()
+            // version, id, state (snoozed), snooze seconds, duration, enabled (no)
+            .i32(1).u32(42).i32(1).i32(300).i32(3600).i32(0)
+            // rule: version, endEnabled, duration, end, start, anchor, no pattern
+            .i32(1).i32(0).i32(3600).date(46000.0).date(46000.375).date(0.0).i32(0)
+            // name, note, sound, remindAt, remindBefore (a span of one hour), start, typeId
+            .text("Dentist").text("Bring the card").text("Bell.wav").date(46000.25).date(1.0 / 24.0).date(46000.375).u32(7)
+            .str();
     CPtEvent ev;
     ev.SetShowing();
     ArchiveReader ar(bytes);

@@ -18,31 +18,13 @@ CEventType Named(const std::string& name) {
 // One type record exactly as the layout lists it, fonts in alphabetical order.
 tvtest::Bytes TypeRecord(uint32_t id, const std::string& name, const std::string& face) {
     return tvtest::Bytes()
-        .i32(1)         // version
-        .i32(1)         // useDefaultStart
-        .u32(0xC0C0C0)  // backColor
-        .u32(0x0000FF)  // textColor
-        .u8(0)          // charset
-        .u8(2)          // clip precision
-        .i32(0)         // escapement
-        .text(face)
-        .i32(-20)  // height
-        .u8(1)     // italic
-        .i32(0)    // orientation
-        .u8(3)     // out precision
-        .u8(34)    // pitch and family
-        .u8(4)     // quality
-        .u8(0)     // strike-out
-        .u8(1)     // underline
-        .i32(700)  // weight
-        .i32(0)    // width
-        .i32(3600)
-        .i32(900)
-        .text("Bell.wav")
-        .text(name)
-        .date(46000.5)
-        .u32(id)
-        .i32(5);
+        // version, useDefaultStart, backColor, textColor
+        .i32(1).i32(1).u32(0xC0C0C0).u32(0x0000FF)
+        // charset, clip precision, escapement, face, height, italic, orientation, out precision,
+        // pitch and family, quality, strike-out, underline, weight, width
+        .u8(0).u8(2).i32(0).text(face).i32(-20).u8(1).i32(0).u8(3).u8(34).u8(4).u8(0).u8(1).i32(700).i32(0)
+        // duration, remind-before, sound, name, default start, id, icon
+        .i32(3600).i32(900).text("Bell.wav").text(name).date(46000.5).u32(id).i32(5);
 }
 
 }  // namespace

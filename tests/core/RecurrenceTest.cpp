@@ -211,21 +211,11 @@ TEST(Recurrence, ArchiveFormMatchesTheLayout) {
     p->SetWeekday(6);
     p->SetDayMode(false);
     const std::string expected = tvtest::Bytes()
-                                     .i32(1)
-                                     .i32(1)
-                                     .i32(600)
-                                     .date(At(2025, 1, 1).Days())
-                                     .date(At(2024, 1, 2, 3, 4).Days())
-                                     .date(At(2024, 5, 5).Days())
-                                     .i32(1)
-                                     .text("CMonthlyRePattern")
-                                     .i32(1)
-                                     .i32(1)
-                                     .i32(3)
-                                     .i32(17)
-                                     .i32(5)
-                                     .i32(6)
-                                     .i32(0)
+                                     // version, endEnabled, duration, end, start, anchor, has pattern
+                                     .i32(1).i32(1).i32(600).date(At(2025, 1, 1).Days())
+                                     .date(At(2024, 1, 2, 3, 4).Days()).date(At(2024, 5, 5).Days()).i32(1)
+                                     // class name, two versions, interval, day, ordinal, weekday, day mode
+                                     .text("CMonthlyRePattern").i32(1).i32(1).i32(3).i32(17).i32(5).i32(6).i32(0)
                                      .str();
     ArchiveWriter w;
     r.Serialize(w);

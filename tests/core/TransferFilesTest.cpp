@@ -263,23 +263,17 @@ TEST(Plumtrace, TypesAndEventsOfTheOlderFilesAreMerged) {
     old.SetId(4);
     CPtEvent ev = Event("From the old program", 4);
     ev.SetId(17);
-    ArchiveWriter types;
-    types.WriteU32(1);
-    types.WriteU32(5);
-    old.Serialize(types);
-    dir.Write("evty.ptt", types.Data());
-    ArchiveWriter events;
-    events.WriteText("PLUMTRC");
-    events.WriteU16(0x0100);
-    events.WriteU32(0);
-    events.WriteU32(0);
-    events.WriteBytes(std::string(505, '\0'));
-    events.WriteText("x");
-    events.WriteText("y");
-    events.WriteU32(1);
-    events.WriteU32(0);
-    ev.Serialize(events);
-    dir.Write("evnt.pte", events.Data());
+    ArchiveWriter records;
+    old.Serialize(records);
+    // count, nextId, the types
+    dir.Write("evty.ptt", tvtest::Bytes().u32(1).u32(5).raw(records.Data()).str());
+    records = ArchiveWriter();
+    ev.Serialize(records);
+    // tag, version, two words, 505 reserved bytes, two texts, count, one word, the events
+    dir.Write("evnt.pte", tvtest::Bytes()
+                              .text("PLUMTRC").u16(0x0100).u32(0).u32(0).zeros(505).text("x").text("y").u32(1).u32(0)
+                              .raw(records.Data())
+                              .str());
 
     World w;
     TransferResult r = ImportPlumtrace(dir.Path(), w.types, w.store);
