@@ -25,22 +25,13 @@ std::vector<uint32_t> DayIds(const CEventStore& store, const DateTime& day) {
     return ids;
 }
 
-// One event record following the layout: a one-off event without recurrence.
-tvtest::Bytes EventRecord(uint32_t id, const std::string& name, double start) {
-    return tvtest::Bytes()
-        .i32(1).u32(id).i32(2).i32(0).i32(1800).i32(1)
-        .i32(1).i32(0).i32(1800).date(start).date(start).date(0).i32(0)
-        .text(name).text("").text("")
-        .date(0).date(0).date(start).u32(0);
-}
-
-tvtest::Bytes DailyRecord(uint32_t id, const std::string& name, double start) {
-    return tvtest::Bytes()
-        .i32(1).u32(id).i32(2).i32(0).i32(1800).i32(1)
-        .i32(1).i32(0).i32(1800).date(start).date(start).date(0).i32(1)
-        .text("CDailyRePattern").i32(1).i32(1).i32(1)
-        .text(name).text("").text("")
-        .date(0).date(0).date(start).u32(0);
+// One event record following the layout, without a recurrence or with a daily one.
+tvtest::Bytes Record(uint32_t id, const std::string& name, double start, bool daily = false) {
+    tvtest::Bytes b;
+    b.i32(1).u32(id).i32(2).i32(0).i32(1800).i32(1).i32(1).i32(0).i32(1800).date(start).date(start).date(0);
+    if (daily) b.i32(1).text("CDailyRePattern").i32(1).i32(1).i32(1);
+    else b.i32(0);
+    return b.text(name).text("").text("").date(0).date(0).date(start).u32(0);
 }
 
 tvtest::Bytes FileHeader() { return tvtest::Bytes().text("KORVATE").u16(0x0100).zeros(512); }
@@ -64,20 +55,15 @@ TEST(EventStore, IdsComeFromTwoDisjointRanges) {
 
 TEST(EventStore, ModifyMovesEventsBetweenListsKeepingTheirIds) {
     CEventStore store;
-    for (int i = 0; i < 5; ++i) {
-        CPtEvent ev = OneOff("e" + std::to_string(i), At(2026, 5, 1, 9 + i));
-        store.Add(ev);
-    }
+    for (int i = 0; i < 5; ++i) tvtest::AddTo(store, OneOff("e", At(2026, 5, 1, 9 + i)));
     CPtEvent five;
     ASSERT_TRUE(store.GetById(5, five));
     five.GetRecurrence().SetStart(five.GetStart());
     five.GetRecurrence().SetPatternType(kPatternDaily);
     ASSERT_TRUE(store.Modify(5, five));
-    EXPECT_EQ(store.OneOffList().GetCount(), 4u);
-    EXPECT_EQ(store.RecurringList().GetCount(), 1u);
+    EXPECT_EQ(std::tuple(store.OneOffList().GetCount(), store.RecurringList().GetCount()), std::tuple(4u, 1u));
     CPtEvent found;
-    ASSERT_TRUE(store.GetById(5, found));
-    EXPECT_TRUE(found.IsRecurrent());
+    ASSERT_TRUE(store.GetById(5, found) && found.IsRecurrent());
     // It now shows on later days as a recurring event, and no longer through the index.
     EXPECT_EQ(DayIds(store, At(2026, 5, 3)), std::vector<uint32_t>{5});
 
@@ -90,9 +76,9 @@ TEST(EventStore, ModifyMovesEventsBetweenListsKeepingTheirIds) {
 
 TEST(EventStore, DayIndexFollowsAddsChangesAndDeletes) {
     CEventStore store;
-    CPtEvent a = OneOff("a", At(2026, 5, 1, 15)), b = OneOff("b", At(2026, 5, 1, 8)), c = OneOff("c", At(2026, 5, 2, 8));
-    store.Add(a);
-    store.Add(b);
+    tvtest::AddTo(store, OneOff("a", At(2026, 5, 1, 15)));
+    tvtest::AddTo(store, OneOff("b", At(2026, 5, 1, 8)));
+    CPtEvent c = OneOff("c", At(2026, 5, 2, 8));
     store.Add(c);
     EXPECT_EQ(DayIds(store, At(2026, 5, 1, 12)), (std::vector<uint32_t>{1, 2}));  // insertion order, not time
     c.SetStart(At(2026, 5, 1, 7));
@@ -102,11 +88,10 @@ TEST(EventStore, DayIndexFollowsAddsChangesAndDeletes) {
     store.Delete(1);
     EXPECT_EQ(DayIds(store, At(2026, 5, 1)), (std::vector<uint32_t>{2, 3}));
 
-    CPtEvent daily = tvtest::Daily("daily", At(2026, 5, 1, 6));
-    store.Add(daily);
+    const uint32_t daily = tvtest::AddTo(store, tvtest::Daily("daily", At(2026, 5, 1, 6)));
     EXPECT_TRUE(DayIds(store, At(2026, 4, 30)).empty());
-    EXPECT_EQ(DayIds(store, At(2026, 5, 1)), (std::vector<uint32_t>{2, 3, daily.GetId()}));
-    EXPECT_EQ(DayIds(store, At(2027, 1, 1)), std::vector<uint32_t>{daily.GetId()});
+    EXPECT_EQ(DayIds(store, At(2026, 5, 1)), (std::vector<uint32_t>{2, 3, daily}));
+    EXPECT_EQ(DayIds(store, At(2027, 1, 1)), std::vector<uint32_t>{daily});
 }
 
 TEST(EventStore, SaveAndLoadReproduceEverything) {
@@ -132,10 +117,10 @@ TEST(EventStore, AFileBuiltFromTheLayoutReadsBack) {
     tvtest::TempDir dir;
     const std::string bytes = FileHeader()
                                   .u32(2).u32(8).u32(0x80000000u)
-                                  .append(EventRecord(3, "Dentist", 46000.5))
-                                  .append(EventRecord(7, "Vet", 46001.25))
+                                  .append(Record(3, "Dentist", 46000.5))
+                                  .append(Record(7, "Vet", 46001.25))
                                   .u32(1).u32(0x80000004u).u32(0xFFFFFFFFu)
-                                  .append(DailyRecord(0x80000002u, "Pills", 46000.375))
+                                  .append(Record(0x80000002u, "Pills", 46000.375, true))
                                   .str();
     ASSERT_EQ(bytes.substr(0, 10), std::string("\x07KORVATE\x00\x01", 10));
     dir.Write("Evnt.est", bytes);
@@ -144,43 +129,34 @@ TEST(EventStore, AFileBuiltFromTheLayoutReadsBack) {
     EXPECT_EQ(store.GetAllIds(), (std::vector<uint32_t>{3, 7, 0x80000002u}));
     CPtEvent ev;
     ASSERT_TRUE(store.GetById(7, ev));
-    EXPECT_EQ(ev.GetName(), "Vet");
-    EXPECT_EQ(ev.GetStart(), DateTime(46001.25));
-    EXPECT_EQ(store.OneOffList().GetNextId(), 8u);
-    // Writing it again gives the same bytes.
+    EXPECT_EQ(std::tuple(ev.GetName(), ev.GetStart()), std::tuple("Vet", DateTime(46001.25)));
+    // Writing it again gives the same bytes; the next id continues from the file's.
     EXPECT_EQ(store.SaveToBytes(), bytes);
-    CPtEvent next = OneOff("next", At(2026, 1, 1));
-    store.Add(next);
-    EXPECT_EQ(next.GetId(), 8u);
+    EXPECT_EQ(tvtest::AddTo(store, OneOff("next", At(2026, 1, 1))), 8u);
 }
 
 TEST(EventStore, MissingWrongAndDamagedFiles) {
     tvtest::TempDir dir;
     CEventStore fresh(dir.File("Evnt.est"));
     EXPECT_EQ(fresh.Load().status, LoadStatus::Missing);
-    EXPECT_EQ(fresh.GetCount(), 0u);
     ASSERT_TRUE(fresh.Save().ok);
-    EXPECT_TRUE(dir.Exists("Evnt.est"));
 
     dir.Write("Evnt.est", "not an event file at all");
     CEventStore wrong(dir.File("Evnt.est"));
     EXPECT_EQ(wrong.Load().status, LoadStatus::WrongTag);
     EXPECT_EQ(wrong.GetCount(), 0u);
-    const FileResult saved = wrong.Save();
-    ASSERT_TRUE(saved.ok);
-    EXPECT_NE(saved.note.find("Evnt.est.damaged-"), std::string::npos);
+    EXPECT_NE(wrong.Save().note.find("Evnt.est.damaged-"), std::string::npos);
 
     // A one-off list cut in its second record keeps the first; the recurring list stays empty.
     const std::string full = FileHeader()
                                  .u32(2).u32(3).u32(0x80000000u)
-                                 .append(EventRecord(1, "kept", 46000.5))
-                                 .append(EventRecord(2, "cut", 46000.5))
+                                 .append(Record(1, "kept", 46000.5))
+                                 .append(Record(2, "cut", 46000.5))
                                  .str();
     dir.Write("Evnt.est", full.substr(0, full.size() - 9));
     CEventStore damaged(dir.File("Evnt.est"));
     const LoadReport r = damaged.Load();
-    EXPECT_EQ(r.status, LoadStatus::Damaged);
-    EXPECT_EQ(r.itemsRead, 1u);
+    EXPECT_EQ(std::tuple(r.status, r.itemsRead), std::tuple(LoadStatus::Damaged, 1u));
     EXPECT_EQ(damaged.GetAllIds(), std::vector<uint32_t>{1});
 }
 
@@ -190,16 +166,15 @@ TEST(EventStore, RepeatedAndMisplacedIdsAreRepairedOnLoad) {
     // event sitting in the recurring list.
     dir.Write("Evnt.est", FileHeader()
                               .u32(2).u32(2).u32(0x80000000u)
-                              .append(EventRecord(1, "first", 46000.5))
-                              .append(EventRecord(1, "twin", 46000.5))
+                              .append(Record(1, "first", 46000.5))
+                              .append(Record(1, "twin", 46000.5))
                               .u32(2).u32(0x80000002u).u32(0xFFFFFFFFu)
-                              .append(DailyRecord(1, "daily", 46000.5))
-                              .append(EventRecord(0x80000001u, "plain", 46002.5))
+                              .append(Record(1, "daily", 46000.5, true))
+                              .append(Record(0x80000001u, "plain", 46002.5))
                               .str());
     CEventStore store(dir.File("Evnt.est"));
     const LoadReport r = store.Load();
-    EXPECT_EQ(r.status, LoadStatus::Ok);
-    EXPECT_EQ(r.renumbered, 2u);
+    EXPECT_EQ(std::tuple(r.status, r.renumbered), std::tuple(LoadStatus::Ok, 2u));
     const std::vector<uint32_t> ids = store.GetAllIds();
     EXPECT_EQ(std::set<uint32_t>(ids.begin(), ids.end()).size(), 4u);
     for (uint32_t id : ids) EXPECT_TRUE(store.Delete(id)) << id;
@@ -209,9 +184,7 @@ TEST(EventStore, RepeatedAndMisplacedIdsAreRepairedOnLoad) {
 TEST(EventStore, ExhaustedRangesReuseTheLowestFreeIdOfTheWholeStore) {
     CThreadSafeList<CPtEvent> list(1, 4);  // ids 1, 2, 3
     CPtEvent ev;
-    EXPECT_NE(list.AddWithNewId(ev), nullptr);
-    EXPECT_NE(list.AddWithNewId(ev), nullptr);
-    EXPECT_NE(list.AddWithNewId(ev), nullptr);
+    for (int i = 0; i < 3; ++i) EXPECT_NE(list.AddWithNewId(ev), nullptr);
     EXPECT_EQ(list.AddWithNewId(ev), nullptr);
     list.Remove(2);
     ASSERT_NE(list.AddWithNewId(ev), nullptr);
