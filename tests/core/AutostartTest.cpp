@@ -1,4 +1,4 @@
-// The log-on start entry and the default extension of typed file names.
+// The log-on start entry, the platform plug-in choice and the default extension of file names.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,6 +7,7 @@
 #include "TempDir.h"
 #include "shell/Autostart.h"
 #include "shell/FileNames.h"
+#include "shell/Platform.h"
 #include "store/FileIo.h"
 
 using namespace tv;
@@ -60,10 +61,8 @@ TEST(AutostartTest, ExecArgumentsAreQuotedAndEscapedTwice) {
 TEST(AutostartTest, EntryStartsTheProgramOnItsDataFolder) {
     const std::string plain = AutostartEntryText({"/usr/bin/tallyvane", ""});
     EXPECT_EQ(plain.rfind("[Desktop Entry]\n", 0), 0u);
-    EXPECT_NE(plain.find("\nType=Application\n"), std::string::npos);
-    EXPECT_NE(plain.find("\nName=Tallyvane\n"), std::string::npos);
-    EXPECT_NE(plain.find("\nExec=\"/usr/bin/tallyvane\"\n"), std::string::npos);
-    EXPECT_EQ(plain.find("--data-dir"), std::string::npos);
+    for (const char* line : {"\nType=Application\n", "\nName=Tallyvane\n", "\nExec=\"/usr/bin/tallyvane\"\n"})
+        EXPECT_NE(plain.find(line), std::string::npos) << line;
 
     const std::string withData = AutostartEntryText({"/opt/t/tallyvane", "/home/u/My Events"});
     EXPECT_NE(withData.find("\nExec=\"/opt/t/tallyvane\" --data-dir \"/home/u/My Events\"\n"), std::string::npos);
@@ -99,6 +98,17 @@ TEST(AutostartTest, FailuresNameTheFile) {
     const FileResult noHome = UpdateAutostartEntry(true, {"/opt/t/tallyvane", ""}, Env({}));
     EXPECT_FALSE(noHome.ok);
     EXPECT_FALSE(noHome.message.empty());
+}
+
+TEST(Platform, WaylandWithXWaylandRunsThroughX11UnlessTheUserChose) {
+    EXPECT_EQ(ChoosePlatformPlugin(Env({{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}})), "xcb");
+    // No XWayland, no Wayland, a choice of the user's or an empty Wayland name: left alone.
+    for (const auto& vars : std::vector<std::map<std::string, std::string>>{
+             {{"WAYLAND_DISPLAY", "wayland-0"}},
+             {{"DISPLAY", ":0"}},
+             {{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}, {"QT_QPA_PLATFORM", "wayland"}},
+             {{"WAYLAND_DISPLAY", ""}, {"DISPLAY", ":0"}}})
+        EXPECT_EQ(ChoosePlatformPlugin(Env(vars)), std::nullopt);
 }
 
 TEST(FileNamesTest, DefaultExtensionOnlyWhenNoneWasTyped) {

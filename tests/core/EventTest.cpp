@@ -24,11 +24,8 @@ TEST(Event, NewEventsStartAtTheNextWholeMinute) {
     EXPECT_EQ(CPtEvent(At(2026, 5, 3, 10, 59, 30)).GetStart(), At(2026, 5, 3, 11, 0));
     EXPECT_EQ(CPtEvent(At(2026, 12, 31, 23, 59, 0)).GetStart(), At(2027, 1, 1, 0, 0));
     const CPtEvent ev(At(2026, 5, 3, 10, 0, 0));
-    EXPECT_EQ(ev.GetDuration(), 1800);
-    EXPECT_EQ(ev.GetReminderState(), kReminderArmed);
-    EXPECT_TRUE(ev.IsEnabled());
-    EXPECT_FALSE(ev.IsRecurrent());
-    EXPECT_EQ(ev.GetRecurrence().GetEnd(), ev.GetRecurrence().GetStart());
+    EXPECT_EQ(std::tuple(ev.GetDuration(), ev.GetReminderState(), ev.IsEnabled(), ev.IsRecurrent()),
+              std::tuple(1800, int(kReminderArmed), true, false));
 }
 
 TEST(Event, OneOffIsDueStrictlyAfterItsReminderMoment) {
@@ -53,8 +50,7 @@ TEST(Event, OneOffIsDueStrictlyAfterItsReminderMoment) {
 TEST(Event, SnoozeFixesTheReminderUntilTheStartChanges) {
     CPtEvent ev = Warned(tvtest::OneOff("", At(2026, 5, 3, 12, 0)), 15 * 60);
     ev.Snooze(300, At(2026, 5, 3, 11, 46));
-    EXPECT_EQ(ev.GetReminderState(), kReminderSnoozed);
-    EXPECT_EQ(ev.GetSnoozeSeconds(), 300);
+    EXPECT_EQ(std::tuple(ev.GetReminderState(), ev.GetSnoozeSeconds()), std::tuple(int(kReminderSnoozed), 300));
     EXPECT_MOMENT(ev.GetReminderTime(At(2020, 1, 1)), At(2026, 5, 3, 11, 51));
     EXPECT_FALSE(ev.IsDue(At(2026, 5, 3, 11, 51)));
     EXPECT_TRUE(ev.IsDue(At(2026, 5, 3, 11, 51, 1)));
@@ -138,16 +134,13 @@ TEST(Event, ApplyTypeCopiesTheDefaults) {
 
     CPtEvent ev(At(2026, 5, 1, 10, 0));
     ev.ApplyTypeByName("Birthday", table);
-    EXPECT_EQ(ev.GetType(), birthday.GetId());
-    EXPECT_EQ(ev.GetDuration(), 86400);
-    EXPECT_EQ(ev.GetRemindBefore(), 86400);
-    EXPECT_EQ(ev.GetSound(), "ring.wav");
-    EXPECT_EQ(ev.GetStart(), At(2026, 5, 1, 10, 1));
+    EXPECT_EQ(std::tuple(ev.GetType(), ev.GetDuration(), ev.GetRemindBefore(), ev.GetSound()),
+              std::tuple(birthday.GetId(), 86400, 86400, "ring.wav"));
+    EXPECT_EQ(ev.GetStart(), At(2026, 5, 1, 10, 1));  // a type without its own start keeps the event's
     ev.ApplyType(fixed.GetId(), table);
     EXPECT_EQ(ev.GetStart(), At(2027, 2, 3, 4, 5));
-    ev.ApplyType(999, table);
-    EXPECT_EQ(ev.GetType(), 0u);
-    EXPECT_EQ(ev.GetStart(), At(2027, 2, 3, 4, 5));  // nothing else changes
+    ev.ApplyType(999, table);  // a type that is gone: no type, nothing else changes
+    EXPECT_EQ(std::tuple(ev.GetType(), ev.GetStart()), std::tuple(0u, At(2027, 2, 3, 4, 5)));
 }
 
 TEST(Event, ArchiveFormMatchesTheLayout) {
@@ -165,20 +158,14 @@ TEST(Event, ArchiveFormMatchesTheLayout) {
     ArchiveReader ar(bytes);
     ev.Serialize(ar);
     EXPECT_TRUE(ar.AtEnd());
-    EXPECT_EQ(ev.GetId(), 42u);
-    EXPECT_EQ(ev.GetReminderState(), kReminderSnoozed);
-    EXPECT_EQ(ev.GetSnoozeSeconds(), 300);
-    EXPECT_EQ(ev.GetDuration(), 3600);
-    EXPECT_FALSE(ev.IsEnabled());
-    EXPECT_EQ(ev.GetName(), "Dentist");
-    EXPECT_EQ(ev.GetNote(), "Bring the card");
-    EXPECT_EQ(ev.GetSound(), "Bell.wav");
-    EXPECT_EQ(ev.GetRemindAt(), DateTime(46000.25));
-    EXPECT_EQ(ev.GetRemindBefore(), 3600);
-    EXPECT_EQ(ev.GetStart(), DateTime(46000.375));
-    EXPECT_EQ(ev.GetType(), 7u);
-    EXPECT_FALSE(ev.IsRecurrent());
-    EXPECT_EQ(ev.GetRecurrence().GetEnd(), DateTime(46000.0));
+    // Each field from its own place (a pair swapped alike on reading and writing would still
+    // write the same bytes back).
+    EXPECT_EQ(std::tuple(ev.GetId(), ev.GetReminderState(), ev.GetSnoozeSeconds(), ev.GetDuration(), ev.IsEnabled()),
+              std::tuple(42u, int(kReminderSnoozed), 300, 3600, false));
+    EXPECT_EQ(std::tuple(ev.GetName(), ev.GetNote(), ev.GetSound()), std::tuple("Dentist", "Bring the card", "Bell.wav"));
+    EXPECT_EQ(std::tuple(ev.GetRemindAt(), ev.GetRemindBefore(), ev.GetStart(), ev.GetType()),
+              std::tuple(DateTime(46000.25), 3600, DateTime(46000.375), 7u));
+    EXPECT_EQ(std::tuple(ev.IsRecurrent(), ev.GetRecurrence().GetEnd()), std::tuple(false, DateTime(46000.0)));
     EXPECT_TRUE(ev.IsShowing());  // not stored: the object read into keeps its own mark
 
     ArchiveWriter w;
