@@ -63,10 +63,8 @@ TEST(EventEditor, StoreAppliesTheTypeFirstSoTheDialogValuesWin) {
     dlg.enabled = false;
     dlg.name = std::string(256, 'a');
     dlg.StoreToEvent(ev, kNow, t.table);
-    EXPECT_EQ(ev.GetType(), 0u);
-    EXPECT_EQ(ev.GetDuration(), 600);
-    EXPECT_FALSE(ev.IsEnabled());
-    EXPECT_EQ(ev.GetName().size(), kMaxEventNameLength);
+    EXPECT_EQ(std::tuple(ev.GetType(), ev.GetDuration(), ev.IsEnabled(), ev.GetName().size()),
+              std::tuple(0u, 600, false, kMaxEventNameLength));
 }
 
 TEST(EventEditor, LoadAndStoreRoundTripKeepsEveryEditedField) {
@@ -80,15 +78,13 @@ TEST(EventEditor, LoadAndStoreRoundTripKeepsEveryEditedField) {
 
     CEventEditorModel dlg(false);
     dlg.LoadFromEvent(ev);
-    EXPECT_EQ(dlg.remindBefore, 900);
-    EXPECT_EQ(dlg.typeId, t.alarmId);
-    EXPECT_FALSE(dlg.accepted);
+    EXPECT_EQ(std::tuple(dlg.remindBefore, dlg.typeId, dlg.accepted), std::tuple(900, t.alarmId, false));
     CPtEvent copy = ev;
     dlg.StoreToEvent(copy, kNow, t.table);
     EXPECT_TRUE(copy.SameStoredFields(ev));
 }
 
-TEST(EventEditor, AcceptedTickMarksAOneOffEventDoneAndClearingItRearms) {
+TEST(EventEditor, AcceptedTickDoneAndRearmAndADoneEventGivenAPatternRemindsAgain) {
     Types t;
     CPtEvent ev(kNow);
     CEventEditorModel dlg(false);
@@ -101,14 +97,10 @@ TEST(EventEditor, AcceptedTickMarksAOneOffEventDoneAndClearingItRearms) {
     dlg.accepted = false;
     dlg.StoreToEvent(ev, kNow, t.table);
     EXPECT_TRUE(ev.IsDue(kNow + TimeSpan(10.0)));
-}
 
-TEST(EventEditor, TheRuleIsCopiedLastAndADoneEventGivenAPatternRemindsAgain) {
-    Types t;
-    CPtEvent ev(kNow);
-    ev.SetName("Gym");
-    ev.Accept(kNow);  // done one-off event
-    CEventEditorModel dlg(false);
+    // The rule is copied last: a done event given a pattern keeps the dialog's anchor, not the
+    // one Accept would have computed, and reminds again.
+    ev.Accept(kNow);
     dlg.LoadFromEvent(ev);
     ASSERT_TRUE(dlg.accepted);
     dlg.BeginRecurrenceEdit(dlg.start);
@@ -116,7 +108,6 @@ TEST(EventEditor, TheRuleIsCopiedLastAndADoneEventGivenAPatternRemindsAgain) {
     dlg.FinishRecurrenceEdit();
     dlg.StoreToEvent(ev, kNow, t.table);
     EXPECT_TRUE(ev.IsRecurrent());
-    // The dialog's anchor, not the one Accept would have computed.
     EXPECT_EQ(ev.GetRecurrence().GetAnchor(), DateTime::FromParts(2024, 5, 20));
     EXPECT_EQ(ev.GetReminderState(), kReminderArmed);
 }
@@ -155,14 +146,12 @@ TEST(EventEditor, CancelledRecurrenceLeavesTheRuleAsItWas) {
 
     const DateTime shown = DateTime::FromParts(2024, 6, 2, 11, 0, 0);
     const CReCurrence saved = dlg.BeginRecurrenceEdit(shown);
-    EXPECT_EQ(dlg.rule.GetPatternType(), kPatternDaily);  // something for the dialog to edit
-    EXPECT_EQ(dlg.rule.GetStart(), shown);
+    // Something for the dialog to edit: a daily rule from the shown moment.
+    EXPECT_EQ(std::tuple(dlg.rule.GetPatternType(), dlg.rule.GetStart()), std::tuple(int(kPatternDaily), shown));
     dlg.CancelRecurrenceEdit(saved);
-    EXPECT_FALSE(dlg.rule.HasPattern());
     EXPECT_TRUE(dlg.rule == original);
     dlg.UpdateRecurrenceDisplay();
-    EXPECT_EQ(dlg.ruleText, "");
-    EXPECT_TRUE(dlg.StartAndDurationEditable());
+    EXPECT_TRUE(dlg.ruleText.empty() && dlg.StartAndDurationEditable());
 
     // A rule with a pattern gets its old start back too.
     dlg.rule.SetPatternType(kPatternYearly);
@@ -178,14 +167,12 @@ TEST(EventEditor, RecurrenceLineStartAndDurationFollowTheRule) {
     dlg.duration = 86400;
     // A rule that gets its first pattern starts with the start and the length the user sees.
     const CReCurrence before = dlg.BeginRecurrenceEdit(dlg.start);
-    EXPECT_EQ(dlg.rule.GetDuration(), 86400);
-    EXPECT_EQ(dlg.rule.GetStart(), dlg.start);
+    EXPECT_EQ(std::tuple(dlg.rule.GetDuration(), dlg.rule.GetStart()), std::tuple(86400, dlg.start));
     dlg.rule.SetStart(DateTime::FromParts(2024, 7, 1, 7, 0, 0));
     dlg.rule.SetDuration(3600);
     dlg.FinishRecurrenceEdit();
-    EXPECT_EQ(dlg.start, DateTime::FromParts(2024, 7, 1, 7, 0, 0));
-    EXPECT_EQ(dlg.duration, 3600);
-    EXPECT_EQ(dlg.ruleText, "Every 1 Days");
+    EXPECT_EQ(std::tuple(dlg.start, dlg.duration, dlg.ruleText),
+              std::tuple(DateTime::FromParts(2024, 7, 1, 7, 0, 0), 3600, "Every 1 Days"));
     EXPECT_FALSE(dlg.StartAndDurationEditable());
     // An existing pattern keeps its own length when the dialog opens again.
     dlg.duration = 60;

@@ -21,14 +21,11 @@ TEST(AppSettings, EmptyStoreGivesTheDocumentedDefaults) {
     CAppSettings s;
     s.Load(store);
     EXPECT_TRUE(s.GetRun() && s.GetReminderOnTop() && s.GetShowClock() && !s.GetShowMainWnd());
-    EXPECT_EQ(s.GetClockBk(), 0u);
-    EXPECT_EQ(s.GetClockText(), 0x0000FFFFu);
-    EXPECT_EQ(s.GetHalfChime(), "Chime.WAV");
-    EXPECT_EQ(s.GetSharpChime(), "Sen.WAV");
+    EXPECT_EQ(std::tuple(s.GetClockBk(), s.GetClockText(), s.GetHalfChime(), s.GetSharpChime()),
+              std::tuple(0u, 0x0000FFFFu, "Chime.WAV", "Sen.WAV"));
     EXPECT_TRUE(s.IsHalfChimeEnabled() && s.IsSharpChimeEnabled());
     EXPECT_EQ(s.GetClockFont(), (LogFont{14, 0, 0, 0, 20, 0, 0, 0, 0, 0, 0, 0, 0, "Arial"}));
-    EXPECT_EQ(s.GetTimePattern(), "hh:nn:ss - m dd,yyyy");
-    EXPECT_EQ(s.GetClockFormat(), "%H:%M:%S - %b %d,%Y");
+    EXPECT_EQ(std::tuple(s.GetTimePattern(), s.GetClockFormat()), std::tuple("hh:nn:ss - m dd,yyyy", "%H:%M:%S - %b %d,%Y"));
     EXPECT_EQ(OfficeStart(s), "1899-12-30 09:00:00 17:00");
     EXPECT_EQ(store.Size(), 0u) << "loading must not write";
 }
@@ -80,12 +77,10 @@ TEST(AppSettings, EveryValueRoundTripsThroughTheStore) {
     CAppSettings back;
     back.Load(store);
     EXPECT_TRUE(!back.GetRun() && !back.GetReminderOnTop() && !back.GetShowClock() && back.GetShowMainWnd());
-    EXPECT_EQ(back.GetClockBk(), 0x00102030u);
-    EXPECT_EQ(back.GetClockText(), 0x00FFFFFFu);
     EXPECT_FALSE(back.IsHalfChimeEnabled()) << "an empty name switches the chime off";
-    EXPECT_EQ(back.GetSharpChime(), "Bell.wav");
+    EXPECT_EQ(std::tuple(back.GetClockBk(), back.GetClockText(), back.GetSharpChime(), back.GetTimePattern()),
+              std::tuple(0x00102030u, 0x00FFFFFFu, "Bell.wav", "h:nn:ss %p dd,M,yyyy"));
     EXPECT_EQ(back.GetClockFont(), f);
-    EXPECT_EQ(back.GetTimePattern(), "h:nn:ss %p dd,M,yyyy");
     EXPECT_EQ(OfficeStart(back), "1899-12-30 08:15:00 18:05");
 }
 
