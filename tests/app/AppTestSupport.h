@@ -1,19 +1,30 @@
-// Test doubles shared by the Qt tests: a settable clock, a recording sound player, scripted
-// answers to the program's questions, and a page that reports what the main window asked.
+// Test doubles and helpers shared by the Qt tests: a settable clock, a recording sound player,
+// scripted answers to the program's questions, a page that reports what the main window asked,
+// and the scratch world (program folder, settings, prompts) every test installs.
 #pragma once
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 #include <deque>
 #include <functional>
-#include <set>
 #include <utility>
 #include <vector>
 
+#include "TempDir.h"
 #include "engine/Clock.h"
+#include "engine/ReminderPopup.h"
 #include "engine/SoundPlayer.h"
+#include "shell/AppSettings.h"
+#include "shell/ClockWnd.h"
 #include "shell/MainPage.h"
+#include "shell/MainWnd.h"
 #include "shell/UserPrompts.h"
+#include "store/EventStore.h"
+#include "store/ProgramFolder.h"
 
 namespace tvtest {
 
@@ -22,7 +33,6 @@ public:
     explicit FakeClock(tv::DateTime now) : m_now(now) {}
     tv::DateTime Now() const override { return m_now; }
     void Set(tv::DateTime now) { m_now = now; }
-    void Advance(int seconds) { m_now += tv::TimeSpan::FromSeconds(seconds); }
 
 private:
     tv::DateTime m_now;
@@ -34,44 +44,34 @@ public:
     QStringList played;
 };
 
-// Answers questions from a queue (Yes when it runs dry) and records every text it was shown.
+// Answers from queues (Yes, and Cancel for the choosers, when they run dry) and records every
+// text it was shown.
 class ScriptedPrompts final : public tv::IUserPrompts {
 public:
     bool AskYesNo(QWidget*, const QString& caption, const QString& text) override {
         asked << caption + QStringLiteral(": ") + text;
-        if (yesNo.empty()) return true;
-        const bool answer = yesNo.front();
-        yesNo.pop_front();
-        return answer;
+        return Take(yesNo, true);
     }
     tv::DeleteAnswer AskDeleteRecurring(QWidget*) override {
         asked << QStringLiteral("Delete Events");
-        if (deleteAnswers.empty()) return tv::DeleteAnswer::Yes;
-        const tv::DeleteAnswer answer = deleteAnswers.front();
-        deleteAnswers.pop_front();
-        return answer;
+        return Take(deleteAnswers, tv::DeleteAnswer::Yes);
     }
     void Tell(QWidget*, const QString& caption, const QString& text, bool) override {
         told << caption + QStringLiteral(": ") + text;
     }
-    // File and folder choices come from queues too; an empty queue cancels.
     QString ChooseFile(QWidget*, const tv::FileDialogRequest& request) override {
         fileRequests.push_back(request);
-        return Take(files);
+        return Take(files, QString());
     }
     QString ChooseFolder(QWidget*, const QString& title) override {
         asked << title;
-        return Take(folders);
+        return Take(folders, QString());
     }
     bool ChooseImportContent(QWidget*, bool& events, bool& types) override {
-        asked << QStringLiteral("Import");
         if (importContent.empty()) return false;
-        events = importContent.front().first;
-        types = importContent.front().second;
-        importContent.pop_front();
+        std::tie(events, types) = Take(importContent, std::pair(false, false));
         return true;
     }
-
     // The print dialog: the test sets the printer up (a PDF file) and answers OK; unset: Cancel.
     bool SetUpPrinter(QWidget*, QPrinter& printer) override {
         asked << QStringLiteral("Print");
@@ -87,9 +87,10 @@ public:
     QStringList asked, told;
 
 private:
-    static QString Take(std::deque<QString>& queue) {
-        if (queue.empty()) return {};
-        QString answer = queue.front();
+    template <class T>
+    static T Take(std::deque<T>& queue, T otherwise) {
+        if (queue.empty()) return otherwise;
+        T answer = queue.front();
         queue.pop_front();
         return answer;
     }
@@ -112,5 +113,116 @@ public:
     std::vector<bool> suspendCalls;
     int rebuilds = 0;
 };
+
+// A named child widget; the test stops when it is missing.
+template <class T>
+T* Child(QObject* parent, const char* name) {
+    T* w = parent->findChild<T*>(QLatin1String(name));
+    if (!w) qFatal("no child %s", name);
+    return w;
+}
+
+// Runs fn on the next modal dialog of type T once it shows. fn must close the dialog, so it
+// records what it sees instead of checking it there.
+template <class T>
+void WhenModal(std::function<void(T*)> fn) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, fn] {
+        if (T* dlg = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            fn(dlg);
+        }
+    });
+    timer->start();
+}
+
+// Answers every message box that opens while it lives with OK (or Yes), keeping the texts.
+class MessageBoxAnswerer : public QObject {
+public:
+    MessageBoxAnswerer() {
+        m_timer.setInterval(10);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            texts << box->text();
+            box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->reject();
+        });
+        m_timer.start();
+    }
+    QStringList texts;
+
+private:
+    QTimer m_timer;
+};
+
+// A clock window without the scheduler, the tray icon or the main window at start.
+inline tv::ClockOptions QuietClock() {
+    tv::ClockOptions o;
+    o.startScheduler = false;
+    o.trayIcon = false;
+    o.honourShowMainWnd = false;
+    return o;
+}
+
+// The scratch program folder, settings, prompts and sound player the process-wide objects use.
+struct AppWorld {
+    TempDir dir;
+    tv::MemoryKeyValueStore settings;
+    ScriptedPrompts prompts;
+    RecordingSoundPlayer sound;
+    FakeClock clock{tv::DateTime::FromParts(2024, 5, 6, 10, 0, 0)};
+
+    void Install() {
+        tv::SetProgramFolder(dir.Path());
+        tv::SetSettingsStore(&settings);
+        tv::SetUserPrompts(&prompts);
+        tv::SetSoundPlayer(&sound);
+    }
+    // Before each test: an empty store and fresh answers.
+    void Reset() {
+        tv::GetEventStore().RemoveAll();
+        prompts = ScriptedPrompts();
+        sound.played.clear();
+    }
+    // After each test: every window closed and deleted.
+    static void CloseWindows() {
+        tv::CReminderPopup::CloseAll();
+        if (tv::CMainWnd* m = tv::CMainWnd::Instance()) m->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // An event in the process-wide store; a recurring one repeats daily from its start.
+    uint32_t Add(const char* name, const tv::DateTime& start, bool recurring = false, uint32_t type = 0) {
+        tv::CPtEvent ev(clock.Now());
+        ev.SetName(name);
+        ev.SetStart(start);
+        ev.SetType(type);
+        if (recurring) {
+            ev.GetRecurrence().SetStart(start);
+            ev.GetRecurrence().SetPattern(std::make_unique<tv::CDailyRePattern>());
+        }
+        tv::GetEventStore().Add(ev);
+        return ev.GetId();
+    }
+    tv::CMainWnd* Open(int view) {
+        tv::CMainWnd* w = tv::CMainWnd::OpenOrRestore();
+        w->setClock(&clock);
+        w->resize(900, 700);
+        w->setView(view);
+        QCoreApplication::processEvents();
+        return w;
+    }
+};
+
+// The event as a fresh start of the program would read it from the event file.
+inline bool OnDisk(uint32_t id, tv::CPtEvent* out = nullptr) {
+    tv::CEventStore reread(tv::EventFilePath());
+    reread.Load();
+    tv::CPtEvent ev;
+    const bool found = reread.GetById(id, ev);
+    if (out) *out = ev;
+    return found;
+}
 
 }  // namespace tvtest

@@ -1,55 +1,26 @@
 // New and Modify as the program runs them: the real editor and recurrence dialogs filled in
 // by hand, the event added to the process-wide store and the event file written.
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 
 #include "AppTestSupport.h"
-#include "TempDir.h"
 #include "controls/DateTimeField.h"
 #include "dialogs/EventCommands.h"
 #include "dialogs/EventEditorDlg.h"
 #include "dialogs/RecurrenceDlg.h"
 #include "model/EventTypeTable.h"
 #include "shell/Commands.h"
-#include "shell/KeyValueStore.h"
-#include "shell/MainWnd.h"
-#include "store/EventStore.h"
 #include "store/FileIo.h"
-#include "store/ProgramFolder.h"
 
 using namespace tv;
+using tvtest::Child;
+using tvtest::WhenModal;
 
 namespace {
-
-template <class T>
-T* Child(QWidget* parent, const char* name) {
-    T* w = parent->findChild<T*>(QLatin1String(name));
-    if (!w) qFatal("no child %s", name);
-    return w;
-}
-
-// Runs fn on the next modal dialog of type T once it shows. fn must close the dialog, so it
-// records what it sees instead of checking it there.
-template <class T>
-void WhenModal(std::function<void(T*)> fn) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, fn] {
-        if (T* dlg = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            fn(dlg);
-        }
-    });
-    timer->start();
-}
 
 // Fills the recurrence dialog that the editor's "Set Recurrence..." opens.
 void SetRecurrenceVia(CEventEditorDlg* editor, std::function<void(CRecurrenceDlg*)> fill) {
@@ -65,9 +36,8 @@ DateTime Tomorrow(int hour, int minute) {
 }
 
 int TypeIndex(const char* name) {
-    CEventTypeTable& types = GetEventTypeTable();
-    for (size_t i = 0; i < types.GetCount(); ++i)
-        if (types.GetAt(static_cast<long>(i)).GetName() == name) return static_cast<int>(i);
+    for (size_t i = 0; i < GetEventTypeTable().GetCount(); ++i)
+        if (GetEventTypeTable().GetAt(static_cast<long>(i)).GetName() == name) return static_cast<int>(i);
     qFatal("no type %s", name);
 }
 
@@ -77,30 +47,21 @@ class EditingCommandsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
-    void yearlyBirthday();
-    void weeklyMeeting();
-    void monthlyPaymentOnTheLastFriday();
-    void dailyPillWithAnEnd();
-    void modifyKeepsTheIdAndMovesBetweenLists();
+    void newYearlyBirthdayWithAnEndReachesTheFile();
     void failedSaveIsReported();
     void mainWindowNewAndModifyRefreshTheActivePage();
 
 private:
-    tvtest::TempDir m_dir;
-    MemoryKeyValueStore m_settings;
-    tvtest::ScriptedPrompts m_prompts;
+    tvtest::AppWorld w;
 };
 
 void EditingCommandsTest::initTestCase() {
-    SetProgramFolder(m_dir.Path());
-    SetSettingsStore(&m_settings);
-    SetUserPrompts(&m_prompts);
+    w.Install();
     QVERIFY(GetEventTypeTable().GetCount() >= 10);  // the shipped types, seeded
-    QCOMPARE(GetEventStore().GetCount(), size_t(0));
 }
 
-void EditingCommandsTest::yearlyBirthday() {
-    const DateTime start = Tomorrow(9, 0);
+void EditingCommandsTest::newYearlyBirthdayWithAnEndReachesTheFile() {
+    const DateTime start = Tomorrow(9, 0), end = Tomorrow(0, 0) + TimeSpan(800.0);
     QString title;
     WhenModal<CEventEditorDlg>([&](CEventEditorDlg* dlg) {
         title = dlg->windowTitle();
@@ -110,6 +71,8 @@ void EditingCommandsTest::yearlyBirthday() {
             Child<QRadioButton>(rd, "yearly")->click();
             Child<QComboBox>(rd, "yearlyEveryMonth")->setCurrentIndex(start.GetMonth() - 1);
             Child<QLineEdit>(rd, "yearlyDay")->setText(QString::number(start.GetDay()));
+            Child<QCheckBox>(rd, "endsOn")->setChecked(true);
+            Child<CDateTimeField>(rd, "end")->setValue(end);
         });
         dlg->accept();
     });
@@ -117,96 +80,13 @@ void EditingCommandsTest::yearlyBirthday() {
     QCOMPARE(title, QStringLiteral("New Birthday"));
     QVERIFY(id >= kFirstRecurringId);
     CPtEvent ev;
-    QVERIFY(GetEventStore().GetById(id, ev));
+    QVERIFY(tvtest::OnDisk(id, &ev));
     QCOMPARE(ev.GetName(), std::string("Ann's birthday"));
     QCOMPARE(ev.GetRecurrence().GetDescription(),
              "Every " + GetMonthName(start.GetMonth()) + " " + std::to_string(start.GetDay()));
     QCOMPARE(ev.GetRecurrence().GetNextOccurrence(LocalNow()), start);
-    QVERIFY(m_dir.Exists("Evnt.est"));
-}
-
-void EditingCommandsTest::weeklyMeeting() {
-    WhenModal<CEventEditorDlg>([&](CEventEditorDlg* dlg) {
-        Child<QLineEdit>(dlg, "name")->setText(QStringLiteral("Team meeting"));
-        SetRecurrenceVia(dlg, [&](CRecurrenceDlg* rd) {
-            Child<CDateTimeField>(rd, "start")->setValue(Tomorrow(10, 30));
-            Child<QRadioButton>(rd, "weekly")->click();
-            Child<QCheckBox>(rd, "sunday")->setChecked(false);
-            Child<QCheckBox>(rd, "monday")->setChecked(true);
-            Child<QCheckBox>(rd, "thursday")->setChecked(true);
-        });
-        dlg->accept();
-    });
-    const uint32_t id = NewEventWithEditor(nullptr, TypeIndex("Meeting"));
-    CPtEvent ev;
-    QVERIFY(GetEventStore().GetById(id, ev));
-    QCOMPARE(ev.GetRecurrence().GetDescription(), std::string("Every 1 week(s) on Monday,Thursday"));
-}
-
-void EditingCommandsTest::monthlyPaymentOnTheLastFriday() {
-    WhenModal<CEventEditorDlg>([&](CEventEditorDlg* dlg) {
-        Child<QLineEdit>(dlg, "name")->setText(QStringLiteral("Rent"));
-        SetRecurrenceVia(dlg, [&](CRecurrenceDlg* rd) {
-            Child<CDateTimeField>(rd, "start")->setValue(Tomorrow(8, 0));
-            Child<QRadioButton>(rd, "monthly")->click();
-            Child<QRadioButton>(rd, "monthlyTheMode")->click();
-            Child<QComboBox>(rd, "monthlyOrdinal")->setCurrentIndex(4);
-            Child<QComboBox>(rd, "monthlyWeekday")->setCurrentIndex(5);
-        });
-        dlg->accept();
-    });
-    const uint32_t id = NewEventWithEditor(nullptr, TypeIndex("Payment"));
-    CPtEvent ev;
-    QVERIFY(GetEventStore().GetById(id, ev));
-    QCOMPARE(ev.GetRecurrence().GetDescription(), std::string("The Last Friday of Every 1 Months"));
-    const DateTime next = ev.GetRecurrence().GetNextOccurrence(LocalNow());
-    QCOMPARE(next.GetDayOfWeek(), 6);
-    QVERIFY(next.GetDay() + 7 > DaysInMonthOf(next));
-}
-
-void EditingCommandsTest::dailyPillWithAnEnd() {
-    const DateTime end = Tomorrow(0, 0) + TimeSpan(13.0);
-    WhenModal<CEventEditorDlg>([&](CEventEditorDlg* dlg) {
-        Child<QLineEdit>(dlg, "name")->setText(QStringLiteral("Pill"));
-        SetRecurrenceVia(dlg, [&](CRecurrenceDlg* rd) {
-            Child<CDateTimeField>(rd, "start")->setValue(Tomorrow(8, 0));
-            Child<QRadioButton>(rd, "daily")->click();
-            Child<QCheckBox>(rd, "endsOn")->setChecked(true);
-            Child<CDateTimeField>(rd, "end")->setValue(end);
-        });
-        dlg->accept();
-    });
-    const uint32_t id = NewEventWithEditor(nullptr, 0);
-    CPtEvent ev;
-    QVERIFY(GetEventStore().GetById(id, ev));
-    QCOMPARE(ev.GetRecurrence().GetDescription(), std::string("Every 1 Days"));
     QVERIFY(ev.GetRecurrence().IsEndEnabled());
     QCOMPARE(ev.GetRecurrence().GetEnd().DateOnly(), end.DateOnly());
-}
-
-void EditingCommandsTest::modifyKeepsTheIdAndMovesBetweenLists() {
-    WhenModal<CEventEditorDlg>([&](CEventEditorDlg* dlg) {
-        Child<QLineEdit>(dlg, "name")->setText(QStringLiteral("Dentist"));
-        Child<CDateTimeField>(dlg, "start")->setValue(Tomorrow(14, 0));
-        dlg->accept();
-    });
-    const uint32_t id = NewEventWithEditor(nullptr, TypeIndex("Appointment"));
-    QVERIFY(id > 0 && id < kOneOffIdLimit);
-
-    QString title, name;
-    WhenModal<CEventEditorDlg>([&](CEventEditorDlg* dlg) {
-        title = dlg->windowTitle();
-        name = Child<QLineEdit>(dlg, "name")->text();
-        SetRecurrenceVia(dlg, [](CRecurrenceDlg* rd) { Child<QRadioButton>(rd, "daily")->click(); });
-        dlg->accept();
-    });
-    QVERIFY(ModifyEventWithEditor(nullptr, id));
-    QCOMPARE(title, QStringLiteral("Modify Appointment"));
-    QCOMPARE(name, QStringLiteral("Dentist"));
-    CPtEvent ev;
-    QVERIFY(GetEventStore().GetById(id, ev));
-    QVERIFY(ev.IsRecurrent());
-    QVERIFY(!ModifyEventWithEditor(nullptr, 12345));  // no such event: nothing opens
 }
 
 void EditingCommandsTest::failedSaveIsReported() {
@@ -217,24 +97,22 @@ void EditingCommandsTest::failedSaveIsReported() {
     const bool saved = SaveEventFileReporting(nullptr);
     SetWriteFunctionForTesting(nullptr);
     QVERIFY(!saved);
-    QCOMPARE(m_prompts.told.size(), 1);
-    QVERIFY(m_prompts.told[0].startsWith(QStringLiteral("Tallyvane: ")));
+    QCOMPARE(w.prompts.told.size(), 1);
+    QVERIFY(w.prompts.told[0].startsWith(QStringLiteral("Tallyvane: ")));
     QVERIFY(SaveEventFileReporting(nullptr));
 }
 
 void EditingCommandsTest::mainWindowNewAndModifyRefreshTheActivePage() {
-    CMainWnd* w = CMainWnd::OpenOrRestore();
+    CMainWnd* m = w.Open(0);
     auto* day = new tvtest::FakePage;
-    w->setPage(0, day);
+    m->setPage(0, day);
     auto* all = new tvtest::FakePage;
-    w->setPage(5, all);
-    w->setView(0);
-    w->updateCommandStates();
-    QVERIFY(w->isCommandEnabled(cmd::kNew));
-    QVERIFY(!w->isCommandEnabled(cmd::kModify));  // nothing selected
+    m->setPage(5, all);
+    m->setView(0);
+    m->updateCommandStates();
+    QVERIFY(m->isCommandEnabled(cmd::kNew));
 
-    // New of the third type from the main window.
-    const size_t before = GetEventStore().GetCount();
+    // New of the third type from the main window: the calendar view lays out again.
     QString title;
     WhenModal<CEventEditorDlg>([&](CEventEditorDlg* dlg) {
         title = dlg->windowTitle();
@@ -242,46 +120,48 @@ void EditingCommandsTest::mainWindowNewAndModifyRefreshTheActivePage() {
         Child<CDateTimeField>(dlg, "start")->setValue(Tomorrow(11, 0));
         dlg->accept();
     });
-    w->runCommand(kTypeMenuFirstId + 2);
+    m->runCommand(kTypeMenuFirstId + 2);
     QCOMPARE(title, QStringLiteral("New Appointment"));
-    QCOMPARE(GetEventStore().GetCount(), before + 1);
     QCOMPARE(day->rebuilds, 1);
-
-    // Modify the selected event on a calendar view: the view lays out again.
     uint32_t id = 0;
-    GetEventStore().ForEachEvent([&](const CPtEvent& ev) {
-        if (ev.GetName() == "Checkup") id = ev.GetId();
-    });
+    GetEventStore().ForEachEvent([&](const CPtEvent& ev) { id = ev.GetName() == "Checkup" ? ev.GetId() : id; });
+    QVERIFY(id);
+
+    // Modify on a calendar view lays it out again (the event may have moved to another day):
+    // here it becomes a recurring event under the same id. On the list page Modify redraws
+    // only the row, and Cancel changes nothing.
     day->selection = {id};
-    w->updateCommandStates();
-    QVERIFY(w->isCommandEnabled(cmd::kModify));
+    QString name;
     WhenModal<CEventEditorDlg>([&](CEventEditorDlg* dlg) {
         title = dlg->windowTitle();
-        Child<QLineEdit>(dlg, "name")->setText(QStringLiteral("Check-up"));
+        name = Child<QLineEdit>(dlg, "name")->text();
+        SetRecurrenceVia(dlg, [](CRecurrenceDlg* rd) { Child<QRadioButton>(rd, "daily")->click(); });
         dlg->accept();
     });
-    w->runCommand(cmd::kModify);
-    QCOMPARE(title, QStringLiteral("Modify Appointment"));
-    CPtEvent ev;
-    QVERIFY(GetEventStore().GetById(id, ev));
-    QCOMPARE(ev.GetName(), std::string("Check-up"));
+    m->runCommand(cmd::kModify);
+    QCOMPARE(std::pair(title, name), std::pair(QStringLiteral("Modify Appointment"), QStringLiteral("Checkup")));
     QCOMPARE(day->rebuilds, 2);
-
-    // On the list page only the row is redrawn; Cancel changes nothing.
-    w->setView(5);
+    CPtEvent ev;
+    QVERIFY(tvtest::OnDisk(id, &ev) && ev.IsRecurrent());
+    QVERIFY(!ModifyEventWithEditor(nullptr, 12345));  // no such event: nothing opens
+    m->setView(5);
     all->selection = {id};
+    m->updateCommandStates();
+    QVERIFY(m->isCommandEnabled(cmd::kModify));
     WhenModal<CEventEditorDlg>([](CEventEditorDlg* dlg) {
         Child<QLineEdit>(dlg, "name")->setText(QStringLiteral("Dropped"));
         dlg->reject();
     });
-    w->runCommand(cmd::kModify);
+    m->runCommand(cmd::kModify);
     QVERIFY(all->refreshed.empty());
-    WhenModal<CEventEditorDlg>([](CEventEditorDlg* dlg) { dlg->accept(); });
-    w->runCommand(cmd::kModify);
+    WhenModal<CEventEditorDlg>([](CEventEditorDlg* dlg) {
+        Child<QLineEdit>(dlg, "name")->setText(QStringLiteral("Check-up"));
+        dlg->accept();
+    });
+    m->runCommand(cmd::kModify);
     QCOMPARE(all->refreshed, std::vector<uint32_t>{id});
-    QVERIFY(GetEventStore().GetById(id, ev));
+    QVERIFY(tvtest::OnDisk(id, &ev));
     QCOMPARE(ev.GetName(), std::string("Check-up"));
-    w->close();
 }
 
 QTEST_MAIN(EditingCommandsTest)

@@ -1,31 +1,22 @@
-// The preferences sheet: what each page shows and writes into the preferences and section
-// "Var", the Format menu, the chime and font pickers, the log-on start entry, and the Options
-// command's effect on the clock and the day grids.
+// The preferences: what the sheet shows and writes into CAppSettings and section "Var", the
+// Format menu, the chime and font pickers, the log-on start entry, the Options command's effect
+// on the clock and the day grids, and the INI file behind it all.
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <QToolButton>
-#include <QPushButton>
-#include <deque>
 
 #include "AppTestSupport.h"
-#include "TempDir.h"
 #include "controls/DateTimeField.h"
 #include "dialogs/ColorButton.h"
 #include "editing/HalfHourMenu.h"
-#include "shell/AppSettings.h"
-#include "shell/ClockWnd.h"
 #include "shell/Commands.h"
-#include "shell/MainWnd.h"
 #include "shell/PreferenceSheet.h"
-#include "store/ProgramFolder.h"
+#include "shell/QSettingsStore.h"
+#include "shell/WindowSettings.h"
 #include "views/CalendarView.h"
 #include "views/ViewPages.h"
 
@@ -36,168 +27,103 @@ class PreferencesTest : public QObject {
 private Q_SLOTS:
     void initTestCase();
     void init();
-    void cleanup();
+    void cleanup() { w.CloseWindows(); }
 
-    void openingShowsEverySetting();
-    void formatMenuOffersTheElevenPatterns();
-    void okWritesEveryValueAndSavesSectionVar();
-    void aPageNeverShownKeepsItsSettings();
-    void cancelChangesNothing();
-    void chimePickerMayTurnAChimeOff();
-    void fontDialogReplacesTheClockFont();
+    void sheetShowsAndOkWritesEverySetting();
+    void cancelAndAnUnshownPageChangeNothing();
+    void pickersMayTurnAChimeOffAndReplaceTheFont();
     void logOnStartEntryFollowsTheBox();
-    void logOnStartFailureIsToldAndTheSettingSaved();
     void optionsCommandShowsOrHidesTheClockAndRepaintsTheGrids();
+    void settingsFileRoundTripsAndSurvivesHandEdits();
 
 private:
-    void Reset();
+    std::optional<int64_t> Var(const char* name) { return w.settings.ReadNumber("Var", name); }
     QString Entry() const { return m_config.path() + QStringLiteral("/autostart/Tallyvane.desktop"); }
 
-    tvtest::TempDir m_dir;
+    tvtest::AppWorld w;
     QTemporaryDir m_config;
-    MemoryKeyValueStore m_store;
-    tvtest::ScriptedPrompts m_prompts;
-    tvtest::FakeClock m_clock{DateTime::FromParts(2024, 5, 6, 10, 0, 0)};
 };
 
 void PreferencesTest::initTestCase() {
-    SetProgramFolder(m_dir.Path());
-    SetUserPrompts(&m_prompts);
-    QVERIFY(m_config.isValid());
+    w.Install();
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
 }
 
-void PreferencesTest::init() { Reset(); }
-
-void PreferencesTest::Reset() {
+void PreferencesTest::init() {
+    w.Reset();
     DestroyAppSettings();
-    m_store = MemoryKeyValueStore();
-    SetSettingsStore(&m_store);
-    m_prompts = tvtest::ScriptedPrompts();
+    w.settings = MemoryKeyValueStore();
     QFile::remove(Entry());
 }
 
-void PreferencesTest::cleanup() {
-    if (CMainWnd* m = CMainWnd::Instance()) m->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-void PreferencesTest::openingShowsEverySetting() {
+void PreferencesTest::sheetShowsAndOkWritesEverySetting() {
     CAppSettings& s = GetAppSettings();
     s.SetShowClock(false);
     s.SetRun(false);
-    s.SetReminderOnTop(false);
-    s.SetShowMainWnd(true);
     s.SetTimePattern("hh:nn");
     s.SetClockText(0x00112233);
-    s.SetClockBk(0x00445566);
     s.SetOfficeHours(DecodeOfficeTime(745), DecodeOfficeTime(1615));
     CPreferenceSheet sheet;
+    sheet.show();
     CPreferenceGeneralPage* g = sheet.generalPage();
-    QVERIFY(!g->showClockBox()->isChecked());
-    QVERIFY(!g->runBox()->isChecked());
-    QVERIFY(!g->onTopBox()->isChecked());
-    QVERIFY(g->showMainBox()->isChecked());
+    QVERIFY(!g->showClockBox()->isChecked() && !g->runBox()->isChecked() && g->onTopBox()->isChecked());
     QCOMPARE(g->patternEdit()->text(), QStringLiteral("hh:nn"));
     QCOMPARE(g->textColorButton()->color(), ColorRef(0x00112233));
-    QCOMPARE(g->backColorButton()->color(), ColorRef(0x00445566));
     QCOMPARE(g->sharpChime(), std::string("Sen.WAV"));
-    QCOMPARE(g->halfChime(), std::string("Chime.WAV"));
     QCOMPARE(EncodeOfficeTime(sheet.otherPage()->startField()->value()), 745);
     QCOMPARE(EncodeOfficeTime(sheet.otherPage()->endField()->value()), 1615);
-}
 
-void PreferencesTest::formatMenuOffersTheElevenPatterns() {
-    CPreferenceSheet sheet;
-    CPreferenceGeneralPage* g = sheet.generalPage();
-    QStringList items;
-    for (QAction* a : g->formatMenu()->actions()) items << a->text();
-    QCOMPARE(items, (QStringList{"hh:nn:ss - dd,m,yyyy\t15:31:23 - 21,Jan,2008",
-                                 "hh:nn:ss - dd,M,yyyy\t15:31:23 - 21,1,2008",
-                                 "hh:nn:ss - dd,mm,yyyy\t15:31:23 - 21,January,2008",
-                                 "hh:nn - dd,m,yyyy\t15:31 - 21,Jan,2008",
-                                 "hh:nn:ss - m,dd,yyyy\t15:31:23 - Jan,21,2008",
-                                 "hh:nn:ss - m,dd\t15:31:23 - Jan,21",
-                                 "hh:nn:ss - M,dd\t15:31:23 - 1,21",
-                                 "hh:nn:ss -ww- dd,M,yyyy\t15:31:23 -Monday- 21,1,2008",
-                                 "hh:nn:ss -w- dd,M,yyyy\t15:31:23 -Mon- 21,1,2008",
-                                 "h:nn:ss -w- dd,M,yyyy\t05:31:23 -Mon- 21,1,2008",
-                                 "h:nn:ss %p dd,M,yyyy\t04:31:23 PM 21,1,2008"}));
-    // A choice replaces the pattern only; the rest of the page stays as the user left it.
-    g->showClockBox()->setChecked(false);
+    // The Format menu offers the eleven patterns; a choice replaces the pattern only.
+    QCOMPARE(g->formatMenu()->actions().size(), 11);
+    QCOMPARE(g->formatMenu()->actions().at(7)->text(), QStringLiteral("hh:nn:ss -ww- dd,M,yyyy\t15:31:23 -Monday- 21,1,2008"));
     g->formatMenu()->actions().at(3)->trigger();
     QCOMPARE(g->patternEdit()->text(), QStringLiteral("hh:nn - dd,m,yyyy"));
     QVERIFY(!g->showClockBox()->isChecked());
-    sheet.show();
-    sheet.accept();
-    QCOMPARE(GetAppSettings().GetClockFormat(), std::string("%H:%M - %d,%b,%Y"));
-}
-
-void PreferencesTest::okWritesEveryValueAndSavesSectionVar() {
-    CPreferenceSheet sheet;
-    sheet.show();
-    CPreferenceGeneralPage* g = sheet.generalPage();
-    g->showClockBox()->setChecked(false);
     g->onTopBox()->setChecked(false);
     g->showMainBox()->setChecked(true);
-    g->runBox()->setChecked(false);
-    g->patternEdit()->setText(QStringLiteral("hh:nn:ss -w- dd,M,yyyy"));
-    g->textColorButton()->setColor(0x000000FF);
     g->backColorButton()->setColor(0x00FFFFFF);
     sheet.tabs()->setCurrentIndex(1);
-    COtherPage* o = sheet.otherPage();
-    o->chooseStart(kHalfHourFirstId + 17);  // 08:30
-    o->chooseEnd(kHalfHourFirstId + 35);    // 17:30
+    sheet.otherPage()->chooseStart(kHalfHourFirstId + 17);  // 08:30
+    sheet.otherPage()->chooseEnd(kHalfHourFirstId + 35);    // 17:30
     sheet.accept();
-    QCOMPARE(sheet.result(), int(QDialog::Accepted));
 
-    const CAppSettings& s = GetAppSettings();
     QVERIFY(!s.GetShowClock() && !s.GetReminderOnTop() && s.GetShowMainWnd() && !s.GetRun());
-    QCOMPARE(s.GetTimePattern(), std::string("hh:nn:ss -w- dd,M,yyyy"));
-    QCOMPARE(s.GetClockText(), ColorRef(0x000000FF));
-    // Section "Var" holds it, as the next start reads it.
-    QCOMPARE(m_store.ReadNumber("Var", "ShowClock"), std::optional<int64_t>(0));
-    QCOMPARE(m_store.ReadNumber("Var", "ShowMainWnd"), std::optional<int64_t>(1));
-    QCOMPARE(m_store.ReadNumber("Var", "ClockText"), std::optional<int64_t>(255));
-    QCOMPARE(m_store.ReadNumber("Var", "ClockBk"), std::optional<int64_t>(0xFFFFFF));
-    QCOMPARE(m_store.ReadString("Var", "TimeFormat"), std::optional<std::string>("hh:nn:ss -w- dd,M,yyyy"));
-    QCOMPARE(m_store.ReadNumber("Var", "StartTime"), std::optional<int64_t>(830));
-    QCOMPARE(m_store.ReadNumber("Var", "EndTime"), std::optional<int64_t>(1730));
-    // The Run box was cleared: no entry.
+    QCOMPARE(s.GetClockFormat(), std::string("%H:%M - %d,%b,%Y"));
+    // Section "Var" holds it, as the next start reads it; the Run box was clear: no entry.
+    QCOMPARE(Var("ShowClock"), 0);
+    QCOMPARE(Var("ShowMainWnd"), 1);
+    QCOMPARE(Var("ClockBk"), 0xFFFFFF);
+    QCOMPARE(w.settings.ReadString("Var", "TimeFormat"), std::optional<std::string>("hh:nn - dd,m,yyyy"));
+    QCOMPARE(Var("StartTime"), 830);
+    QCOMPARE(Var("EndTime"), 1730);
     QVERIFY(!QFile::exists(Entry()));
 }
 
-void PreferencesTest::aPageNeverShownKeepsItsSettings() {
-    GetAppSettings().SetOfficeHours(DecodeOfficeTime(900), DecodeOfficeTime(1700));
+void PreferencesTest::cancelAndAnUnshownPageChangeNothing() {
+    GetAppSettings().SetRun(false);
+    {
+        CPreferenceSheet sheet;
+        sheet.show();
+        sheet.generalPage()->showClockBox()->setChecked(false);
+        sheet.generalPage()->runBox()->setChecked(true);
+        sheet.tabs()->setCurrentIndex(1);
+        sheet.otherPage()->chooseStart(kHalfHourFirstId);
+        sheet.reject();
+    }
+    QVERIFY(GetAppSettings().GetShowClock());
+    QCOMPARE(w.settings.Size(), size_t(0));
+    QVERIFY(!QFile::exists(Entry()));
+
+    // A page changed without ever being shown (as no user could) is not taken over.
     CPreferenceSheet sheet;
     sheet.show();
-    // Changed without ever being shown (as no user could): not taken over.
     sheet.otherPage()->chooseStart(kHalfHourFirstId + 2);
     QVERIFY(!sheet.otherPage()->wasShown());
     sheet.accept();
-    QCOMPARE(m_store.ReadNumber("Var", "StartTime"), std::optional<int64_t>(900));
-    DateTime start, end;
-    GetAppSettings().GetOfficeHours(start, end);
-    QCOMPARE(EncodeOfficeTime(start), 900);
+    QCOMPARE(Var("StartTime"), 900);
 }
 
-void PreferencesTest::cancelChangesNothing() {
-    GetAppSettings().SetRun(false);
-    CPreferenceSheet sheet;
-    sheet.show();
-    sheet.generalPage()->showClockBox()->setChecked(false);
-    sheet.generalPage()->runBox()->setChecked(true);
-    sheet.generalPage()->formatMenu()->actions().at(0)->trigger();
-    sheet.tabs()->setCurrentIndex(1);
-    sheet.otherPage()->chooseStart(kHalfHourFirstId);
-    sheet.reject();
-    QVERIFY(GetAppSettings().GetShowClock());
-    QCOMPARE(GetAppSettings().GetTimePattern(), std::string(CAppSettings::kDefaultPattern));
-    QCOMPARE(m_store.Size(), size_t(0));
-    QVERIFY(!QFile::exists(Entry()));
-}
-
-void PreferencesTest::chimePickerMayTurnAChimeOff() {
+void PreferencesTest::pickersMayTurnAChimeOffAndReplaceTheFont() {
     CPreferenceSheet sheet;
     sheet.show();
     CPreferenceGeneralPage* g = sheet.generalPage();
@@ -205,151 +131,140 @@ void PreferencesTest::chimePickerMayTurnAChimeOff() {
     std::deque<std::optional<std::string>> answers{std::string(), std::nullopt, std::string("Bell.wav")};
     g->askSound = [&](QWidget*, const std::string& current) {
         offered.push_back(current);
-        auto answer = answers.front();
+        const auto answer = answers.front();
         answers.pop_front();
         return answer;
     };
     g->chooseHalfChime();   // "<No Sound>"
     g->chooseSharpChime();  // cancelled
-    QCOMPARE(g->halfChime(), std::string());
-    QCOMPARE(g->sharpChime(), std::string("Sen.WAV"));
-    g->chooseHalfChime();
-    QCOMPARE(offered, (std::vector<std::string>{"Chime.WAV", "Sen.WAV", ""}));
-    QCOMPARE(g->halfChime(), std::string("Bell.wav"));
-    g->askSound = [](QWidget*, const std::string&) { return std::optional<std::string>(std::string()); };
-    g->chooseHalfChime();
-    sheet.accept();
-    QVERIFY(!GetAppSettings().IsHalfChimeEnabled());
-    QVERIFY(GetAppSettings().IsSharpChimeEnabled());
-    QCOMPARE(m_store.ReadString("Var", "Half"), std::optional<std::string>(""));
-}
-
-void PreferencesTest::fontDialogReplacesTheClockFont() {
-    CPreferenceSheet sheet;
-    sheet.show();
-    CPreferenceGeneralPage* g = sheet.generalPage();
-    QFont offered;
+    g->chooseSharpChime();
+    QCOMPARE(offered, (std::vector<std::string>{"Chime.WAV", "Sen.WAV", "Sen.WAV"}));
+    QFont offeredFont;
     g->askFont = [&](QWidget*, const QFont& initial) -> std::optional<QFont> {
-        offered = initial;
+        offeredFont = initial;
         QFont f(QStringLiteral("DejaVu Serif"));
         f.setPixelSize(24);
         f.setBold(true);
-        f.setItalic(true);
         return f;
     };
     g->chooseFont();
-    QCOMPARE(offered.family(), QStringLiteral("Arial"));
+    QCOMPARE(offeredFont.family(), QStringLiteral("Arial"));
     g->askFont = [](QWidget*, const QFont&) -> std::optional<QFont> { return std::nullopt; };
     g->chooseFont();  // cancelled: the choice before stays
     sheet.accept();
+    QVERIFY(!GetAppSettings().IsHalfChimeEnabled());
+    QCOMPARE(GetAppSettings().GetSharpChime(), std::string("Bell.wav"));
+    QCOMPARE(w.settings.ReadString("Var", "Half"), std::optional<std::string>(""));
     const LogFont& f = GetAppSettings().GetClockFont();
-    QCOMPARE(f.faceName, std::string("DejaVu Serif"));
-    QCOMPARE(f.height, -24);
-    QCOMPARE(f.weight, 700);
-    QCOMPARE(int(f.italic), 1);
-    QCOMPARE(m_store.ReadString("Var", "FaceName"), std::optional<std::string>("DejaVu Serif"));
-    QCOMPARE(m_store.ReadNumber("Var", "Height"), std::optional<int64_t>(-24));
+    QCOMPARE(std::tuple(f.faceName, f.height, f.weight), std::tuple(std::string("DejaVu Serif"), -24, 700));
+    QCOMPARE(Var("Height"), -24);
 }
 
 void PreferencesTest::logOnStartEntryFollowsTheBox() {
     GetAppSettings().SetRun(false);
-    {
+    auto run = [&](bool checked, std::function<AutostartTarget()> target = {}) {
         CPreferenceSheet sheet;
         sheet.show();
-        sheet.generalPage()->autostartTarget = [] { return AutostartTarget{"/opt/tally vane/tallyvane", "/home/u/ev"}; };
-        sheet.generalPage()->runBox()->setChecked(true);
+        if (target) sheet.generalPage()->autostartTarget = target;
+        else QCOMPARE(QString::fromStdString(sheet.generalPage()->autostartTarget().program),
+                      QCoreApplication::applicationFilePath());  // this very program
+        sheet.generalPage()->runBox()->setChecked(checked);
         sheet.accept();
-    }
+    };
+    run(true, [] { return AutostartTarget{"/opt/tally vane/tallyvane", "/home/u/ev"}; });
     QFile entry(Entry());
     QVERIFY(entry.open(QIODevice::ReadOnly));
-    const QByteArray text = entry.readAll();
-    entry.close();
-    QVERIFY2(text.contains("\nExec=\"/opt/tally vane/tallyvane\" --data-dir \"/home/u/ev\"\n"), text.constData());
-    QVERIFY(text.contains("\nName=Tallyvane\n"));
-    QCOMPARE(m_store.ReadNumber("Var", "Run"), std::optional<int64_t>(1));
-    {
-        // The real target is this very program.
-        CPreferenceSheet sheet;
-        sheet.show();
-        QCOMPARE(QString::fromStdString(sheet.generalPage()->autostartTarget().program),
-                 QCoreApplication::applicationFilePath());
-        sheet.generalPage()->runBox()->setChecked(false);
-        sheet.accept();
-    }
+    QVERIFY(entry.readAll().contains("\nExec=\"/opt/tally vane/tallyvane\" --data-dir \"/home/u/ev\"\n"));
+    QCOMPARE(Var("Run"), 1);
+    run(false);
     QVERIFY(!QFile::exists(Entry()));
-    QCOMPARE(m_store.ReadNumber("Var", "Run"), std::optional<int64_t>(0));
-    QVERIFY(m_prompts.told.isEmpty());
-}
+    QCOMPARE(Var("Run"), 0);
+    QVERIFY(w.prompts.told.isEmpty());
 
-void PreferencesTest::logOnStartFailureIsToldAndTheSettingSaved() {
-    // A file where the autostart folder belongs.
+    // A file where the autostart folder belongs: told, and the setting saved all the same.
     QTemporaryDir blocked;
-    QFile blocker(blocked.path() + QStringLiteral("/autostart"));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    QFile(blocked.path() + QStringLiteral("/autostart")).open(QIODevice::WriteOnly);
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(blocked.path()));
-    CPreferenceSheet sheet;
-    sheet.show();
-    sheet.generalPage()->runBox()->setChecked(true);
-    sheet.accept();
-    qputenv("XDG_CONFIG_HOME", saved);
-    QCOMPARE(m_prompts.told.size(), 1);
-    QVERIFY2(m_prompts.told.first().contains(blocked.path() + QStringLiteral("/autostart")),
-             qPrintable(m_prompts.told.first()));
-    QVERIFY(m_prompts.told.first().contains(QStringLiteral("The setting itself is saved.")));
-    QCOMPARE(m_store.ReadNumber("Var", "Run"), std::optional<int64_t>(1));
+    run(true);
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+    QCOMPARE(w.prompts.told.size(), 1);
+    QVERIFY2(w.prompts.told.first().contains(blocked.path() + QStringLiteral("/autostart")) &&
+                 w.prompts.told.first().contains(QStringLiteral("The setting itself is saved.")),
+             qPrintable(w.prompts.told.first()));
+    QCOMPARE(Var("Run"), 1);
 }
 
 void PreferencesTest::optionsCommandShowsOrHidesTheClockAndRepaintsTheGrids() {
-    ClockOptions quiet;
-    quiet.startScheduler = false;
-    quiet.trayIcon = false;
-    quiet.honourShowMainWnd = false;
-    auto* clock = new CClockWnd(m_clock, quiet);
-    clock->show();
-    CMainWnd* w = CMainWnd::OpenOrRestore();
-    w->setClock(&m_clock);
-    w->updateCommandStates();
-    QVERIFY(w->action(cmd::kOptions)->isEnabled());
-    QVERIFY(clock->isVisible());
-
+    CClockWnd clock(w.clock, tvtest::QuietClock());
+    clock.show();
+    CMainWnd* m = w.Open(0);
     // The sheet is modal: the answers are given once it is up.
-    auto answer = [](std::function<void(CPreferenceSheet*)> act) {
-        QTimer::singleShot(0, [act] {
-            auto* sheet = qobject_cast<CPreferenceSheet*>(QApplication::activeModalWidget());
-            QVERIFY(sheet);
-            act(sheet);
+    auto options = [m](bool showClock, bool ok) {
+        tvtest::WhenModal<CPreferenceSheet>([=](CPreferenceSheet* sheet) {
+            sheet->generalPage()->showClockBox()->setChecked(showClock);
+            sheet->tabs()->setCurrentIndex(1);
+            sheet->otherPage()->chooseStart(kHalfHourFirstId + 17);
+            ok ? sheet->accept() : sheet->reject();
         });
+        m->runCommand(cmd::kOptions);
     };
-    answer([](CPreferenceSheet* sheet) {
-        sheet->generalPage()->showClockBox()->setChecked(false);
-        sheet->tabs()->setCurrentIndex(1);
-        sheet->otherPage()->chooseStart(kHalfHourFirstId + 17);
-        sheet->accept();
-    });
-    w->runCommand(cmd::kOptions);
-    QVERIFY(!clock->isVisible());
-    CViewPages* pages = CViewPages::Of(w);
-    QVERIFY(pages);
+    options(false, true);
+    QVERIFY(!clock.isVisible());
+    CViewPages* pages = CViewPages::Of(m);
     QCOMPARE(pages->calendarView(0)->layout().GetOfficeHours().startMinute, 8 * 60 + 30);
     QCOMPARE(pages->calendarView(1)->layout().GetOfficeHours().startMinute, 8 * 60 + 30);
+    options(true, true);
+    QVERIFY(clock.isVisible());
+    options(false, false);  // Cancel: the clock stays as it is
+    QVERIFY(clock.isVisible());
+}
 
-    answer([](CPreferenceSheet* sheet) {
-        sheet->generalPage()->showClockBox()->setChecked(true);
-        sheet->accept();
-    });
-    w->runCommand(cmd::kOptions);
-    QVERIFY(clock->isVisible());
+void PreferencesTest::settingsFileRoundTripsAndSurvivesHandEdits() {
+    const QString path = QString::fromStdString(w.dir.File("tallyvane.ini"));
+    {
+        auto store = CQSettingsStore::ForFile(path);
+        CAppSettings s;
+        s.SetTimePattern("hh:nn:ss -ww- dd,M,yyyy");
+        s.SetHalfChime("");
+        LogFont f = s.GetClockFont();
+        f.SetFaceName("Caf\xE9 Sans");
+        f.height = -18;
+        s.SetClockFont(f);
+        s.Save(*store);
+        WriteClockRect(*store, {-20, 5, 100, 25});
+        QVERIFY(store->Flush().ok);
+    }
+    const QByteArray text = QByteArray::fromStdString(w.dir.Read("tallyvane.ini"));
+    QVERIFY(text.contains("[Var]") && text.contains("[Settings]") && text.contains("StartTime=900"));
+    auto store = CQSettingsStore::ForFile(path);
+    CAppSettings back;
+    back.Load(*store);
+    QCOMPARE(back.GetTimePattern(), std::string("hh:nn:ss -ww- dd,M,yyyy"));
+    QVERIFY(!back.IsHalfChimeEnabled());
+    QCOMPARE(std::tuple(back.GetClockFont().height, back.GetClockFont().faceName), std::tuple(-18, std::string("Caf\xE9 Sans")));
+    QCOMPARE(ReadClockRect(*store), (ScreenRect{-20, 5, 100, 25}));
 
-    // Cancel: the clock stays as it is.
-    answer([](CPreferenceSheet* sheet) {
-        sheet->generalPage()->showClockBox()->setChecked(false);
-        sheet->reject();
-    });
-    w->runCommand(cmd::kOptions);
-    QVERIFY(clock->isVisible());
-    delete clock;
+    // Hand-edited and damaged values fall back to the defaults.
+    w.dir.Write("t.ini", "[Var]\nHeight=big\nWeight=0x2BC\nTimeFormat=hh:nn, dd\nStartTime=930\nShowClock=\n"
+                         "[Settings]\nViewType=17\n");
+    store = CQSettingsStore::ForFile(QString::fromStdString(w.dir.File("t.ini")));
+    CAppSettings s;
+    s.Load(*store);
+    QCOMPARE(std::tuple(s.GetClockFont().height, s.GetClockFont().weight), std::tuple(14, 700));
+    QCOMPARE(s.GetTimePattern(), std::string("hh:nn,dd"));  // an unquoted comma is read back as text
+    DateTime start, end;
+    s.GetOfficeHours(start, end);
+    QCOMPARE(start.ToIsoText(), std::string("1899-12-30 09:30:00"));
+    QVERIFY(s.GetShowClock());
+    QCOMPARE(ReadViewType(*store), 0);
+
+    // A folder where the file should be: nobody, not even root, can write the file there.
+    QVERIFY(QDir().mkpath(QString::fromStdString(w.dir.File("d.ini"))));
+    store = CQSettingsStore::ForFile(QString::fromStdString(w.dir.File("d.ini")));
+    store->WriteNumber("Var", "Run", 0);
+    const FileResult r = store->Flush();
+    QVERIFY(!r.ok);
+    QVERIFY(QString::fromStdString(r.message).contains(QStringLiteral("d.ini")));
 }
 
 QTEST_MAIN(PreferencesTest)

@@ -1,4 +1,4 @@
-// The log-on start entry and the default extension of typed file names.
+// The log-on start entry, the platform plug-in choice and the default extension of file names.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,6 +7,7 @@
 #include "TempDir.h"
 #include "shell/Autostart.h"
 #include "shell/FileNames.h"
+#include "shell/Platform.h"
 #include "store/FileIo.h"
 
 using namespace tv;
@@ -30,17 +31,18 @@ std::string Read(const std::string& path) {
 }  // namespace
 
 TEST(AutostartTest, PathFollowsTheBaseDirectoryRules) {
-    EXPECT_EQ(AutostartFilePath(Env({{"XDG_CONFIG_HOME", "/cfg"}, {"HOME", "/home/u"}})),
-              "/cfg/autostart/Tallyvane.desktop");
-    EXPECT_EQ(AutostartFilePath(Env({{"XDG_CONFIG_HOME", "/cfg/"}})), "/cfg/autostart/Tallyvane.desktop");
-    // Unset, empty and relative values are ignored in favour of ~/.config.
-    EXPECT_EQ(AutostartFilePath(Env({{"HOME", "/home/u"}})), "/home/u/.config/autostart/Tallyvane.desktop");
-    EXPECT_EQ(AutostartFilePath(Env({{"XDG_CONFIG_HOME", ""}, {"HOME", "/home/u/"}})),
-              "/home/u/.config/autostart/Tallyvane.desktop");
-    EXPECT_EQ(AutostartFilePath(Env({{"XDG_CONFIG_HOME", "cfg"}, {"HOME", "/home/u"}})),
-              "/home/u/.config/autostart/Tallyvane.desktop");
-    EXPECT_EQ(AutostartFilePath(Env({})), std::nullopt);
-    EXPECT_EQ(AutostartFilePath(Env({{"HOME", "relative"}})), std::nullopt);
+    const std::string home = "/home/u/.config/autostart/Tallyvane.desktop";
+    const std::pair<std::map<std::string, std::string>, std::optional<std::string>> cases[] = {
+        {{{"XDG_CONFIG_HOME", "/cfg"}, {"HOME", "/home/u"}}, "/cfg/autostart/Tallyvane.desktop"},
+        {{{"XDG_CONFIG_HOME", "/cfg/"}}, "/cfg/autostart/Tallyvane.desktop"},
+        // Unset, empty and relative values are ignored in favour of ~/.config.
+        {{{"HOME", "/home/u"}}, home},
+        {{{"XDG_CONFIG_HOME", ""}, {"HOME", "/home/u/"}}, home},
+        {{{"XDG_CONFIG_HOME", "cfg"}, {"HOME", "/home/u"}}, home},
+        {{}, std::nullopt},
+        {{{"HOME", "relative"}}, std::nullopt},
+    };
+    for (const auto& [vars, path] : cases) EXPECT_EQ(AutostartFilePath(Env(vars)), path);
 }
 
 TEST(AutostartTest, ExecArgumentsAreQuotedAndEscapedTwice) {
@@ -59,10 +61,8 @@ TEST(AutostartTest, ExecArgumentsAreQuotedAndEscapedTwice) {
 TEST(AutostartTest, EntryStartsTheProgramOnItsDataFolder) {
     const std::string plain = AutostartEntryText({"/usr/bin/tallyvane", ""});
     EXPECT_EQ(plain.rfind("[Desktop Entry]\n", 0), 0u);
-    EXPECT_NE(plain.find("\nType=Application\n"), std::string::npos);
-    EXPECT_NE(plain.find("\nName=Tallyvane\n"), std::string::npos);
-    EXPECT_NE(plain.find("\nExec=\"/usr/bin/tallyvane\"\n"), std::string::npos);
-    EXPECT_EQ(plain.find("--data-dir"), std::string::npos);
+    for (const char* line : {"\nType=Application\n", "\nName=Tallyvane\n", "\nExec=\"/usr/bin/tallyvane\"\n"})
+        EXPECT_NE(plain.find(line), std::string::npos) << line;
 
     const std::string withData = AutostartEntryText({"/opt/t/tallyvane", "/home/u/My Events"});
     EXPECT_NE(withData.find("\nExec=\"/opt/t/tallyvane\" --data-dir \"/home/u/My Events\"\n"), std::string::npos);
@@ -98,17 +98,26 @@ TEST(AutostartTest, FailuresNameTheFile) {
     const FileResult noHome = UpdateAutostartEntry(true, {"/opt/t/tallyvane", ""}, Env({}));
     EXPECT_FALSE(noHome.ok);
     EXPECT_FALSE(noHome.message.empty());
+}
 
+TEST(Platform, WaylandWithXWaylandRunsThroughX11UnlessTheUserChose) {
+    EXPECT_EQ(ChoosePlatformPlugin(Env({{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}})), "xcb");
+    // No XWayland, no Wayland, a choice of the user's or an empty Wayland name: left alone.
+    for (const auto& vars : std::vector<std::map<std::string, std::string>>{
+             {{"WAYLAND_DISPLAY", "wayland-0"}},
+             {{"DISPLAY", ":0"}},
+             {{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}, {"QT_QPA_PLATFORM", "wayland"}},
+             {{"WAYLAND_DISPLAY", ""}, {"DISPLAY", ":0"}}})
+        EXPECT_EQ(ChoosePlatformPlugin(Env(vars)), std::nullopt);
 }
 
 TEST(FileNamesTest, DefaultExtensionOnlyWhenNoneWasTyped) {
-    EXPECT_EQ(WithDefaultExtension("/home/u/backup", "bak"), "/home/u/backup.bak");
-    EXPECT_EQ(WithDefaultExtension("/home/u/backup.bak", "bak"), "/home/u/backup.bak");
-    EXPECT_EQ(WithDefaultExtension("/home/u/backup.old", "bak"), "/home/u/backup.old");
-    EXPECT_EQ(WithDefaultExtension("/home/u/backup.", "bak"), "/home/u/backup.bak");
-    // A dot in a folder name is not the file's extension.
-    EXPECT_EQ(WithDefaultExtension("/home/u.v/events", "exp"), "/home/u.v/events.exp");
-    EXPECT_EQ(WithDefaultExtension("holidays", "hdy"), "holidays.hdy");
-    EXPECT_EQ(WithDefaultExtension("/home/u/", "hdy"), "/home/u/");
-    EXPECT_EQ(WithDefaultExtension("", "hdy"), "");
+    const std::pair<const char*, const char*> cases[] = {
+        {"/home/u/backup", "/home/u/backup.bak"},   {"/home/u/backup.bak", "/home/u/backup.bak"},
+        {"/home/u/backup.old", "/home/u/backup.old"}, {"/home/u/backup.", "/home/u/backup.bak"},
+        // A dot in a folder name is not the file's extension.
+        {"/home/u.v/events", "/home/u.v/events.bak"}, {"holidays", "holidays.bak"},
+        {"/home/u/", "/home/u/"},                   {"", ""},
+    };
+    for (const auto& [typed, full] : cases) EXPECT_EQ(WithDefaultExtension(typed, "bak"), full) << typed;
 }

@@ -2,210 +2,170 @@
 #include <gtest/gtest.h>
 
 #include "ByteBuilder.h"
+#include "Events.h"
 #include "Moments.h"
 #include "model/EventTypeTable.h"
 #include "model/PtEvent.h"
 
 using namespace tv;
 
+using tvtest::At;
+
 namespace {
 
-DateTime D(int y, int m, int d, int h = 0, int mi = 0, int s = 0) { return DateTime::FromParts(y, m, d, h, mi, s); }
-
-CPtEvent OneOff(const DateTime& start, int remindBeforeSeconds) {
-    CPtEvent ev(start - TimeSpan(1.0));
-    ev.SetStart(start);
+CPtEvent Warned(CPtEvent ev, int remindBeforeSeconds) {
     ev.SetRemindBefore(remindBeforeSeconds);
-    return ev;
-}
-
-CPtEvent Daily(const DateTime& start, int remindBeforeSeconds) {
-    CPtEvent ev = OneOff(start, remindBeforeSeconds);
-    ev.GetRecurrence().SetStart(start);
-    ev.GetRecurrence().SetEnd(start);
-    ev.GetRecurrence().SetPatternType(kPatternDaily);
     return ev;
 }
 
 }  // namespace
 
 TEST(Event, NewEventsStartAtTheNextWholeMinute) {
-    EXPECT_EQ(CPtEvent(D(2026, 5, 3, 10, 59, 30)).GetStart(), D(2026, 5, 3, 11, 0));
-    EXPECT_EQ(CPtEvent(D(2026, 12, 31, 23, 59, 0)).GetStart(), D(2027, 1, 1, 0, 0));
-    const CPtEvent ev(D(2026, 5, 3, 10, 0, 0));
-    EXPECT_EQ(ev.GetDuration(), 1800);
-    EXPECT_EQ(ev.GetReminderState(), kReminderArmed);
-    EXPECT_TRUE(ev.IsEnabled());
-    EXPECT_FALSE(ev.IsRecurrent());
-    EXPECT_EQ(ev.GetRecurrence().GetEnd(), ev.GetRecurrence().GetStart());
+    EXPECT_EQ(CPtEvent(At(2026, 5, 3, 10, 59, 30)).GetStart(), At(2026, 5, 3, 11, 0));
+    EXPECT_EQ(CPtEvent(At(2026, 12, 31, 23, 59, 0)).GetStart(), At(2027, 1, 1, 0, 0));
+    const CPtEvent ev(At(2026, 5, 3, 10, 0, 0));
+    EXPECT_EQ(std::tuple(ev.GetDuration(), ev.GetReminderState(), ev.IsEnabled(), ev.IsRecurrent()),
+              std::tuple(1800, int(kReminderArmed), true, false));
 }
 
 TEST(Event, OneOffIsDueStrictlyAfterItsReminderMoment) {
-    CPtEvent ev = OneOff(D(2026, 5, 3, 12, 0), 15 * 60);
-    EXPECT_FALSE(ev.IsDue(D(2026, 5, 3, 11, 45, 0)));
-    EXPECT_TRUE(ev.IsDue(D(2026, 5, 3, 11, 45, 1)));
+    CPtEvent ev = Warned(tvtest::OneOff("", At(2026, 5, 3, 12, 0)), 15 * 60);
+    EXPECT_FALSE(ev.IsDue(At(2026, 5, 3, 11, 45, 0)));
+    EXPECT_TRUE(ev.IsDue(At(2026, 5, 3, 11, 45, 1)));
     // A missed reminder stays due until it is answered.
-    EXPECT_TRUE(ev.IsDue(D(2026, 9, 1)));
+    EXPECT_TRUE(ev.IsDue(At(2026, 9, 1)));
     ev.SetShowing();
-    EXPECT_FALSE(ev.IsDue(D(2026, 9, 1)));
+    EXPECT_FALSE(ev.IsDue(At(2026, 9, 1)));
     ev.ClearShowing();
     ev.SetEnabled(false);
-    EXPECT_FALSE(ev.IsDue(D(2026, 9, 1)));
+    EXPECT_FALSE(ev.IsDue(At(2026, 9, 1)));
     ev.SetEnabled(true);
-    ev.Accept(D(2026, 5, 3, 11, 50));
+    ev.Accept(At(2026, 5, 3, 11, 50));
     EXPECT_EQ(ev.GetReminderState(), kReminderDone);
-    EXPECT_FALSE(ev.IsDue(D(2027, 1, 1)));
+    EXPECT_FALSE(ev.IsDue(At(2027, 1, 1)));
     ev.Rearm();
-    EXPECT_TRUE(ev.IsDue(D(2026, 5, 3, 11, 50)));
+    EXPECT_TRUE(ev.IsDue(At(2026, 5, 3, 11, 50)));
 }
 
 TEST(Event, SnoozeFixesTheReminderUntilTheStartChanges) {
-    CPtEvent ev = OneOff(D(2026, 5, 3, 12, 0), 15 * 60);
-    ev.Snooze(300, D(2026, 5, 3, 11, 46));
+    CPtEvent ev = Warned(tvtest::OneOff("", At(2026, 5, 3, 12, 0)), 15 * 60);
+    ev.Snooze(300, At(2026, 5, 3, 11, 46));
+    EXPECT_EQ(std::tuple(ev.GetReminderState(), ev.GetSnoozeSeconds()), std::tuple(int(kReminderSnoozed), 300));
+    EXPECT_MOMENT(ev.GetReminderTime(At(2020, 1, 1)), At(2026, 5, 3, 11, 51));
+    EXPECT_FALSE(ev.IsDue(At(2026, 5, 3, 11, 51)));
+    EXPECT_TRUE(ev.IsDue(At(2026, 5, 3, 11, 51, 1)));
+    ev.SetStart(At(2026, 5, 3, 12, 0));  // the same start keeps the snooze
     EXPECT_EQ(ev.GetReminderState(), kReminderSnoozed);
-    EXPECT_EQ(ev.GetSnoozeSeconds(), 300);
-    EXPECT_MOMENT(ev.GetReminderTime(D(2020, 1, 1)), D(2026, 5, 3, 11, 51));
-    EXPECT_FALSE(ev.IsDue(D(2026, 5, 3, 11, 51)));
-    EXPECT_TRUE(ev.IsDue(D(2026, 5, 3, 11, 51, 1)));
-    ev.SetStart(D(2026, 5, 3, 12, 0));  // the same start keeps the snooze
-    EXPECT_EQ(ev.GetReminderState(), kReminderSnoozed);
-    ev.SetStart(D(2026, 5, 4, 12, 0));
+    ev.SetStart(At(2026, 5, 4, 12, 0));
     EXPECT_EQ(ev.GetReminderState(), kReminderArmed);
-    EXPECT_MOMENT(ev.GetReminderTime(D(2020, 1, 1)), D(2026, 5, 4, 11, 45));
+    EXPECT_MOMENT(ev.GetReminderTime(At(2020, 1, 1)), At(2026, 5, 4, 11, 45));
 }
 
 TEST(Event, AcceptingARecurringEventMovesPastThatOccurrence) {
-    CPtEvent ev = Daily(D(2026, 5, 1, 9, 0), 10 * 60);
-    EXPECT_TRUE(ev.IsDue(D(2026, 5, 3, 8, 55)));  // the start's occurrence was never answered
-    ev.Accept(D(2026, 5, 3, 8, 55));
-    EXPECT_MOMENT(ev.GetRecurrence().GetAnchor(), D(2026, 5, 4, 8, 55));
+    CPtEvent ev = Warned(tvtest::Daily("", At(2026, 5, 1, 9, 0)), 10 * 60);
+    EXPECT_TRUE(ev.IsDue(At(2026, 5, 3, 8, 55)));  // the start's occurrence was never answered
+    ev.Accept(At(2026, 5, 3, 8, 55));
+    EXPECT_MOMENT(ev.GetRecurrence().GetAnchor(), At(2026, 5, 4, 8, 55));
     EXPECT_EQ(ev.GetReminderState(), kReminderArmed);
-    EXPECT_FALSE(ev.IsDue(D(2026, 5, 4, 8, 50)));
-    EXPECT_TRUE(ev.IsDue(D(2026, 5, 4, 8, 50, 1)));
-    EXPECT_EQ(ev.GetOccurrence(D(2026, 5, 4)), D(2026, 5, 4, 9, 0));
+    EXPECT_FALSE(ev.IsDue(At(2026, 5, 4, 8, 50)));
+    EXPECT_TRUE(ev.IsDue(At(2026, 5, 4, 8, 50, 1)));
+    EXPECT_EQ(ev.GetOccurrence(At(2026, 5, 4)), At(2026, 5, 4, 9, 0));
 }
 
 TEST(Event, AcceptInsideALongWarningSkipsTheWholeOccurrence) {
-    CPtEvent ev = Daily(D(2026, 5, 10, 9, 0), 2 * 86400);
+    CPtEvent ev = Warned(tvtest::Daily("", At(2026, 5, 10, 9, 0)), 2 * 86400);
     auto* weekly = &ev.GetRecurrence();
     weekly->SetPatternType(kPatternWeekly);
-    static_cast<CWeeklyRePattern*>(weekly->GetPattern())->SetWeekdayMask(1 << (D(2026, 5, 10).GetDayOfWeek() - 1));
-    ev.Accept(D(2026, 5, 9, 12, 0));  // the 10 May reminder window is open
-    EXPECT_MOMENT(ev.GetRecurrence().GetAnchor(), D(2026, 5, 11, 9, 0));
-    EXPECT_FALSE(ev.IsDue(D(2026, 5, 10, 10, 0)));
-    EXPECT_MOMENT(ev.GetReminderTime(ev.GetRecurrence().GetAnchor()), D(2026, 5, 15, 9, 0));
+    static_cast<CWeeklyRePattern*>(weekly->GetPattern())->SetWeekdayMask(1 << (At(2026, 5, 10).GetDayOfWeek() - 1));
+    ev.Accept(At(2026, 5, 9, 12, 0));  // the 10 May reminder window is open
+    EXPECT_MOMENT(ev.GetRecurrence().GetAnchor(), At(2026, 5, 11, 9, 0));
+    EXPECT_FALSE(ev.IsDue(At(2026, 5, 10, 10, 0)));
+    EXPECT_MOMENT(ev.GetReminderTime(ev.GetRecurrence().GetAnchor()), At(2026, 5, 15, 9, 0));
     // Accepted before the window opens: only a day later is searched.
-    CPtEvent early = Daily(D(2026, 5, 10, 9, 0), 2 * 86400);
-    early.Accept(D(2026, 5, 5, 12, 0));
-    EXPECT_MOMENT(early.GetRecurrence().GetAnchor(), D(2026, 5, 6, 12, 0));
+    CPtEvent early = Warned(tvtest::Daily("", At(2026, 5, 10, 9, 0)), 2 * 86400);
+    early.Accept(At(2026, 5, 5, 12, 0));
+    EXPECT_MOMENT(early.GetRecurrence().GetAnchor(), At(2026, 5, 6, 12, 0));
 }
 
 TEST(Event, TheEndDayOfASeriesStillReminds) {
-    CPtEvent ev = Daily(D(2026, 6, 1, 9, 0), 10 * 60);
+    CPtEvent ev = Warned(tvtest::Daily("", At(2026, 6, 1, 9, 0)), 10 * 60);
     ev.GetRecurrence().SetEndEnabled(true);
-    ev.GetRecurrence().SetEnd(D(2026, 6, 10));  // the date control stores midnight
-    ev.GetRecurrence().SetAnchor(D(2026, 6, 10, 0, 1));
-    EXPECT_TRUE(ev.IsDue(D(2026, 6, 10, 8, 51)));
-    ev.Accept(D(2026, 6, 10, 8, 55));
+    ev.GetRecurrence().SetEnd(At(2026, 6, 10));  // the date control stores midnight
+    ev.GetRecurrence().SetAnchor(At(2026, 6, 10, 0, 1));
+    EXPECT_TRUE(ev.IsDue(At(2026, 6, 10, 8, 51)));
+    ev.Accept(At(2026, 6, 10, 8, 55));
     // After the last occurrence nothing more comes, not even the end date itself.
-    EXPECT_FALSE(ev.IsDue(D(2026, 6, 10, 23, 0)));
-    EXPECT_FALSE(ev.IsDue(D(2026, 7, 1)));
+    EXPECT_FALSE(ev.IsDue(At(2026, 6, 10, 23, 0)));
+    EXPECT_FALSE(ev.IsDue(At(2026, 7, 1)));
     // A rule that ended yesterday is never due.
-    CPtEvent ended = Daily(D(2026, 6, 1, 9, 0), 0);
+    CPtEvent ended = Warned(tvtest::Daily("", At(2026, 6, 1, 9, 0)), 0);
     ended.GetRecurrence().SetEndEnabled(true);
-    ended.GetRecurrence().SetEnd(D(2026, 6, 9));
-    ended.GetRecurrence().SetAnchor(D(2026, 6, 10, 9, 5));
-    EXPECT_FALSE(ended.IsDue(D(2026, 6, 10, 12, 0)));
+    ended.GetRecurrence().SetEnd(At(2026, 6, 9));
+    ended.GetRecurrence().SetAnchor(At(2026, 6, 10, 9, 5));
+    EXPECT_FALSE(ended.IsDue(At(2026, 6, 10, 12, 0)));
 }
 
 TEST(Event, DurationTexts) {
-    EXPECT_EQ(FormatDuration(1800), "30 min");
-    EXPECT_EQ(FormatDuration(86400 + 3600), "1 day,1 hour");
-    EXPECT_EQ(FormatDuration(86400 + 60), "1 day,1 min");
-    EXPECT_EQ(FormatDuration(2 * 86400 + 3 * 3600 + 4 * 60 + 5), "2 day,3 hour,4 min");
-    EXPECT_EQ(FormatDuration(3 * 3600 + 60), "3 hour,1 min");
-    EXPECT_EQ(FormatDuration(86400), "1 day");
-    EXPECT_EQ(FormatDuration(7200), "2 hour");
-    EXPECT_EQ(FormatDuration(59), "");
-    EXPECT_EQ(FormatDuration(-600), "");
+    const std::pair<int, const char*> cases[] = {
+        {1800, "30 min"},        {86400 + 3600, "1 day,1 hour"}, {86400 + 60, "1 day,1 min"},
+        {2 * 86400 + 3 * 3600 + 4 * 60 + 5, "2 day,3 hour,4 min"}, {3 * 3600 + 60, "3 hour,1 min"},
+        {86400, "1 day"},        {7200, "2 hour"},               {59, ""},
+        {-600, ""},
+    };
+    for (const auto& [seconds, text] : cases) EXPECT_EQ(FormatDuration(seconds), text) << seconds;
     const SplitTime s = SplitSeconds(2 * 86400 + 3 * 3600 + 4 * 60 + 5);
-    EXPECT_EQ(s.days, 2);
+    EXPECT_EQ(JoinSeconds(s.days, s.hours, s.minutes, s.seconds), 2 * 86400 + 3 * 3600 + 4 * 60 + 5);
     EXPECT_EQ(s.hours, 3);
-    EXPECT_EQ(s.minutes, 4);
-    EXPECT_EQ(s.seconds, 5);
-    EXPECT_EQ(JoinSeconds(2, 3, 4, 5), 2 * 86400 + 3 * 3600 + 4 * 60 + 5);
 }
 
 TEST(Event, ApplyTypeCopiesTheDefaults) {
     CEventTypeTable table;
-    CEventType birthday(D(2026, 1, 1));
+    CEventType birthday(At(2026, 1, 1));
     birthday.SetName("Birthday");
     birthday.SetDefaultDuration(86400);
     birthday.SetDefaultRemindBefore(86400);
     birthday.SetSound("ring.wav");
     ASSERT_EQ(table.AddType(birthday), AddTypeResult::Added);
-    CEventType fixed(D(2026, 1, 1));
+    CEventType fixed(At(2026, 1, 1));
     fixed.SetName("Fixed");
     fixed.SetUseDefaultStart(true);
-    fixed.SetDefaultStart(D(2027, 2, 3, 4, 5));
+    fixed.SetDefaultStart(At(2027, 2, 3, 4, 5));
     ASSERT_EQ(table.AddType(fixed), AddTypeResult::Added);
 
-    CPtEvent ev(D(2026, 5, 1, 10, 0));
+    CPtEvent ev(At(2026, 5, 1, 10, 0));
     ev.ApplyTypeByName("Birthday", table);
-    EXPECT_EQ(ev.GetType(), birthday.GetId());
-    EXPECT_EQ(ev.GetDuration(), 86400);
-    EXPECT_EQ(ev.GetRemindBefore(), 86400);
-    EXPECT_EQ(ev.GetSound(), "ring.wav");
-    EXPECT_EQ(ev.GetStart(), D(2026, 5, 1, 10, 1));
+    EXPECT_EQ(std::tuple(ev.GetType(), ev.GetDuration(), ev.GetRemindBefore(), ev.GetSound()),
+              std::tuple(birthday.GetId(), 86400, 86400, "ring.wav"));
+    EXPECT_EQ(ev.GetStart(), At(2026, 5, 1, 10, 1));  // a type without its own start keeps the event's
     ev.ApplyType(fixed.GetId(), table);
-    EXPECT_EQ(ev.GetStart(), D(2027, 2, 3, 4, 5));
-    ev.ApplyType(999, table);
-    EXPECT_EQ(ev.GetType(), 0u);
-    EXPECT_EQ(ev.GetStart(), D(2027, 2, 3, 4, 5));  // nothing else changes
+    EXPECT_EQ(ev.GetStart(), At(2027, 2, 3, 4, 5));
+    ev.ApplyType(999, table);  // a type that is gone: no type, nothing else changes
+    EXPECT_EQ(std::tuple(ev.GetType(), ev.GetStart()), std::tuple(0u, At(2027, 2, 3, 4, 5)));
 }
 
 TEST(Event, ArchiveFormMatchesTheLayout) {
-    const std::string bytes = tvtest::Bytes()
-                                  .i32(1)            // version
-                                  .u32(42)           // id
-                                  .i32(1)            // snoozed
-                                  .i32(300)          // snooze seconds
-                                  .i32(3600)         // duration
-                                  .i32(0)            // disabled
-                                  .i32(1)            // rule: version
-                                  .i32(0)            // endEnabled
-                                  .i32(3600)         // rule duration
-                                  .date(46000.0)     // end
-                                  .date(46000.375)   // start
-                                  .date(0.0)         // anchor
-                                  .i32(0)            // no pattern
-                                  .text("Dentist")
-                                  .text("Bring the card")
-                                  .text("Bell.wav")
-                                  .date(46000.25)    // remindAt
-                                  .date(1.0 / 24.0)  // remindBefore span: one hour
-                                  .date(46000.375)   // start
-                                  .u32(7)            // typeId
-                                  .str();
+    const std::string bytes =
+        tvtest::Bytes()
+            // version, id, state (snoozed), snooze seconds, duration, enabled (no)
+            .i32(1).u32(42).i32(1).i32(300).i32(3600).i32(0)
+            // rule: version, endEnabled, duration, end, start, anchor, no pattern
+            .i32(1).i32(0).i32(3600).date(46000.0).date(46000.375).date(0.0).i32(0)
+            // name, note, sound, remindAt, remindBefore (a span of one hour), start, typeId
+            .text("Dentist").text("Bring the card").text("Bell.wav").date(46000.25).date(1.0 / 24.0).date(46000.375).u32(7)
+            .str();
     CPtEvent ev;
     ev.SetShowing();
     ArchiveReader ar(bytes);
     ev.Serialize(ar);
     EXPECT_TRUE(ar.AtEnd());
-    EXPECT_EQ(ev.GetId(), 42u);
-    EXPECT_EQ(ev.GetReminderState(), kReminderSnoozed);
-    EXPECT_EQ(ev.GetSnoozeSeconds(), 300);
-    EXPECT_EQ(ev.GetDuration(), 3600);
-    EXPECT_FALSE(ev.IsEnabled());
-    EXPECT_EQ(ev.GetName(), "Dentist");
-    EXPECT_EQ(ev.GetNote(), "Bring the card");
-    EXPECT_EQ(ev.GetSound(), "Bell.wav");
-    EXPECT_EQ(ev.GetRemindAt(), DateTime(46000.25));
-    EXPECT_EQ(ev.GetRemindBefore(), 3600);
-    EXPECT_EQ(ev.GetStart(), DateTime(46000.375));
-    EXPECT_EQ(ev.GetType(), 7u);
-    EXPECT_FALSE(ev.IsRecurrent());
-    EXPECT_EQ(ev.GetRecurrence().GetEnd(), DateTime(46000.0));
+    // Each field from its own place (a pair swapped alike on reading and writing would still
+    // write the same bytes back).
+    EXPECT_EQ(std::tuple(ev.GetId(), ev.GetReminderState(), ev.GetSnoozeSeconds(), ev.GetDuration(), ev.IsEnabled()),
+              std::tuple(42u, int(kReminderSnoozed), 300, 3600, false));
+    EXPECT_EQ(std::tuple(ev.GetName(), ev.GetNote(), ev.GetSound()), std::tuple("Dentist", "Bring the card", "Bell.wav"));
+    EXPECT_EQ(std::tuple(ev.GetRemindAt(), ev.GetRemindBefore(), ev.GetStart(), ev.GetType()),
+              std::tuple(DateTime(46000.25), 3600, DateTime(46000.375), 7u));
+    EXPECT_EQ(std::tuple(ev.IsRecurrent(), ev.GetRecurrence().GetEnd()), std::tuple(false, DateTime(46000.0)));
     EXPECT_TRUE(ev.IsShowing());  // not stored: the object read into keeps its own mark
 
     ArchiveWriter w;
@@ -214,14 +174,14 @@ TEST(Event, ArchiveFormMatchesTheLayout) {
 }
 
 TEST(Event, RoundTripKeepsEveryStoredField) {
-    CPtEvent ev = Daily(D(2026, 5, 1, 9, 0), 3 * 86400 + 17);
+    CPtEvent ev = Warned(tvtest::Daily("", At(2026, 5, 1, 9, 0)), 3 * 86400 + 17);
     ev.SetId(0x80000005u);
     ev.SetName(std::string(300, 'n'));
     ev.SetNote("multi\r\nline \xE9");
     ev.SetSound("x.wav");
     ev.SetType(3);
-    ev.Snooze(77, D(2026, 5, 2));
-    ev.GetRecurrence().SetAnchor(D(2026, 5, 9, 1, 2, 3));
+    ev.Snooze(77, At(2026, 5, 2));
+    ev.GetRecurrence().SetAnchor(At(2026, 5, 9, 1, 2, 3));
     ev.SetShowing();
     ArchiveWriter w;
     ev.Serialize(w);

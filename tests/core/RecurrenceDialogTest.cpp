@@ -21,16 +21,12 @@ std::string DescriptionAfter(const CRecurrenceModel& m) {
 
 }  // namespace
 
-TEST(RecurrencePages, DefaultsAreThePatternsDefaults) {
-    const RecurrencePages pages;
+TEST(RecurrencePages, PagesStartAtThePatternDefaultsAndEveryKindRoundTrips) {
     for (int type = kPatternDaily; type <= kPatternYearly; ++type) {
         auto fromPages = CRePattern::Create(static_cast<PatternType>(type));
-        PatternFromPages(pages, *fromPages);
+        PatternFromPages(RecurrencePages{}, *fromPages);
         EXPECT_TRUE(fromPages->Equals(*CRePattern::Create(static_cast<PatternType>(type)))) << type;
     }
-}
-
-TEST(RecurrencePages, EveryKindRoundTripsThroughItsPage) {
     CDailyRePattern daily;
     daily.SetInterval(365);
     CWeeklyRePattern weekly;
@@ -47,48 +43,36 @@ TEST(RecurrencePages, EveryKindRoundTripsThroughItsPage) {
     yearly.SetDay(25);
     yearly.SetOrdinal(4);
     yearly.SetWeekday(7);
-    const CRePattern* patterns[] = {&daily, &weekly, &monthly, &yearly};
-    for (const CRePattern* p : patterns) {
-        RecurrencePages pages;
+    RecurrencePages pages;
+    for (const CRePattern* p : std::initializer_list<const CRePattern*>{&daily, &weekly, &monthly, &yearly}) {
         PagesFromPattern(*p, pages);
         auto back = CRePattern::Create(p->Type());
         PatternFromPages(pages, *back);
         EXPECT_TRUE(back->Equals(*p)) << p->ClassName();
     }
-    RecurrencePages pages;
-    PagesFromPattern(weekly, pages);
+    // The combo boxes hold indices; both monthly rows show the interval.
     EXPECT_EQ(pages.weekly.days, (std::array<bool, 7>{false, true, false, false, true, false, false}));
-    PagesFromPattern(monthly, pages);
-    EXPECT_EQ(pages.monthly.ordinalIndex, 4);
-    EXPECT_EQ(pages.monthly.weekdayIndex, 5);
-    EXPECT_EQ(pages.monthly.dayInterval, 12);
-    EXPECT_EQ(pages.monthly.theInterval, 12);
-    PagesFromPattern(yearly, pages);
-    EXPECT_EQ(pages.yearly.everyMonthIndex, 11);
-    EXPECT_EQ(pages.yearly.theMonthIndex, 11);
+    EXPECT_EQ(std::tuple(pages.monthly.ordinalIndex, pages.monthly.weekdayIndex, pages.monthly.dayInterval,
+                         pages.monthly.theInterval),
+              std::tuple(4, 5, 12, 12));
+    EXPECT_EQ(std::tuple(pages.yearly.everyMonthIndex, pages.yearly.theMonthIndex), std::tuple(11, 11));
 }
 
 TEST(RecurrencePages, TheChosenRowGivesMonthlyIntervalAndYearlyMonth) {
     RecurrencePages pages;
     pages.monthly.dayInterval = 3;
     pages.monthly.theInterval = 5;
-    pages.monthly.dayMode = false;
-    CMonthlyRePattern monthly;
-    PatternFromPages(pages, monthly);
-    EXPECT_EQ(monthly.GetInterval(), 5);
-    pages.monthly.dayMode = true;
-    PatternFromPages(pages, monthly);
-    EXPECT_EQ(monthly.GetInterval(), 3);
-
     pages.yearly.everyMonthIndex = 2;
     pages.yearly.theMonthIndex = 5;
-    pages.yearly.dayMode = false;
+    CMonthlyRePattern monthly;
     CYearlyRePattern yearly;
-    PatternFromPages(pages, yearly);
-    EXPECT_EQ(yearly.GetMonth(), 6);
-    pages.yearly.dayMode = true;
-    PatternFromPages(pages, yearly);
-    EXPECT_EQ(yearly.GetMonth(), 3);
+    for (bool dayMode : {false, true}) {
+        pages.monthly.dayMode = pages.yearly.dayMode = dayMode;
+        PatternFromPages(pages, monthly);
+        PatternFromPages(pages, yearly);
+        EXPECT_EQ(monthly.GetInterval(), dayMode ? 3 : 5);
+        EXPECT_EQ(yearly.GetMonth(), dayMode ? 3 : 6);
+    }
 }
 
 TEST(RecurrencePages, RangeChecksOfEachPage) {
@@ -118,40 +102,29 @@ TEST(RecurrencePages, RangeChecksOfEachPage) {
     }
 }
 
-TEST(RecurrencePages, LastDayNoticeForDays29To31InDayModeOnly) {
+TEST(RecurrencePages, MonthDaysBeyond28GiveANoticeAndYearlyDaysMustExistEveryYear) {
     RecurrencePages pages;
-    pages.monthly.day = 28;
-    EXPECT_EQ(CheckRecurrencePage(pages, kPatternMonthly).notice, "");
-    pages.monthly.day = 31;
-    const RecurrenceOkCheck check = CheckRecurrencePage(pages, kPatternMonthly);
-    EXPECT_EQ(check.outcome, RecurrenceOkCheck::Outcome::Accept);
-    EXPECT_EQ(check.notice, "Some months has less than 31 days. The last day will be used");
-    pages.monthly.day = 29;
-    EXPECT_EQ(CheckRecurrencePage(pages, kPatternMonthly).notice,
-              "Some months has less than 29 days. The last day will be used");
+    for (auto [day, notice] : {std::pair(28, ""), std::pair(29, "Some months has less than 29 days. The last day will be used"),
+                               std::pair(31, "Some months has less than 31 days. The last day will be used")}) {
+        pages.monthly.day = day;
+        const RecurrenceOkCheck check = CheckRecurrencePage(pages, kPatternMonthly);
+        EXPECT_EQ(check.outcome, RecurrenceOkCheck::Outcome::Accept);
+        EXPECT_EQ(check.notice, notice);
+    }
     pages.monthly.dayMode = false;
     EXPECT_EQ(CheckRecurrencePage(pages, kPatternMonthly).notice, "");
-}
 
-TEST(RecurrencePages, YearlyDaysMustExistInEveryYear) {
     struct Case {
         int monthIndex, day;
         bool ok;
     } cases[] = {{1, 28, true}, {1, 29, false}, {1, 30, false}, {3, 30, true}, {3, 31, false}, {11, 31, true}};
     for (const Case& c : cases) {
-        RecurrencePages pages;
         pages.yearly.everyMonthIndex = c.monthIndex;
         pages.yearly.day = c.day;
         const RecurrenceOkCheck check = CheckRecurrencePage(pages, kPatternYearly);
-        EXPECT_EQ(check.outcome == RecurrenceOkCheck::Outcome::Accept, c.ok) << c.monthIndex << "/" << c.day;
-        if (!c.ok) {
-            EXPECT_EQ(check.message, "Invalid time");
-        }
+        EXPECT_EQ(check.message, c.ok ? "" : "Invalid time") << c.monthIndex << "/" << c.day;
     }
     // In The mode the Every row's day is not a date to check.
-    RecurrencePages pages;
-    pages.yearly.everyMonthIndex = 1;
-    pages.yearly.day = 30;
     pages.yearly.dayMode = false;
     EXPECT_EQ(CheckRecurrencePage(pages, kPatternYearly).outcome, RecurrenceOkCheck::Outcome::Accept);
 }
@@ -159,9 +132,8 @@ TEST(RecurrencePages, YearlyDaysMustExistInEveryYear) {
 TEST(RecurrencePages, IntegerFieldsReadLikeEditBoxes) {
     EXPECT_EQ(ParseIntField(" 12 ", kMonthlyIntervalRange).value, 12);
     EXPECT_TRUE(ParseIntField("+7", kMonthlyIntervalRange).ok);
-    EXPECT_EQ(ParseIntField("", kMonthlyIntervalRange).message, "Please enter an integer.");
-    EXPECT_EQ(ParseIntField("1a", kMonthlyIntervalRange).message, "Please enter an integer.");
-    EXPECT_EQ(ParseIntField("-", kMonthlyIntervalRange).message, "Please enter an integer.");
+    for (const char* text : {"", "1a", "-"})
+        EXPECT_EQ(ParseIntField(text, kMonthlyIntervalRange).message, "Please enter an integer.") << text;
     EXPECT_EQ(ParseIntField("-1", kMonthlyIntervalRange).message, "Please enter an integer between 1 and 12.");
     EXPECT_EQ(ParseIntField("99999999999999999999", kDailyIntervalRange).message,
               "Please enter an integer between 1 and 365.");
@@ -206,25 +178,10 @@ TEST(RecurrenceDialog, SwitchingKindsKeepsEveryPage) {
     EXPECT_EQ(DescriptionAfter(m), "Every 4 Days");
     m.SwitchKind(kPatternNone);  // not a kind of the dialog
     EXPECT_EQ(m.GetPatternType(), kPatternDaily);
-}
-
-TEST(RecurrenceDialog, DescriptionsOfTheCommonRules) {
-    CRecurrenceModel m;
-    m.LoadFromRule(RuleOf(kPatternMonthly));
-    m.pages.monthly.dayMode = false;
-    m.pages.monthly.ordinalIndex = 4;
-    m.pages.monthly.weekdayIndex = 5;
-    EXPECT_EQ(DescriptionAfter(m), "The Last Friday of Every 1 Months");
-
-    m.SwitchKind(kPatternYearly);
-    m.pages.yearly.everyMonthIndex = 2;
-    m.pages.yearly.day = 5;
-    EXPECT_EQ(DescriptionAfter(m), "Every Mar 5");
 
     // A rule without a pattern opens on the daily page with the page defaults.
     CRecurrenceModel fresh;
-    CReCurrence none;
-    fresh.LoadFromRule(none);
+    fresh.LoadFromRule(CReCurrence());
     EXPECT_EQ(fresh.GetPatternType(), kPatternDaily);
     EXPECT_EQ(DescriptionAfter(fresh), "Every 1 Days");
 }

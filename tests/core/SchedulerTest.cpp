@@ -5,13 +5,13 @@
 #include <mutex>
 #include <thread>
 
+#include "Events.h"
 #include "engine/ReminderScheduler.h"
 
 using namespace tv;
+using tvtest::At;
 
 namespace {
-
-DateTime D(int y, int m, int d, int h = 0, int mi = 0, int s = 0) { return DateTime::FromParts(y, m, d, h, mi, s); }
 
 class RecordingSink : public IReminderSink {
 public:
@@ -41,36 +41,27 @@ private:
 };
 
 uint32_t AddOneOff(CEventStore& store, const DateTime& start, bool enabled = true) {
-    CPtEvent ev(start - TimeSpan(1.0));
-    ev.SetStart(start);
+    CPtEvent ev = tvtest::OneOff("", start);
     ev.SetEnabled(enabled);
-    store.Add(ev);
-    return ev.GetId();
+    return tvtest::AddTo(store, ev);
 }
 
-uint32_t AddDaily(CEventStore& store, const DateTime& start) {
-    CPtEvent ev(start - TimeSpan(1.0));
-    ev.SetStart(start);
-    ev.GetRecurrence().SetStart(start);
-    ev.GetRecurrence().SetPatternType(kPatternDaily);
-    store.Add(ev);
-    return ev.GetId();
-}
+uint32_t AddDaily(CEventStore& store, const DateTime& start) { return tvtest::AddTo(store, tvtest::Daily("", start)); }
 
 }  // namespace
 
 TEST(Scheduler, APassAnnouncesEachDueEventOnceOneOffFirst) {
     CEventStore store;
-    const uint32_t daily = AddDaily(store, D(2026, 5, 1, 10, 0));
-    const uint32_t a = AddOneOff(store, D(2026, 5, 3, 10, 0));
-    AddOneOff(store, D(2026, 5, 3, 10, 0), false);       // disabled
-    AddOneOff(store, D(2026, 5, 3, 10, 0, 1));            // not yet
-    const uint32_t b = AddOneOff(store, D(2026, 5, 2, 8, 0));  // missed yesterday
+    const uint32_t daily = AddDaily(store, At(2026, 5, 1, 10, 0));
+    const uint32_t a = AddOneOff(store, At(2026, 5, 3, 10, 0));
+    AddOneOff(store, At(2026, 5, 3, 10, 0), false);       // disabled
+    AddOneOff(store, At(2026, 5, 3, 10, 0, 1));            // not yet
+    const uint32_t b = AddOneOff(store, At(2026, 5, 2, 8, 0));  // missed yesterday
     RecordingSink sink;
-    EXPECT_EQ(CReminderScheduler::CheckPass(store, D(2026, 5, 3, 10, 0, 1), sink), 3u);
+    EXPECT_EQ(CReminderScheduler::CheckPass(store, At(2026, 5, 3, 10, 0, 1), sink), 3u);
     EXPECT_EQ(sink.Ids(), (std::vector<uint32_t>{a, b, daily}));
     // While the pop-ups are open nothing is announced again, however long they stay.
-    EXPECT_EQ(CReminderScheduler::CheckPass(store, D(2026, 6, 3), sink), 1u);  // only the not-yet one
+    EXPECT_EQ(CReminderScheduler::CheckPass(store, At(2026, 6, 3), sink), 1u);  // only the not-yet one
     CPtEvent ev;
     ASSERT_TRUE(store.GetById(a, ev));
     EXPECT_TRUE(ev.IsShowing());
@@ -79,39 +70,36 @@ TEST(Scheduler, APassAnnouncesEachDueEventOnceOneOffFirst) {
 
 TEST(Scheduler, AnEditMadeMeanwhileKeepsThePopUpMark) {
     CEventStore store;
-    const uint32_t id = AddOneOff(store, D(2026, 5, 3, 10, 0));
+    const uint32_t id = AddOneOff(store, At(2026, 5, 3, 10, 0));
     CPtEvent editorCopy;
     store.GetById(id, editorCopy);  // an editor opens before the reminder falls due
     RecordingSink sink;
-    EXPECT_EQ(CReminderScheduler::CheckPass(store, D(2026, 5, 3, 10, 1), sink), 1u);
+    EXPECT_EQ(CReminderScheduler::CheckPass(store, At(2026, 5, 3, 10, 1), sink), 1u);
     editorCopy.SetNote("edited");
     store.Modify(id, editorCopy);
-    EXPECT_EQ(CReminderScheduler::CheckPass(store, D(2026, 5, 3, 10, 2), sink), 0u);
+    EXPECT_EQ(CReminderScheduler::CheckPass(store, At(2026, 5, 3, 10, 2), sink), 0u);
     // The pop-up's answer does clear it.
     CPtEvent answered;
     store.GetById(id, answered);
-    answered.Snooze(60, D(2026, 5, 3, 10, 2));
+    answered.Snooze(60, At(2026, 5, 3, 10, 2));
     answered.ClearShowing();
     store.Modify(id, answered, ShowingMark::Replace);
-    EXPECT_EQ(CReminderScheduler::CheckPass(store, D(2026, 5, 3, 10, 3, 1), sink), 1u);
-}
+    EXPECT_EQ(CReminderScheduler::CheckPass(store, At(2026, 5, 3, 10, 3, 1), sink), 1u);
 
-TEST(Scheduler, EnablingADisabledEventMakesItDueAtTheNextPass) {
-    CEventStore store;
-    const uint32_t id = AddOneOff(store, D(2026, 5, 3, 10, 0), false);
-    RecordingSink sink;
-    EXPECT_EQ(CReminderScheduler::CheckPass(store, D(2026, 5, 4), sink), 0u);
+    // Enabling a disabled event makes it due at the next pass.
+    const uint32_t off = AddOneOff(store, At(2026, 5, 3, 10, 0), false);
+    EXPECT_EQ(CReminderScheduler::CheckPass(store, At(2026, 5, 4), sink), 0u);
     CPtEvent ev;
-    store.GetById(id, ev);
+    store.GetById(off, ev);
     ev.SetEnabled(true);
-    store.Modify(id, ev);
-    EXPECT_EQ(CReminderScheduler::CheckPass(store, D(2026, 5, 4), sink), 1u);
+    store.Modify(off, ev);
+    EXPECT_EQ(CReminderScheduler::CheckPass(store, At(2026, 5, 4), sink), 1u);
 }
 
 TEST(Scheduler, TheThreadWaitsThenPassesUntilStopped) {
     CEventStore store;
-    const uint32_t id = AddOneOff(store, D(2026, 5, 3, 10, 0));
-    FixedClock clock(D(2026, 5, 3, 9, 0));
+    const uint32_t id = AddOneOff(store, At(2026, 5, 3, 10, 0));
+    FixedClock clock(At(2026, 5, 3, 9, 0));
     RecordingSink sink;
     SchedulerTiming fast{std::chrono::milliseconds(20), std::chrono::milliseconds(1), 11};
     CReminderScheduler scheduler(store, sink, clock, fast);
@@ -121,7 +109,7 @@ TEST(Scheduler, TheThreadWaitsThenPassesUntilStopped) {
     scheduler.Start();
     while (scheduler.PassCount() < 3) std::this_thread::yield();
     EXPECT_TRUE(sink.Ids().empty());
-    clock.Set(D(2026, 5, 3, 10, 0, 1));
+    clock.Set(At(2026, 5, 3, 10, 0, 1));
     const uint64_t seen = scheduler.PassCount();
     while (scheduler.PassCount() < seen + 2) std::this_thread::yield();
     EXPECT_EQ(sink.Ids(), std::vector<uint32_t>{id});
@@ -129,10 +117,16 @@ TEST(Scheduler, TheThreadWaitsThenPassesUntilStopped) {
     EXPECT_TRUE(scheduler.Wait(2000));
 }
 
-TEST(Scheduler, StopDuringTheFirstDelayEndsAtOnce) {
+TEST(Scheduler, StopDuringTheFirstDelayEndsAtOnceAndAnUnstartedOneNeverRuns) {
     CEventStore store;
-    FixedClock clock(D(2026, 1, 1));
+    AddOneOff(store, At(2025, 1, 1));
+    FixedClock clock(At(2026, 1, 1));
     RecordingSink sink;
+    {
+        CReminderScheduler unstarted(store, sink, clock, {std::chrono::milliseconds(0), std::chrono::milliseconds(0), 1});
+        ASSERT_TRUE(unstarted.Create());
+    }
+    EXPECT_TRUE(sink.Ids().empty());
     CReminderScheduler scheduler(store, sink, clock);  // the real five-second first delay
     ASSERT_TRUE(scheduler.Create());
     scheduler.Start();
@@ -143,20 +137,9 @@ TEST(Scheduler, StopDuringTheFirstDelayEndsAtOnce) {
     EXPECT_EQ(scheduler.PassCount(), 0u);
 }
 
-TEST(Scheduler, ASchedulerDestroyedUnstartedDoesNotRun) {
-    CEventStore store;
-    FixedClock clock(D(2026, 1, 1));
-    RecordingSink sink;
-    {
-        CReminderScheduler scheduler(store, sink, clock);
-        ASSERT_TRUE(scheduler.Create());
-    }
-    EXPECT_TRUE(sink.Ids().empty());
-}
-
 TEST(Scheduler, TwoThreadsHammeringTheStoreLoseNothing) {
     CEventStore store;
-    FixedClock clock(D(2026, 5, 3, 12, 0));
+    FixedClock clock(At(2026, 5, 3, 12, 0));
     RecordingSink sink;
     SchedulerTiming fast{std::chrono::milliseconds(0), std::chrono::milliseconds(0), 1};
     CReminderScheduler scheduler(store, sink, clock, fast);
@@ -167,8 +150,8 @@ TEST(Scheduler, TwoThreadsHammeringTheStoreLoseNothing) {
     std::vector<uint32_t> kept;
     for (int i = 0; i < 3000; ++i) {
         const bool due = i % 2 == 0;
-        const uint32_t id = (i % 5 == 0) ? AddDaily(store, D(2026, 5, 1, 9, 0))
-                                         : AddOneOff(store, due ? D(2026, 5, 3, 11, 0) : D(2026, 6, 1));
+        const uint32_t id = (i % 5 == 0) ? AddDaily(store, At(2026, 5, 1, 9, 0))
+                                         : AddOneOff(store, due ? At(2026, 5, 3, 11, 0) : At(2026, 6, 1));
         if (i % 7 == 3) {
             store.Delete(id);
             continue;
@@ -183,7 +166,7 @@ TEST(Scheduler, TwoThreadsHammeringTheStoreLoseNothing) {
         kept.push_back(id);
         std::vector<const CPtEvent*> day;
         CEventStore::AllLock lock(store);
-        store.GetEventsOfDay(D(2026, 5, 3), day);
+        store.GetEventsOfDay(At(2026, 5, 3), day);
     }
     const uint64_t seen = scheduler.PassCount();
     while (scheduler.PassCount() < seen + 2) std::this_thread::yield();

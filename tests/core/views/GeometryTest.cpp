@@ -1,7 +1,7 @@
-// Slots, week arithmetic, cell geometry and the print extents of the calendar views.
+// Slots and week arithmetic of the calendar views.
 #include <gtest/gtest.h>
 
-#include "ViewTestSupport.h"
+#include "Events.h"
 #include "views/CalendarLayout.h"
 #include "views/ViewGeometry.h"
 
@@ -33,47 +33,4 @@ TEST(ViewGeometry, WeeksStartWhereEachViewWantsThem) {
     // Monthly rows: the Sunday on or before.
     EXPECT_EQ(WeekSunday(At(2008, 1, 16, 9, 0)), At(2008, 1, 13));
     EXPECT_EQ(WeekSunday(At(2008, 1, 13, 9, 0)), At(2008, 1, 13));
-}
-
-TEST(ViewGeometry, MulDivRoundsHalvesAwayFromZero) {
-    EXPECT_EQ(MulDiv(4960, 1040, 7016), 735);
-    EXPECT_EQ(MulDiv(3, 1, 2), 2);
-    EXPECT_EQ(MulDiv(-3, 1, 2), -2);
-    EXPECT_EQ(MulDiv(5, 5, 0), -1);
-}
-
-TEST(ViewGeometry, WeeklyCellsFollowThePaperPlanner) {
-    const Rect r{0, 0, 601, 300};  // H = 100, W2 = 300
-    EXPECT_EQ(WeeklyCellRect(r, 0), (Rect{0, 0, 300, 100}));
-    EXPECT_EQ(WeeklyCellRect(r, 2), (Rect{0, 200, 300, 300}));
-    EXPECT_EQ(WeeklyCellRect(r, 3), (Rect{301, 0, 601, 100}));
-    EXPECT_EQ(WeeklyCellRect(r, 4), (Rect{301, 100, 601, 200}));
-    EXPECT_EQ(WeeklyCellRect(r, 5), (Rect{301, 200, 601, 250}));
-    EXPECT_EQ(WeeklyCellRect(r, 6), (Rect{301, 250, 601, 300}));
-    EXPECT_TRUE(WeeklyCellRect(r, 7).IsEmpty());
-}
-
-TEST(ViewGeometry, MonthlyCellsStretchTheLastRowAndColumnToTheEdges) {
-    const Rect r{0, 0, 704, 530};  // CW = 100, RH = (530 - 17) / 5 = 102
-    EXPECT_EQ(MonthlyColumnWidth(r), 100);
-    EXPECT_EQ(MonthlyRowHeight(r), 102);
-    EXPECT_EQ(MonthlyCellRect(r, 0, 0), (Rect{0, 17, 100, 119}));
-    EXPECT_EQ(MonthlyCellRect(r, 4, 6), (Rect{600, 425, 704, 530}));
-    EXPECT_EQ(MonthlyHeaderColumnRect(r, 6), (Rect{600, 0, 704, 17}));
-    EXPECT_TRUE(MonthlyCellRect(r, 5, 0).IsEmpty());
-}
-
-TEST(ViewGeometry, PrintExtentsScaleTheWidthToThePaper) {
-    const PrintExtent daily = CalendarPrintExtent(ViewKind::Daily, 4960, 7016);
-    EXPECT_EQ(daily.height, 1040);
-    EXPECT_EQ(daily.width, 735);
-    EXPECT_EQ(daily.drawRect, (Rect{0, 0, 670, 960}));  // exactly the 48 rows
-    const PrintExtent weekday = CalendarPrintExtent(ViewKind::Weekday, 4960, 7016);
-    EXPECT_EQ(weekday.height, 1057);
-    EXPECT_EQ(weekday.drawRect.bottom, 977);  // header + 48 rows
-    const PrintExtent monthly = CalendarPrintExtent(ViewKind::Monthly, 7016, 4960);
-    EXPECT_EQ(monthly.height, 580);
-    EXPECT_EQ(monthly.width, 820);
-    EXPECT_EQ(monthly.drawRect, (Rect{0, 0, 755, 500}));
-    EXPECT_EQ(CalendarPrintExtent(ViewKind::Weekly, 100, 0).width, 0);
 }

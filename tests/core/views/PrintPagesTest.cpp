@@ -1,4 +1,4 @@
-// Printed page geometry: the calendar frame, the list's bands, rows and page split.
+// Printed page geometry: the calendar extents and frame, the list's bands, rows and page split.
 #include <gtest/gtest.h>
 
 #include "views/PrintPages.h"
@@ -6,42 +6,47 @@
 using namespace tv;
 
 namespace {
-// A4 at 600 dots per inch, printable area of a typical laser printer.
-constexpr int kA4W = 4760, kA4H = 6814;
+// A4 at 600 dots per inch: the whole sheet, and the printable area of a typical laser printer.
+constexpr int kSheetW = 4960, kSheetH = 7016, kA4W = 4760, kA4H = 6814;
 }  // namespace
+
+TEST(PrintPagesTest, CalendarExtentsScaleTheWidthToThePaper) {
+    const PrintExtent daily = CalendarPrintExtent(ViewKind::Daily, kSheetW, kSheetH);
+    EXPECT_EQ(std::tuple(daily.height, daily.width), std::tuple(1040, 735));
+    EXPECT_EQ(daily.drawRect, (Rect{0, 0, 670, 960}));  // exactly the 48 rows
+    const PrintExtent weekday = CalendarPrintExtent(ViewKind::Weekday, kSheetW, kSheetH);
+    EXPECT_EQ(std::tuple(weekday.height, weekday.drawRect.bottom), std::tuple(1057, 977));  // header + 48 rows
+    const PrintExtent monthly = CalendarPrintExtent(ViewKind::Monthly, kSheetH, kSheetW);
+    EXPECT_EQ(std::tuple(monthly.height, monthly.width), std::tuple(580, 820));
+    EXPECT_EQ(monthly.drawRect, (Rect{0, 0, 755, 500}));
+    EXPECT_EQ(CalendarPrintExtent(ViewKind::Weekly, 100, 0).width, 0);
+    EXPECT_EQ(MulDiv(kSheetW, 1040, kSheetH), 735);
+    EXPECT_EQ(MulDiv(-3, 1, 2), -2);  // halves round away from zero
+    EXPECT_EQ(MulDiv(5, 5, 0), -1);
+}
 
 TEST(PrintPagesTest, DailyPageHoldsTheFortyEightRowsBetweenTheRules) {
     const CalendarPageFrame f = ComputeCalendarPage(ViewKind::Daily, kA4W, kA4H);
-    EXPECT_EQ(f.extent.height, 1040);
-    EXPECT_EQ(f.extent.width, MulDiv(kA4W, 1040, kA4H));
-    EXPECT_EQ(f.extent.drawRect.Height(), 48 * kSlotHeight);
-    const Rect content = f.ContentRect();
-    EXPECT_EQ(content.top, 45);
-    EXPECT_EQ(content.left, 40);
-    EXPECT_EQ(content.right, f.extent.width - 25);  // flush with the rules' right end
-    // Below the caption rule, above the footer rule.
-    EXPECT_GT(content.top, f.ruleFrom.y);
-    EXPECT_LT(content.bottom, f.footerFrom.y);
+    const int w = MulDiv(kA4W, 1040, kA4H);
+    EXPECT_EQ(std::tuple(f.extent.height, f.extent.width), std::tuple(1040, w));
+    // Below the caption rule, above the footer rule, flush with the rules' right end.
+    EXPECT_EQ(f.ContentRect(), (Rect{40, 45, w - 25, 45 + 48 * kSlotHeight}));
     EXPECT_EQ(f.ruleFrom, (Point{40, 35}));
-    EXPECT_EQ(f.ruleTo, (Point{f.extent.width - 25, 35}));
+    EXPECT_EQ(f.ruleTo, (Point{w - 25, 35}));
     EXPECT_EQ(f.footerFrom, (Point{40, 1015}));
-    EXPECT_EQ(f.captionRect, (Rect{40, 10, f.extent.width - 25, 33}));
-}
-
-TEST(PrintPagesTest, CalendarPagesScaleTheSameBothWaysAndFitThePaper) {
+    EXPECT_EQ(f.captionRect, (Rect{40, 10, w - 25, 33}));
+    // Every view on every paper: scaled the same both ways, the whole width used, the
+    // content above the footer rule.
     for (ViewKind kind : {ViewKind::Daily, ViewKind::Weekday, ViewKind::Weekly, ViewKind::Monthly}) {
-        for (auto [w, h] : {std::pair{kA4W, kA4H}, std::pair{kA4H, kA4W}, std::pair{2550, 3300}}) {
-            const CalendarPageFrame f = ComputeCalendarPage(kind, w, h);
-            ASSERT_GT(f.scale, 0.0);
-            EXPECT_LE(f.extent.width * f.scale, w + 0.001);
-            EXPECT_LE(f.extent.height * f.scale, h + 0.001);
-            // The logical width follows the paper, so the page is used to within a unit.
-            EXPECT_NEAR(f.extent.width * f.scale, w, f.scale);
-            EXPECT_LT(f.ContentRect().bottom, f.footerFrom.y);
+        for (auto [pw, ph] : {std::pair{kA4W, kA4H}, std::pair{kA4H, kA4W}, std::pair{2550, 3300}}) {
+            const CalendarPageFrame p = ComputeCalendarPage(kind, pw, ph);
+            ASSERT_GT(p.scale, 0.0);
+            EXPECT_LE(p.extent.height * p.scale, ph + 0.001);
+            EXPECT_NEAR(p.extent.width * p.scale, pw, p.scale);
+            EXPECT_LE(p.extent.width * p.scale, pw + 0.001);
+            EXPECT_LT(p.ContentRect().bottom, p.footerFrom.y);
         }
     }
-    EXPECT_EQ(ComputeCalendarPage(ViewKind::Weekday, kA4W, kA4H).extent.drawRect.Height(), 977);
-    EXPECT_EQ(ComputeCalendarPage(ViewKind::Monthly, kA4H, kA4W).extent.drawRect.Height(), 500);
 }
 
 TEST(PrintPagesTest, ListBandsAndColumns) {
@@ -64,27 +69,19 @@ TEST(PrintPagesTest, ListBandsAndColumns) {
 }
 
 TEST(PrintPagesTest, ListRowsSplitOverPages) {
-    const int perPage = ComputeListPage(1, 11, kA4W, kA4H).layout.rowsPerPage;
-    ASSERT_GT(perPage, 10);
-
-    // No events: no page at all.
-    const ListPageGeometry none = ComputeListPage(0, 11, kA4W, kA4H);
-    EXPECT_EQ(none.layout.pageCount, 0);
-    EXPECT_EQ(RowsOfPage(none, 0, 1).count, 0);
-
-    // Exactly one page of rows is one page; one more row starts a second.
-    EXPECT_EQ(ComputeListPage(perPage, 11, kA4W, kA4H).layout.pageCount, 1);
-    EXPECT_EQ(ComputeListPage(perPage + 1, 11, kA4W, kA4H).layout.pageCount, 2);
-
-    const int items = 2 * perPage + 3;
-    const ListPageGeometry g = ComputeListPage(items, 11, kA4W, kA4H);
-    ASSERT_EQ(g.layout.pageCount, 3);
-    EXPECT_EQ(RowsOfPage(g, items, 1).first, 0);
-    EXPECT_EQ(RowsOfPage(g, items, 1).count, perPage);
-    EXPECT_EQ(RowsOfPage(g, items, 2).first, perPage);
-    EXPECT_EQ(RowsOfPage(g, items, 3).first, 2 * perPage);
-    EXPECT_EQ(RowsOfPage(g, items, 3).count, 3);
-    EXPECT_EQ(RowsOfPage(g, items, 4).count, 0);
-    EXPECT_EQ(RowsOfPage(g, items, 0).count, 0);
+    // 565 x 7016 / 4960 = 799 units high: 46 rows of 11 + 4 between the bands.
+    EXPECT_EQ(ComputeListPage(0, 11, kSheetW, kSheetH).layout.pageCount, 0);  // no events: no page
+    EXPECT_EQ(ComputeListPage(46, 11, kSheetW, kSheetH).layout.pageCount, 1);
+    EXPECT_EQ(ComputeListPage(47, 11, kSheetW, kSheetH).layout.pageCount, 2);
+    const ListPageGeometry g = ComputeListPage(120, 11, kSheetW, kSheetH);
+    EXPECT_EQ(std::tuple(g.layout.pageHeight, g.layout.rowsPerPage, g.layout.pageCount), std::tuple(799, 46, 3));
+    const std::tuple<int, int, int> pages[] = {{0, 0, 0}, {1, 0, 46}, {2, 46, 46}, {3, 92, 28}, {4, 0, 0}};
+    for (const auto& [page, first, count] : pages) {
+        const PageRows rows = RowsOfPage(g, 120, page);
+        EXPECT_EQ(std::tuple(rows.first, rows.count), std::tuple(first, count)) << page;
+    }
     EXPECT_EQ(PageFooterText(2, 3), "2/3");
+    // A page too short for a row still makes progress.
+    EXPECT_EQ(ComputeListPrint(5, 11, 4960, 100).rowsPerPage, 1);
+    EXPECT_EQ(ComputeListPrint(5, 11, 0, 100).pageCount, 5);
 }

@@ -1,4 +1,4 @@
-// Small builders for the view tests: dates, events, a store and a type table made in code.
+// Builders for events, stores and type tables made in code, shared by the core tests.
 #pragma once
 
 #include <string>
@@ -16,7 +16,7 @@ inline tv::DateTime At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
 
 // A one-off event; the moment it was "made" is a fixed day, never the clock.
 inline tv::CPtEvent OneOff(const std::string& name, const tv::DateTime& start, uint32_t typeId = 0) {
-    tv::CPtEvent ev(At(2008, 1, 1, 8, 0));
+    tv::CPtEvent ev(At(2000, 1, 1));
     ev.SetName(name);
     ev.SetStart(start);
     ev.SetType(typeId);
@@ -24,26 +24,21 @@ inline tv::CPtEvent OneOff(const std::string& name, const tv::DateTime& start, u
 }
 
 // A recurring event whose rule starts at start, with a pattern of the given kind.
-inline tv::CPtEvent Recurring(const std::string& name, const tv::DateTime& start, tv::PatternType kind,
-                              uint32_t typeId = 0) {
-    tv::CPtEvent ev = OneOff(name, start, typeId);
+inline tv::CPtEvent Recurring(const std::string& name, const tv::DateTime& start, tv::PatternType kind) {
+    tv::CPtEvent ev = OneOff(name, start);
     ev.GetRecurrence().SetStart(start);
     ev.GetRecurrence().SetEnd(start);
     ev.GetRecurrence().SetPatternType(kind);
     return ev;
 }
 
-inline tv::CPtEvent Daily(const std::string& name, const tv::DateTime& start, int interval = 1) {
-    tv::CPtEvent ev = Recurring(name, start, tv::kPatternDaily);
-    static_cast<tv::CDailyRePattern*>(ev.GetRecurrence().GetPattern())->SetInterval(interval);
-    return ev;
+inline tv::CPtEvent Daily(const std::string& name, const tv::DateTime& start) {
+    return Recurring(name, start, tv::kPatternDaily);
 }
 
-inline tv::CPtEvent Weekly(const std::string& name, const tv::DateTime& start, int mask, int interval = 1) {
+inline tv::CPtEvent Weekly(const std::string& name, const tv::DateTime& start, int mask) {
     tv::CPtEvent ev = Recurring(name, start, tv::kPatternWeekly);
-    auto* p = static_cast<tv::CWeeklyRePattern*>(ev.GetRecurrence().GetPattern());
-    p->SetInterval(interval);
-    p->SetWeekdayMask(mask);
+    static_cast<tv::CWeeklyRePattern*>(ev.GetRecurrence().GetPattern())->SetWeekdayMask(mask);
     return ev;
 }
 
@@ -52,7 +47,7 @@ inline uint32_t AddTo(tv::CEventStore& store, tv::CPtEvent ev) {
     return ev.GetId();
 }
 
-inline uint32_t AddType(tv::CEventTypeTable& types, const std::string& name, int icon, uint32_t color) {
+inline uint32_t AddType(tv::CEventTypeTable& types, const std::string& name, int icon = 0, uint32_t color = 0) {
     tv::CEventType t(At(2008, 1, 1));
     t.SetName(name);
     t.SetIcon(icon);
