@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -25,6 +26,19 @@ private:
 
 class ArchiveWriter {
 public:
+    // Receives the written bytes piece by piece; answers false once it can take no more.
+    using Sink = std::function<bool(std::string_view)>;
+
+    ArchiveWriter() = default;
+    // Hands the bytes to sink whenever chunkSize of them have gathered, so that a large file
+    // is written while it is made instead of being held whole in memory first.
+    ArchiveWriter(size_t chunkSize, Sink sink) : m_sink(std::move(sink)) { m_data.resize(chunkSize); }
+    // Hands what has gathered to the sink.
+    void Flush() {
+        if (m_sink && m_size > 0) m_sink(std::string_view(m_data.data(), m_size));
+        m_size = 0;
+    }
+
     void WriteU8(uint8_t v) { *Grow(1) = static_cast<char>(v); }
     void WriteU16(uint16_t v) {
         char* p = Grow(2);
@@ -59,6 +73,7 @@ public:
         WriteDouble(span.Days());
     }
 
+    // Everything written (without a sink).
     const std::string& Data() const {
         m_data.resize(m_size);
         return m_data;
@@ -75,14 +90,19 @@ public:
 private:
     // The buffer runs ahead of the written size, so a field is one bounds check and a store.
     char* Grow(size_t n) {
-        if (m_size + n > m_data.size()) [[unlikely]] m_data.resize(std::max(m_data.size() * 2, m_size + n + 256));
+        if (m_size + n > m_data.size()) [[unlikely]] MakeRoom(n);
         char* p = m_data.data() + m_size;
         m_size += n;
         return p;
     }
+    void MakeRoom(size_t n) {
+        if (m_sink) Flush();
+        if (m_size + n > m_data.size()) m_data.resize(std::max(m_data.size() * 2, m_size + n + 256));
+    }
 
     mutable std::string m_data;
     size_t m_size = 0;
+    Sink m_sink;
 };
 
 // Reads from a byte range it does not own. Never trusts a length or count: anything that

@@ -87,11 +87,22 @@ void COneOffEventList::RebuildDayIndex() {
     for (CPtEvent& ev : Items()) m_dayIndex[ev.GetStart().DayNumber()].push_back(&ev);
 }
 
-ListReadResult COneOffEventList::ReadAndIndex(ArchiveReader& ar, const IdIsTaken& isTakenElsewhere) {
+ListReadResult COneOffEventList::ReadAndIndex(ArchiveReader& ar, std::vector<CPtEvent*>& recurring) {
     std::lock_guard g(GetLock());
     m_dayIndex.clear();
-    ListReadResult r = ReadBody(ar, isTakenElsewhere);
-    RebuildDayIndex();
+    recurring.clear();
+    ListReadResult r = ReadBodyWith(
+        ar, [](uint32_t) { return false; },
+        [&](CPtEvent& ev) {
+            m_dayIndex[ev.GetStart().DayNumber()].push_back(&ev);
+            if (ev.IsRecurrent()) recurring.push_back(&ev);
+        });
+    if (r.dropped > 0) {  // records were removed after they were indexed: index again
+        RebuildDayIndex();
+        recurring.clear();
+        for (CPtEvent& ev : Items())
+            if (ev.IsRecurrent()) recurring.push_back(&ev);
+    }
     return r;
 }
 
@@ -229,15 +240,15 @@ void CEventStore::RemoveAll() {
 
 // Files from elsewhere may hold a recurring event in the one-off list or the other way
 // round; every operation relies on the placement matching the recurrence.
-void CEventStore::NormalizeListPlacement() {
-    std::vector<CPtEvent> toRecurring, toOneOff;
-    m_oneOff.ForEach([&](const CPtEvent& ev) { if (ev.IsRecurrent()) toRecurring.push_back(ev); });
-    m_recurring.ForEach([&](const CPtEvent& ev) { if (!ev.IsRecurrent()) toOneOff.push_back(ev); });
-    for (const CPtEvent& ev : toRecurring) {
+void CEventStore::MoveMisplaced(const std::vector<CPtEvent*>& toRecurring, const std::vector<CPtEvent*>& toOneOff) {
+    std::vector<CPtEvent> recurring, oneOff;
+    for (const CPtEvent* ev : toRecurring) recurring.push_back(*ev);
+    for (const CPtEvent* ev : toOneOff) oneOff.push_back(*ev);
+    for (const CPtEvent& ev : recurring) {
         m_oneOff.RemoveAndUnindex(ev.GetId());
         m_recurring.AppendKeepingId(ev);
     }
-    for (const CPtEvent& ev : toOneOff) {
+    for (const CPtEvent& ev : oneOff) {
         m_recurring.Remove(ev.GetId());
         m_oneOff.AddKeepingId(ev);
     }
@@ -252,16 +263,27 @@ void CEventStore::SerializeLists(ArchiveWriter& ar) const {
 ListReadResult CEventStore::SerializeLists(ArchiveReader& ar) {
     AllLock lock(*this);
     m_recurring.RemoveAll();
-    ListReadResult result = m_oneOff.ReadAndIndex(ar, nullptr);
+    std::vector<CPtEvent*> toRecurring, toOneOff;
+    ListReadResult result = m_oneOff.ReadAndIndex(ar, toRecurring);
     // After a damaged one-off list the reading position means nothing; the recurring list
     // stays empty rather than being read from the middle of a record.
     if (result.complete) {
-        ListReadResult rec = m_recurring.ReadBody(ar, [this](uint32_t id) { return m_oneOff.Contains(id); });
+        ListReadResult rec = m_recurring.ReadBodyWith(
+            ar, [this](uint32_t id) { return m_oneOff.Contains(id); },
+            [&](CPtEvent& ev) {
+                if (!ev.IsRecurrent()) toOneOff.push_back(&ev);
+            });
+        if (rec.dropped > 0) {
+            toOneOff.clear();
+            for (CPtEvent& ev : m_recurring.Items())
+                if (!ev.IsRecurrent()) toOneOff.push_back(&ev);
+        }
         result.complete = rec.complete;
         result.error = rec.error;
         result.renumbered += rec.renumbered;
+        result.dropped += rec.dropped;
     }
-    NormalizeListPlacement();
+    MoveMisplaced(toRecurring, toOneOff);
     return result;
 }
 
@@ -273,14 +295,18 @@ void CEventStore::WriteForExport(ArchiveWriter& ar) const {
     m_recurring.ForEach([&](const CPtEvent& ev) { ev.Serialize(ar); });
 }
 
-std::string CEventStore::SaveToBytes() const {
-    ArchiveWriter ar;
+void CEventStore::WriteEventFile(ArchiveWriter& ar) const {
     AllLock lock(*this);
-    ar.Reserve(600 + 160 * (m_oneOff.GetCount() + m_recurring.GetCount()));
     ar.WriteText(kEventFileTag);
     ar.WriteU16(kEventFileVersion);
     ar.WriteBytes(std::string(kReservedBlock, '\0'));
     SerializeLists(ar);
+}
+
+std::string CEventStore::SaveToBytes() const {
+    ArchiveWriter ar;
+    ar.Reserve(600 + 200 * GetCount());
+    WriteEventFile(ar);
     return ar.TakeData();
 }
 
@@ -342,7 +368,6 @@ LoadReport CEventStore::Load() {
 
 FileResult CEventStore::Save() {
     std::lock_guard saving(m_saveLock);
-    const std::string bytes = SaveToBytes();
     std::string kept;
     if (m_keepDamagedCopy) {
         // Never replace a file the user might still recover without a copy of it.
@@ -350,7 +375,13 @@ FileResult CEventStore::Save() {
             return FileResult::Failed("Could not keep a copy of the damaged event file \"" + m_filePath +
                                       "\", so it was not overwritten.");
     }
-    FileResult result = WriteFileAtomically(m_filePath, bytes);
+    // The file is written while it is made, a megabyte at a time, under the lists' locks; the
+    // flush to the disk that follows happens after they are released.
+    FileResult result = WriteFileAtomically(m_filePath, [this](const ChunkWrite& write) {
+        ArchiveWriter ar(size_t(1) << 20, write);
+        WriteEventFile(ar);
+        ar.Flush();
+    });
     if (result.ok && m_keepDamagedCopy) {
         if (!kept.empty()) result.note = "The damaged event file was kept as \"" + kept + "\".";
         m_keepDamagedCopy = false;

@@ -38,7 +38,9 @@ public:
         for (auto it = m_dayIndex.lower_bound(first); it != m_dayIndex.end() && it->first < first + count; ++it)
             for (const CPtEvent* ev : it->second) fn(it->first, ev);
     }
-    ListReadResult ReadAndIndex(ArchiveReader& ar, const IdIsTaken& isTakenElsewhere);
+    // Reads a list body and indexes it in the same pass; recurring gets the events that belong
+    // in the other list.
+    ListReadResult ReadAndIndex(ArchiveReader& ar, std::vector<CPtEvent*>& recurring);
     void RebuildDayIndex();
 
 private:
@@ -129,6 +131,7 @@ public:
     FileResult Save();
     // The file image Save writes: tag, version, reserved block, both list bodies.
     std::string SaveToBytes() const;
+    void WriteEventFile(ArchiveWriter& ar) const;
     LoadReport LoadFromBytes(std::string_view bytes);
 
     // Both list bodies, for backups.
@@ -140,7 +143,7 @@ public:
 
 private:
     bool IsIdTaken(uint32_t id) const;
-    void NormalizeListPlacement();
+    void MoveMisplaced(const std::vector<CPtEvent*>& toRecurring, const std::vector<CPtEvent*>& toOneOff);
 
     std::string m_filePath;
     COneOffEventList m_oneOff;

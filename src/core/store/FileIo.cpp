@@ -123,7 +123,7 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& out, std::string&
     return ReadStatus::Ok;
 }
 
-FileResult WriteFileAtomically(const std::string& requestedPath, std::string_view data) {
+FileResult WriteFileAtomically(const std::string& requestedPath, const ContentProducer& produce) {
     const std::string path = ResolveTarget(requestedPath);
     const std::string dir = DirectoryOf(path);
     std::string tmpl = dir + "/." + BaseName(path) + kSavingInfix + "XXXXXX";
@@ -152,14 +152,20 @@ FileResult WriteFileAtomically(const std::string& requestedPath, std::string_vie
         ::fchmod(fd, 0666 & ~mask);
     }
 
-    size_t done = 0;
-    while (done < data.size()) {
-        const long n = CallWrite(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return fail(errno);
-        if (n == 0) return fail(ENOSPC);
-        done += static_cast<size_t>(n);
-    }
+    int writeError = 0;
+    const ChunkWrite write = [&](std::string_view data) {
+        size_t done = 0;
+        while (writeError == 0 && done < data.size()) {
+            const long n = CallWrite(fd, data.data() + done, data.size() - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) writeError = errno;
+            else if (n == 0) writeError = ENOSPC;
+            else done += static_cast<size_t>(n);
+        }
+        return writeError == 0;
+    };
+    produce(write);
+    if (writeError != 0) return fail(writeError);
     if (::fsync(fd) != 0) return fail(errno);
     if (::close(fd) != 0) {
         const int err = errno;
@@ -198,6 +204,10 @@ bool KeepDamagedCopy(const std::string& path, std::string& copyPath) {
     if (!fs::copy_file(path, target, fs::copy_options::none, ec)) return false;
     copyPath = target;
     return true;
+}
+
+FileResult WriteFileAtomically(const std::string& path, std::string_view data) {
+    return WriteFileAtomically(path, [data](const ChunkWrite& write) { write(data); });
 }
 
 }  // namespace tv

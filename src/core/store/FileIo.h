@@ -28,6 +28,12 @@ constexpr std::chrono::minutes kStaleTemporaryFileAge{10};
 // save, temporary files of the same target left by saves that were killed are removed.
 FileResult WriteFileAtomically(const std::string& path, std::string_view data);
 
+// The same for content made while it is written: produce hands the bytes to write in as many
+// pieces as it likes (write answers false once writing has failed; produce may stop then).
+using ChunkWrite = std::function<bool(std::string_view)>;
+using ContentProducer = std::function<void(const ChunkWrite& write)>;
+FileResult WriteFileAtomically(const std::string& path, const ContentProducer& produce);
+
 // Copies a file that could not be read completely to "<path>.damaged-YYYYMMDD-HHMMSS" before
 // anything is saved over it. copyPath is empty when there was no file to keep. Answers false
 // when the file exists but could not be copied.

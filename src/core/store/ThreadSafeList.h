@@ -19,6 +19,7 @@ struct ListReadResult {
     bool complete = true;
     std::string error;       // why reading stopped early
     size_t renumbered = 0;   // records whose id was missing, repeated or out of range
+    size_t dropped = 0;      // records no free id was left for
 };
 
 // Items are held by value in insertion order; pointers to them stay valid until that item is
@@ -161,15 +162,26 @@ public:
     // read; ids that are missing, repeated or taken elsewhere are renumbered so that every id
     // still names one item.
     ListReadResult ReadBody(ArchiveReader& ar, const IdIsTaken& isTakenElsewhere = nullptr) {
+        return ReadBodyWith(
+            ar, [&](uint32_t id) { return isTakenElsewhere && isTakenElsewhere(id); }, [](T&) {});
+    }
+
+    // ReadBody that also calls onRead(item) for every record as soon as it is read, while it is
+    // still in the cache: a large file is then walked once instead of once per index.
+    template <class IsTaken, class OnRead>
+    ListReadResult ReadBodyWith(ArchiveReader& ar, IsTaken&& isTakenElsewhere, OnRead&& onRead) {
+        using Iter = typename std::list<T>::iterator;
         std::lock_guard g(m_lock);
         ListReadResult result;
         RemoveAll();
-        uint32_t count = 0;
+        std::vector<Iter> needIds;
+        uint32_t highest = 0;
         bool reading = false;
         try {
-            count = ar.ReadU32();
+            const uint32_t count = ar.ReadU32();
             m_nextId = ar.ReadU32();
             m_idLimit = ar.ReadU32();
+            if (m_idLimit <= m_firstId || m_idLimit > m_rangeLimit) m_idLimit = m_rangeLimit;
             // A damaged count must not allocate: reserve no more than the remaining bytes could hold.
             m_idMap.reserve(std::min<size_t>(count, ar.Remaining() / 64));
             for (uint32_t i = 0; i < count; ++i) {
@@ -177,13 +189,36 @@ public:
                 reading = true;
                 m_list.back().Serialize(ar);
                 reading = false;
+                const Iter it = std::prev(m_list.end());
+                const uint32_t id = it->GetId();
+                // 0xFFFFFFFF names no record either, and the index cannot hold it: a damaged
+                // file that uses it gets a new id like one that repeats an id.
+                if (!IdIndex<Iter>::CanHold(id) || m_idMap.contains(id) || isTakenElsewhere(id)) {
+                    needIds.push_back(it);
+                } else {
+                    m_idMap.set(id, it);
+                    if (id >= m_firstId && id < m_idLimit && id > highest) highest = id;
+                }
+                onRead(*it);
             }
         } catch (const ArchiveError& e) {
-            if (reading) m_list.pop_back();  // the half-read record
+            if (reading) m_list.pop_back();  // the half-read record, never handed to onRead
             result.complete = false;
             result.error = e.what();
         }
-        result.renumbered = RebuildIdMap(isTakenElsewhere);
+        if (m_nextId < m_firstId || m_nextId > m_idLimit) m_nextId = highest ? highest + 1 : m_firstId;
+        const IdIsTaken taken = [&](uint32_t id) { return isTakenElsewhere(id); };
+        for (Iter it : needIds) {
+            const uint32_t id = NextFreeId(taken);
+            if (id == 0) {
+                m_list.erase(it);  // the whole id range is in use: nothing can name this item
+                ++result.dropped;
+                continue;
+            }
+            it->SetId(id);
+            m_idMap.set(id, it);
+            ++result.renumbered;
+        }
         return result;
     }
 
