@@ -9,6 +9,7 @@
 #include "Events.h"
 #include "TempDir.h"
 #include "store/EventStore.h"
+#include "store/IdIndex.h"
 #include "store/FileIo.h"
 
 using namespace tv;
@@ -288,4 +289,17 @@ TEST(EventStore, EventsOfManyDaysAgreeWithAskingDayByDay) {
         }
     }
     EXPECT_GT(total, 10000u);  // the runs really met events
+}
+
+TEST(IdIndex, IdsSharingTheirLowBitsStayQuickToFind) {
+    // Only a damaged file holds ids like these; they must not pile up into one long run.
+    IdIndex<int> index;
+    for (uint32_t k = 1; k <= 20000; ++k) index.set(k << 12, int(k));
+    for (uint32_t k = 1; k <= 20000; k += 7) {
+        ASSERT_NE(index.find(k << 12), nullptr);
+        EXPECT_EQ(*index.find(k << 12), int(k));
+    }
+    EXPECT_TRUE(index.erase(5u << 12));
+    EXPECT_FALSE(index.contains(5u << 12));
+    EXPECT_EQ(index.size(), 19999u);
 }

@@ -96,7 +96,8 @@ ListReadResult COneOffEventList::ReadAndIndex(ArchiveReader& ar, std::vector<CPt
         [&](CPtEvent& ev) {
             m_dayIndex[ev.GetStart().DayNumber()].push_back(&ev);
             if (ev.IsRecurrent()) recurring.push_back(&ev);
-        });
+        },
+        [](uint32_t) {});
     if (r.dropped > 0) {  // records were removed after they were indexed: index again
         RebuildDayIndex();
         recurring.clear();
@@ -272,7 +273,8 @@ ListReadResult CEventStore::SerializeLists(ArchiveReader& ar) {
             ar, [this](uint32_t id) { return m_oneOff.Contains(id); },
             [&](CPtEvent& ev) {
                 if (!ev.IsRecurrent()) toOneOff.push_back(&ev);
-            });
+            },
+            [this](uint32_t id) { m_oneOff.PrefetchId(id); });
         if (rec.dropped > 0) {
             toOneOff.clear();
             for (CPtEvent& ev : m_recurring.Items())

@@ -116,6 +116,8 @@ public:
         return true;
     }
 
+    void PrefetchId(uint32_t id) const { m_idMap.prefetch(id); }
+
     // Valid until the item is removed; read it only under the lock or on the owning thread.
     T* GetPtrById(uint32_t id) {
         std::lock_guard g(m_lock);
@@ -163,18 +165,26 @@ public:
     // still names one item.
     ListReadResult ReadBody(ArchiveReader& ar, const IdIsTaken& isTakenElsewhere = nullptr) {
         return ReadBodyWith(
-            ar, [&](uint32_t id) { return isTakenElsewhere && isTakenElsewhere(id); }, [](T&) {});
+            ar, [&](uint32_t id) { return isTakenElsewhere && isTakenElsewhere(id); }, [](T&) {},
+            [](uint32_t) {});
     }
 
     // ReadBody that also calls onRead(item) for every record as soon as it is read, while it is
-    // still in the cache: a large file is then walked once instead of once per index.
-    template <class IsTaken, class OnRead>
-    ListReadResult ReadBodyWith(ArchiveReader& ar, IsTaken&& isTakenElsewhere, OnRead&& onRead) {
+    // still in the cache, so that a large file is not walked again for every index;
+    // prefetchElsewhere(id) may fetch what isTakenElsewhere(id) is going to look at.
+    template <class IsTaken, class OnRead, class PrefetchElsewhere>
+    ListReadResult ReadBodyWith(ArchiveReader& ar, IsTaken&& isTakenElsewhere, OnRead&& onRead,
+                                PrefetchElsewhere&& prefetchElsewhere) {
         using Iter = typename std::list<T>::iterator;
         std::lock_guard g(m_lock);
         ListReadResult result;
         RemoveAll();
         std::vector<Iter> needIds;
+        struct ReadRecord {
+            uint32_t id;
+            Iter it;
+        };
+        std::vector<ReadRecord> read;  // kept while reading, so that the list is not walked again
         uint32_t highest = 0;
         bool reading = false;
         try {
@@ -183,28 +193,39 @@ public:
             m_idLimit = ar.ReadU32();
             if (m_idLimit <= m_firstId || m_idLimit > m_rangeLimit) m_idLimit = m_rangeLimit;
             // A damaged count must not allocate: reserve no more than the remaining bytes could hold.
-            m_idMap.reserve(std::min<size_t>(count, ar.Remaining() / 64));
+            const size_t expected = std::min<size_t>(count, ar.Remaining() / 64);
+            m_idMap.reserve(expected);
+            read.reserve(expected);
             for (uint32_t i = 0; i < count; ++i) {
                 m_list.emplace_back();
                 reading = true;
                 m_list.back().Serialize(ar);
                 reading = false;
-                const Iter it = std::prev(m_list.end());
-                const uint32_t id = it->GetId();
-                // 0xFFFFFFFF names no record either, and the index cannot hold it: a damaged
-                // file that uses it gets a new id like one that repeats an id.
-                if (!IdIndex<Iter>::CanHold(id) || m_idMap.contains(id) || isTakenElsewhere(id)) {
-                    needIds.push_back(it);
-                } else {
-                    m_idMap.set(id, it);
-                    if (id >= m_firstId && id < m_idLimit && id > highest) highest = id;
-                }
-                onRead(*it);
+                read.push_back({m_list.back().GetId(), std::prev(m_list.end())});
+                onRead(m_list.back());
             }
         } catch (const ArchiveError& e) {
             if (reading) m_list.pop_back();  // the half-read record, never handed to onRead
             result.complete = false;
             result.error = e.what();
+        }
+        // The ids go into the map in one go after reading, each slot fetched a few records
+        // ahead: hashed slots of a large table are cache misses one by one.
+        constexpr size_t kAhead = 8;
+        for (size_t k = 0; k < read.size(); ++k) {
+            if (k + kAhead < read.size()) {
+                m_idMap.prefetch(read[k + kAhead].id);
+                prefetchElsewhere(read[k + kAhead].id);
+            }
+            const auto [id, it] = read[k];
+            // 0xFFFFFFFF names no record either, and the index cannot hold it: a damaged file
+            // that uses it gets a new id like one that repeats an id.
+            if (!IdIndex<Iter>::CanHold(id) || m_idMap.contains(id) || isTakenElsewhere(id)) {
+                needIds.push_back(it);
+            } else {
+                m_idMap.set(id, it);
+                if (id >= m_firstId && id < m_idLimit && id > highest) highest = id;
+            }
         }
         if (m_nextId < m_firstId || m_nextId > m_idLimit) m_nextId = highest ? highest + 1 : m_firstId;
         const IdIsTaken taken = [&](uint32_t id) { return isTakenElsewhere(id); };
