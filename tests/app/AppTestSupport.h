@@ -32,10 +32,15 @@ class FakeClock final : public tv::IClock {
 public:
     explicit FakeClock(tv::DateTime now) : m_now(now) {}
     tv::DateTime Now() const override { return m_now; }
-    void Set(tv::DateTime now) { m_now = now; }
+    tv::DateTime PreciseNow() const override { return m_now + tv::TimeSpan(m_millis / 86400000.0); }
+    void Set(tv::DateTime now, int millis = 0) {
+        m_now = now;
+        m_millis = millis;
+    }
 
 private:
     tv::DateTime m_now;
+    int m_millis = 0;
 };
 
 class RecordingSoundPlayer final : public tv::ISoundPlayer {

@@ -38,6 +38,7 @@ private Q_SLOTS:
 
     void showsThePatternAtAFixedMomentAndFitsItsText();
     void chimesOnlyOnSecondZeroOfTheFullAndHalfHour();
+    void ticksJustAfterTheTurnOfEachSecond();
     void startsWhereItWasOrAtHalfTheScreenWidth();
     void menuHasItsItemsAndTheTypeIcons();
     void eventPopOpensAPopupOnlyForAStoredEvent();
@@ -99,6 +100,15 @@ void ClockWndTest::chimesOnlyOnSecondZeroOfTheFullAndHalfHour() {
     clock.tickAt(at(13, 0, 0));
     clock.tickAt(at(13, 30, 0));
     QCOMPARE(w.sound.played, QStringList{QStringLiteral("Chime.WAV")});
+}
+
+void ClockWndTest::ticksJustAfterTheTurnOfEachSecond() {
+    // 400 ms into a second the next tick is 600 ms away (plus a little), not a whole second:
+    // a fixed second would drift and skip a displayed second, and its chime, once a minute.
+    w.clock.Set(DateTime::FromParts(2024, 5, 6, 11, 59, 59), 400);
+    CClockWnd clock(w.clock, tvtest::QuietClock());
+    QVERIFY2(clock.millisecondsToNextTick() > 560 && clock.millisecondsToNextTick() <= 620,
+             qPrintable(QString::number(clock.millisecondsToNextTick())));
 }
 
 void ClockWndTest::startsWhereItWasOrAtHalfTheScreenWidth() {

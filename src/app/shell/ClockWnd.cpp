@@ -59,8 +59,7 @@ CClockWnd::CClockWnd(const IClock& clock, ClockOptions options)
     g_clock = this;
     connect(&CMessageHub::Instance(), &CMessageHub::eventPop, this, &CClockWnd::openReminder);
 
-    const DateTime now = m_clock.Now();
-    m_tickTimer.start(MillisecondsToNextSecond(now) + 15);
+    m_tickTimer.start(MillisecondsToNextSecond(m_clock.PreciseNow()) + 15);
     if (GetAppSettings().GetShowClock()) show();
 
     if (options.startScheduler) {
@@ -134,7 +133,9 @@ void CClockWnd::tickAt(const DateTime& now) {
 void CClockWnd::onTick() {
     const DateTime now = m_clock.Now();
     tickAt(now);
-    m_tickTimer.start(MillisecondsToNextSecond(m_clock.Now()) + 15);
+    // Timed from the fraction of the present second: a fixed second plus the timer's own delay
+    // would drift, skip a second about once a minute, and sometimes the chime with it.
+    m_tickTimer.start(MillisecondsToNextSecond(m_clock.PreciseNow()) + 15);
 }
 
 void CClockWnd::paintEvent(QPaintEvent*) {

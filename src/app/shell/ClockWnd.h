@@ -54,6 +54,7 @@ public:
     static CClockWnd* Instance();
 
     QString text() const { return m_text; }
+    int millisecondsToNextTick() const { return m_tickTimer.remainingTime(); }
     // Once a second: the text for that moment, the size that fits it, and the chime.
     void tickAt(const DateTime& now);
     // Re-reads colours, font and format from the preferences and fits the window to the text.

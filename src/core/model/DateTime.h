@@ -136,7 +136,9 @@ void CivilFromDayNumber(int64_t dayNumber, int& year, int& month, int& day);
 bool IsLeapYear(int year);
 int DaysInMonth(int year, int month);  // 0 for a month outside 1..12
 
-// The present local date and time, from the C library.
+// The present local date and time, from the C library, to the whole second.
 DateTime LocalNow();
+// The same with the milliseconds of the present second.
+DateTime LocalNowPrecise();
 
 }  // namespace tv
