@@ -8,7 +8,7 @@
 
 namespace tv {
 
-DailyLayout::DailyLayout(const CEventStore& store, const CEventTypeTable& types) : CalendarLayout(store, types) {
+DailyLayout::DailyLayout(const CEventStore& store, const CEventTypeTable& types) : SlotGridLayout(store, types) {
     m_scroll = {0, kDailyContentHeight, 80, 0};
 }
 
@@ -120,23 +120,7 @@ ViewNotice DailyLayout::MousePress(int x, int y, MouseButton button) {
     return n;
 }
 
-ViewNotice DailyLayout::ScrollTo(int pos) {
-    ViewNotice n;
-    pos = std::clamp(pos, m_scroll.min, m_scroll.Limit());
-    if (pos != m_scroll.pos) {
-        m_scroll.pos = pos;
-        n.scrolled = true;
-        n.repaint = true;
-    }
-    return n;
-}
 
-ViewNotice DailyLayout::EnsureSlotVisible(int slot) {
-    const int top = SlotTop(slot);
-    if (top < m_scroll.pos) return ScrollTo(top);
-    if (top + kSlotHeight > m_scroll.pos + m_scroll.page) return ScrollTo(top + kSlotHeight - m_scroll.page);
-    return {};
-}
 
 ViewNotice DailyLayout::KeyPress(ViewKey key, int repeat) {
     repeat = std::max(1, repeat);
@@ -167,22 +151,7 @@ ViewNotice DailyLayout::KeyPress(ViewKey key, int repeat) {
     return n;
 }
 
-ViewNotice DailyLayout::Wheel(int rotation) {
-    return Scroll(rotation >= 0 ? ScrollAction::LineUp : ScrollAction::LineDown);
-}
 
-ViewNotice DailyLayout::Scroll(ScrollAction action, int pos) {
-    switch (action) {
-        case ScrollAction::LineUp: return ScrollTo(m_scroll.pos - kSlotHeight);
-        case ScrollAction::LineDown: return ScrollTo(m_scroll.pos + kSlotHeight);
-        case ScrollAction::PageUp: return ScrollTo(m_scroll.pos - m_scroll.page);
-        case ScrollAction::PageDown: return ScrollTo(m_scroll.pos + m_scroll.page);
-        case ScrollAction::ThumbTrack:
-        case ScrollAction::ThumbPosition: return ScrollTo(pos);
-        case ScrollAction::EndScroll: break;
-    }
-    return {};
-}
 
 ViewNotice DailyLayout::Resize(int width, int height) {
     m_clientWidth = width;

@@ -4,11 +4,11 @@
 #include <array>
 #include <vector>
 
-#include "CalendarLayout.h"
+#include "SlotGridLayout.h"
 
 namespace tv {
 
-class DailyLayout final : public CalendarLayout {
+class DailyLayout final : public SlotGridLayout {
 public:
     DailyLayout(const CEventStore& store, const CEventTypeTable& types);
 
@@ -24,8 +24,6 @@ public:
 
     ViewNotice MousePress(int x, int y, MouseButton button) override;
     ViewNotice KeyPress(ViewKey key, int repeat) override;
-    ViewNotice Wheel(int rotation) override;
-    ViewNotice Scroll(ScrollAction action, int pos = 0) override;
     ViewNotice Resize(int width, int height) override;
 
     PrintExtent GetPrintExtent(int deviceWidth, int deviceHeight) const override {
@@ -44,8 +42,6 @@ public:
 private:
     const CViewItem* SelectedItem() const override;
     ViewNotice SelectSlot(int slot);
-    ViewNotice ScrollTo(int pos);
-    ViewNotice EnsureSlotVisible(int slot);
 
     DateTime m_date = DateTime::Null();  // no date until the first SetDate
     std::array<std::vector<CViewItem>, kSlotCount> m_slots;

@@ -15,7 +15,7 @@ int ColumnOfWeekday(int dow) { return dow >= 2 && dow <= 6 ? dow - 2 : -1; }
 
 }  // namespace
 
-WeekdayLayout::WeekdayLayout(const CEventStore& store, const CEventTypeTable& types) : CalendarLayout(store, types) {
+WeekdayLayout::WeekdayLayout(const CEventStore& store, const CEventTypeTable& types) : SlotGridLayout(store, types) {
     m_scroll = {0, kDailyContentHeight, 80, 0};
 }
 
@@ -146,23 +146,7 @@ ViewNotice WeekdayLayout::MousePress(int x, int y, MouseButton button) {
     return Select(slot, column);
 }
 
-ViewNotice WeekdayLayout::ScrollTo(int pos) {
-    ViewNotice n;
-    pos = std::clamp(pos, m_scroll.min, m_scroll.Limit());
-    if (pos != m_scroll.pos) {
-        m_scroll.pos = pos;
-        n.scrolled = true;
-        n.repaint = true;
-    }
-    return n;
-}
 
-ViewNotice WeekdayLayout::EnsureSlotVisible(int slot) {
-    const int top = slot * kSlotHeight;  // in scroll units: the grid's own offset
-    if (top < m_scroll.pos) return ScrollTo(top);
-    if (top + kSlotHeight > m_scroll.pos + m_scroll.page) return ScrollTo(top + kSlotHeight - m_scroll.page);
-    return {};
-}
 
 ViewNotice WeekdayLayout::KeyPress(ViewKey key, int repeat) {
     repeat = std::max(1, repeat);
@@ -193,22 +177,7 @@ ViewNotice WeekdayLayout::KeyPress(ViewKey key, int repeat) {
     return n;
 }
 
-ViewNotice WeekdayLayout::Wheel(int rotation) {
-    return Scroll(rotation >= 0 ? ScrollAction::LineUp : ScrollAction::LineDown);
-}
 
-ViewNotice WeekdayLayout::Scroll(ScrollAction action, int pos) {
-    switch (action) {
-        case ScrollAction::LineUp: return ScrollTo(m_scroll.pos - kSlotHeight);
-        case ScrollAction::LineDown: return ScrollTo(m_scroll.pos + kSlotHeight);
-        case ScrollAction::PageUp: return ScrollTo(m_scroll.pos - m_scroll.page);
-        case ScrollAction::PageDown: return ScrollTo(m_scroll.pos + m_scroll.page);
-        case ScrollAction::ThumbTrack:
-        case ScrollAction::ThumbPosition: return ScrollTo(pos);
-        case ScrollAction::EndScroll: break;
-    }
-    return {};
-}
 
 ViewNotice WeekdayLayout::Resize(int width, int height) {
     m_clientWidth = width;

@@ -4,11 +4,11 @@
 #include <array>
 #include <vector>
 
-#include "CalendarLayout.h"
+#include "SlotGridLayout.h"
 
 namespace tv {
 
-class WeekdayLayout final : public CalendarLayout {
+class WeekdayLayout final : public SlotGridLayout {
 public:
     WeekdayLayout(const CEventStore& store, const CEventTypeTable& types);
 
@@ -24,8 +24,6 @@ public:
 
     ViewNotice MousePress(int x, int y, MouseButton button) override;
     ViewNotice KeyPress(ViewKey key, int repeat) override;
-    ViewNotice Wheel(int rotation) override;
-    ViewNotice Scroll(ScrollAction action, int pos = 0) override;
     ViewNotice Resize(int width, int height) override;
 
     PrintExtent GetPrintExtent(int deviceWidth, int deviceHeight) const override {
@@ -46,8 +44,6 @@ public:
 private:
     const CViewItem* SelectedItem() const override;
     ViewNotice Select(int slot, int column);
-    ViewNotice ScrollTo(int pos);
-    ViewNotice EnsureSlotVisible(int slot);
     int VisibleGridHeight() const { return m_clientHeight - kWeekdayHeaderHeight; }
 
     DateTime m_first = DateTime::Null();  // no date until the first SetDate
