@@ -51,7 +51,7 @@ TEST(EventAnswers, EachAnswerReachesTheFileAtOnce) {
     EXPECT_EQ(onDisk.GetReminderState(), kReminderSnoozed);
     EXPECT_EQ(onDisk.GetRemindAt().ToIsoText(), "2024-05-06 10:05:00");
 
-    r = AcceptEvent(f.store, accepted, f.now);
+    r = AcceptEvent(f.store, accepted, f.now, f.now);
     EXPECT_TRUE(r.found && r.save.ok);
     EXPECT_EQ(f.FromDisk(accepted, found).GetReminderState(), kReminderDone);
 
@@ -73,12 +73,12 @@ TEST(EventAnswers, AVanishedEventWritesNothingAndASaveFailureIsReported) {
     const uint32_t id = f.AddDue();
     f.store.Delete(id);
     EXPECT_FALSE(SnoozeEvent(f.store, id, 300, f.now).found);
-    EXPECT_FALSE(AcceptEvent(f.store, id, f.now).found);
+    EXPECT_FALSE(AcceptEvent(f.store, id, f.now, f.now).found);
     EXPECT_FALSE(DeleteEvent(f.store, id).found);
     EXPECT_FALSE(f.dir.Exists("Evnt.est"));
 
     CEventStore elsewhere(f.dir.File("no-such-folder/Evnt.est"));
-    const AnswerResult r = AcceptEvent(elsewhere, tvtest::AddTo(elsewhere, tvtest::OneOff("x", f.now)), f.now);
+    const AnswerResult r = AcceptEvent(elsewhere, tvtest::AddTo(elsewhere, tvtest::OneOff("x", f.now)), f.now, f.now);
     EXPECT_TRUE(r.found);
     EXPECT_FALSE(r.save.ok);
     EXPECT_FALSE(r.save.message.empty());

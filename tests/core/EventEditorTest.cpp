@@ -1,6 +1,8 @@
 // The event editor's load/store order, type choice, recurrence edits, checks and half-hour menu.
 #include <gtest/gtest.h>
 
+#include "Events.h"
+
 #include "editing/EventEditorModel.h"
 #include "editing/HalfHourMenu.h"
 #include "model/EventTypeTable.h"
@@ -98,18 +100,35 @@ TEST(EventEditor, AcceptedTickDoneAndRearmAndADoneEventGivenAPatternRemindsAgain
     dlg.StoreToEvent(ev, kNow, t.table);
     EXPECT_TRUE(ev.IsDue(kNow + TimeSpan(10.0)));
 
-    // The rule is copied last: a done event given a pattern keeps the dialog's anchor, not the
-    // one Accept would have computed, and reminds again.
+    // A done event given a pattern is a series, armed: a series has no done state.
     ev.Accept(kNow);
     dlg.LoadFromEvent(ev);
     ASSERT_TRUE(dlg.accepted);
     dlg.BeginRecurrenceEdit(dlg.start);
-    dlg.rule.SetAnchor(DateTime::FromParts(2024, 5, 20));
     dlg.FinishRecurrenceEdit();
     dlg.StoreToEvent(ev, kNow, t.table);
     EXPECT_TRUE(ev.IsRecurrent());
-    EXPECT_EQ(ev.GetRecurrence().GetAnchor(), DateTime::FromParts(2024, 5, 20));
     EXPECT_EQ(ev.GetReminderState(), kReminderArmed);
+}
+
+TEST(EventEditor, AnAnswerGivenWhileTheEditorWasOpenStays) {
+    Types t;
+    // A series accepted in its pop-up meanwhile keeps the anchor the store holds; the
+    // Accepted tick has no effect on a series.
+    CPtEvent series = tvtest::Daily("Pill", DateTime::FromParts(2024, 6, 1, 9, 0, 0));
+    CEventEditorModel dlg(false);
+    dlg.LoadFromEvent(series);
+    series.Accept(DateTime::FromParts(2024, 6, 3, 9, 1, 0));
+    dlg.accepted = true;
+    CPtEvent stored = series;
+    dlg.StoreToEvent(stored, kNow, t.table);
+    EXPECT_EQ(stored.GetRecurrence().GetAnchor(), DateTime::FromParts(2024, 6, 4));
+    // A one-off accepted (or snoozed) meanwhile stays so while the tick is left alone.
+    CPtEvent oneOff = tvtest::OneOff("Call", DateTime::FromParts(2024, 6, 1, 9, 0, 0));
+    dlg.LoadFromEvent(oneOff);
+    oneOff.Accept(kNow);
+    dlg.StoreToEvent(oneOff, kNow, t.table);
+    EXPECT_EQ(oneOff.GetReminderState(), kReminderDone);
 }
 
 TEST(EventEditor, ChoosingATypeTakesItsDefaultsButNotNameOrNote) {
@@ -129,6 +148,12 @@ TEST(EventEditor, ChoosingATypeTakesItsDefaultsButNotNameOrNote) {
     EXPECT_EQ(std::tuple(dlg.sound, dlg.name, dlg.note), std::tuple("Bell.wav", "Ann", "n"));
     EXPECT_FALSE(dlg.ApplyTypeToDialog(2, t.table));  // beyond the table: nothing changes
     EXPECT_EQ(dlg.typeId, t.birthdayId);
+    // With a pattern set the type's length goes to the rule too, and stays when shown.
+    dlg.BeginRecurrenceEdit(dlg.start);
+    dlg.FinishRecurrenceEdit();
+    ASSERT_TRUE(dlg.ApplyTypeToDialog(0, t.table));
+    dlg.UpdateRecurrenceDisplay();
+    EXPECT_EQ(std::tuple(dlg.duration, dlg.rule.GetDuration()), std::tuple(60, 60));
 
     // A modify dialog names its type, or "Undefined" once the type is gone.
     CEventEditorModel modify(false);

@@ -61,50 +61,6 @@ TEST(Event, SnoozeFixesTheReminderUntilTheStartChanges) {
     EXPECT_MOMENT(ev.GetReminderTime(At(2020, 1, 1)), At(2026, 5, 4, 11, 45));
 }
 
-TEST(Event, AcceptingARecurringEventMovesPastThatOccurrence) {
-    CPtEvent ev = Warned(tvtest::Daily("", At(2026, 5, 1, 9, 0)), 10 * 60);
-    EXPECT_TRUE(ev.IsDue(At(2026, 5, 3, 8, 55)));  // the start's occurrence was never answered
-    ev.Accept(At(2026, 5, 3, 8, 55));
-    EXPECT_MOMENT(ev.GetRecurrence().GetAnchor(), At(2026, 5, 4, 8, 55));
-    EXPECT_EQ(ev.GetReminderState(), kReminderArmed);
-    EXPECT_FALSE(ev.IsDue(At(2026, 5, 4, 8, 50)));
-    EXPECT_TRUE(ev.IsDue(At(2026, 5, 4, 8, 50, 1)));
-    EXPECT_EQ(ev.GetOccurrence(At(2026, 5, 4)), At(2026, 5, 4, 9, 0));
-}
-
-TEST(Event, AcceptInsideALongWarningSkipsTheWholeOccurrence) {
-    CPtEvent ev = Warned(tvtest::Daily("", At(2026, 5, 10, 9, 0)), 2 * 86400);
-    auto* weekly = &ev.GetRecurrence();
-    weekly->SetPatternType(kPatternWeekly);
-    static_cast<CWeeklyRePattern*>(weekly->GetPattern())->SetWeekdayMask(1 << (At(2026, 5, 10).GetDayOfWeek() - 1));
-    ev.Accept(At(2026, 5, 9, 12, 0));  // the 10 May reminder window is open
-    EXPECT_MOMENT(ev.GetRecurrence().GetAnchor(), At(2026, 5, 11, 9, 0));
-    EXPECT_FALSE(ev.IsDue(At(2026, 5, 10, 10, 0)));
-    EXPECT_MOMENT(ev.GetReminderTime(ev.GetRecurrence().GetAnchor()), At(2026, 5, 15, 9, 0));
-    // Accepted before the window opens: only a day later is searched.
-    CPtEvent early = Warned(tvtest::Daily("", At(2026, 5, 10, 9, 0)), 2 * 86400);
-    early.Accept(At(2026, 5, 5, 12, 0));
-    EXPECT_MOMENT(early.GetRecurrence().GetAnchor(), At(2026, 5, 6, 12, 0));
-}
-
-TEST(Event, TheEndDayOfASeriesStillReminds) {
-    CPtEvent ev = Warned(tvtest::Daily("", At(2026, 6, 1, 9, 0)), 10 * 60);
-    ev.GetRecurrence().SetEndEnabled(true);
-    ev.GetRecurrence().SetEnd(At(2026, 6, 10));  // the date control stores midnight
-    ev.GetRecurrence().SetAnchor(At(2026, 6, 10, 0, 1));
-    EXPECT_TRUE(ev.IsDue(At(2026, 6, 10, 8, 51)));
-    ev.Accept(At(2026, 6, 10, 8, 55));
-    // After the last occurrence nothing more comes, not even the end date itself.
-    EXPECT_FALSE(ev.IsDue(At(2026, 6, 10, 23, 0)));
-    EXPECT_FALSE(ev.IsDue(At(2026, 7, 1)));
-    // A rule that ended yesterday is never due.
-    CPtEvent ended = Warned(tvtest::Daily("", At(2026, 6, 1, 9, 0)), 0);
-    ended.GetRecurrence().SetEndEnabled(true);
-    ended.GetRecurrence().SetEnd(At(2026, 6, 9));
-    ended.GetRecurrence().SetAnchor(At(2026, 6, 10, 9, 5));
-    EXPECT_FALSE(ended.IsDue(At(2026, 6, 10, 12, 0)));
-}
-
 TEST(Event, DurationTexts) {
     const std::pair<int, const char*> cases[] = {
         {1800, "30 min"},        {86400 + 3600, "1 day,1 hour"}, {86400 + 60, "1 day,1 min"},

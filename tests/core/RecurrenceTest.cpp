@@ -64,8 +64,8 @@ TEST(Recurrence, SearchesOfEveryKind) {
         {kPatternWeekly, At(2024, 1, 1, 9, 0), {2, 1 << 1}, At(2024, 1, 9), At(2024, 1, 22, 9, 0), ""},
         {kPatternWeekly, At(2024, 1, 1, 9, 0), {1, 9}, At(2024, 1, 1), At(2024, 1, 3, 9, 0),
          "Every 1 week(s) on Sunday,Wednesday"},
-        // Nothing ever matches: the search falls back to the reference, i.e. the start.
-        {kPatternWeekly, At(2024, 1, 1, 9, 0), {1, 0}, At(2024, 3, 1), At(2024, 1, 1, 9, 0), ""},
+        // Nothing ever matches: no occurrence at all, not the start either.
+        {kPatternWeekly, At(2024, 1, 1, 9, 0), {1, 0}, At(2024, 3, 1), DateTime::Null(), ""},
         // Day 31 falls on the last day of shorter months.
         {kPatternMonthly, At(2024, 1, 31, 8, 0), {1, 31, 1, 1, 1}, At(2024, 2, 1), At(2024, 2, 29, 8, 0),
          "Day 31 of  every 1 Months"},
@@ -99,11 +99,20 @@ TEST(Recurrence, SearchesOfEveryKind) {
             EXPECT_EQ(r.GetDescription(), c.description);
         }
     }
-    // An acceptance moves the anchor, which restarts the count at its own day.
+    // An acceptance's anchor bounds the search by its day; the count stays with the start, and
+    // the calendar's search ignores the anchor.
     CReCurrence r = Rule(kPatternDaily, At(2026, 5, 1, 10, 0));
     Pattern<CDailyRePattern>(r)->SetInterval(3);
     r.SetAnchor(At(2026, 5, 2, 10, 5));
-    EXPECT_EQ(r.GetNextOccurrence(At(2026, 5, 1)), At(2026, 5, 2, 10, 0));
+    EXPECT_EQ(r.GetNextOccurrence(At(2026, 5, 1)), At(2026, 5, 4, 10, 0));
+    EXPECT_EQ(r.GetOccurrenceOnOrAfter(At(2026, 5, 1)), At(2026, 5, 1, 10, 0));
+    r.SetAnchor(At(2026, 5, 4, 23, 59));  // its time of day never counts
+    EXPECT_EQ(r.GetNextOccurrence(At(2026, 5, 1)), At(2026, 5, 4, 10, 0));
+    // A weekly rule with no day ticked has no occurrence at all, not even its start.
+    CReCurrence none = Rule(kPatternWeekly, At(2026, 5, 1, 10, 0));
+    Pattern<CWeeklyRePattern>(none)->SetWeekdayMask(0);
+    EXPECT_EQ(none.GetOccurrenceOnOrAfter(At(2026, 5, 1)).Status(), DateTimeStatus::Null);
+    EXPECT_EQ(none.GetNextOccurrence(At(2026, 5, 1)).Status(), DateTimeStatus::Null);
 }
 
 TEST(Recurrence, EndsOnAndNoPattern) {
@@ -112,6 +121,7 @@ TEST(Recurrence, EndsOnAndNoPattern) {
     r.SetEnd(At(2026, 6, 10));
     EXPECT_EQ(r.GetNextOccurrence(At(2026, 6, 11)), At(2026, 6, 10, 9, 30));
     EXPECT_EQ(r.GetNextOccurrence(At(2026, 6, 10, 23, 0)), At(2026, 6, 10, 9, 30));
+    EXPECT_EQ(r.GetOccurrenceOnOrAfter(At(2026, 6, 11)).Status(), DateTimeStatus::Null);
     CReCurrence none;
     none.SetEnd(At(2030, 1, 1));
     EXPECT_FALSE(none.HasPattern());

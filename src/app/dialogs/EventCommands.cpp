@@ -44,8 +44,10 @@ bool ModifyEventWithEditor(QWidget* parent, uint32_t id) {
     dlg.LoadFromEvent(ev);
     if (dlg.exec() != QDialog::Accepted) return false;
 
+    // The edit lands on the event as it is now: a pop-up may have been answered meanwhile, and
+    // its answer (and the showing mark the scheduler may have set) stays.
+    store.GetById(id, ev);
     dlg.StoreToEvent(ev);
-    // The store keeps the showing mark the scheduler may have set while the editor was open.
     if (!store.Modify(id, ev)) {
         // The event went away meanwhile; the user's edit is kept as a new event.
         if (!store.Add(ev)) {

@@ -62,7 +62,8 @@ CReminderPopup::CReminderPopup(const CPtEvent& event, const IClock& clock, QWidg
       m_typeId(event.GetType()),
       m_name(FromArchive(event.GetName())),
       m_note(FromArchive(event.GetNote())),
-      m_sound(FromArchive(event.GetSound())) {
+      m_sound(FromArchive(event.GetSound())),
+      m_occurrence(event.GetPendingOccurrence()) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("ReminderPopup"));
     Registry().append(this);
@@ -75,11 +76,9 @@ CReminderPopup::CReminderPopup(const CPtEvent& event, const IClock& clock, QWidg
     setWindowIcon(icons::TypeIcon(type.GetIcon()));
     setWindowTitle(FromArchive(type.GetName()) + QStringLiteral(" - ") + m_name);
 
-    CPtEvent stored;
-    if (GetEventStore().GetById(m_eventId, stored)) {
-        const std::string when = stored.GetOccurrence(m_clock.Now()).Format("%H:%M - %b %d,%Y");
-        m_timeLabel->setText(QStringLiteral("At ") + QString::fromLocal8Bit(when.c_str()));
-    }
+    // The pop-up announces one occurrence, and its Accept answers that one.
+    const std::string when = m_occurrence.Format("%H:%M - %b %d,%Y");
+    m_timeLabel->setText(QStringLiteral("At ") + QString::fromLocal8Bit(when.c_str()));
     m_snoozeField->setSeconds(300);
 }
 
@@ -231,7 +230,7 @@ void CReminderPopup::snooze() {
 }
 
 void CReminderPopup::acceptEvent() {
-    const AnswerResult r = AcceptEvent(GetEventStore(), m_eventId, m_clock.Now());
+    const AnswerResult r = AcceptEvent(GetEventStore(), m_eventId, m_clock.Now(), m_occurrence);
     if (r.found) {
         ReportSave(this, r.save);
         PostToMainWnd(msg::kInvalidate, m_eventId);

@@ -64,6 +64,7 @@ private:
     QString m_name;
     QString m_note;
     QString m_sound;
+    DateTime m_occurrence;
     QLabel* m_timeLabel = nullptr;
     QLabel* m_nameLabel = nullptr;
     QPlainTextEdit* m_noteView = nullptr;

@@ -173,14 +173,8 @@ CEventListCtrl::CEventListCtrl(const IClock& clock, QWidget* parent) : QTableVie
     header->setDefaultAlignment(Qt::AlignCenter);
     header->setHighlightSections(false);
     header->setStretchLastSection(false);
-    // The columns' widths grow with the font so that a time, a type and a rule fit as
-    // written; the name takes what is left.
-    const QFontMetrics fm = fontMetrics();
-    const char* samples[kListColumnCount] = {"", "00:00 - Sep 30,0000", "TV Programme", "Every 1 week(s) on Monday,Friday",
-                                             "10 hour,30 min"};
-    for (int c = 1; c < kListColumnCount; ++c)
-        setColumnWidth(c, std::max(GetListColumn(c).width, fm.horizontalAdvance(QString::fromLatin1(samples[c])) + 14));
-    setColumnWidth(kColName, GetListColumn(kColName).width);
+    // The columns keep their own widths; the name takes what the window adds.
+    for (int c = 0; c < kListColumnCount; ++c) setColumnWidth(c, GetListColumn(c).width);
     header->setMinimumSectionSize(40);
     header->setSectionResizeMode(kColName, QHeaderView::Stretch);
     header->setSectionsClickable(true);

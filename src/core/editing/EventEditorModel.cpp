@@ -26,6 +26,7 @@ void CEventEditorModel::LoadFromEvent(const CPtEvent& ev) {
     sound = ev.GetSound();
     typeId = ev.GetType();
     accepted = ev.GetReminderState() == kReminderDone;
+    acceptedWhenLoaded = accepted;
 }
 
 void CEventEditorModel::StoreToEvent(CPtEvent& ev, const DateTime& now, const CEventTypeTable& table) const {
@@ -38,15 +39,19 @@ void CEventEditorModel::StoreToEvent(CPtEvent& ev, const DateTime& now, const CE
     ev.SetDuration(duration);
     ev.SetRemindBefore(remindBefore);
     ev.SetSound(sound);
-    if (accepted)
-        ev.Accept(now);
-    else
-        ev.Rearm();
+    const bool series = rule.HasPattern();
+    if (!series && accepted != acceptedWhenLoaded) {
+        if (accepted) ev.Accept(now);
+        else ev.Rearm();
+    }
+    const DateTime anchor = ev.GetRecurrence().GetAnchor();
     ev.GetRecurrence() = rule;
-    // Accept saw the rule the event had before: a one-off event that was done and has just
-    // been given a pattern would be a series that never reminds again. A series has no done
-    // state (accepting one only moves its anchor), so it starts armed.
-    if (ev.IsRecurrent()) ev.Rearm();
+    if (series) {
+        ev.GetRecurrence().SetAnchor(anchor);
+        // A series has no done state: a one-off event that was done and has just been given a
+        // pattern would otherwise be a series that never reminds again.
+        ev.Rearm();
+    }
 }
 
 CEventType CEventEditorModel::CurrentType(const CEventTypeTable& table) const {
@@ -64,6 +69,8 @@ bool CEventEditorModel::ApplyTypeToDialog(size_t index, const CEventTypeTable& t
     const CEventType type = table.GetAt(static_cast<long>(index));
     if (type.GetUseDefaultStart()) start = type.GetDefaultStart();
     duration = type.GetDefaultDuration();
+    // While a pattern is set the duration shown is the rule's: both take the type's length.
+    if (rule.HasPattern()) rule.SetDuration(duration);
     remindBefore = type.GetDefaultRemindBefore();
     sound = type.GetSound();
     typeId = type.GetId();

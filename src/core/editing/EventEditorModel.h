@@ -35,14 +35,18 @@ public:
     DateTime start;         // day count 0 until loaded
     bool enabled = false;
     bool accepted = false;
+    bool acceptedWhenLoaded = false;
     CReCurrence rule;
     std::string ruleText;
     uint32_t typeId = 1;
     bool isNew = true;
 
     void LoadFromEvent(const CPtEvent& ev);
-    // Writes the editor's values into ev. The type goes first so that the values the user saw
-    // win over the type's defaults; the rule goes last.
+    // Writes the editor's values into ev, which should be the event as the store holds it at
+    // OK: its reminder bookkeeping (state, anchor, snooze) stays, so that an answer given in a
+    // pop-up while the editor was open is not undone. The Accepted tick counts only where the
+    // user changed it, and never on a series. The type goes first so that the values the user
+    // saw win over the type's defaults; the rule goes last.
     void StoreToEvent(CPtEvent& ev, const DateTime& now, const CEventTypeTable& table) const;
 
     // The type the editor shows; a default type when typeId is not in the table.

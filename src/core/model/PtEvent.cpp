@@ -27,22 +27,33 @@ DateTime CPtEvent::GetReminderTime(const DateTime& from) const {
     return m_start - m_remindBefore;
 }
 
+DateTime CPtEvent::GetPendingOccurrence() const {
+    if (!IsRecurrent()) return m_start;
+    const DateTime anchorDay = m_recurrence.GetAnchorDay();
+    const DateTime& start = m_recurrence.GetStart();
+    return m_recurrence.GetOccurrenceOnOrAfter(anchorDay.IsValid() && anchorDay > start ? anchorDay : start);
+}
+
+bool CPtEvent::IsOccurrenceDone(const DateTime& occurrence) const {
+    if (!IsRecurrent()) return m_reminderState == kReminderDone;
+    const DateTime anchorDay = m_recurrence.GetAnchorDay();
+    return anchorDay.IsValid() && occurrence.DayNumber() < anchorDay.DayNumber();
+}
+
 bool CPtEvent::IsDue(const DateTime& now) const {
     if (!m_enabled || m_showing || m_reminderState == kReminderDone) return false;
     if (!IsRecurrent()) return now > GetReminderTime(now);
 
     const CReCurrence& rule = m_recurrence;
-    const DateTime base = rule.GetAnchor().Days() > 0.0 ? rule.GetAnchor() : rule.GetStart();
-    // A rule whose next occurrence cannot be formed (a damaged file's 30 February) never
-    // falls due; taking the invalid moment as long past would announce it again at every pass.
-    const DateTime remindAt = GetReminderTime(base);
-    if (!remindAt.IsValid() || !(now > remindAt)) return false;
-    if (!rule.IsEndEnabled()) return true;
-    // The end is the last day on which the series may fall, the whole day. Past it the search
-    // answers the end itself, which must not count as one more occurrence.
-    const int64_t endDay = rule.GetEnd().DayNumber();
-    if (base.DayNumber() > endDay) return false;
-    return rule.GetNextOccurrence(base).DayNumber() <= endDay;
+    // The end is the last day on which the series may fall, the whole day; once it is over
+    // nothing of the series is reminded any more.
+    if (rule.IsEndEnabled() && now.DayNumber() > rule.GetEnd().DayNumber()) return false;
+    // A rule with no occurrence left (or a damaged file's 30 February) never falls due; taking
+    // the missing moment as long past would announce it again at every pass.
+    const DateTime pending = GetPendingOccurrence();
+    if (!pending.IsValid()) return false;
+    const DateTime remindAt = m_reminderState == kReminderSnoozed ? m_remindAt : pending - m_remindBefore;
+    return remindAt.IsValid() && now > remindAt;
 }
 
 void CPtEvent::Snooze(int seconds, const DateTime& now) {
@@ -66,15 +77,26 @@ void CPtEvent::Accept(const DateTime& now) {
         m_recurrence.SetAnchor(DateTime());
         return;
     }
-    const TimeSpan oneDay(1.0);
-    if (m_remindBefore.GetDays() < 1) {
-        m_recurrence.SetAnchor(now + oneDay);
-    } else {
-        // With a long warning, an occurrence whose reminder window is already open is done too.
-        const DateTime next = m_recurrence.GetNextOccurrence(now);
-        m_recurrence.SetAnchor(now < next - m_remindBefore ? now + oneDay : next + oneDay);
-    }
     m_reminderState = kReminderArmed;
+    const DateTime pending = GetPendingOccurrence();
+    if (!pending.IsValid()) return;
+    // The occurrences from the pending one on, day by day, grow later; so do their reminder
+    // moments. The last one whose moment is not after now is found by halving the days between
+    // the pending occurrence and the day now + remind-before reaches, not by walking them.
+    auto answered = [&](int64_t day) {
+        const DateTime occ = m_recurrence.GetOccurrenceOnOrAfter(DateTime::FromDayNumber(day));
+        return occ.IsValid() && !(occ - m_remindBefore > now);
+    };
+    int64_t low = pending.DayNumber();  // answered, whatever its reminder moment
+    int64_t high = (now + m_remindBefore).DayNumber();
+    while (low < high) {
+        const int64_t mid = low + (high - low + 1) / 2;
+        if (answered(mid)) low = mid;
+        else high = mid - 1;
+    }
+    const DateTime last = low == pending.DayNumber() ? pending
+                                                     : m_recurrence.GetOccurrenceOnOrAfter(DateTime::FromDayNumber(low));
+    m_recurrence.SetAnchor(DateTime::FromDayNumber(last.DayNumber() + 1));
 }
 
 void CPtEvent::Rearm() {

@@ -51,13 +51,26 @@ public:
     bool IsRecurrent() const { return m_recurrence.HasPattern(); }
 
     DateTime GetOccurrence(const DateTime& from) const;
+    // The occurrence the calendar shows on or after from's day: counted from the start whatever
+    // the anchor says (a one-off event's start); null when a series has none.
+    DateTime GetOccurrenceOnOrAfter(const DateTime& from) const {
+        return IsRecurrent() ? m_recurrence.GetOccurrenceOnOrAfter(from) : m_start;
+    }
     DateTime GetReminderTime(const DateTime& from) const;
+    // The occurrence the next reminder is for: a one-off event's start; for a series the first
+    // occurrence on or after the anchor's day (or the start), null when there is none.
+    DateTime GetPendingOccurrence() const;
+    // Whether an answer has already been given for this occurrence (a pop-up that announced it
+    // may be answered after the user accepted it elsewhere).
+    bool IsOccurrenceDone(const DateTime& occurrence) const;
     bool IsDue(const DateTime& now) const;
     void Snooze(int seconds, const DateTime& now);
     // A snooze ends at most its own length after now. A later end means the clock was set
     // back after the snooze was taken (by hand, or the autumn daylight-saving change); the
     // snooze then restarts now instead of growing by the jump. Answers whether it changed.
     bool LimitSnooze(const DateTime& now);
+    // Done with the pending occurrence and with every later one whose reminder moment is not
+    // after now: a late answer covers the windows that had opened, never a later occurrence.
     void Accept(const DateTime& now);
     void Rearm();
 

@@ -370,12 +370,28 @@ CReCurrence& CReCurrence::operator=(const CReCurrence& other) {
     return *this;
 }
 
+DateTime CReCurrence::GetOccurrenceOnOrAfter(const DateTime& from) const {
+    if (!m_pattern || !from.IsValid()) return DateTime::Null();
+    if (m_endEnabled && from.DayNumber() > m_end.DayNumber()) return DateTime::Null();
+    const DateTime day = m_pattern->GetNextDate(m_start, from);
+    // The search gives the start back when its window holds no occurrence day; only a day the
+    // pattern really falls on is an occurrence.
+    if (!day.IsValid() || !m_pattern->IsOccurrenceDay(day, m_start)) return DateTime::Null();
+    if (m_endEnabled && day.DayNumber() > m_end.DayNumber()) return DateTime::Null();
+    return day.WithTimeOf(m_start);
+}
+
+DateTime CReCurrence::GetAnchorDay() const {
+    if (!m_anchor.IsValid() || !(m_anchor.Days() > 0.0)) return DateTime::Null();
+    return m_anchor.DateOnly();
+}
+
 DateTime CReCurrence::GetNextOccurrence(const DateTime& from) const {
-    const DateTime fromDay = from.DateOnly();
-    if (m_endEnabled && fromDay > m_end) return m_end.WithTimeOf(m_start);
+    const DateTime anchorDay = GetAnchorDay();
+    const DateTime bound = anchorDay.IsValid() && anchorDay > from.DateOnly() ? anchorDay : from;
+    if (m_endEnabled && bound.DateOnly() > m_end) return m_end.WithTimeOf(m_start);
     if (!m_pattern) return m_end;
-    const DateTime& reference = m_anchor.Days() > 0.0 ? m_anchor : m_start;
-    return m_pattern->GetNextDate(reference, from).WithTimeOf(m_start);
+    return GetOccurrenceOnOrAfter(bound);
 }
 
 void CReCurrence::SetPatternType(int type) { m_pattern = CRePattern::Create(static_cast<PatternType>(type)); }

@@ -162,7 +162,17 @@ public:
     CReCurrence(CReCurrence&&) noexcept = default;
     CReCurrence& operator=(CReCurrence&&) noexcept = default;
 
+    // The first occurrence on or after the later of from's day and the anchor's day, counted
+    // from the start. Past the end it answers the end's date at the start's time (earlier than
+    // from: no further occurrence); a null value when the pattern never falls on a day.
     DateTime GetNextOccurrence(const DateTime& from) const;
+    // The first occurrence on or after from's day, counted from the start whatever the anchor
+    // says: accepted occurrences stay on the calendar. A null value when there is none (past
+    // the end, or a pattern that never falls on a day).
+    DateTime GetOccurrenceOnOrAfter(const DateTime& from) const;
+    // 00:00 of the anchor's day, the lower bound of the reminder search; a null value when no
+    // anchor is set. Its time of day never counts, also in files written before.
+    DateTime GetAnchorDay() const;
 
     bool HasPattern() const { return m_pattern != nullptr; }
     const CRePattern* GetPattern() const { return m_pattern.get(); }

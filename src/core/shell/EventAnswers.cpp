@@ -16,12 +16,12 @@ AnswerResult SnoozeEvent(CEventStore& store, uint32_t id, int seconds, const Dat
     return r;
 }
 
-AnswerResult AcceptEvent(CEventStore& store, uint32_t id, const DateTime& now) {
+AnswerResult AcceptEvent(CEventStore& store, uint32_t id, const DateTime& now, const DateTime& occurrence) {
     AnswerResult r;
     CPtEvent ev;
     if (!store.GetById(id, ev)) return r;
     r.found = true;
-    ev.Accept(now);
+    if (!ev.IsOccurrenceDone(occurrence)) ev.Accept(now);
     ev.ClearShowing();
     store.Modify(id, ev, ShowingMark::Replace);
     r.save = store.Save();

@@ -16,8 +16,10 @@ struct AnswerResult {
 
 // Snooze: remind again `seconds` from now; the showing mark is cleared and the file saved.
 AnswerResult SnoozeEvent(CEventStore& store, uint32_t id, int seconds, const DateTime& now);
-// Accept: done with this occurrence (a one-off event ends, a recurring one moves past it).
-AnswerResult AcceptEvent(CEventStore& store, uint32_t id, const DateTime& now);
+// Accept of the pop-up that announced `occurrence`: done with it (a one-off event ends, a series
+// moves past it). When that occurrence was answered meanwhile (accepted from the main window),
+// only the showing mark ends: one announcement gets one answer.
+AnswerResult AcceptEvent(CEventStore& store, uint32_t id, const DateTime& now, const DateTime& occurrence);
 // Delete: the event leaves the store and the file is saved at once, so that a crash before the
 // next save cannot bring it back to remind again.
 AnswerResult DeleteEvent(CEventStore& store, uint32_t id);

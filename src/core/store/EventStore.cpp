@@ -183,7 +183,7 @@ bool CEventStore::GetEventsOfDay(const DateTime& date, std::vector<const CPtEven
     const int64_t day = date.DayNumber();
     bool found = m_oneOff.GetEventsOfDay(day, out);
     for (const CPtEvent& ev : m_recurring.Items()) {
-        const DateTime occ = ev.GetOccurrence(date);
+        const DateTime occ = ev.GetOccurrenceOnOrAfter(date);
         if (occ.IsValid() && occ.DayNumber() == day) {
             out.push_back(&ev);
             found = true;
@@ -203,18 +203,18 @@ void CEventStore::GetEventsOfDays(const DateTime& first, int count, std::vector<
     });
     // A recurring event is listed on day D when its first occurrence from D falls on D. When the
     // occurrence from day d lies later, on day o, no day between d and o can list the event (the
-    // search from any of them finds the same day o), so the walk jumps there and asks again.
+    // search from any of them finds the same day o), so the walk jumps there and asks again;
+    // a series with no occurrence from d has none on a later day either.
     for (const CPtEvent& ev : m_recurring.Items()) {
         for (int64_t d = firstDay; d < endDay;) {
-            const DateTime occ = ev.GetOccurrence(DateTime::FromDayNumber(d));
-            const int64_t o = occ.IsValid() ? occ.DayNumber() : d - 1;
+            const DateTime occ = ev.GetOccurrenceOnOrAfter(DateTime::FromDayNumber(d));
+            if (!occ.IsValid()) break;
+            const int64_t o = occ.DayNumber();
             if (o == d) {
                 out[static_cast<size_t>(d - firstDay)].push_back({&ev, occ});
                 ++d;
-            } else if (o > d) {
-                d = o;
             } else {
-                ++d;  // the search fell back to an earlier moment: ask the next day itself
+                d = std::max(o, d + 1);
             }
         }
     }

@@ -14,7 +14,7 @@ DayEventLists CollectEventsOfDaysOneByOne(const CEventStore& store, const DateTi
         found.clear();
         store.GetEventsOfDay(day, found);
         lists[i].reserve(found.size());
-        for (const CPtEvent* ev : found) lists[i].push_back({ev, ev->GetOccurrence(day)});
+        for (const CPtEvent* ev : found) lists[i].push_back({ev, ev->GetOccurrenceOnOrAfter(day)});
     }
     return lists;
 }

@@ -177,7 +177,7 @@ TEST(TimeTrouble, TheTimeZoneIsBerlin) {
 TEST(TimeTrouble, SleepingPastRemindersAnnouncesThemAtTheFirstPassAfterWaking) {
     CEventStore store;
     CPtEvent ten = OneOff("ten", At(2026, 5, 4, 10, 0)), noon = Daily("noon", At(2026, 5, 1, 12, 0));
-    noon.GetRecurrence().SetAnchor(At(2026, 5, 4, 8, 0));  // accepted yesterday
+    noon.GetRecurrence().SetAnchor(At(2026, 5, 4, 0, 0));  // answered up to yesterday
     store.Add(ten);
     store.Add(noon);
     ManualClock clock(At(2026, 5, 4, 9, 50));
@@ -206,7 +206,7 @@ TEST(TimeTrouble, ClockSetBackAnHourAnnouncesNothingTwice) {
         SCOPED_TRACE(static_cast<int>(answer));
         CEventStore store;
         CPtEvent once = OneOff("once", tenAm), daily = Daily("daily", At(2026, 5, 1, 10, 0));
-        daily.GetRecurrence().SetAnchor(At(2026, 5, 3, 10, 1));
+        daily.GetRecurrence().SetAnchor(At(2026, 5, 4, 0, 0));  // answered up to yesterday
         store.Add(once);
         store.Add(daily);
         PopUp popUp(store, answer);
@@ -270,7 +270,7 @@ TEST(TimeTrouble, FallBackAnnouncesTheRepeatedHalfHourOnce) {
         CEventStore store;
         CPtEvent once = OneOff("02:30", At(2026, 10, 25, 2, 30)), daily = Daily("daily 02:30", At(2026, 10, 20, 2, 30)),
                  early = OneOff("02:59 early", At(2026, 10, 25, 3, 0), 60);
-        daily.GetRecurrence().SetAnchor(At(2026, 10, 24, 2, 31));
+        daily.GetRecurrence().SetAnchor(At(2026, 10, 25, 0, 0));  // answered up to yesterday
         for (CPtEvent* ev : {&once, &daily, &early}) store.Add(*ev);
         PopUp popUp(store, answer);
         const std::time_t from = RealSecond(2026, 10, 25, 1, 0, 1), to = RealSecond(2026, 10, 25, 5, 0, 0);
