@@ -9,10 +9,10 @@
 #include <optional>
 
 #include "Json.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "model/PtEvent.h"
 #include "model/TextCodec.h"
-#include "store/DataFolderLock.h"
+#include "platform/DataFolderLock.h"
 #include "store/EventStore.h"
 #include "store/ProgramFolder.h"
 #include "store/TransferFiles.h"

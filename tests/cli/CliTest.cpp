@@ -5,7 +5,7 @@
 
 #include "Cli.h"
 #include "TempDir.h"
-#include "store/DataFolderLock.h"
+#include "platform/DataFolderLock.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "TempDir.h"
 #include "store/EventStore.h"
 #include "store/IdIndex.h"
-#include "store/FileIo.h"
+#include "platform/FileIo.h"
 
 using namespace tv;
 using tvtest::At;

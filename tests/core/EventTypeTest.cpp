@@ -3,7 +3,7 @@
 
 #include "ByteBuilder.h"
 #include "TempDir.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 
 using namespace tv;
 

@@ -5,7 +5,7 @@
 #include <QScreen>
 #include <QWidget>
 
-#include "editing/EditingTexts.h"
+#include "shell/UserTexts.h"
 #include "model/TextCodec.h"
 #include "shell/UserPrompts.h"
 

@@ -4,7 +4,7 @@
 #include "MainWnd.h"
 #include "UserPrompts.h"
 #include "engine/ReminderPopup.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "store/EventStore.h"
 #include "store/ProgramFolder.h"
 #include "store/TransferFiles.h"

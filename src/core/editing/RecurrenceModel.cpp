@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
-#include "EditingTexts.h"
+#include "shell/UserTexts.h"
 
 namespace tv {
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "FileIo.h"
+#include "platform/FileIo.h"
 #include "ProgramFolder.h"
 
 namespace tv {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "FileResult.h"
+#include "platform/FileResult.h"
 #include "ThreadSafeList.h"
 #include "model/PtEvent.h"
 

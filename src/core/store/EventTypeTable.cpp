@@ -3,8 +3,8 @@
 
 #include <mutex>
 
-#include "store/FileIo.h"
-#include "store/ProgramFolder.h"
+#include "platform/FileIo.h"
+#include "ProgramFolder.h"
 
 namespace tv {
 

@@ -5,7 +5,7 @@
 #include <iterator>
 #include <unordered_map>
 
-#include "FileIo.h"
+#include "platform/FileIo.h"
 
 namespace tv {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "EventStore.h"
-#include "FileResult.h"
-#include "model/EventTypeTable.h"
+#include "platform/FileResult.h"
+#include "store/EventTypeTable.h"
 
 namespace tv {
 

@@ -14,7 +14,7 @@
 #include "Cli.h"
 #include "SaveLoopContent.h"
 #include "TempDir.h"
-#include "store/FileIo.h"
+#include "platform/FileIo.h"
 
 using namespace tv;
 using tvtest::SaveKind;

@@ -15,7 +15,7 @@
 #include "Cli.h"
 #include "TempDir.h"
 #include "engine/ReminderScheduler.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "store/EventStore.h"
 #include "store/TransferFiles.h"
 
