@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "DataFile.h"
 #include "model/EventType.h"
 #include "platform/FileResult.h"
 #include "ThreadSafeList.h"
@@ -55,12 +56,11 @@ public:
     // Seeded types that have not reached the disk yet.
     bool HasUnsavedSeed() const { return m_unsavedSeed; }
     void SeedDefaults(const DateTime& now);
-    const LoadReport& GetLoadReport() const { return m_loadReport; }
+    const LoadReport& GetLoadReport() const { return m_file.GetLoadReport(); }
 
 private:
-    LoadReport m_loadReport;
+    DataFile m_file{"event type"};
     bool m_unsavedSeed = false;
-    bool m_keepDamagedCopy = false;
 };
 
 // The process-wide table, created on first use and loaded from the program folder.
