@@ -16,6 +16,7 @@
 #include "store/EventStore.h"
 #include "store/ProgramFolder.h"
 #include "store/TransferFiles.h"
+#include "texts/UserTexts.h"
 
 namespace tv::cli {
 
@@ -379,7 +380,7 @@ int Session::Add(const Options& o) {
         return 1;
     }
     if (!m_store.Add(ev)) {
-        m_err << kCannotAddEventMessage << "\n";
+        m_err << texts::kNoFreeId << "\n";
         return 1;
     }
     if (!Save(false)) return 1;
@@ -440,8 +441,8 @@ int Session::Transfer(const std::string& command, const Options& o) {
         r = ImportPlumtrace(path, m_types, m_store);
     }
     for (const std::string& name : r.refusedTypes)
-        m_err << kTypeExistsMessage << " (" << Cp1252ToUtf8(name) << ")\n";
-    for (size_t i = 0; i < r.eventsRefused; ++i) m_err << kCannotAddEventMessage << "\n";
+        m_err << texts::kTypeExists << " (" << Cp1252ToUtf8(name) << ")\n";
+    for (size_t i = 0; i < r.eventsRefused; ++i) m_err << texts::kNoFreeId << "\n";
     if (!r.ok()) {
         // Nothing reaches the disk after a failed command, whatever was merged in memory.
         m_err << r.message << "\n";

@@ -4,7 +4,7 @@
 #include "DialogSupport.h"
 #include "EventEditorDlg.h"
 #include "EventTypeListDlg.h"
-#include "shell/UserTexts.h"
+#include "texts/UserTexts.h"
 #include "store/EventTypeTable.h"
 #include "shell/UserPrompts.h"
 #include "store/EventStore.h"

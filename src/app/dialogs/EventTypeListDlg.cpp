@@ -10,7 +10,7 @@
 
 #include "DialogSupport.h"
 #include "EventTypeDlg.h"
-#include "shell/UserTexts.h"
+#include "texts/UserTexts.h"
 #include "shell/AppIcons.h"
 #include "store/EventTypeTable.h"
 #include "shell/UserPrompts.h"

@@ -1,7 +1,7 @@
 // The event editor's rules, free of any window.
 #include "EventEditorModel.h"
 
-#include "shell/UserTexts.h"
+#include "texts/UserTexts.h"
 #include "store/EventTypeTable.h"
 
 namespace tv {

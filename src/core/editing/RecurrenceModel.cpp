@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
-#include "shell/UserTexts.h"
+#include "texts/UserTexts.h"
 
 namespace tv {
 

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "shell/UserTexts.h"
+#include "texts/UserTexts.h"
 #include "model/TextCodec.h"
 
 namespace tv {

@@ -1,7 +1,7 @@
 // Adding, replacing and removing event types from the list dialog.
 #include "TypeListModel.h"
 
-#include "shell/UserTexts.h"
+#include "texts/UserTexts.h"
 #include "store/EventTypeTable.h"
 
 namespace tv {

@@ -1,5 +1,5 @@
-// The program's own texts that the editing dialogs show, kept in one place so that the
-// dialogs and their tests agree on every character.
+// The program's own texts, one table for the desktop program and the command-line tool, so
+// that both say the same thing in the same words and their tests agree on every character.
 #pragma once
 
 namespace tv::texts {
@@ -23,6 +23,11 @@ inline constexpr const char* kEnterIntegerBetween = "Please enter an integer bet
 inline constexpr const char* kTypeExists = "This Event Type has already existed, please choose another name!";
 inline constexpr const char* kNoFreeId = "Can not add an event!\n\nPlease use Purge command!";
 inline constexpr const char* kRemoveTypeQuestion = "Do you really want to remove this event type?";
+
+// Transfer files.
+inline constexpr const char* kInvalidBackup = "Invalid Backup File!";
+inline constexpr const char* kInvalidExport = "Invalid Export File!";
+inline constexpr const char* kInvalidPlumtrace = "Invalid Plumtrace 2.3 File.";
 
 // Sound picker.
 inline constexpr const char* kNoSound = "<No Sound>";

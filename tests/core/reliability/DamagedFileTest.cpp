@@ -18,6 +18,7 @@
 #include "store/EventTypeTable.h"
 #include "store/EventStore.h"
 #include "store/TransferFiles.h"
+#include "texts/UserTexts.h"
 
 using namespace tv;
 using tvtest::Bytes;
@@ -334,12 +335,12 @@ TEST(DamagedTransferFiles, WrongTagsGiveTheirMessages) {
     CEventStore s;
     TransferResult r = RestoreBackupFromBytes(exported, "x.bak", t, s);
     EXPECT_EQ(r.error, TransferError::WrongTag);
-    EXPECT_EQ(r.message, kInvalidBackupMessage);
+    EXPECT_EQ(r.message, texts::kInvalidBackup);
     r = ImportExportBytes(backup, "x.exp", ImportOptions{}, t, s);
     EXPECT_EQ(r.error, TransferError::WrongTag);
-    EXPECT_EQ(r.message, kInvalidExportMessage);
+    EXPECT_EQ(r.message, texts::kInvalidExport);
     r = ImportPlumtraceBytes(Bytes().u32(0).u32(1).str(), Bytes().text("PLUMTRX").str(), "evty.ptt", "evnt.pte", t, s);
-    EXPECT_EQ(r.message, kInvalidPlumtraceMessage);
+    EXPECT_EQ(r.message, texts::kInvalidPlumtrace);
     EXPECT_EQ(s.GetCount(), 0u);
 }
 
