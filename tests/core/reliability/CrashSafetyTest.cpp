@@ -14,6 +14,7 @@
 #include "Cli.h"
 #include "SaveLoopContent.h"
 #include "TempDir.h"
+#include "platform/DataFolderLock.h"
 #include "platform/FileIo.h"
 
 using namespace tv;
@@ -288,7 +289,7 @@ TEST(FailingWritesThroughCli, AddReportsTheFailureAndExitsWithOne) {
     EXPECT_EQ(dir.Read("Evnt.est"), events);
     EXPECT_EQ(dir.Read("Type.ptt"), types);
     EXPECT_FALSE(dir.Exists("b.bak"));
-    EXPECT_EQ(StrayFiles(dir, {"Evnt.est", "Type.ptt", ".tallyvane.lock"}), std::vector<std::string>{});
+    EXPECT_EQ(StrayFiles(dir, {"Evnt.est", "Type.ptt", ".tallyvane.lock", ".tallyvane-writer.lock"}), std::vector<std::string>{});
 }
 
 TEST(FailingWritesThroughCli, RealProcessUnderAFileSizeLimit) {
@@ -310,11 +311,12 @@ TEST(FailingWritesThroughCli, RealProcessUnderAFileSizeLimit) {
     EXPECT_NE(r.err.find("Could not save"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("File too large"), std::string::npos) << r.err;
     EXPECT_EQ(dir.Read("Evnt.est"), events);
-    EXPECT_EQ(StrayFiles(dir, {"Evnt.est", "Type.ptt", ".tallyvane.lock"}), std::vector<std::string>{});
+    EXPECT_EQ(StrayFiles(dir, {"Evnt.est", "Type.ptt", ".tallyvane.lock", ".tallyvane-writer.lock"}), std::vector<std::string>{});
 }
 
 // A killed save leaves its temporary file; the next save of the same file removes it once
-// it is old enough not to belong to a save still under way, and touches nothing else.
+// it is old enough not to belong to a save still under way, or at once when the save holds
+// the data folder's lock, and touches nothing else.
 TEST(KilledSaves, LeftoverTemporaryFilesAreRemovedByALaterSave) {
     tvtest::TempDir dir;
     const std::string path = dir.File("Evnt.est");
@@ -331,4 +333,11 @@ TEST(KilledSaves, LeftoverTemporaryFilesAreRemovedByALaterSave) {
     EXPECT_TRUE(dir.Exists(".Type.ptt.saving-XyZ789"));   // another file's
     EXPECT_TRUE(dir.Exists(".Evnt.est.saving-toolong1"));  // not a name a save makes
     EXPECT_TRUE(dir.Exists("Evnt.est.saving-noDot1"));
+
+    DataFolderLock lock;
+    std::string why;
+    ASSERT_TRUE(lock.TryLock(dir.Path(), DataFolderLock::Mode::Exclusive, why)) << why;
+    ASSERT_TRUE(WriteFileAtomically(path, "newer content").ok);
+    EXPECT_FALSE(dir.Exists(".Evnt.est.saving-recent"));
+    EXPECT_TRUE(dir.Exists(".Type.ptt.saving-XyZ789"));
 }
