@@ -1,10 +1,12 @@
 // Saves survive a kill at any moment, and failing writes never replace or lose the old file.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <functional>
@@ -312,6 +314,31 @@ TEST(FailingWritesThroughCli, RealProcessUnderAFileSizeLimit) {
     EXPECT_NE(r.err.find("File too large"), std::string::npos) << r.err;
     EXPECT_EQ(dir.Read("Evnt.est"), events);
     EXPECT_EQ(StrayFiles(dir, {"Evnt.est", "Type.ptt", ".tallyvane.lock", ".tallyvane-writer.lock"}), std::vector<std::string>{});
+}
+
+// Writers started together queue for the data folder instead of refusing each other.
+TEST(ParallelWritersThroughCli, EveryAddLands) {
+    tvtest::TempDir dir;
+    std::vector<pid_t> pids;
+    for (int i = 0; i < 16; ++i) {
+        const std::string name = "Event " + std::to_string(i), folder = dir.Path();
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::dup2(::open("/dev/null", O_WRONLY), STDOUT_FILENO);
+            ::execl(TALLYVANE_CLI, TALLYVANE_CLI, "--data-dir", folder.c_str(), "--now", kNow, "add", "--name",
+                    name.c_str(), "--start", "2026-06-02 09:00", static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        pids.push_back(pid);
+    }
+    for (pid_t pid : pids) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const std::string events = RunCli({"--data-dir", dir.Path(), "events"}).out;
+    EXPECT_NE(events.find("\"Event 15\""), std::string::npos);
+    EXPECT_EQ(std::count(events.begin(), events.end(), '\n'), 16 + 2);  // one line per event, and the brackets
 }
 
 // A killed save leaves its temporary file; the next save of the same file removes it once
