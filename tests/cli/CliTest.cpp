@@ -165,20 +165,6 @@ TEST_F(CliTest, TransferCommandsReportWrongFilesAndChangeNothing) {
     EXPECT_NE(Run({"events"}).out.find("\"recurrence\": \"Every Dec 25\""), std::string::npos);
 }
 
-TEST_F(CliTest, ADamagedEventFileIsReportedAndKeptBeforeTheFirstSave) {
-    Add({"--name", "One", "--start", "2027-01-01 10:00"});
-    Add({"--name", "Two", "--start", "2027-01-01 11:00"});
-    const std::string full = dir.Read("Evnt.est");
-    dir.Write("Evnt.est", full.substr(0, full.size() - 10));
-    Result r = Run({"events"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.err.find("warning: The event file"), std::string::npos);
-    EXPECT_NE(r.out.find("\"One\""), std::string::npos);
-    r = Run({"add", "--name", "Three", "--start", "2027-01-01 12:00"});
-    ASSERT_EQ(r.status, 0);
-    EXPECT_NE(r.err.find("Evnt.est.damaged-"), std::string::npos);
-}
-
 TEST_F(CliTest, UsageErrorsHelpAndVersion) {
     std::ostringstream out, err;
     EXPECT_EQ(tv::cli::Run({}, out, err), 1);
