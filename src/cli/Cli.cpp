@@ -133,8 +133,9 @@ int ParseOrdinal(const std::string& text) {
     return ParseNamed(text, {"first", "second", "third", "fourth", "last"}, texts::kCliNotAnOrdinal);
 }
 int ParseMonth(const std::string& text) {
-    return ParseNamed(text, {"january", "february", "march", "april", "may", "june", "july", "august",
-                             "september", "october", "november", "december"},
+    return ParseNamed(text,
+                      {"january", "february", "march", "april", "may", "june", "july", "august", "september", "october",
+                       "november", "december"},
                       texts::kCliNotAMonth);
 }
 
@@ -229,6 +230,8 @@ private:
 };
 
 const std::vector<Command>& Commands() {
+    // One row per command reads best as one line per row.
+    // clang-format off
     static const std::vector<Command> kCommands = {
         {"events", "", 0, false, "every event as JSON, in store order", {}, &Session::Events},
         {"types", "", 0, false, "every event type as JSON, in table order", {}, &Session::Types},
@@ -248,6 +251,7 @@ const std::vector<Command>& Commands() {
         {"import-plumtrace", "DIR", 1, true, "merges the older product's evty.ptt and evnt.pte", {},
          &Session::ImportPlumtrace},
     };
+    // clang-format on
     return kCommands;
 }
 
@@ -286,9 +290,10 @@ void PrintUsage(std::ostream& out) {
 
 void PrintCommandHelp(std::ostream& out, const Command& c) {
     out << "usage: " << kProgram << " [--data-dir=DIR] [--now=MOMENT] " << CommandLineOf(c) << "\n\n"
-        << c.summary << (c.writes ? "; waits for another tallyvane-cli that is writing, and refuses while "
-                                    "Tallyvane has the data folder open.\n"
-                                  : ".\n");
+        << c.summary
+        << (c.writes ? "; waits for another tallyvane-cli that is writing, and refuses while "
+                       "Tallyvane has the data folder open.\n"
+                     : ".\n");
     if (!c.options.empty()) {
         out << "\nOptions:\n";
         PrintOptions(out, c.options);
@@ -439,7 +444,8 @@ int Session::Add(const ParsedArgs& a) {
     if (a.Has("--disabled")) editor.enabled = false;
     if (auto start = a.Get("--start")) editor.start = ParseDate(*start, "The start");
     if (auto d = a.Get("--duration")) editor.duration = ParseIntIn(*d, "The duration", 0, 0x7FFFFFFF);
-    if (auto r = a.Get("--remind-before")) editor.remindBefore = ParseIntIn(*r, "The remind-before time", 0, 0x7FFFFFFF);
+    if (auto r = a.Get("--remind-before"))
+        editor.remindBefore = ParseIntIn(*r, "The remind-before time", 0, 0x7FFFFFFF);
     if (auto s = a.Get("--sound")) editor.sound = Utf8ToCp1252(*s);
     if (!EditRecurrence(a, editor)) return 1;
     if (const EditorCheck check = editor.Check(m_now); check != EditorCheck::Ok) return Fail(EditorCheckMessage(check));
@@ -463,26 +469,34 @@ int Session::Change(const ParsedArgs& a, const std::function<void(CPtEvent&)>& c
 
 // Answering a reminder closes it, as the pop-up's buttons do.
 int Session::Accept(const ParsedArgs& a) {
-    return Change(a, [&](CPtEvent& ev) {
-        ev.Accept(m_now);
-        ev.ClearShowing();
-    }, ShowingMark::Replace);
+    return Change(
+        a,
+        [&](CPtEvent& ev) {
+            ev.Accept(m_now);
+            ev.ClearShowing();
+        },
+        ShowingMark::Replace);
 }
 
 int Session::Snooze(const ParsedArgs& a) {
     const int seconds = ParseIntIn(a.Positional()[1], "The snooze length", 0, 0x7FFFFFFF);
-    return Change(a, [&](CPtEvent& ev) {
-        ev.Snooze(seconds, m_now);
-        ev.ClearShowing();
-    }, ShowingMark::Replace);
+    return Change(
+        a,
+        [&](CPtEvent& ev) {
+            ev.Snooze(seconds, m_now);
+            ev.ClearShowing();
+        },
+        ShowingMark::Replace);
 }
 
 int Session::Enable(const ParsedArgs& a) {
-    return Change(a, [](CPtEvent& ev) { ev.SetEnabled(true); }, ShowingMark::Keep);
+    return Change(
+        a, [](CPtEvent& ev) { ev.SetEnabled(true); }, ShowingMark::Keep);
 }
 
 int Session::Disable(const ParsedArgs& a) {
-    return Change(a, [](CPtEvent& ev) { ev.SetEnabled(false); }, ShowingMark::Keep);
+    return Change(
+        a, [](CPtEvent& ev) { ev.SetEnabled(false); }, ShowingMark::Keep);
 }
 
 int Session::Delete(const ParsedArgs& a) {
@@ -539,8 +553,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         if (at >= args.size()) throw UsageError(texts::kCliNoCommand);
         const std::string& name = args[at];
         const auto& commands = Commands();
-        const auto command = std::find_if(commands.begin(), commands.end(),
-                                          [&](const Command& c) { return name == c.name; });
+        const auto command =
+            std::find_if(commands.begin(), commands.end(), [&](const Command& c) { return name == c.name; });
         if (command == commands.end()) throw UsageError(Format(texts::kCliUnknownCommand, name.c_str()));
 
         // The shared options may also follow the command.
@@ -558,8 +572,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         std::string dataDir = parsed.Get("--data-dir").value_or(ExecutableFolder());
         if (dataDir.empty()) throw UsageError(Format(texts::kCliOptionNeedsValue, "--data-dir"));
         if (dataDir.back() != '/') dataDir += '/';
-        const DateTime now = parsed.Has("--now") ? ParseDate(*parsed.Get("--now"), "The moment given to --now")
-                                                 : LocalNow();
+        const DateTime now =
+            parsed.Has("--now") ? ParseDate(*parsed.Get("--now"), "The moment given to --now") : LocalNow();
         // A data folder that is not there is a typo far more often than an empty calendar.
         std::error_code ec;
         if (!std::filesystem::is_directory(dataDir, ec)) {

@@ -31,8 +31,8 @@ size_t ParseArgs(const std::vector<std::string>& tokens, size_t first, const std
         }
         const size_t equals = token.find('=');
         const std::string name = token == "-h" ? "--help" : token.substr(0, equals);
-        const auto spec = std::find_if(options.begin(), options.end(),
-                                       [&](const OptionSpec& o) { return name == o.name; });
+        const auto spec =
+            std::find_if(options.begin(), options.end(), [&](const OptionSpec& o) { return name == o.name; });
         if (spec == options.end()) throw UsageError(Format(texts::kCliUnknownOption, name.c_str()));
         if (!spec->value) {
             if (equals != std::string::npos) throw UsageError(Format(texts::kCliOptionTakesNoValue, name.c_str()));

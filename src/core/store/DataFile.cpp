@@ -16,9 +16,7 @@ LoadReport DataFile::Load(const std::function<size_t()>& startEmpty,
             m_report.status = LoadStatus::Unreadable;
             m_report.message = why;
             break;
-        case ReadStatus::Ok:
-            m_report = parse(bytes);
-            break;
+        case ReadStatus::Ok: m_report = parse(bytes); break;
     }
     m_keepDamagedCopy = m_report.NeedsPreservation();
     return m_report;

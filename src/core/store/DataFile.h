@@ -15,8 +15,7 @@ namespace tv {
 class DataFile {
 public:
     // items names what the file holds in messages: "event" or "event type".
-    explicit DataFile(std::string items, std::string path = {})
-        : m_items(std::move(items)), m_path(std::move(path)) {}
+    explicit DataFile(std::string items, std::string path = {}) : m_items(std::move(items)), m_path(std::move(path)) {}
 
     const std::string& GetPath() const { return m_path; }
     void SetPath(std::string path) { m_path = std::move(path); }

@@ -20,7 +20,9 @@ bool ReadFileFor(const std::string& path, std::string& bytes, TransferResult& re
     std::string why;
     switch (ReadWholeFile(path, bytes, why)) {
         case ReadStatus::Ok: return true;
-        case ReadStatus::Missing: result = Fail(TransferError::FileError, "The file \"" + path + "\" was not found."); break;
+        case ReadStatus::Missing:
+            result = Fail(TransferError::FileError, "The file \"" + path + "\" was not found.");
+            break;
         case ReadStatus::Failed: result = Fail(TransferError::FileError, why); break;
     }
     return false;
@@ -90,8 +92,7 @@ void TypeMerger::Merge(const CEventType& fileType, bool appendStar) {
             CEventType sameName;
             if (m_table.FindByName(added.GetName(), sameName) && sameName.EqualsIgnoringId(added))
                 m_map[fileId] = sameName.GetId();
-            else
-                m_map[fileId] = fileId;
+            else m_map[fileId] = fileId;
             return;
         }
         case AddTypeResult::NoFreeId:
@@ -101,8 +102,8 @@ void TypeMerger::Merge(const CEventType& fileType, bool appendStar) {
     }
 }
 
-void AddImportedEvents(std::vector<CPtEvent>& events, TypeMerger& merger, CEventTypeTable& table,
-                       CEventStore& store, TransferResult& result) {
+void AddImportedEvents(std::vector<CPtEvent>& events, TypeMerger& merger, CEventTypeTable& table, CEventStore& store,
+                       TransferResult& result) {
     for (CPtEvent& ev : events) {
         ev.ClearShowing();
         // Imported events keep their own timing and sound: only the type id is translated.

@@ -48,7 +48,7 @@ private:
 };
 
 // Adds the events under new ids, each with its type translated through the merger.
-void AddImportedEvents(std::vector<CPtEvent>& events, TypeMerger& merger, CEventTypeTable& table,
-                       CEventStore& store, TransferResult& result);
+void AddImportedEvents(std::vector<CPtEvent>& events, TypeMerger& merger, CEventTypeTable& table, CEventStore& store,
+                       TransferResult& result);
 
 }  // namespace tv::transfer

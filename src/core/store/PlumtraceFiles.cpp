@@ -76,8 +76,8 @@ TransferResult ImportPlumtrace(const std::string& folder, CEventTypeTable& types
 }
 
 TransferResult ImportPlumtraceBytes(std::string_view typeBytes, std::string_view eventBytes,
-                                    const std::string& typeName, const std::string& eventName,
-                                    CEventTypeTable& types, CEventStore& store) {
+                                    const std::string& typeName, const std::string& eventName, CEventTypeTable& types,
+                                    CEventStore& store) {
     TransferResult result;
     std::vector<CEventType> fileTypes;
     if (!ReadPlumtraceTypes(typeBytes, typeName, fileTypes, result)) return result;

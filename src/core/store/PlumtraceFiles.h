@@ -17,7 +17,7 @@ inline constexpr char kPlumtraceTag[] = "PLUMTRC";
 TransferResult ImportPlumtrace(const std::string& folder, CEventTypeTable& types, CEventStore& store);
 // The same from the two file images; the names are the files named in messages.
 TransferResult ImportPlumtraceBytes(std::string_view typeBytes, std::string_view eventBytes,
-                                    const std::string& typeName, const std::string& eventName,
-                                    CEventTypeTable& types, CEventStore& store);
+                                    const std::string& typeName, const std::string& eventName, CEventTypeTable& types,
+                                    CEventStore& store);
 
 }  // namespace tv
