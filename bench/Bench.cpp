@@ -13,7 +13,7 @@
 
 #include "BenchData.h"
 #include "engine/ReminderScheduler.h"
-#include "store/FileIo.h"
+#include "platform/FileIo.h"
 #include "views/EventListModel.h"
 #include "views/FindMatch.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/ReminderScheduler.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "model/PtEvent.h"
 #include "store/EventStore.h"
 #include "store/TransferFiles.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "model/PtEvent.h"
 #include "store/EventStore.h"
 #include "store/TransferFiles.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "store/EventStore.h"
 #include "views/DailyLayout.h"
 #include "views/DayEvents.h"

@@ -1,49 +1,79 @@
-// Command parsing and the commands of tallyvane-cli.
+// The commands of tallyvane-cli: one table drives their usage text, their dispatch and which of
+// them write; each row names the handler that does the work through the core's rules.
 #include "Cli.h"
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <functional>
-#include <map>
-#include <memory>
-#include <optional>
+#include <sstream>
 
+#include "CommandLine.h"
 #include "Json.h"
-#include "model/EventTypeTable.h"
+#include "editing/EventEditorModel.h"
+#include "editing/RecurrenceModel.h"
 #include "model/PtEvent.h"
 #include "model/TextCodec.h"
-#include "store/DataFolderLock.h"
+#include "platform/DataFolderLock.h"
 #include "store/EventStore.h"
+#include "store/EventTypeTable.h"
 #include "store/ProgramFolder.h"
 #include "store/TransferFiles.h"
+#include "texts/UserTexts.h"
 
 namespace tv::cli {
 
 namespace {
 
-constexpr char kUsage[] =
-    "usage: tallyvane-cli [--data-dir DIR] [--now \"YYYY-MM-DD HH:MM:SS\"] COMMAND [ARGS]\n"
-    "\n"
-    "Reading:\n"
-    "  events                      all events as JSON, in store order\n"
-    "  types                       all event types as JSON, in table order\n"
-    "  day YYYY-MM-DD              ids of the events on that day, as JSON\n"
-    "Changing:\n"
-    "  add --name TEXT [--note TEXT] [--start \"YYYY-MM-DD HH:MM[:SS]\"] [--duration SECONDS]\n"
-    "      [--remind-before SECONDS] [--type NAME] [--sound FILE] [--disabled]\n"
-    "      [--daily N | --weekly N --on DAYS | --monthly N (--day D | --nth ORD --weekday DAY)\n"
-    "       | --yearly (--month M --day D | --nth ORD --weekday DAY --month M)]\n"
-    "      [--until YYYY-MM-DD]                            prints the new id\n"
-    "  accept ID | snooze ID SECONDS | delete ID | enable ID | disable ID\n"
-    "  backup FILE | restore FILE | export FILE | import FILE [--no-events] [--no-types]\n"
-    "  import-holidays FILE | import-plumtrace DIR\n"
-    "\n"
-    "DAYS is a comma-separated list such as mon,thu; ORD is first, second, third, fourth or last;\n"
-    "DAY is a weekday name; M is a month number or name.\n";
+constexpr char kProgram[] = "tallyvane-cli";
+constexpr char kVersion[] = "1.0.0";
+// How long a writer waits for another tallyvane-cli writer before it gives up.
+constexpr std::chrono::seconds kWriterPatience{5};
 
-class UsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
+class Session;
+using Handler = int (Session::*)(const ParsedArgs&);
+
+struct Command {
+    const char* name;
+    const char* arguments;  // the positional arguments, as the usage shows them
+    size_t argumentCount;   // exactly this many
+    bool writes;            // changes the data folder, so holds it for the whole run
+    const char* summary;
+    std::vector<OptionSpec> options;
+    Handler run;
+};
+
+const std::vector<OptionSpec> kGlobalOptions = {
+    {"--data-dir", "DIR", "the data folder (default: the folder of the program)"},
+    {"--now", "\"YYYY-MM-DD HH:MM:SS\"", "the moment every rule uses (default: the clock)"},
+    {"--help", nullptr, "this text; COMMAND --help describes one command"},
+    {"--version", nullptr, "the program's version"},
+};
+
+const std::vector<OptionSpec> kAddOptions = {
+    {"--name", "TEXT", "the event's name (required)"},
+    {"--note", "TEXT", "a note"},
+    {"--start", "\"YYYY-MM-DD HH:MM[:SS]\"", "when it happens (default: the type's default start, else now)"},
+    {"--duration", "SECONDS", "how long it lasts (default: the type's)"},
+    {"--remind-before", "SECONDS", "how early the reminder comes (default: the type's)"},
+    {"--type", "NAME", "the event type (default: the first type)"},
+    {"--sound", "FILE", "the reminder's sound (default: the type's)"},
+    {"--disabled", nullptr, "no reminder until it is enabled"},
+    {"--daily", "N", "every N days"},
+    {"--weekly", "N", "every N weeks, on the days of --on (default: the start's day)"},
+    {"--on", "DAYS", "weekdays such as mon,thu"},
+    {"--monthly", "N", "every N months, on --day or on --nth --weekday"},
+    {"--yearly", nullptr, "every year, in --month on --day or on --nth --weekday"},
+    {"--day", "D", "day of the month (default: the start's)"},
+    {"--nth", "ORD", "first, second, third, fourth or last"},
+    {"--weekday", "DAY", "a weekday name"},
+    {"--month", "M", "a month number or name (default: the start's)"},
+    {"--until", "YYYY-MM-DD", "the last day of the series"},
+};
+
+const std::vector<OptionSpec> kImportOptions = {
+    {"--no-events", nullptr, "merge the types only"},
+    {"--no-types", nullptr, "add the events, merging only the types they use"},
 };
 
 std::string Lower(std::string s) {
@@ -59,53 +89,59 @@ int64_t ParseInteger(const std::string& text, const std::string& what) {
     } catch (const std::exception&) {
         used = 0;
     }
-    if (used == 0 || used != text.size()) throw UsageError(what + " must be a whole number, not \"" + text + "\".");
+    if (used == 0 || used != text.size()) throw UsageError(Format(texts::kCliNotANumber, what.c_str(), text.c_str()));
     return v;
 }
 
 int ParseIntIn(const std::string& text, const std::string& what, int low, int high) {
     const int64_t v = ParseInteger(text, what);
-    if (v < low || v > high)
-        throw UsageError(what + " must lie between " + std::to_string(low) + " and " + std::to_string(high) + ".");
+    if (v < low || v > high) throw UsageError(Format(texts::kCliOutOfRange, what.c_str(), low, high));
     return static_cast<int>(v);
+}
+
+// An integer for a recurrence page's box; whether it is in the box's range is the page's check.
+int ParsePageField(const std::string& text) {
+    const IntFieldResult r = ParseIntField(text, {-1000000000, 1000000000});
+    if (!r.ok) throw UsageError(r.message);
+    return r.value;
 }
 
 uint32_t ParseId(const std::string& text) {
     const int64_t v = ParseInteger(text, "An event id");
-    if (v <= 0 || v > 0xFFFFFFFFll) throw UsageError("\"" + text + "\" is not an event id.");
+    if (v <= 0 || v > 0xFFFFFFFFll) throw UsageError(Format(texts::kCliNotAnId, text.c_str()));
     return static_cast<uint32_t>(v);
 }
 
+// A name from the list, by its first three letters or more, or its number (1-based).
+int ParseNamed(const std::string& text, const std::vector<const char*>& names, const char* error) {
+    const std::string t = Lower(text);
+    for (size_t i = 0; i < names.size(); ++i) {
+        const std::string name = names[i];
+        if (t.size() >= 3 && t.size() <= name.size() && name.compare(0, t.size(), t) == 0) return int(i) + 1;
+    }
+    if (!t.empty() && std::all_of(t.begin(), t.end(), ::isdigit) && t.size() < 3 && std::stoi(t) >= 1 &&
+        std::stoi(t) <= int(names.size()))
+        return std::stoi(t);
+    throw UsageError(Format(error, text.c_str()));
+}
+
 int ParseWeekday(const std::string& text) {
-    static const char* const kNames[] = {"sun", "mon", "tue", "wed", "thu", "fri", "sat"};
-    const std::string t = Lower(text);
-    for (int i = 0; i < 7; ++i)
-        if (t.size() >= 3 && std::string(kNames[i]).compare(0, 3, t, 0, 3) == 0) return i + 1;
-    if (!t.empty() && std::all_of(t.begin(), t.end(), ::isdigit)) return ParseIntIn(t, "A weekday number", 1, 7);
-    throw UsageError("\"" + text + "\" is not a weekday.");
+    return ParseNamed(text, {"sunday", "monday", "tuesday", "wednesday", "thursday", "friday", "saturday"},
+                      texts::kCliNotAWeekday);
 }
-
 int ParseOrdinal(const std::string& text) {
-    static const char* const kNames[] = {"first", "second", "third", "fourth", "last"};
-    const std::string t = Lower(text);
-    for (int i = 0; i < 5; ++i)
-        if (t == kNames[i]) return i + 1;
-    if (!t.empty() && std::all_of(t.begin(), t.end(), ::isdigit)) return ParseIntIn(t, "An ordinal", 1, 5);
-    throw UsageError("\"" + text + "\" is not one of first, second, third, fourth, last.");
+    return ParseNamed(text, {"first", "second", "third", "fourth", "last"}, texts::kCliNotAnOrdinal);
 }
-
 int ParseMonth(const std::string& text) {
-    static const char* const kNames[] = {"jan", "feb", "mar", "apr", "may", "jun",
-                                         "jul", "aug", "sep", "oct", "nov", "dec"};
-    const std::string t = Lower(text);
-    for (int i = 0; i < 12; ++i)
-        if (t.size() >= 3 && std::string(kNames[i]).compare(0, 3, t, 0, 3) == 0) return i + 1;
-    return ParseIntIn(text, "A month", 1, 12);
+    return ParseNamed(text,
+                      {"january", "february", "march", "april", "may", "june", "july", "august", "september", "october",
+                       "november", "december"},
+                      texts::kCliNotAMonth);
 }
 
 DateTime ParseDate(const std::string& text, const std::string& what) {
     const DateTime d = DateTime::ParseIso(text);
-    if (!d.IsValid()) throw UsageError(what + " \"" + text + "\" is not a date of the form YYYY-MM-DD HH:MM:SS.");
+    if (!d.IsValid()) throw UsageError(Format(texts::kCliNotADate, what.c_str(), text.c_str()));
     return d;
 }
 
@@ -117,50 +153,21 @@ const char* StateName(ReminderState s) {
     }
 }
 
-// Options of one command: flags and options with one value each.
-class Options {
-public:
-    Options(const std::vector<std::string>& tokens, const std::vector<std::string>& valueOptions,
-            const std::vector<std::string>& flags) {
-        for (size_t i = 0; i < tokens.size(); ++i) {
-            const std::string& t = tokens[i];
-            if (std::find(flags.begin(), flags.end(), t) != flags.end()) {
-                m_values[t] = "";
-            } else if (std::find(valueOptions.begin(), valueOptions.end(), t) != valueOptions.end()) {
-                if (i + 1 >= tokens.size()) throw UsageError("The option " + t + " needs a value.");
-                m_values[t] = tokens[++i];
-            } else if (t.size() > 2 && t.compare(0, 2, "--") == 0) {
-                throw UsageError("Unknown option " + t + ".");
-            } else {
-                m_positional.push_back(t);
-            }
-        }
-    }
-    bool Has(const std::string& name) const { return m_values.count(name) != 0; }
-    std::optional<std::string> Get(const std::string& name) const {
-        auto it = m_values.find(name);
-        return it == m_values.end() ? std::nullopt : std::optional(it->second);
-    }
-    const std::vector<std::string>& Positional() const { return m_positional; }
-    void ExpectPositional(size_t n, const std::string& what) const {
-        if (m_positional.size() != n) throw UsageError("Expected " + what + ".");
-    }
-
-private:
-    std::map<std::string, std::string> m_values;
-    std::vector<std::string> m_positional;
-};
+void PrintRows(std::ostream& out, const std::vector<std::string>& rows) {
+    out << "[";
+    for (size_t i = 0; i < rows.size(); ++i) out << (i ? ",\n  " : "\n  ") << rows[i];
+    out << (rows.empty() ? "]\n" : "\n]\n");
+}
 
 class Session {
 public:
     Session(std::string dataDir, DateTime now, std::ostream& out, std::ostream& err)
-        : m_dataDir(std::move(dataDir)), m_now(now), m_out(out), m_err(err),
-          m_store(m_dataDir + "Evnt.est") {}
+        : m_dataDir(std::move(dataDir)), m_now(now), m_out(out), m_err(err), m_store(m_dataDir + "Evnt.est") {}
 
-    // Writing commands hold the data folder for their whole run.
+    // Writing commands hold the data folder for their whole run, after any writer before them.
     bool LockForWriting() {
         std::string why;
-        if (m_lock.TryLock(m_dataDir, DataFolderLock::Mode::Exclusive, why)) return true;
+        if (m_lock.LockForWriter(m_dataDir, kWriterPatience, why) == DataFolderLock::WriterLock::Locked) return true;
         m_err << why << "\n";
         return false;
     }
@@ -170,37 +177,48 @@ public:
         Warn(m_store.Load());
     }
 
-    // Saves the type file when it changed (or holds seeded types not yet on disk), then the
-    // event file. Answers false, having said why, when either could not be saved.
-    bool Save(bool typesChanged) {
-        if (typesChanged || m_types.HasUnsavedSeed()) {
-            if (!Report(m_types.Save(m_dataDir + "Type.ptt"))) return false;
-        }
-        return Report(m_store.Save());
-    }
-
-    int Events();
-    int Types();
-    int Day(const Options& o);
-    int Add(const Options& o);
-    int Change(const std::string& command, const Options& o);
-    int Transfer(const std::string& command, const Options& o);
+    int Events(const ParsedArgs&);
+    int Types(const ParsedArgs&);
+    int Day(const ParsedArgs&);
+    int Add(const ParsedArgs&);
+    int Accept(const ParsedArgs&);
+    int Snooze(const ParsedArgs&);
+    int Delete(const ParsedArgs&);
+    int Enable(const ParsedArgs&);
+    int Disable(const ParsedArgs&);
+    int Backup(const ParsedArgs&);
+    int Export(const ParsedArgs&);
+    int Restore(const ParsedArgs&);
+    int Import(const ParsedArgs&);
+    int ImportHolidays(const ParsedArgs&);
+    int ImportPlumtrace(const ParsedArgs&);
 
 private:
     void Warn(const LoadReport& r) {
         if (r.NeedsPreservation()) m_err << "warning: " << r.message << "\n";
-        if (r.renumbered) m_err << "warning: " << r.renumbered << " records with repeated ids were given new ids.\n";
+        if (r.renumbered) m_err << "warning: " << Format(texts::kCliRenumbered, r.renumbered) << "\n";
     }
     bool Report(const FileResult& r) {
         if (!r.note.empty()) m_err << r.note << "\n";
         if (!r.ok) m_err << r.message << "\n";
         return r.ok;
     }
-    std::string TypeName(uint32_t id) const {
-        CEventType t;
-        return m_types.FindById(id, t) ? t.GetName() : std::string();
+    int Fail(const std::string& message) {
+        m_err << message << "\n";
+        return 1;
     }
-    void ApplyRecurrence(CPtEvent& ev, const Options& o);
+    // Saves the type file when it changed (or holds seeded types not yet on disk), then the
+    // event file. Answers the exit status, having said why either could not be saved.
+    int Save(bool typesChanged) {
+        if (typesChanged || m_types.HasUnsavedSeed()) {
+            if (!Report(m_types.Save(m_dataDir + "Type.ptt"))) return 1;
+        }
+        return Report(m_store.Save()) ? 0 : 1;
+    }
+    // Changes one event as an answer or a switch would; Modify keeps or takes its showing mark.
+    int Change(const ParsedArgs& a, const std::function<void(CPtEvent&)>& change, ShowingMark mark);
+    int FinishTransfer(const TransferResult& r);
+    bool EditRecurrence(const ParsedArgs& a, CEventEditorModel& editor);
 
     std::string m_dataDir;
     DateTime m_now;
@@ -211,7 +229,80 @@ private:
     CEventStore m_store;
 };
 
-int Session::Events() {
+const std::vector<Command>& Commands() {
+    // One row per command reads best as one line per row.
+    // clang-format off
+    static const std::vector<Command> kCommands = {
+        {"events", "", 0, false, "every event as JSON, in store order", {}, &Session::Events},
+        {"types", "", 0, false, "every event type as JSON, in table order", {}, &Session::Types},
+        {"day", "YYYY-MM-DD", 1, false, "the ids of the events on that day, as JSON", {}, &Session::Day},
+        {"add", "", 0, true, "adds an event and prints its new id", kAddOptions, &Session::Add},
+        {"accept", "ID", 1, true, "answers the event's reminder with Accept", {}, &Session::Accept},
+        {"snooze", "ID SECONDS", 2, true, "answers the event's reminder with Snooze", {}, &Session::Snooze},
+        {"delete", "ID", 1, true, "deletes the event", {}, &Session::Delete},
+        {"enable", "ID", 1, true, "switches the event's reminder on", {}, &Session::Enable},
+        {"disable", "ID", 1, true, "switches the event's reminder off", {}, &Session::Disable},
+        {"backup", "FILE", 1, false, "writes every type and event with their ids", {}, &Session::Backup},
+        {"restore", "FILE", 1, true, "replaces every type and event by a backup's", {}, &Session::Restore},
+        {"export", "FILE", 1, false, "writes every type and event for an import elsewhere", {}, &Session::Export},
+        {"import", "FILE", 1, true, "merges an export file's types and events", kImportOptions, &Session::Import},
+        {"import-holidays", "FILE", 1, true, "adds the yearly holidays of a holiday file", {},
+         &Session::ImportHolidays},
+        {"import-plumtrace", "DIR", 1, true, "merges the older product's evty.ptt and evnt.pte", {},
+         &Session::ImportPlumtrace},
+    };
+    // clang-format on
+    return kCommands;
+}
+
+std::string OptionText(const OptionSpec& o) { return o.value ? std::string(o.name) + "=" + o.value : o.name; }
+
+void PrintOptions(std::ostream& out, const std::vector<OptionSpec>& options) {
+    for (const OptionSpec& o : options) {
+        const std::string text = OptionText(o);
+        out << "  " << text << std::string(text.size() < 34 ? 34 - text.size() : 1, ' ') << o.help << "\n";
+    }
+}
+
+std::string CommandLineOf(const Command& c) {
+    std::string line = c.name;
+    if (!c.options.empty()) line += " [OPTIONS]";
+    if (*c.arguments) line += std::string(" ") + c.arguments;
+    return line;
+}
+
+void PrintUsage(std::ostream& out) {
+    out << "usage: " << kProgram << " [--data-dir=DIR] [--now=\"YYYY-MM-DD HH:MM:SS\"] COMMAND [ARGS]\n"
+        << "       " << kProgram << " COMMAND --help | --help | --version\n";
+    for (bool writes : {false, true}) {
+        out << (writes ? "\nChanging the data folder:\n" : "\nReading the data folder:\n");
+        for (const Command& c : Commands()) {
+            if (c.writes != writes) continue;
+            const std::string line = CommandLineOf(c);
+            out << "  " << line << std::string(line.size() < 34 ? 34 - line.size() : 1, ' ') << c.summary << "\n";
+        }
+    }
+    out << "\nOptions:\n";
+    PrintOptions(out, kGlobalOptions);
+    out << "\nOptions take their value as --opt=VALUE or --opt VALUE; \"--\" ends the options.\n"
+        << "Errors go to standard error with exit status 1, and change no file.\n";
+}
+
+void PrintCommandHelp(std::ostream& out, const Command& c) {
+    out << "usage: " << kProgram << " [--data-dir=DIR] [--now=MOMENT] " << CommandLineOf(c) << "\n\n"
+        << c.summary
+        << (c.writes ? "; waits for another tallyvane-cli that is writing, and refuses while "
+                       "Tallyvane has the data folder open.\n"
+                     : ".\n");
+    if (!c.options.empty()) {
+        out << "\nOptions:\n";
+        PrintOptions(out, c.options);
+    }
+}
+
+// ---- reading -----------------------------------------------------------------------------
+
+int Session::Events(const ParsedArgs&) {
     std::vector<std::string> rows;
     m_store.ForEachEvent([&](const CPtEvent& ev) {
         JsonObject o;
@@ -231,13 +322,11 @@ int Session::Events() {
             .Add("due", ev.IsDue(m_now));
         rows.push_back(o.Text());
     });
-    m_out << "[";
-    for (size_t i = 0; i < rows.size(); ++i) m_out << (i ? ",\n  " : "\n  ") << rows[i];
-    m_out << (rows.empty() ? "]\n" : "\n]\n");
+    PrintRows(m_out, rows);
     return 0;
 }
 
-int Session::Types() {
+int Session::Types(const ParsedArgs&) {
     std::vector<std::string> rows;
     for (const CEventType& t : m_types.Snapshot()) {
         JsonObject o;
@@ -252,15 +341,12 @@ int Session::Types() {
             .Add("defaultStart", t.GetDefaultStart().ToIsoText());
         rows.push_back(o.Text());
     }
-    m_out << "[";
-    for (size_t i = 0; i < rows.size(); ++i) m_out << (i ? ",\n  " : "\n  ") << rows[i];
-    m_out << (rows.empty() ? "]\n" : "\n]\n");
+    PrintRows(m_out, rows);
     return 0;
 }
 
-int Session::Day(const Options& o) {
-    o.ExpectPositional(1, "one date, YYYY-MM-DD");
-    const DateTime date = ParseDate(o.Positional()[0], "The day");
+int Session::Day(const ParsedArgs& a) {
+    const DateTime date = ParseDate(a.Positional()[0], "The day");
     std::vector<const CPtEvent*> events;
     std::string ids;
     {
@@ -272,254 +358,234 @@ int Session::Day(const Options& o) {
     return 0;
 }
 
-void Session::ApplyRecurrence(CPtEvent& ev, const Options& o) {
-    const int kinds = o.Has("--daily") + o.Has("--weekly") + o.Has("--monthly") + o.Has("--yearly");
-    if (kinds > 1) throw UsageError("Choose one of --daily, --weekly, --monthly and --yearly.");
-    CReCurrence& rule = ev.GetRecurrence();
-    if (kinds == 0) {
-        if (o.Has("--until") || o.Has("--on") || o.Has("--nth") || o.Has("--weekday") || o.Has("--month") ||
-            o.Has("--day"))
-            throw UsageError("Recurrence options need one of --daily, --weekly, --monthly or --yearly.");
-        return;
+// ---- adding: the event editor's and the recurrence dialog's rules ---------------------------
+
+// Fills the recurrence dialog's model as a user would, from the start the editor shows, and
+// lets the dialog's OK check decide.
+bool Session::EditRecurrence(const ParsedArgs& a, CEventEditorModel& editor) {
+    const char* kinds[] = {"--daily", "--weekly", "--monthly", "--yearly"};
+    const int given = int(std::count_if(std::begin(kinds), std::end(kinds), [&](const char* k) { return a.Has(k); }));
+    if (given > 1) throw UsageError(texts::kCliOneRecurrenceKind);
+    if (given == 0) {
+        for (const char* o : {"--until", "--on", "--nth", "--weekday", "--month", "--day"})
+            if (a.Has(o)) throw UsageError(texts::kCliRecurrenceNeedsKind);
+        return true;
     }
-    if (o.Has("--daily")) {
-        rule.SetPatternType(kPatternDaily);
-        static_cast<CDailyRePattern*>(rule.GetPattern())->SetInterval(ParseIntIn(*o.Get("--daily"), "The daily interval", 1, 365));
-    } else if (o.Has("--weekly")) {
-        rule.SetPatternType(kPatternWeekly);
-        auto* p = static_cast<CWeeklyRePattern*>(rule.GetPattern());
-        p->SetInterval(ParseIntIn(*o.Get("--weekly"), "The weekly interval", 1, 51));
-        int mask = 0;
-        const std::string days = o.Get("--on").value_or("");
-        size_t start = 0;
-        while (start <= days.size() && !days.empty()) {
-            const size_t comma = days.find(',', start);
-            const std::string day = days.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-            mask |= 1 << (ParseWeekday(day) - 1);
-            if (comma == std::string::npos) break;
-            start = comma + 1;
-        }
-        if (!o.Has("--on")) mask = 1 << (ev.GetStart().GetDayOfWeek() - 1);
-        p->SetWeekdayMask(mask);
-    } else if (o.Has("--monthly")) {
-        rule.SetPatternType(kPatternMonthly);
-        auto* p = static_cast<CMonthlyRePattern*>(rule.GetPattern());
-        p->SetInterval(ParseIntIn(*o.Get("--monthly"), "The monthly interval", 1, 12));
-        if (o.Has("--nth")) {
-            p->SetDayMode(false);
-            p->SetOrdinal(ParseOrdinal(*o.Get("--nth")));
-            if (!o.Has("--weekday")) throw UsageError("--nth needs --weekday.");
-            p->SetWeekday(ParseWeekday(*o.Get("--weekday")));
-        } else {
-            p->SetDayMode(true);
-            const int day = o.Has("--day") ? ParseIntIn(*o.Get("--day"), "The day of the month", 1, 31)
-                                           : ev.GetStart().GetDay();
-            p->SetDay(day);
-            if (day >= 29)
-                m_err << "Some months has less than " << day << " days. The last day will be used\n";
-        }
+    const CReCurrence before = editor.BeginRecurrenceEdit(editor.start);
+    CRecurrenceModel dialog;
+    dialog.LoadFromRule(editor.rule);
+    const DateTime& start = editor.start;
+    RecurrencePages& pages = dialog.pages;
+    const bool nth = a.Has("--nth");
+    if (nth && !a.Has("--weekday")) throw UsageError(texts::kCliNthNeedsWeekday);
+    const int day = a.Has("--day") ? ParsePageField(*a.Get("--day")) : start.GetDay();
+    const int ordinalIndex = nth ? ParseOrdinal(*a.Get("--nth")) - 1 : 0;
+    const int weekdayIndex = nth ? ParseWeekday(*a.Get("--weekday")) - 1 : 0;
+    if (a.Has("--daily")) {
+        dialog.SwitchKind(kPatternDaily);
+        pages.daily.interval = ParsePageField(*a.Get("--daily"));
+    } else if (a.Has("--weekly")) {
+        dialog.SwitchKind(kPatternWeekly);
+        pages.weekly.interval = ParsePageField(*a.Get("--weekly"));
+        pages.weekly.days.fill(false);
+        if (!a.Has("--on")) pages.weekly.days[start.GetDayOfWeek() - 1] = true;
+        std::istringstream days(a.Get("--on").value_or(""));
+        for (std::string d; std::getline(days, d, ',');) pages.weekly.days[ParseWeekday(d) - 1] = true;
+        if (std::none_of(pages.weekly.days.begin(), pages.weekly.days.end(), [](bool b) { return b; }))
+            throw UsageError(texts::kCliNoWeekdays);
+    } else if (a.Has("--monthly")) {
+        dialog.SwitchKind(kPatternMonthly);
+        MonthlyPage& m = pages.monthly;
+        m.dayMode = !nth;
+        m.day = day;
+        m.dayInterval = m.theInterval = ParsePageField(*a.Get("--monthly"));
+        m.ordinalIndex = ordinalIndex;
+        m.weekdayIndex = weekdayIndex;
     } else {
-        rule.SetPatternType(kPatternYearly);
-        auto* p = static_cast<CYearlyRePattern*>(rule.GetPattern());
-        p->SetMonth(o.Has("--month") ? ParseMonth(*o.Get("--month")) : ev.GetStart().GetMonth());
-        if (o.Has("--nth")) {
-            p->SetDayMode(false);
-            p->SetOrdinal(ParseOrdinal(*o.Get("--nth")));
-            if (!o.Has("--weekday")) throw UsageError("--nth needs --weekday.");
-            p->SetWeekday(ParseWeekday(*o.Get("--weekday")));
-        } else {
-            p->SetDayMode(true);
-            const int day = o.Has("--day") ? ParseIntIn(*o.Get("--day"), "The day of the month", 1, 31)
-                                           : ev.GetStart().GetDay();
-            // The same refusal as the recurrence dialog: the day must exist in every year.
-            if (!DateTime::FromParts(2002, p->GetMonth(), day).IsValid() ||
-                !DateTime::FromParts(2003, p->GetMonth(), day).IsValid())
-                throw UsageError("Invalid time");
-            p->SetDay(day);
-        }
+        dialog.SwitchKind(kPatternYearly);
+        YearlyPage& y = pages.yearly;
+        y.dayMode = !nth;
+        y.day = day;
+        y.everyMonthIndex = y.theMonthIndex = (a.Has("--month") ? ParseMonth(*a.Get("--month")) : start.GetMonth()) - 1;
+        y.ordinalIndex = ordinalIndex;
+        y.weekdayIndex = weekdayIndex;
     }
-    rule.SetStart(ev.GetStart());
-    rule.SetEnd(ev.GetStart());
-    rule.SetDuration(ev.GetDuration());
-    if (o.Has("--until")) {
-        rule.SetEndEnabled(true);
-        rule.SetEnd(ParseDate(*o.Get("--until"), "The end date").DateOnly());
+    if (auto until = a.Get("--until")) {
+        dialog.endsOn = true;
+        dialog.end = ParseDate(*until, "The end date").DateOnly();
     }
+    const RecurrenceOkCheck check = dialog.CheckOk();
+    if (check.outcome != RecurrenceOkCheck::Outcome::Accept) {
+        editor.CancelRecurrenceEdit(before);
+        Fail(check.message);
+        return false;
+    }
+    if (!check.notice.empty()) m_err << check.notice << "\n";
+    dialog.ApplyToRule(editor.rule);
+    editor.FinishRecurrenceEdit();
+    return true;
 }
 
-int Session::Add(const Options& o) {
-    if (!o.Positional().empty()) throw UsageError("add takes options only; see --help.");
+int Session::Add(const ParsedArgs& a) {
     CPtEvent ev(m_now);
-    if (auto type = o.Get("--type")) {
+    if (auto type = a.Get("--type")) {
         CEventType t;
-        if (!m_types.FindByName(Utf8ToCp1252(*type), t)) {
-            m_err << "No event type is named \"" << *type << "\".\n";
-            return 1;
-        }
+        if (!m_types.FindByName(Utf8ToCp1252(*type), t)) return Fail(Format(texts::kCliNoTypeNamed, type->c_str()));
         ev.ApplyType(t.GetId(), m_types);
     } else if (m_types.GetCount() > 0) {
         ev.ApplyType(m_types.GetAt(0).GetId(), m_types);
     }
-    const std::string name = Utf8ToCp1252(o.Get("--name").value_or(""));
-    if (name.empty()) {
-        m_err << "Name cannot be empty!\n";
-        return 1;
-    }
-    if (name.size() > 255) throw UsageError("The name is longer than 255 characters.");
-    ev.SetName(name);
-    if (auto note = o.Get("--note")) ev.SetNote(Utf8ToCp1252(*note));
-    if (o.Has("--disabled")) ev.SetEnabled(false);
-    if (auto start = o.Get("--start")) ev.SetStart(ParseDate(*start, "The start"));
-    if (auto d = o.Get("--duration")) ev.SetDuration(ParseIntIn(*d, "The duration", 0, 0x7FFFFFFF));
-    if (auto r = o.Get("--remind-before")) ev.SetRemindBefore(ParseIntIn(*r, "The remind-before time", 0, 0x7FFFFFFF));
-    if (auto s = o.Get("--sound")) ev.SetSound(Utf8ToCp1252(*s));
-    ApplyRecurrence(ev, o);
-    if (ev.GetStart() < m_now) {
-        m_err << "This event occurs in the past, you need to change start time.\n";
-        return 1;
-    }
-    if (!m_store.Add(ev)) {
-        m_err << kCannotAddEventMessage << "\n";
-        return 1;
-    }
-    if (!Save(false)) return 1;
+    CEventEditorModel editor(true);
+    editor.LoadFromEvent(ev);
+    editor.name = Utf8ToCp1252(a.Get("--name").value_or(""));
+    // The editor's box stops the typing; a script gets told instead of a cut name.
+    if (editor.name.size() > kMaxEventNameLength) throw UsageError(texts::kCliNameTooLong);
+    if (auto note = a.Get("--note")) editor.note = Utf8ToCp1252(*note);
+    if (a.Has("--disabled")) editor.enabled = false;
+    if (auto start = a.Get("--start")) editor.start = ParseDate(*start, "The start");
+    if (auto d = a.Get("--duration")) editor.duration = ParseIntIn(*d, "The duration", 0, 0x7FFFFFFF);
+    if (auto r = a.Get("--remind-before"))
+        editor.remindBefore = ParseIntIn(*r, "The remind-before time", 0, 0x7FFFFFFF);
+    if (auto s = a.Get("--sound")) editor.sound = Utf8ToCp1252(*s);
+    if (!EditRecurrence(a, editor)) return 1;
+    if (const EditorCheck check = editor.Check(m_now); check != EditorCheck::Ok) return Fail(EditorCheckMessage(check));
+    editor.StoreToEvent(ev, m_now, m_types);
+    if (!m_store.Add(ev)) return Fail(texts::kNoFreeId);
+    if (Save(false) != 0) return 1;
     m_out << ev.GetId() << "\n";
     return 0;
 }
 
-int Session::Change(const std::string& command, const Options& o) {
-    const size_t expected = command == "snooze" ? 2 : 1;
-    o.ExpectPositional(expected, command == "snooze" ? "an event id and a number of seconds" : "one event id");
-    const uint32_t id = ParseId(o.Positional()[0]);
-    int seconds = 0;
-    if (command == "snooze") seconds = ParseIntIn(o.Positional()[1], "The snooze length", 0, 0x7FFFFFFF);
-    if (command == "delete") {
-        if (!m_store.Delete(id)) {
-            m_err << "No event has the id " << id << ".\n";
-            return 1;
-        }
-        return Save(false) ? 0 : 1;
-    }
+// ---- answers and switches ------------------------------------------------------------------
+
+int Session::Change(const ParsedArgs& a, const std::function<void(CPtEvent&)>& change, ShowingMark mark) {
+    const uint32_t id = ParseId(a.Positional()[0]);
     CPtEvent ev;
-    if (!m_store.GetById(id, ev)) {
-        m_err << "No event has the id " << id << ".\n";
-        return 1;
-    }
-    if (command == "accept") {
-        ev.Accept(m_now);
-        ev.ClearShowing();
-    } else if (command == "snooze") {
-        ev.Snooze(seconds, m_now);
-        ev.ClearShowing();
-    } else {
-        ev.SetEnabled(command == "enable");
-    }
-    // Answering a reminder closes it, as the pop-up's buttons do.
-    m_store.Modify(id, ev, command == "accept" || command == "snooze" ? ShowingMark::Replace : ShowingMark::Keep);
-    return Save(false) ? 0 : 1;
+    if (!m_store.GetById(id, ev)) return Fail(Format(texts::kCliNoEventWithId, id));
+    change(ev);
+    m_store.Modify(id, ev, mark);
+    return Save(false);
 }
 
-int Session::Transfer(const std::string& command, const Options& o) {
-    o.ExpectPositional(1, command == "import-plumtrace" ? "one folder" : "one file");
-    const std::string& path = o.Positional()[0];
-    if (command == "backup" || command == "export") {
-        const FileResult r = command == "backup" ? WriteBackup(path, m_types, m_store) : WriteExport(path, m_types, m_store);
-        return Report(r) ? 0 : 1;
-    }
-    TransferResult r;
-    if (command == "restore") {
-        r = RestoreBackup(path, m_types, m_store);
-    } else if (command == "import") {
-        ImportOptions opt;
-        opt.events = !o.Has("--no-events");
-        opt.types = !o.Has("--no-types");
-        r = ImportExportFile(path, opt, m_types, m_store);
-    } else if (command == "import-holidays") {
-        r = ImportHolidayFile(path, m_types, m_store, m_now);
-    } else {
-        r = ImportPlumtrace(path, m_types, m_store);
-    }
-    for (const std::string& name : r.refusedTypes)
-        m_err << kTypeExistsMessage << " (" << Cp1252ToUtf8(name) << ")\n";
-    for (size_t i = 0; i < r.eventsRefused; ++i) m_err << kCannotAddEventMessage << "\n";
-    if (!r.ok()) {
-        // Nothing reaches the disk after a failed command, whatever was merged in memory.
-        m_err << r.message << "\n";
-        return 1;
-    }
-    return Save(true) ? 0 : 1;
+// Answering a reminder closes it, as the pop-up's buttons do.
+int Session::Accept(const ParsedArgs& a) {
+    return Change(
+        a,
+        [&](CPtEvent& ev) {
+            ev.Accept(m_now);
+            ev.ClearShowing();
+        },
+        ShowingMark::Replace);
+}
+
+int Session::Snooze(const ParsedArgs& a) {
+    const int seconds = ParseIntIn(a.Positional()[1], "The snooze length", 0, 0x7FFFFFFF);
+    return Change(
+        a,
+        [&](CPtEvent& ev) {
+            ev.Snooze(seconds, m_now);
+            ev.ClearShowing();
+        },
+        ShowingMark::Replace);
+}
+
+int Session::Enable(const ParsedArgs& a) {
+    return Change(
+        a, [](CPtEvent& ev) { ev.SetEnabled(true); }, ShowingMark::Keep);
+}
+
+int Session::Disable(const ParsedArgs& a) {
+    return Change(
+        a, [](CPtEvent& ev) { ev.SetEnabled(false); }, ShowingMark::Keep);
+}
+
+int Session::Delete(const ParsedArgs& a) {
+    const uint32_t id = ParseId(a.Positional()[0]);
+    if (!m_store.Delete(id)) return Fail(Format(texts::kCliNoEventWithId, id));
+    return Save(false);
+}
+
+// ---- transfer files --------------------------------------------------------------------------
+
+int Session::Backup(const ParsedArgs& a) { return Report(WriteBackup(a.Positional()[0], m_types, m_store)) ? 0 : 1; }
+
+int Session::Export(const ParsedArgs& a) { return Report(WriteExport(a.Positional()[0], m_types, m_store)) ? 0 : 1; }
+
+int Session::FinishTransfer(const TransferResult& r) {
+    for (const std::string& name : r.refusedTypes) m_err << texts::kTypeExists << " (" << Cp1252ToUtf8(name) << ")\n";
+    for (size_t i = 0; i < r.eventsRefused; ++i) m_err << texts::kNoFreeId << "\n";
+    // Nothing reaches the disk after a failed command, whatever was merged in memory.
+    if (!r.ok()) return Fail(r.message);
+    return Save(true);
+}
+
+int Session::Restore(const ParsedArgs& a) { return FinishTransfer(RestoreBackup(a.Positional()[0], m_types, m_store)); }
+
+int Session::Import(const ParsedArgs& a) {
+    ImportOptions options;
+    options.events = !a.Has("--no-events");
+    options.types = !a.Has("--no-types");
+    return FinishTransfer(ImportExportFile(a.Positional()[0], options, m_types, m_store));
+}
+
+int Session::ImportHolidays(const ParsedArgs& a) {
+    return FinishTransfer(ImportHolidayFile(a.Positional()[0], m_types, m_store, m_now));
+}
+
+int Session::ImportPlumtrace(const ParsedArgs& a) {
+    return FinishTransfer(tv::ImportPlumtrace(a.Positional()[0], m_types, m_store));
 }
 
 }  // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    std::string dataDir;
-    std::optional<DateTime> now;
-    std::vector<std::string> rest;
     try {
-        for (size_t i = 0; i < args.size(); ++i) {
-            const std::string& a = args[i];
-            if (a == "--help" || a == "-h") {
-                out << kUsage;
-                return 0;
-            }
-            if (a == "--data-dir" || a == "--now") {
-                if (i + 1 >= args.size()) throw UsageError("The option " + a + " needs a value.");
-                if (a == "--data-dir") dataDir = args[++i];
-                else now = ParseDate(args[++i], "The moment given to --now");
-                continue;
-            }
-            rest.push_back(a);
+        ParsedArgs global;
+        const size_t at = ParseArgs(args, 0, kGlobalOptions, true, global);
+        if (global.Has("--version")) {
+            out << kProgram << " " << kVersion << "\n";
+            return 0;
         }
-        if (rest.empty()) throw UsageError("No command given.");
-        if (dataDir.empty()) dataDir = ExecutableFolder();
+        if (global.Has("--help")) {
+            PrintUsage(out);
+            return 0;
+        }
+        if (at >= args.size()) throw UsageError(texts::kCliNoCommand);
+        const std::string& name = args[at];
+        const auto& commands = Commands();
+        const auto command =
+            std::find_if(commands.begin(), commands.end(), [&](const Command& c) { return name == c.name; });
+        if (command == commands.end()) throw UsageError(Format(texts::kCliUnknownCommand, name.c_str()));
+
+        // The shared options may also follow the command.
+        std::vector<OptionSpec> options = kGlobalOptions;
+        options.insert(options.end(), command->options.begin(), command->options.end());
+        ParsedArgs parsed = global;
+        ParseArgs(args, at + 1, options, false, parsed);
+        if (parsed.Has("--help")) {
+            PrintCommandHelp(out, *command);
+            return 0;
+        }
+        if (parsed.Positional().size() != command->argumentCount)
+            throw UsageError(Format(texts::kCliWrongArguments, command->name,
+                                    *command->arguments ? command->arguments : "no arguments"));
+        std::string dataDir = parsed.Get("--data-dir").value_or(ExecutableFolder());
+        if (dataDir.empty()) throw UsageError(Format(texts::kCliOptionNeedsValue, "--data-dir"));
         if (dataDir.back() != '/') dataDir += '/';
-
-        const std::string command = rest.front();
-        const std::vector<std::string> tokens(rest.begin() + 1, rest.end());
-        Session session(dataDir, now.value_or(LocalNow()), out, err);
-
-        using Handler = std::function<int(const Options&)>;
-        struct Command {
-            std::vector<std::string> valueOptions, flags;
-            Handler run;
-        };
-        const std::map<std::string, Command> commands = {
-            {"events", {{}, {}, [&](const Options& o) { o.ExpectPositional(0, "no arguments"); return session.Events(); }}},
-            {"types", {{}, {}, [&](const Options& o) { o.ExpectPositional(0, "no arguments"); return session.Types(); }}},
-            {"day", {{}, {}, [&](const Options& o) { return session.Day(o); }}},
-            {"add",
-             {{"--name", "--note", "--start", "--duration", "--remind-before", "--type", "--sound", "--daily",
-               "--weekly", "--on", "--monthly", "--day", "--nth", "--weekday", "--month", "--until"},
-              {"--disabled", "--yearly"},
-              [&](const Options& o) { return session.Add(o); }}},
-        };
-        const auto found = commands.find(command);
-        std::function<int()> run;
-        if (found != commands.end()) {
-            const Options options(tokens, found->second.valueOptions, found->second.flags);
-            run = [&, options] { return found->second.run(options); };
-        } else if (command == "accept" || command == "snooze" || command == "delete" || command == "enable" ||
-                   command == "disable") {
-            const Options options(tokens, {}, {});
-            run = [&, options] { return session.Change(command, options); };
-        } else if (command == "backup" || command == "restore" || command == "export" || command == "import" ||
-                   command == "import-holidays" || command == "import-plumtrace") {
-            const Options options(tokens, {}, command == "import" ? std::vector<std::string>{"--no-events", "--no-types"}
-                                                                   : std::vector<std::string>{});
-            run = [&, options] { return session.Transfer(command, options); };
-        } else {
-            throw UsageError("Unknown command \"" + command + "\".");
-        }
-        static const char* const kWriting[] = {"add", "accept", "snooze", "delete", "enable", "disable",
-                                               "restore", "import", "import-holidays", "import-plumtrace"};
-        if (std::find(std::begin(kWriting), std::end(kWriting), command) != std::end(kWriting) &&
-            !session.LockForWriting())
+        const DateTime now =
+            parsed.Has("--now") ? ParseDate(*parsed.Get("--now"), "The moment given to --now") : LocalNow();
+        // A data folder that is not there is a typo far more often than an empty calendar.
+        std::error_code ec;
+        if (!std::filesystem::is_directory(dataDir, ec)) {
+            err << Format(texts::kCliNoDataFolder, dataDir.c_str()) << "\n";
             return 1;
+        }
+        Session session(dataDir, now, out, err);
+        if (command->writes && !session.LockForWriting()) return 1;
         session.Load();
-        return run();
+        return (session.*(command->run))(parsed);
     } catch (const UsageError& e) {
-        err << e.what() << "\n" << "Run tallyvane-cli --help for the commands.\n";
+        err << e.what() << "\n" << texts::kCliSeeHelp << "\n";
         return 1;
     }
 }

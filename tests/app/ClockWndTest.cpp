@@ -10,7 +10,7 @@
 
 #include "AppTestSupport.h"
 #include "menus/TitledMenu.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "shell/AppIcons.h"
 #include "shell/MessageHub.h"
 #include "shell/RegisteredMessages.h"

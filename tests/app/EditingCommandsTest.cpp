@@ -12,9 +12,9 @@
 #include "dialogs/EventCommands.h"
 #include "dialogs/EventEditorDlg.h"
 #include "dialogs/RecurrenceDlg.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "shell/Commands.h"
-#include "store/FileIo.h"
+#include "platform/FileIo.h"
 
 using namespace tv;
 using tvtest::Child;

@@ -21,7 +21,7 @@
 #include "dialogs/RecurrenceDlg.h"
 #include "dialogs/SoundDlg.h"
 #include "editing/ColorPaletteTable.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 
 using namespace tv;
 using tvtest::Child;

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "AppTestSupport.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "shell/Commands.h"
 #include "shell/MessageHub.h"
 #include "shell/RegisteredMessages.h"

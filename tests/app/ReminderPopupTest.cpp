@@ -10,7 +10,7 @@
 #include "AppTestSupport.h"
 #include "controls/DurationField.h"
 #include "engine/ReminderScheduler.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 
 using namespace tv;
 

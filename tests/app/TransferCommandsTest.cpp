@@ -7,7 +7,7 @@
 
 #include "AppTestSupport.h"
 #include "ByteBuilder.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "shell/Commands.h"
 #include "shell/ImportDlg.h"
 #include "views/CalendarView.h"

@@ -12,7 +12,7 @@
 
 #include "AppTestSupport.h"
 #include "controls/DateTimeField.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "shell/Commands.h"
 #include "shell/WindowSettings.h"
 #include "views/CalendarView.h"

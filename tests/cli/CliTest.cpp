@@ -2,10 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <thread>
 
 #include "Cli.h"
 #include "TempDir.h"
-#include "store/DataFolderLock.h"
+#include "platform/DataFolderLock.h"
 
 namespace {
 
@@ -69,18 +70,34 @@ TEST_F(CliTest, EveryRecurrenceKindAndItsDescription) {
     EXPECT_EQ(Run({"day", "2027-01-01"}).out, "[]\n");
 }
 
-TEST_F(CliTest, AddRefusesWhatTheEditorRefuses) {
-    EXPECT_EQ(Run({"add", "--name", "", "--start", "2027-01-01 10:00"}).err, "Name cannot be empty!\n");
-    EXPECT_EQ(Run({"add", "--name", "x", "--start", "2026-12-06 09:00"}).err,
-              "This event occurs in the past, you need to change start time.\n");
-    Result r = Run({"add", "--name", "x", "--start", "2027-01-01 10:00", "--yearly", "--month", "2", "--day", "29"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("Invalid time"), std::string::npos);
-    r = Run({"add", "--name", "x", "--start", "2027-01-01 10:00", "--type", "Nope"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(Run({"add", "--name", "x", "--weekly", "52"}).status, 1);
-    EXPECT_EQ(Run({"add", "--name", "x", "--frobnicate"}).status, 1);
+TEST_F(CliTest, AddRefusesWhatTheEditorAndTheRecurrenceDialogRefuse) {
+    const std::vector<std::string> later{"--name", "x", "--start", "2027-01-01 10:00"};
+    auto add = [&](std::vector<std::string> more, bool withLater = true) {
+        std::vector<std::string> a{"add"};
+        if (withLater) a.insert(a.end(), later.begin(), later.end());
+        a.insert(a.end(), more.begin(), more.end());
+        return Run(a);
+    };
+    const std::pair<Result, const char*> refusals[] = {
+        {Run({"add", "--name", "", "--start", "2027-01-01 10:00"}), "Name cannot be empty!\n"},
+        {Run({"add", "--name", "x", "--start", "2026-12-06 09:00"}),
+         "This event occurs in the past, you need to change start time.\n"},
+        {add({"--yearly", "--month", "2", "--day", "29"}), "Invalid time\n"},
+        {add({"--weekly=52"}), "Please enter an integer between 1 and 51.\n"},
+        {add({"--weekly", "1", "--on", ""}), "--on needs at least one weekday"},
+        {add({"--daily", "1", "--until", "2026-12-31"}), "The series cannot end before the day it starts.\n"},
+        {add({"--type", "Nope"}), "No event type is named \"Nope\".\n"},
+        {add({"--frobnicate"}), "Unknown option --frobnicate."},
+        {add({"--disabled=yes"}), "The option --disabled takes no value."},
+    };
+    for (const auto& [r, message] : refusals) {
+        EXPECT_EQ(r.status, 1) << message;
+        EXPECT_EQ(r.err.rfind(message, 0), 0u) << r.err;
+    }
     EXPECT_FALSE(dir.Exists("Evnt.est"));  // nothing was written by any refusal
+    // The end may be the start's own day; "--" lets a name start with dashes.
+    EXPECT_EQ(Run({"add", "--daily", "1", "--until=2027-01-01", "--start", "2027-01-01 10:00", "--name=--x"}).status, 0);
+    EXPECT_NE(Run({"delete", "--", "--7"}).err.find("not \"--7\""), std::string::npos);
 }
 
 TEST_F(CliTest, AnswersChangeTheFileAtOnce) {
@@ -148,28 +165,47 @@ TEST_F(CliTest, TransferCommandsReportWrongFilesAndChangeNothing) {
     EXPECT_NE(Run({"events"}).out.find("\"recurrence\": \"Every Dec 25\""), std::string::npos);
 }
 
-TEST_F(CliTest, ADamagedEventFileIsReportedAndKeptBeforeTheFirstSave) {
-    Add({"--name", "One", "--start", "2027-01-01 10:00"});
-    Add({"--name", "Two", "--start", "2027-01-01 11:00"});
-    const std::string full = dir.Read("Evnt.est");
-    dir.Write("Evnt.est", full.substr(0, full.size() - 10));
-    Result r = Run({"events"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.err.find("warning: The event file"), std::string::npos);
-    EXPECT_NE(r.out.find("\"One\""), std::string::npos);
-    r = Run({"add", "--name", "Three", "--start", "2027-01-01 12:00"});
-    ASSERT_EQ(r.status, 0);
-    EXPECT_NE(r.err.find("Evnt.est.damaged-"), std::string::npos);
-}
-
-TEST_F(CliTest, UsageErrors) {
+TEST_F(CliTest, UsageErrorsHelpAndVersion) {
     std::ostringstream out, err;
     EXPECT_EQ(tv::cli::Run({}, out, err), 1);
-    EXPECT_EQ(Run({"frobnicate"}).status, 1);
-    EXPECT_EQ(Run({"day", "someday"}).status, 1);
-    EXPECT_EQ(Run({"snooze", "1"}).status, 1);
-    EXPECT_EQ(Run({"accept", "-3"}).status, 1);
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"frobnicate"}, {"day", "someday"}, {"snooze", "1"}, {"accept", "-3"}, {"events", "extra"}})
+        EXPECT_EQ(Run(args).status, 1) << args[0];
     EXPECT_EQ(Run({"events"}, "yesterday").status, 1);
     EXPECT_EQ(tv::cli::Run({"--help"}, out, err), 0);
     EXPECT_NE(out.str().find("usage: tallyvane-cli"), std::string::npos);
+    EXPECT_NE(out.str().find("import-plumtrace DIR"), std::string::npos);  // every row of the table
+    out.str("");
+    EXPECT_EQ(tv::cli::Run({"add", "--help"}, out, err), 0);
+    EXPECT_NE(out.str().find("--remind-before=SECONDS"), std::string::npos);
+    out.str("");
+    EXPECT_EQ(tv::cli::Run({"--version"}, out, err), 0);
+    EXPECT_EQ(out.str().rfind("tallyvane-cli ", 0), 0u);
+}
+
+TEST_F(CliTest, AMissingDataFolderIsNoEmptyCalendar) {
+    for (const char* command : {"events", "types"}) {
+        std::ostringstream out, err;
+        EXPECT_EQ(tv::cli::Run({"--data-dir", dir.File("typo"), command}, out, err), 1);
+        EXPECT_EQ(out.str(), "");
+        EXPECT_NE(err.str().find("does not exist"), std::string::npos);
+    }
+    std::ostringstream out, err;
+    EXPECT_EQ(tv::cli::Run({"day", "2027-01-01", "--data-dir=" + dir.File("typo")}, out, err), 1);
+}
+
+TEST_F(CliTest, ASecondWriterWaitsForTheFirstAndSaysSoWhenItGivesUp) {
+    tv::DataFolderLock first;
+    std::string why;
+    ASSERT_EQ(first.LockForWriter(dir.Path(), std::chrono::seconds(0), why), tv::DataFolderLock::WriterLock::Locked);
+    std::thread release([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        first.Unlock();
+    });
+    EXPECT_EQ(Run({"add", "--name", "waited", "--start", "2027-01-01 10:00"}).status, 0);
+    release.join();
+    ASSERT_EQ(first.LockForWriter(dir.Path(), std::chrono::seconds(0), why), tv::DataFolderLock::WriterLock::Locked);
+    const Result r = Run({"delete", "1"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("another tallyvane-cli is writing"), std::string::npos) << r.err;
 }

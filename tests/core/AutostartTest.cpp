@@ -8,7 +8,7 @@
 #include "shell/Autostart.h"
 #include "shell/FileNames.h"
 #include "shell/Platform.h"
-#include "store/FileIo.h"
+#include "platform/FileIo.h"
 
 using namespace tv;
 

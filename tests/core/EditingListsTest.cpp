@@ -9,7 +9,7 @@
 #include "editing/ColorPaletteTable.h"
 #include "editing/SoundList.h"
 #include "editing/TypeListModel.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 
 using namespace tv;
 

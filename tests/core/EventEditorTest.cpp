@@ -5,7 +5,7 @@
 
 #include "editing/EventEditorModel.h"
 #include "editing/HalfHourMenu.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 
 using namespace tv;
 

@@ -10,7 +10,7 @@
 #include "TempDir.h"
 #include "store/EventStore.h"
 #include "store/IdIndex.h"
-#include "store/FileIo.h"
+#include "platform/FileIo.h"
 
 using namespace tv;
 using tvtest::At;
@@ -136,52 +136,6 @@ TEST(EventStore, AFileBuiltFromTheLayoutReadsBack) {
     EXPECT_EQ(tvtest::AddTo(store, OneOff("next", At(2026, 1, 1))), 8u);
 }
 
-TEST(EventStore, MissingWrongAndDamagedFiles) {
-    tvtest::TempDir dir;
-    CEventStore fresh(dir.File("Evnt.est"));
-    EXPECT_EQ(fresh.Load().status, LoadStatus::Missing);
-    ASSERT_TRUE(fresh.Save().ok);
-
-    dir.Write("Evnt.est", "not an event file at all");
-    CEventStore wrong(dir.File("Evnt.est"));
-    EXPECT_EQ(wrong.Load().status, LoadStatus::WrongTag);
-    EXPECT_EQ(wrong.GetCount(), 0u);
-    EXPECT_NE(wrong.Save().note.find("Evnt.est.damaged-"), std::string::npos);
-
-    // A one-off list cut in its second record keeps the first; the recurring list stays empty.
-    const std::string full = FileHeader()
-                                 .u32(2).u32(3).u32(0x80000000u)
-                                 .append(Record(1, "kept", 46000.5))
-                                 .append(Record(2, "cut", 46000.5))
-                                 .str();
-    dir.Write("Evnt.est", full.substr(0, full.size() - 9));
-    CEventStore damaged(dir.File("Evnt.est"));
-    const LoadReport r = damaged.Load();
-    EXPECT_EQ(std::tuple(r.status, r.itemsRead), std::tuple(LoadStatus::Damaged, 1u));
-    EXPECT_EQ(damaged.GetAllIds(), std::vector<uint32_t>{1});
-}
-
-TEST(EventStore, RepeatedAndMisplacedIdsAreRepairedOnLoad) {
-    tvtest::TempDir dir;
-    // Id 1 twice in the one-off list, a recurring event with one-off id 1 too, and a one-off
-    // event sitting in the recurring list.
-    dir.Write("Evnt.est", FileHeader()
-                              .u32(2).u32(2).u32(0x80000000u)
-                              .append(Record(1, "first", 46000.5))
-                              .append(Record(1, "twin", 46000.5))
-                              .u32(2).u32(0x80000002u).u32(0xFFFFFFFFu)
-                              .append(Record(1, "daily", 46000.5, true))
-                              .append(Record(0x80000001u, "plain", 46002.5))
-                              .str());
-    CEventStore store(dir.File("Evnt.est"));
-    const LoadReport r = store.Load();
-    EXPECT_EQ(std::tuple(r.status, r.renumbered), std::tuple(LoadStatus::Ok, 2u));
-    const std::vector<uint32_t> ids = store.GetAllIds();
-    EXPECT_EQ(std::set<uint32_t>(ids.begin(), ids.end()).size(), 4u);
-    for (uint32_t id : ids) EXPECT_TRUE(store.Delete(id)) << id;
-    EXPECT_EQ(store.GetCount(), 0u);
-}
-
 TEST(EventStore, ExhaustedRangesReuseTheLowestFreeIdOfTheWholeStore) {
     CThreadSafeList<CPtEvent> list(1, 4);  // ids 1, 2, 3
     CPtEvent ev;
@@ -197,29 +151,6 @@ TEST(EventStore, ExhaustedRangesReuseTheLowestFreeIdOfTheWholeStore) {
     // An id another list already uses is skipped too.
     auto takenElsewhere = [](uint32_t id) { return id == 1; };
     EXPECT_EQ(list.AddWithNewId(ev, takenElsewhere), nullptr);
-}
-
-TEST(FileIo, AFailedWriteLeavesTheOldFileAndSaysSo) {
-    tvtest::TempDir dir;
-    dir.Write("Evnt.est", "old content");
-    int calls = 0;
-    SetWriteFunctionForTesting([&](int, const void*, size_t) -> long {
-        ++calls;
-        errno = ENOSPC;
-        return -1;
-    });
-    CEventStore store(dir.File("Evnt.est"));
-    CPtEvent ev = OneOff("x", At(2026, 5, 1));
-    store.Add(ev);
-    const FileResult r = store.Save();
-    SetWriteFunctionForTesting(nullptr);
-    EXPECT_FALSE(r.ok);
-    EXPECT_GT(calls, 0);
-    EXPECT_NE(r.message.find("No space left"), std::string::npos);
-    EXPECT_EQ(dir.Read("Evnt.est"), "old content");
-    size_t files = 0;
-    for (auto& e : std::filesystem::directory_iterator(dir.Path())) (void)e, ++files;
-    EXPECT_EQ(files, 1u);  // no temporary file left behind
 }
 
 TEST(FileIo, RefusesFilesFarTooLargeToBeOurs) {

@@ -4,7 +4,7 @@
 #include "ByteBuilder.h"
 #include "Events.h"
 #include "Moments.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "model/PtEvent.h"
 
 using namespace tv;

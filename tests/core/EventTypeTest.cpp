@@ -3,7 +3,7 @@
 
 #include "ByteBuilder.h"
 #include "TempDir.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 
 using namespace tv;
 
@@ -130,40 +130,6 @@ TEST(TypeTable, MissingFileSeedsTheShippedTypesUntilSaved) {
     EXPECT_EQ(birthday.GetDefaultRemindBefore(), 86400);
     ASSERT_TRUE(table.Save(dir.File("Type.ptt")).ok);
     EXPECT_FALSE(table.HasUnsavedSeed());
-}
-
-TEST(TypeTable, DamagedFileKeepsWhatWasReadAndIsCopiedBeforeSaving) {
-    tvtest::TempDir dir;
-    const std::string good = tvtest::Bytes().u32(3).u32(4).u32(0xFFFFFFFFu).append(TypeRecord(1, "One", "Arial")).str();
-    const std::string damaged = good + TypeRecord(2, "Two", "Arial").str().substr(0, 20);
-    dir.Write("Type.ptt", damaged);
-    CEventTypeTable table;
-    const LoadReport r = table.Load(dir.File("Type.ptt"), DateTime());
-    EXPECT_EQ(r.status, LoadStatus::Damaged);
-    EXPECT_NE(r.message.find("damaged"), std::string::npos);
-    ASSERT_EQ(table.GetCount(), 1u);
-    const FileResult saved = table.Save(dir.File("Type.ptt"));
-    ASSERT_TRUE(saved.ok);
-    const size_t quote = saved.note.find('"');
-    ASSERT_NE(saved.note.find("Type.ptt.damaged-"), std::string::npos) << saved.note;
-    const std::string copy = saved.note.substr(quote + 1, saved.note.rfind('"') - quote - 1);
-    EXPECT_EQ(dir.Read(std::filesystem::path(copy).filename().string()), damaged);
-}
-
-TEST(TypeTable, RepeatedIdsInAFileAreRenumbered) {
-    tvtest::TempDir dir;
-    dir.Write("Type.ptt", tvtest::Bytes()
-                              .u32(2)
-                              .u32(3)
-                              .u32(0xFFFFFFFFu)
-                              .append(TypeRecord(2, "A", "Arial"))
-                              .append(TypeRecord(2, "B", "Arial"))
-                              .str());
-    CEventTypeTable table;
-    EXPECT_EQ(table.Load(dir.File("Type.ptt"), DateTime()).renumbered, 1u);
-    EXPECT_NE(table.GetAt(0).GetId(), table.GetAt(1).GetId());
-    EXPECT_TRUE(table.RemoveType(table.GetAt(1).GetId()));
-    EXPECT_EQ(table.GetAt(0).GetName(), "A");
 }
 
 TEST(TypeTable, TypeMenuListsTypesThenCustomize) {

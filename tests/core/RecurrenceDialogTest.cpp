@@ -185,3 +185,32 @@ TEST(RecurrenceDialog, SwitchingKindsKeepsEveryPage) {
     EXPECT_EQ(fresh.GetPatternType(), kPatternDaily);
     EXPECT_EQ(DescriptionAfter(fresh), "Every 1 Days");
 }
+
+TEST(RecurrenceDialog, TheEndFollowsTheStartAndOkRefusesAnEndBeforeIt) {
+    const DateTime may6 = DateTime::FromParts(2024, 5, 6), may9 = DateTime::FromParts(2024, 5, 9);
+    CReCurrence rule = RuleOf(kPatternDaily);  // starts 6 May 10:15
+    rule.SetEnd(DateTime::FromParts(2024, 5, 1));
+    CRecurrenceModel m;
+    m.LoadFromRule(rule);
+    EXPECT_EQ(m.end, may6);  // opening brings an earlier end up to the start's day
+    m.SetStart(may9 + TimeSpan::FromParts(0, 8, 0, 0));
+    EXPECT_EQ(m.end, may9);
+    m.SetStart(may6);
+    EXPECT_EQ(m.end, may9);  // a later end stays
+    struct Case {
+        bool endsOn;
+        DateTime end;
+        RecurrenceOkCheck::Outcome outcome;
+    } cases[] = {{true, may6, RecurrenceOkCheck::Outcome::Accept},
+                 {true, DateTime::FromParts(2024, 5, 5), RecurrenceOkCheck::Outcome::EndBeforeStart},
+                 {false, DateTime::FromParts(2024, 5, 5), RecurrenceOkCheck::Outcome::Accept}};
+    for (const Case& c : cases) {
+        m.start = may6 + TimeSpan::FromParts(0, 23, 0, 0);
+        m.endsOn = c.endsOn;
+        m.end = c.end;
+        EXPECT_EQ(m.CheckOk().outcome, c.outcome) << c.end.ToIsoText();
+    }
+    EXPECT_EQ(m.CheckOk().message, "");
+    m.endsOn = true;
+    EXPECT_EQ(m.CheckOk().message, "The series cannot end before the day it starts.");
+}

@@ -4,7 +4,7 @@
 #include <map>
 #include <set>
 
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "shell/Commands.h"
 #include "shell/DialogLayout.h"
 #include "shell/FontMapping.h"

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "model/DateTime.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 
 namespace fs = std::filesystem;
 

@@ -9,7 +9,7 @@
 #include <filesystem>
 
 #include "TempDir.h"
-#include "shell/SingleInstance.h"
+#include "platform/SingleInstance.h"
 
 using namespace tv;
 

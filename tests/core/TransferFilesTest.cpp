@@ -93,35 +93,6 @@ TEST(Backup, FilesFollowTheLayoutAndRestoreTypesAndEventsWithTheirIds) {
     EXPECT_EQ(other.store.SaveToBytes(), w.store.SaveToBytes());
 }
 
-TEST(Backup, WrongTagsAndDamagedFilesChangeNothing) {
-    tvtest::TempDir dir;
-    World w;
-    w.Add(Type("Meeting", 1));
-    for (int i = 0; i < 3; ++i) w.Add(Event("e", 1));
-    ASSERT_TRUE(WriteExport(dir.File("x.exp"), w.types, w.store).ok);
-    ASSERT_TRUE(WriteBackup(dir.File("x.bak"), w.types, w.store).ok);
-    dir.Write("cut.bak", dir.Read("x.bak").substr(0, dir.Read("x.bak").size() - 5));
-    dir.Write("cut.exp", dir.Read("x.exp").substr(0, dir.Read("x.exp").size() - 30));
-
-    World target;
-    target.Add(Type("Mine", 5));
-    target.Add(Event("mine", 1));
-    const std::string before = target.store.SaveToBytes();
-    auto restore = [&](const char* name) { return RestoreBackup(dir.File(name), target.types, target.store); };
-    auto import = [&](const char* name) { return ImportExportFile(dir.File(name), {}, target.types, target.store); };
-    EXPECT_EQ(restore("x.exp").message, "Invalid Backup File!");
-    EXPECT_EQ(restore("cut.bak").error, TransferError::ArchiveError);
-    EXPECT_EQ(restore("missing.bak").error, TransferError::FileError);
-    EXPECT_EQ(import("x.bak").message, "Invalid Export File!");
-    const TransferResult cut = import("cut.exp");
-    EXPECT_EQ(cut.error, TransferError::ArchiveError);
-    EXPECT_NE(cut.message.find("cut.exp"), std::string::npos);
-    EXPECT_EQ(target.store.SaveToBytes(), before);
-    EXPECT_EQ(target.TypeNames(), std::vector<std::string>{"Mine"});
-    // The export file is accepted where it belongs.
-    EXPECT_EQ(import("x.exp").eventsAdded, 3u);
-}
-
 TEST(Import, TypeMergeMatchesEqualTypesAndStarsTheOthers) {
     tvtest::TempDir dir;
     World source;

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "model/PtEvent.h"
 #include "model/ReCurrence.h"
 #include "store/EventStore.h"

@@ -5,7 +5,7 @@
 #include <QScreen>
 #include <QWidget>
 
-#include "editing/EditingTexts.h"
+#include "texts/UserTexts.h"
 #include "model/TextCodec.h"
 #include "shell/UserPrompts.h"
 

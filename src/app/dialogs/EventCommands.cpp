@@ -4,8 +4,8 @@
 #include "DialogSupport.h"
 #include "EventEditorDlg.h"
 #include "EventTypeListDlg.h"
-#include "editing/EditingTexts.h"
-#include "model/EventTypeTable.h"
+#include "texts/UserTexts.h"
+#include "store/EventTypeTable.h"
 #include "shell/UserPrompts.h"
 #include "store/EventStore.h"
 

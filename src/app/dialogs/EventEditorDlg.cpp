@@ -25,7 +25,7 @@
 #include "editing/HalfHourMenu.h"
 #include "menus/TypeMenu.h"
 #include "shell/AppIcons.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 
 namespace tv {
 

@@ -10,9 +10,9 @@
 
 #include "DialogSupport.h"
 #include "EventTypeDlg.h"
-#include "editing/EditingTexts.h"
+#include "texts/UserTexts.h"
 #include "shell/AppIcons.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "shell/UserPrompts.h"
 #include "store/ProgramFolder.h"
 

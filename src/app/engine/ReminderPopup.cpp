@@ -13,7 +13,7 @@
 
 #include "SoundPlayer.h"
 #include "controls/DurationField.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "model/TextCodec.h"
 #include "shell/AppIcons.h"
 #include "shell/AppSettings.h"

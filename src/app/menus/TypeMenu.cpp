@@ -1,7 +1,7 @@
 // The event-type menu: one item per type with its small icon, then "Customize...".
 #include "TypeMenu.h"
 
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "model/TextCodec.h"
 #include "shell/AppIcons.h"
 #include "shell/Commands.h"

@@ -19,7 +19,7 @@
 #include "engine/SoundPlayer.h"
 #include "menus/TitledMenu.h"
 #include "menus/TypeMenu.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "shell/AppSettings.h"
 #include "shell/ClockFormat.h"
 #include "shell/Commands.h"

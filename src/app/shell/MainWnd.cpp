@@ -23,7 +23,7 @@
 #include "UserPrompts.h"
 #include "views/ViewPages.h"
 #include "menus/TypeMenu.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "shell/AppSettings.h"
 #include "shell/Commands.h"
 #include "shell/WindowSettings.h"

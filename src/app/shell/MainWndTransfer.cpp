@@ -4,10 +4,11 @@
 #include "MainWnd.h"
 #include "UserPrompts.h"
 #include "engine/ReminderPopup.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "store/EventStore.h"
 #include "store/ProgramFolder.h"
 #include "store/TransferFiles.h"
+#include "texts/UserTexts.h"
 #include "views/ListPages.h"
 #include "views/ViewPages.h"
 
@@ -33,9 +34,9 @@ void TellWritten(QWidget* owner, const FileResult& written) {
 // events the store had no room for, then why the command stopped.
 void TellTransfer(QWidget* owner, const TransferResult& r) {
     for (size_t i = 0; i < r.refusedTypes.size(); ++i)
-        Prompts().Tell(owner, ProductName(), QString::fromLatin1(kTypeExistsMessage), true);
+        Prompts().Tell(owner, ProductName(), QString::fromLatin1(texts::kTypeExists), true);
     // Once, not per event: an id range that is full refuses every event that follows.
-    if (r.eventsRefused > 0) Prompts().Tell(owner, ProductName(), QString::fromLatin1(kCannotAddEventMessage), true);
+    if (r.eventsRefused > 0) Prompts().Tell(owner, ProductName(), QString::fromLatin1(texts::kNoFreeId), true);
     if (!r.ok()) Prompts().TellStop(owner, ProductName(), QString::fromStdString(r.message));
 }
 

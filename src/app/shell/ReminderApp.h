@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "engine/Clock.h"
-#include "store/DataFolderLock.h"
+#include "platform/DataFolderLock.h"
 
 class QSocketNotifier;
 

@@ -15,7 +15,7 @@
 #include "ImportDlg.h"
 #include "model/TextCodec.h"
 #include "shell/FileNames.h"
-#include "store/FileResult.h"
+#include "platform/FileResult.h"
 
 namespace tv {
 

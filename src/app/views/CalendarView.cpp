@@ -9,7 +9,7 @@
 #include "ViewPainter.h"
 #include "controls/QtDateTime.h"
 #include "engine/Clock.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "shell/AppSettings.h"
 #include "store/EventStore.h"
 #include "views/DailyLayout.h"

@@ -9,7 +9,7 @@
 #include <QPainterPath>
 
 #include "ViewPainter.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "store/EventStore.h"
 #include "views/ComingEvents.h"
 

@@ -7,7 +7,7 @@
 #include <QPainter>
 
 #include "engine/Clock.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "shell/AppIcons.h"
 #include "shell/QtConvert.h"
 #include "store/EventStore.h"

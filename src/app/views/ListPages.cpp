@@ -12,7 +12,7 @@
 
 #include "controls/DateTimeField.h"
 #include "engine/Clock.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "model/TextCodec.h"
 #include "shell/AppIcons.h"
 

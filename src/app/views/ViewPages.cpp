@@ -7,7 +7,7 @@
 #include "ListPages.h"
 #include "ViewTabBar.h"
 #include "menus/TypeMenu.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "shell/Commands.h"
 #include "shell/MainWnd.h"
 #include "views/ViewSwitching.h"

@@ -1,8 +1,8 @@
 // The event editor's rules, free of any window.
 #include "EventEditorModel.h"
 
-#include "EditingTexts.h"
-#include "model/EventTypeTable.h"
+#include "texts/UserTexts.h"
+#include "store/EventTypeTable.h"
 
 namespace tv {
 

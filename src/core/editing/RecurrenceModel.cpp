@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
-#include "EditingTexts.h"
+#include "texts/UserTexts.h"
 
 namespace tv {
 
@@ -184,13 +184,29 @@ void CRecurrenceModel::SwitchKind(int patternType) {
 
 void CRecurrenceModel::LoadFromRule(const CReCurrence& rule) {
     duration = rule.GetDuration();
-    start = rule.GetStart();
     end = rule.GetEnd();
+    SetStart(rule.GetStart());
     endsOn = rule.IsEndEnabled();
     removeRequested = false;
     // A rule without a pattern opens on the daily page, the kind the editor would give it.
     SwitchKind(rule.HasPattern() ? rule.GetPatternType() : kPatternDaily);
     if (const CRePattern* pattern = rule.GetPattern()) PagesFromPattern(*pattern, pages);
+}
+
+void CRecurrenceModel::SetStart(const DateTime& newStart) {
+    start = newStart;
+    if (start.IsValid() && (!end.IsValid() || end.DayNumber() < start.DayNumber())) end = start.DateOnly();
+}
+
+RecurrenceOkCheck CRecurrenceModel::CheckOk() const {
+    RecurrenceOkCheck check = CheckRecurrencePage(pages, m_patternType);
+    if (check.outcome == RecurrenceOkCheck::Outcome::Accept && endsOn && end.IsValid() && start.IsValid() &&
+        end.DayNumber() < start.DayNumber()) {
+        check.outcome = RecurrenceOkCheck::Outcome::EndBeforeStart;
+        check.message = texts::kEndBeforeStart;
+        check.notice.clear();
+    }
+    return check;
 }
 
 void CRecurrenceModel::ApplyToRule(CReCurrence& rule) const {

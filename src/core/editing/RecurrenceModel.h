@@ -70,7 +70,7 @@ void PatternFromPages(const RecurrencePages& pages, CRePattern& pattern);
 
 // What OK finds on the page of the chosen kind.
 struct RecurrenceOkCheck {
-    enum class Outcome { Accept, OutOfRange, InvalidTime };
+    enum class Outcome { Accept, OutOfRange, InvalidTime, EndBeforeStart };
     Outcome outcome = Outcome::Accept;
     std::string message;  // the refusal's text
     std::string notice;   // shown before closing, never blocking (the last-day notice)
@@ -94,7 +94,14 @@ public:
     // A radio button: the page of that kind shows; every page keeps its contents.
     void SwitchKind(int patternType);
 
+    // Opening the dialog brings the end up to the start's day, as SetStart does.
     void LoadFromRule(const CReCurrence& rule);
+    // A new start; an end on an earlier day moves to the start's day, so that a series whose
+    // start is moved past its end does not end before it begins.
+    void SetStart(const DateTime& newStart);
+    // OK's checks: the chosen page's, then that a series with "Ends On" ticked does not end on
+    // a day before its start's.
+    RecurrenceOkCheck CheckOk() const;
     // Writes the dialog's result into the rule. The anchor is left alone unless the pattern
     // is removed, which clears it.
     void ApplyToRule(CReCurrence& rule) const;

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "EditingTexts.h"
+#include "texts/UserTexts.h"
 #include "model/TextCodec.h"
 
 namespace tv {

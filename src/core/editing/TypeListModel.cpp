@@ -1,8 +1,8 @@
 // Adding, replacing and removing event types from the list dialog.
 #include "TypeListModel.h"
 
-#include "EditingTexts.h"
-#include "model/EventTypeTable.h"
+#include "texts/UserTexts.h"
+#include "store/EventTypeTable.h"
 
 namespace tv {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "model/EventType.h"
-#include "store/FileResult.h"
+#include "platform/FileResult.h"
 
 namespace tv {
 

@@ -7,6 +7,8 @@
 #include <limits>
 #include <vector>
 
+#include "platform/LocalClock.h"
+
 namespace tv {
 
 namespace {
@@ -248,22 +250,19 @@ TimeSpan DateTime::operator-(const DateTime& other) const {
     return TimeSpan(Linear() - other.Linear());
 }
 
-DateTime LocalNowPrecise() {
-    timespec ts{};
-    clock_gettime(CLOCK_REALTIME, &ts);
-    std::tm tm{};
-    localtime_r(&ts.tv_sec, &tm);
-    const DateTime whole = DateTime::FromParts(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
-                                               tm.tm_sec > 59 ? 59 : tm.tm_sec);
-    return whole + TimeSpan(static_cast<double>(ts.tv_nsec / 1000000) / 86400000.0);
+namespace {
+
+DateTime WholeSecondOf(const LocalClockReading& r) {
+    return DateTime::FromParts(r.year, r.month, r.day, r.hour, r.minute, r.second > 59 ? 59 : r.second);
 }
 
-DateTime LocalNow() {
-    const std::time_t t = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&t, &tm);
-    return DateTime::FromParts(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
-                               tm.tm_sec > 59 ? 59 : tm.tm_sec);
+}  // namespace
+
+DateTime LocalNowPrecise() {
+    const LocalClockReading r = ReadLocalClock();
+    return WholeSecondOf(r) + TimeSpan(static_cast<double>(r.millisecond) / 86400000.0);
 }
+
+DateTime LocalNow() { return WholeSecondOf(ReadLocalClock()); }
 
 }  // namespace tv

@@ -3,7 +3,7 @@
 // Icon indices refer to the shipped type icon strips (data/icons): 0 alarm clock, 1 cake,
 // 2 calendar page, 3 sun, 4 telephone, 5 two people, 6 coins, 7 aeroplane, 8 television,
 // 9 globe, 10 star, 11 heart, 12 pill, 13 note, 14 flag, 15 hourglass.
-#include "EventTypeTable.h"
+#include "EventType.h"
 
 namespace tv {
 

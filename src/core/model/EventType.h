@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "Archive.h"
 #include "DateTime.h"
@@ -68,5 +69,17 @@ private:
     ColorRef m_backColor = 0xC0C0C0;
     std::string m_sound;
 };
+
+// Finding a type by its id or name, as an event applies its type. The type table answers it;
+// the model only needs the question.
+class IEventTypeLookup {
+public:
+    virtual ~IEventTypeLookup() = default;
+    virtual bool FindById(uint32_t id, CEventType& out) const = 0;
+    virtual bool FindByName(const std::string& name, CEventType& out) const = 0;
+};
+
+// The shipped types, as the table holds them on a first start.
+std::vector<CEventType> DefaultEventTypes(const DateTime& now);
 
 }  // namespace tv

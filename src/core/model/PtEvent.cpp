@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "EventTypeTable.h"
+#include "EventType.h"
 
 namespace tv {
 
@@ -103,7 +103,7 @@ void CPtEvent::Rearm() {
     if (m_reminderState == kReminderDone) m_reminderState = kReminderArmed;
 }
 
-void CPtEvent::ApplyType(uint32_t typeId, const CEventTypeTable& table) {
+void CPtEvent::ApplyType(uint32_t typeId, const IEventTypeLookup& table) {
     CEventType type;
     if (!table.FindById(typeId, type)) {
         m_typeId = 0;
@@ -116,7 +116,7 @@ void CPtEvent::ApplyType(uint32_t typeId, const CEventTypeTable& table) {
     m_sound = type.GetSound();
 }
 
-void CPtEvent::ApplyTypeByName(const std::string& name, const CEventTypeTable& table) {
+void CPtEvent::ApplyTypeByName(const std::string& name, const IEventTypeLookup& table) {
     CEventType type;
     if (!table.FindByName(name, type)) {
         m_typeId = 0;

@@ -10,7 +10,7 @@
 
 namespace tv {
 
-class CEventTypeTable;
+class IEventTypeLookup;
 
 enum ReminderState : int32_t { kReminderDone = 0, kReminderSnoozed = 1, kReminderArmed = 2 };
 
@@ -75,8 +75,8 @@ public:
     void Rearm();
 
     // Copies a type's defaults into the event; an unknown type leaves only typeId = 0.
-    void ApplyType(uint32_t typeId, const CEventTypeTable& table);
-    void ApplyTypeByName(const std::string& name, const CEventTypeTable& table);
+    void ApplyType(uint32_t typeId, const IEventTypeLookup& table);
+    void ApplyTypeByName(const std::string& name, const IEventTypeLookup& table);
 
     void Serialize(ArchiveWriter& ar) const;
     void Serialize(ArchiveReader& ar);

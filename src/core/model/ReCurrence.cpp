@@ -9,6 +9,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "platform/Compiler.h"
+
 namespace tv {
 
 namespace {
@@ -37,7 +39,7 @@ bool WeekdayRuleMatches(const DateParts& p, int weekday, int ordinal) {
     return (p.day + 6) / 7 == ordinal;
 }
 
-std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string Printf(const char* format, ...) TV_PRINTF_FORMAT(1, 2);
 std::string Printf(const char* format, ...) {
     char buf[1024];
     va_list args;

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "store/FileIo.h"
+#include "platform/FileIo.h"
 
 namespace tv {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "Platform.h"
-#include "store/FileResult.h"
+#include "platform/FileResult.h"
 
 namespace tv {
 

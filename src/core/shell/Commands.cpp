@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 
 namespace tv {
 

@@ -5,7 +5,7 @@
 
 #include "model/DateTime.h"
 #include "store/EventStore.h"
-#include "store/FileResult.h"
+#include "platform/FileResult.h"
 
 namespace tv {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "store/FileResult.h"
+#include "platform/FileResult.h"
 
 namespace tv {
 

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "FileIo.h"
 #include "ProgramFolder.h"
 
 namespace tv {
@@ -109,7 +108,7 @@ ListReadResult COneOffEventList::ReadAndIndex(ArchiveReader& ar, std::vector<CPt
 
 // ---- CEventStore --------------------------------------------------------------------
 
-CEventStore::CEventStore(std::string filePath) : m_filePath(std::move(filePath)) {}
+CEventStore::CEventStore(std::string filePath) : m_file("event", std::move(filePath)) {}
 
 void CEventStore::LockAll() const {
     m_oneOff.GetLock().lock();
@@ -315,7 +314,6 @@ std::string CEventStore::SaveToBytes() const {
 LoadReport CEventStore::LoadFromBytes(std::string_view bytes) {
     AllLock lock(*this);
     RemoveAll();
-    LoadReport report;
     ArchiveReader ar(bytes);
     std::string tag;
     try {
@@ -323,8 +321,9 @@ LoadReport CEventStore::LoadFromBytes(std::string_view bytes) {
     } catch (const ArchiveError&) {
     }
     if (tag != kEventFileTag) {
+        LoadReport report;
         report.status = LoadStatus::WrongTag;
-        report.message = "The event file \"" + m_filePath + "\" is not a Tallyvane event file; no events were read.";
+        report.message = "The event file \"" + GetFilePath() + "\" is not a Tallyvane event file; no events were read.";
         return report;
     }
     ListReadResult r;
@@ -336,59 +335,28 @@ LoadReport CEventStore::LoadFromBytes(std::string_view bytes) {
         r.complete = false;
         r.error = e.what();
     }
-    report.itemsRead = m_oneOff.GetCount() + m_recurring.GetCount();
+    const size_t read = m_oneOff.GetCount() + m_recurring.GetCount();
+    LoadReport report = r.complete ? LoadReport() : m_file.Damaged(r.error, read);
+    report.itemsRead = read;
     report.renumbered = r.renumbered;
-    if (!r.complete) {
-        report.status = LoadStatus::Damaged;
-        report.message = "The event file \"" + m_filePath + "\" is damaged (" + r.error + "); " +
-                         std::to_string(report.itemsRead) + " events could be read.";
-    }
     return report;
 }
 
 LoadReport CEventStore::Load() {
     std::lock_guard saving(m_saveLock);
-    m_keepDamagedCopy = false;
-    std::string bytes, why;
-    switch (ReadWholeFile(m_filePath, bytes, why)) {
-        case ReadStatus::Missing:
-            RemoveAll();
-            m_loadReport = LoadReport{LoadStatus::Missing, {}, 0, 0};
-            return m_loadReport;
-        case ReadStatus::Failed:
-            RemoveAll();
-            m_loadReport = LoadReport{LoadStatus::Unreadable, why, 0, 0};
-            m_keepDamagedCopy = true;
-            return m_loadReport;
-        case ReadStatus::Ok:
-            break;
-    }
-    m_loadReport = LoadFromBytes(bytes);
-    m_keepDamagedCopy = m_loadReport.NeedsPreservation();
-    return m_loadReport;
+    RemoveAll();
+    return m_file.Load([] { return size_t(0); }, [this](std::string_view bytes) { return LoadFromBytes(bytes); });
 }
 
 FileResult CEventStore::Save() {
     std::lock_guard saving(m_saveLock);
-    std::string kept;
-    if (m_keepDamagedCopy) {
-        // Never replace a file the user might still recover without a copy of it.
-        if (!KeepDamagedCopy(m_filePath, kept))
-            return FileResult::Failed("Could not keep a copy of the damaged event file \"" + m_filePath +
-                                      "\", so it was not overwritten.");
-    }
     // The file is written while it is made, a megabyte at a time, under the lists' locks; the
     // flush to the disk that follows happens after they are released.
-    FileResult result = WriteFileAtomically(m_filePath, [this](const ChunkWrite& write) {
+    return m_file.Save([this](const ChunkWrite& write) {
         ArchiveWriter ar(size_t(1) << 20, write);
         WriteEventFile(ar);
         ar.Flush();
     });
-    if (result.ok && m_keepDamagedCopy) {
-        if (!kept.empty()) result.note = "The damaged event file was kept as \"" + kept + "\".";
-        m_keepDamagedCopy = false;
-    }
-    return result;
 }
 
 CEventStore& GetEventStore() {

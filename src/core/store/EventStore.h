@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "FileResult.h"
+#include "DataFile.h"
+#include "platform/FileResult.h"
 #include "ThreadSafeList.h"
 #include "model/PtEvent.h"
 
@@ -125,9 +126,9 @@ public:
     const CRecurringEventList& RecurringList() const { return m_recurring; }
 
     // Evnt.est.
-    const std::string& GetFilePath() const { return m_filePath; }
+    const std::string& GetFilePath() const { return m_file.GetPath(); }
     LoadReport Load();
-    const LoadReport& GetLoadReport() const { return m_loadReport; }
+    const LoadReport& GetLoadReport() const { return m_file.GetLoadReport(); }
     FileResult Save();
     // The file image Save writes: tag, version, reserved block, both list bodies.
     std::string SaveToBytes() const;
@@ -145,11 +146,9 @@ private:
     bool IsIdTaken(uint32_t id) const;
     void MoveMisplaced(const std::vector<CPtEvent*>& toRecurring, const std::vector<CPtEvent*>& toOneOff);
 
-    std::string m_filePath;
+    DataFile m_file;
     COneOffEventList m_oneOff;
     CRecurringEventList m_recurring;
-    LoadReport m_loadReport;
-    bool m_keepDamagedCopy = false;
     std::mutex m_saveLock;
 };
 

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/Compiler.h"
+
 namespace tv {
 
 // Ids 0 and 0xFFFFFFFF never name a record, so they mark empty and freed slots. Flat storage
@@ -20,7 +22,7 @@ public:
     // Asks the processor to fetch the slot an id starts at, ahead of a find or set of that id:
     // a large table is mostly cache misses otherwise.
     void prefetch(uint32_t id) const {
-        if (!m_slots.empty()) __builtin_prefetch(&m_slots[Home(id)]);
+        if (!m_slots.empty()) PrefetchForRead(&m_slots[Home(id)]);
     }
     bool contains(uint32_t id) const { return find(id) != nullptr; }
 

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/ProgramFiles.h"
+
 namespace tv {
 
 // Set once at start-up (the executable's folder, or --data-dir); always ends with '/'.
@@ -12,8 +14,5 @@ const std::string& GetProgramFolder();
 inline std::string EventFilePath() { return GetProgramFolder() + "Evnt.est"; }
 inline std::string TypeFilePath() { return GetProgramFolder() + "Type.ptt"; }
 inline std::string SoundFolder() { return GetProgramFolder() + "Sound/"; }
-
-// The folder of the running executable, from /proc/self/exe, ending with '/'.
-std::string ExecutableFolder();
 
 }  // namespace tv

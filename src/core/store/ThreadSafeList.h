@@ -37,9 +37,7 @@ public:
 
     Mutex& GetLock() const { return m_lock; }
 
-    uint32_t GetFirstId() const { return m_firstId; }
     uint32_t GetNextId() const { std::lock_guard g(m_lock); return m_nextId; }
-    uint32_t GetIdLimit() const { std::lock_guard g(m_lock); return m_idLimit; }
 
     size_t GetCount() const {
         std::lock_guard g(m_lock);
@@ -126,10 +124,10 @@ public:
     }
     const T* GetPtrById(uint32_t id) const { return const_cast<CThreadSafeList*>(this)->GetPtrById(id); }
 
-    // A copy of the index-th item, or the default item when there is none.
+    // A copy of the index-th item, or a default-made one when there is none.
     T GetAt(long index) const {
         std::lock_guard g(m_lock);
-        if (index < 0 || static_cast<size_t>(index) >= m_list.size()) return m_defaultItem;
+        if (index < 0 || static_cast<size_t>(index) >= m_list.size()) return T{};
         return *std::next(m_list.begin(), index);
     }
 
@@ -144,11 +142,6 @@ public:
     void ForEach(Fn&& fn) const {
         std::lock_guard g(m_lock);
         for (const T& item : m_list) fn(item);
-    }
-    template <class Fn>
-    void ForEachMutable(Fn&& fn) {
-        std::lock_guard g(m_lock);
-        for (T& item : m_list) fn(item);
     }
 
     // count, nextId, idLimit, then the records.
@@ -243,43 +236,6 @@ public:
         return result;
     }
 
-    // Rebuilds the id map after a bulk read and repairs the id bookkeeping of damaged files.
-    size_t RebuildIdMap(const IdIsTaken& isTakenElsewhere = nullptr) {
-        std::lock_guard g(m_lock);
-        m_idMap.clear();
-        m_idMap.reserve(m_list.size());
-        if (m_idLimit <= m_firstId || m_idLimit > m_rangeLimit) m_idLimit = m_rangeLimit;
-        std::vector<typename std::list<T>::iterator> needIds;
-        uint32_t highest = 0;
-        for (auto it = m_list.begin(); it != m_list.end(); ++it) {
-            const uint32_t id = it->GetId();
-            // 0xFFFFFFFF names no record either, and the index cannot hold it: a damaged file
-            // that uses it gets a new id like one that repeats an id.
-            if (!IdIndex<typename std::list<T>::iterator>::CanHold(id) || m_idMap.contains(id) ||
-                (isTakenElsewhere && isTakenElsewhere(id))) {
-                needIds.push_back(it);
-                continue;
-            }
-            m_idMap.set(id, it);
-            if (id >= m_firstId && id < m_idLimit && id > highest) highest = id;
-        }
-        if (m_nextId < m_firstId || m_nextId > m_idLimit) m_nextId = highest ? highest + 1 : m_firstId;
-        size_t renumbered = 0;
-        for (auto it : needIds) {
-            const uint32_t id = NextFreeId(isTakenElsewhere);
-            if (id == 0) {
-                m_list.erase(it);  // the whole id range is in use: nothing can name this item
-                continue;
-            }
-            it->SetId(id);
-            m_idMap.set(id, it);
-            ++renumbered;
-        }
-        return renumbered;
-    }
-
-    void SetDefaultItem(const T& item) { m_defaultItem = item; }
-
     // The items themselves; only while holding GetLock().
     std::list<T>& Items() { return m_list; }
     const std::list<T>& Items() const { return m_list; }
@@ -288,7 +244,6 @@ private:
     const uint32_t m_firstId;
     uint32_t m_nextId;
     std::list<T> m_list;
-    T m_defaultItem{};
     mutable Mutex m_lock;
     IdIndex<typename std::list<T>::iterator> m_idMap;
     uint32_t m_idLimit;

@@ -8,7 +8,7 @@
 
 #include "DisplayList.h"
 #include "ViewGeometry.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "store/EventStore.h"
 
 namespace tv {

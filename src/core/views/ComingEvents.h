@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "DisplayList.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "store/EventStore.h"
 
 namespace tv {

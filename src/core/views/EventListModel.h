@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "store/EventStore.h"
 
 namespace tv {

@@ -1,10 +1,12 @@
 // Saves survive a kill at any moment, and failing writes never replace or lose the old file.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <functional>
@@ -14,7 +16,8 @@
 #include "Cli.h"
 #include "SaveLoopContent.h"
 #include "TempDir.h"
-#include "store/FileIo.h"
+#include "platform/DataFolderLock.h"
+#include "platform/FileIo.h"
 
 using namespace tv;
 using tvtest::SaveKind;
@@ -288,7 +291,7 @@ TEST(FailingWritesThroughCli, AddReportsTheFailureAndExitsWithOne) {
     EXPECT_EQ(dir.Read("Evnt.est"), events);
     EXPECT_EQ(dir.Read("Type.ptt"), types);
     EXPECT_FALSE(dir.Exists("b.bak"));
-    EXPECT_EQ(StrayFiles(dir, {"Evnt.est", "Type.ptt", ".tallyvane.lock"}), std::vector<std::string>{});
+    EXPECT_EQ(StrayFiles(dir, {"Evnt.est", "Type.ptt", ".tallyvane.lock", ".tallyvane-writer.lock"}), std::vector<std::string>{});
 }
 
 TEST(FailingWritesThroughCli, RealProcessUnderAFileSizeLimit) {
@@ -310,11 +313,37 @@ TEST(FailingWritesThroughCli, RealProcessUnderAFileSizeLimit) {
     EXPECT_NE(r.err.find("Could not save"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("File too large"), std::string::npos) << r.err;
     EXPECT_EQ(dir.Read("Evnt.est"), events);
-    EXPECT_EQ(StrayFiles(dir, {"Evnt.est", "Type.ptt", ".tallyvane.lock"}), std::vector<std::string>{});
+    EXPECT_EQ(StrayFiles(dir, {"Evnt.est", "Type.ptt", ".tallyvane.lock", ".tallyvane-writer.lock"}), std::vector<std::string>{});
+}
+
+// Writers started together queue for the data folder instead of refusing each other.
+TEST(ParallelWritersThroughCli, EveryAddLands) {
+    tvtest::TempDir dir;
+    std::vector<pid_t> pids;
+    for (int i = 0; i < 16; ++i) {
+        const std::string name = "Event " + std::to_string(i), folder = dir.Path();
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::dup2(::open("/dev/null", O_WRONLY), STDOUT_FILENO);
+            ::execl(TALLYVANE_CLI, TALLYVANE_CLI, "--data-dir", folder.c_str(), "--now", kNow, "add", "--name",
+                    name.c_str(), "--start", "2026-06-02 09:00", static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        pids.push_back(pid);
+    }
+    for (pid_t pid : pids) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const std::string events = RunCli({"--data-dir", dir.Path(), "events"}).out;
+    EXPECT_NE(events.find("\"Event 15\""), std::string::npos);
+    EXPECT_EQ(std::count(events.begin(), events.end(), '\n'), 16 + 2);  // one line per event, and the brackets
 }
 
 // A killed save leaves its temporary file; the next save of the same file removes it once
-// it is old enough not to belong to a save still under way, and touches nothing else.
+// it is old enough not to belong to a save still under way, or at once when the save holds
+// the data folder's lock, and touches nothing else.
 TEST(KilledSaves, LeftoverTemporaryFilesAreRemovedByALaterSave) {
     tvtest::TempDir dir;
     const std::string path = dir.File("Evnt.est");
@@ -331,4 +360,11 @@ TEST(KilledSaves, LeftoverTemporaryFilesAreRemovedByALaterSave) {
     EXPECT_TRUE(dir.Exists(".Type.ptt.saving-XyZ789"));   // another file's
     EXPECT_TRUE(dir.Exists(".Evnt.est.saving-toolong1"));  // not a name a save makes
     EXPECT_TRUE(dir.Exists("Evnt.est.saving-noDot1"));
+
+    DataFolderLock lock;
+    std::string why;
+    ASSERT_TRUE(lock.TryLock(dir.Path(), DataFolderLock::Mode::Exclusive, why)) << why;
+    ASSERT_TRUE(WriteFileAtomically(path, "newer content").ok);
+    EXPECT_FALSE(dir.Exists(".Evnt.est.saving-recent"));
+    EXPECT_TRUE(dir.Exists(".Type.ptt.saving-XyZ789"));
 }

@@ -15,9 +15,10 @@
 #include "Cli.h"
 #include "TempDir.h"
 #include "engine/ReminderScheduler.h"
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "store/EventStore.h"
 #include "store/TransferFiles.h"
+#include "texts/UserTexts.h"
 
 using namespace tv;
 using tvtest::Bytes;
@@ -153,10 +154,6 @@ TEST(DamagedEventFile, WrongTagsReadNothing) {
 TEST(DamagedEventFile, HugeLengthsAndCountsAllocateNothingAndStop) {
     const Bytes first = EventRecord(1, "First", NoPattern());
     // A name whose 32-bit length claims 4 GiB.
-    Bytes hugeText = EventRecord(2, "", NoPattern());
-    std::string raw = hugeText.str();
-    const std::string nameAt = Bytes().i32(0).str();  // never mind: rebuild explicitly below
-    (void)nameAt;
     Bytes longName;
     longName.i32(1).u32(2).i32(2).i32(0).i32(1800).i32(1);
     longName.i32(1).i32(0).i32(1800).date(46174.5).date(46174.5).date(0.0).i32(0);
@@ -334,12 +331,12 @@ TEST(DamagedTransferFiles, WrongTagsGiveTheirMessages) {
     CEventStore s;
     TransferResult r = RestoreBackupFromBytes(exported, "x.bak", t, s);
     EXPECT_EQ(r.error, TransferError::WrongTag);
-    EXPECT_EQ(r.message, kInvalidBackupMessage);
+    EXPECT_EQ(r.message, texts::kInvalidBackup);
     r = ImportExportBytes(backup, "x.exp", ImportOptions{}, t, s);
     EXPECT_EQ(r.error, TransferError::WrongTag);
-    EXPECT_EQ(r.message, kInvalidExportMessage);
+    EXPECT_EQ(r.message, texts::kInvalidExport);
     r = ImportPlumtraceBytes(Bytes().u32(0).u32(1).str(), Bytes().text("PLUMTRX").str(), "evty.ptt", "evnt.pte", t, s);
-    EXPECT_EQ(r.message, kInvalidPlumtraceMessage);
+    EXPECT_EQ(r.message, texts::kInvalidPlumtrace);
     EXPECT_EQ(s.GetCount(), 0u);
 }
 

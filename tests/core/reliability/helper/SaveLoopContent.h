@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "model/EventTypeTable.h"
+#include "store/EventTypeTable.h"
 #include "store/EventStore.h"
 #include "store/TransferFiles.h"
 

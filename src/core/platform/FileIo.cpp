@@ -14,6 +14,8 @@
 #include <mutex>
 #include <vector>
 
+#include "DataFolderLock.h"
+
 namespace tv {
 
 namespace {
@@ -57,12 +59,15 @@ constexpr char kSavingInfix[] = ".saving-";
 
 // A save killed between creating its temporary file and renaming it (power loss, kill -9)
 // leaves ".NAME.saving-XXXXXX" beside the file. Nothing ever reads those; they are removed by
-// a later save of the same file once they are clearly not another save still under way.
+// a later save of the same file once they are clearly not another save still under way: at
+// once when this process holds the data folder's lock (no other writer can be saving there),
+// otherwise when they are old.
 void RemoveStaleTemporaryFiles(const std::string& dir, const std::string& base) {
     namespace fs = std::filesystem;
     const std::string prefix = "." + base + kSavingInfix;
     std::error_code ec;
-    const auto limit = fs::file_time_type::clock::now() - kStaleTemporaryFileAge;
+    const auto limit = DataFolderLock::IsHeldHere(dir) ? fs::file_time_type::max()
+                                                       : fs::file_time_type::clock::now() - kStaleTemporaryFileAge;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
         if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;

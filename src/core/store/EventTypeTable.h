@@ -6,9 +6,10 @@
 #include <string_view>
 #include <vector>
 
-#include "EventType.h"
-#include "store/FileResult.h"
-#include "store/ThreadSafeList.h"
+#include "DataFile.h"
+#include "model/EventType.h"
+#include "platform/FileResult.h"
+#include "ThreadSafeList.h"
 
 namespace tv {
 
@@ -27,15 +28,15 @@ struct TypeMenuItem {
 
 enum class AddTypeResult { Added, DuplicateName, NoFreeId };
 
-class CEventTypeTable : public CThreadSafeList<CEventType> {
+class CEventTypeTable : public CThreadSafeList<CEventType>, public IEventTypeLookup {
 public:
     CEventTypeTable() : CThreadSafeList<CEventType>(1, 0xFFFFFFFFu) {}
 
     // Refuses a name that a type already has (exact byte comparison); otherwise the type
     // gets a new id, written back into it.
     AddTypeResult AddType(CEventType& type);
-    bool FindByName(const std::string& name, CEventType& out) const;
-    bool FindById(uint32_t id, CEventType& out) const { return GetById(id, out); }
+    bool FindByName(const std::string& name, CEventType& out) const override;
+    bool FindById(uint32_t id, CEventType& out) const override { return GetById(id, out); }
     std::optional<CEventType> FindEqual(const CEventType& type) const;
     bool ReplaceType(uint32_t id, const CEventType& type) { return Replace(id, type) != nullptr; }
     bool RemoveType(uint32_t id) { return Remove(id); }
@@ -55,16 +56,12 @@ public:
     // Seeded types that have not reached the disk yet.
     bool HasUnsavedSeed() const { return m_unsavedSeed; }
     void SeedDefaults(const DateTime& now);
-    const LoadReport& GetLoadReport() const { return m_loadReport; }
+    const LoadReport& GetLoadReport() const { return m_file.GetLoadReport(); }
 
 private:
-    LoadReport m_loadReport;
+    DataFile m_file{"event type"};
     bool m_unsavedSeed = false;
-    bool m_keepDamagedCopy = false;
 };
-
-// The shipped types, as the table holds them on a first start.
-std::vector<CEventType> DefaultEventTypes(const DateTime& now);
 
 // The process-wide table, created on first use and loaded from the program folder.
 CEventTypeTable& GetEventTypeTable();

@@ -3,8 +3,7 @@
 
 #include <mutex>
 
-#include "store/FileIo.h"
-#include "store/ProgramFolder.h"
+#include "ProgramFolder.h"
 
 namespace tv {
 
@@ -61,45 +60,26 @@ void CEventTypeTable::SeedDefaults(const DateTime& now) {
 
 LoadReport CEventTypeTable::Load(const std::string& path, const DateTime& now) {
     std::lock_guard g(GetLock());
-    LoadReport& report = m_loadReport;
-    report = LoadReport();
     RemoveAll();
-    m_keepDamagedCopy = false;
     m_unsavedSeed = false;
-    std::string bytes, why;
-    switch (ReadWholeFile(path, bytes, why)) {
-        case ReadStatus::Missing:
+    m_file.SetPath(path);
+    return m_file.Load(
+        [&] {
             SeedDefaults(now);
-            report.status = LoadStatus::Missing;
-            report.itemsRead = GetCount();
-            return report;
-        case ReadStatus::Failed:
-            report.status = LoadStatus::Unreadable;
-            report.message = why;
-            m_keepDamagedCopy = true;
-            return report;
-        case ReadStatus::Ok:
-            break;
-    }
-    report = LoadFromBytes(bytes, path);
-    return report;
+            return GetCount();
+        },
+        [&](std::string_view bytes) { return LoadFromBytes(bytes, path); });
 }
 
 LoadReport CEventTypeTable::LoadFromBytes(std::string_view bytes, const std::string& path) {
     std::lock_guard g(GetLock());
-    LoadReport report;
     ArchiveReader ar(bytes);
     const ListReadResult r = ReadTable(ar);
+    m_file.SetPath(path);
+    LoadReport report = r.complete ? LoadReport() : m_file.Damaged(r.error, GetCount());
     report.itemsRead = GetCount();
     report.renumbered = r.renumbered;
-    if (!r.complete) {
-        report.status = LoadStatus::Damaged;
-        report.message = "The event type file \"" + path + "\" is damaged (" + r.error + "); " +
-                         std::to_string(report.itemsRead) + " event types could be read.";
-    }
     m_unsavedSeed = false;
-    m_keepDamagedCopy = report.NeedsPreservation();
-    m_loadReport = report;
     return report;
 }
 
@@ -107,17 +87,9 @@ FileResult CEventTypeTable::Save(const std::string& path) {
     std::lock_guard g(GetLock());
     ArchiveWriter ar;
     WriteTable(ar);
-    std::string kept;
-    if (m_keepDamagedCopy && !KeepDamagedCopy(path, kept))
-        return FileResult::Failed("Could not keep a copy of the damaged event type file \"" + path +
-                                  "\", so it was not overwritten.");
-    FileResult result = WriteFileAtomically(path, ar.Data());
-    if (result.ok) {
-        m_unsavedSeed = false;
-        if (m_keepDamagedCopy && !kept.empty())
-            result.note = "The damaged event type file was kept as \"" + kept + "\".";
-        m_keepDamagedCopy = false;
-    }
+    m_file.SetPath(path);
+    FileResult result = m_file.Save([&](const ChunkWrite& write) { write(ar.Data()); });
+    if (result.ok) m_unsavedSeed = false;
     return result;
 }
 

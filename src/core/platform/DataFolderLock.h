@@ -1,0 +1,51 @@
+// An advisory lock on a data folder, so that the command-line tool never writes files that a
+// running Tallyvane program holds in memory and would save over, and two writers never save
+// over each other.
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <utility>
+
+namespace tv {
+
+class DataFolderLock {
+public:
+    enum class Mode { Shared, Exclusive };
+    DataFolderLock() = default;
+    ~DataFolderLock();
+    DataFolderLock(const DataFolderLock&) = delete;
+    DataFolderLock& operator=(const DataFolderLock&) = delete;
+
+    // Takes the lock without waiting, as the program does for its whole run. False when another
+    // process holds it in a conflicting mode (or the lock file cannot be made, with why saying so).
+    bool TryLock(const std::string& folder, Mode mode, std::string& why);
+
+    // How a command-line writer's attempt ended.
+    enum class WriterLock { Locked, ProgramRunning, OtherWriter, Failed };
+    // Takes the folder for one command-line writer. Writers queue on a lock of their own first,
+    // waiting up to patience for the one before them, so that the folder lock itself is only
+    // ever held by the program while a writer waits: finding it taken means the program runs.
+    WriterLock LockForWriter(const std::string& folder, std::chrono::milliseconds patience, std::string& why);
+
+    void Unlock();
+    bool IsLocked() const { return m_fd >= 0; }
+
+    // Whether this process holds the lock of the folder (compared as the same folder on disk,
+    // whatever the path): a save made there can be sure no other save of its files runs.
+    static bool IsHeldHere(const std::string& folder);
+
+    static constexpr const char* kFileName = ".tallyvane.lock";
+    static constexpr const char* kWriterFileName = ".tallyvane-writer.lock";
+
+private:
+    enum class Taken { Yes, Busy, Failed };
+    Taken TakeFolderLock(const std::string& folder, Mode mode, std::string& why);
+
+    int m_fd = -1;
+    int m_writerFd = -1;
+    std::pair<unsigned long long, unsigned long long> m_folderId{};  // device and inode
+    bool m_registered = false;
+};
+
+}  // namespace tv

@@ -1,0 +1,62 @@
+// The program's own texts, one table for the desktop program and the command-line tool, so
+// that both say the same thing in the same words and their tests agree on every character.
+#pragma once
+
+namespace tv::texts {
+
+inline constexpr const char* kProductName = "Tallyvane";
+inline constexpr const char* kWarningCaption = "Warning";
+
+// Event editor.
+inline constexpr const char* kCaptionNew = "New";
+inline constexpr const char* kCaptionModify = "Modify";
+inline constexpr const char* kNameEmpty = "Name cannot be empty!";
+inline constexpr const char* kStartInPast = "This event occurs in the past, you need to change start time.";
+
+// Recurrence dialog. The last-day notice is a printf format taking the day.
+inline constexpr const char* kLastDayNotice = "Some months has less than %d days. The last day will be used";
+inline constexpr const char* kInvalidTime = "Invalid time";
+inline constexpr const char* kEnterInteger = "Please enter an integer.";
+inline constexpr const char* kEnterIntegerBetween = "Please enter an integer between %d and %d.";
+inline constexpr const char* kEndBeforeStart = "The series cannot end before the day it starts.";
+
+// Event types.
+inline constexpr const char* kTypeExists = "This Event Type has already existed, please choose another name!";
+inline constexpr const char* kNoFreeId = "Can not add an event!\n\nPlease use Purge command!";
+inline constexpr const char* kRemoveTypeQuestion = "Do you really want to remove this event type?";
+
+// Transfer files.
+inline constexpr const char* kInvalidBackup = "Invalid Backup File!";
+inline constexpr const char* kInvalidExport = "Invalid Export File!";
+inline constexpr const char* kInvalidPlumtrace = "Invalid Plumtrace 2.3 File.";
+
+// Sound picker.
+inline constexpr const char* kNoSound = "<No Sound>";
+
+// The command-line tool. Formats take printf arguments in the order shown.
+inline constexpr const char* kCliSeeHelp = "Run tallyvane-cli --help for the commands.";
+inline constexpr const char* kCliNoCommand = "No command given.";
+inline constexpr const char* kCliUnknownCommand = "Unknown command \"%s\".";
+inline constexpr const char* kCliUnknownOption = "Unknown option %s.";
+inline constexpr const char* kCliOptionNeedsValue = "The option %s needs a value.";
+inline constexpr const char* kCliOptionTakesNoValue = "The option %s takes no value.";
+inline constexpr const char* kCliWrongArguments = "%s takes %s.";
+inline constexpr const char* kCliNoDataFolder = "The data folder \"%s\" does not exist.";
+inline constexpr const char* kCliNotANumber = "%s must be a whole number, not \"%s\".";
+inline constexpr const char* kCliOutOfRange = "%s must lie between %d and %d.";
+inline constexpr const char* kCliNotAnId = "\"%s\" is not an event id.";
+inline constexpr const char* kCliNotADate = "%s \"%s\" is not a date of the form YYYY-MM-DD HH:MM:SS.";
+inline constexpr const char* kCliNotAWeekday = "\"%s\" is not a weekday.";
+inline constexpr const char* kCliNotAnOrdinal = "\"%s\" is not one of first, second, third, fourth, last.";
+inline constexpr const char* kCliNotAMonth = "\"%s\" is not a month.";
+inline constexpr const char* kCliOneRecurrenceKind = "Choose one of --daily, --weekly, --monthly and --yearly.";
+inline constexpr const char* kCliRecurrenceNeedsKind =
+    "Recurrence options need one of --daily, --weekly, --monthly or --yearly.";
+inline constexpr const char* kCliNthNeedsWeekday = "--nth needs --weekday.";
+inline constexpr const char* kCliNoWeekdays = "--on needs at least one weekday, such as mon,thu.";
+inline constexpr const char* kCliNameTooLong = "The name is longer than 255 characters.";
+inline constexpr const char* kCliNoTypeNamed = "No event type is named \"%s\".";
+inline constexpr const char* kCliNoEventWithId = "No event has the id %u.";
+inline constexpr const char* kCliRenumbered = "%zu records with repeated ids were given new ids.";
+
+}  // namespace tv::texts
