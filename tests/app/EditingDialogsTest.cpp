@@ -248,6 +248,19 @@ void EditingDialogsTest::refusalsKeepTheRecurrenceDialogOpen() {
     QCOMPARE(answers.texts.last(), QStringLiteral("Please enter an integer between 1 and 365."));
     QVERIFY(daily.isVisible());
     QCOMPARE(daily.focusWidget(), interval);
+
+    // A start moved past the end takes the end along; an earlier end typed afterwards is refused.
+    interval->setText(QStringLiteral("1"));
+    auto* start = Child<CDateTimeField>(&daily, "start");
+    auto* end = Child<CDateTimeField>(&daily, "end");
+    start->setValue(DateTime::FromParts(2024, 7, 1, 9, 0, 0));
+    QCOMPARE(end->value().DayNumber(), DateTime::FromParts(2024, 7, 1).DayNumber());
+    Child<QCheckBox>(&daily, "endsOn")->setChecked(true);
+    end->setValue(DateTime::FromParts(2024, 6, 30));
+    daily.accept();
+    QTRY_COMPARE(answers.texts.size(), 4);
+    QCOMPARE(answers.texts.last(), QStringLiteral("The series cannot end before the day it starts."));
+    QVERIFY(daily.isVisible());
 }
 
 void EditingDialogsTest::paletteRanksFollowTheChoicesAndOtherReplacesTheLeastRecent() {

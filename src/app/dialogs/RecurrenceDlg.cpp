@@ -98,7 +98,11 @@ CRecurrenceDlg::CRecurrenceDlg(QWidget* parent) : QDialog(parent) {
     connect(buttons, &QDialogButtonBox::accepted, this, &CRecurrenceDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(remove, &QPushButton::clicked, this, &CRecurrenceDlg::removeRecurrence);
-    connect(m_start, &CDateTimeField::valueChanged, this, [this] { m_model.start = m_start->value(); });
+    // A start moved past the end takes the end along, and the end field shows it.
+    connect(m_start, &CDateTimeField::valueChanged, this, [this] {
+        m_model.SetStart(m_start->value());
+        if (m_end->value() != m_model.end) m_end->setValue(m_model.end);
+    });
     connect(m_end, &CDateTimeField::valueChanged, this, [this] { m_model.end = m_end->value(); });
     // The end date only counts while "Ends On" is ticked, so it is only editable then.
     connect(m_endsOn, &QCheckBox::toggled, this, [this](bool on) {
@@ -144,10 +148,15 @@ void CRecurrenceDlg::accept() {
     m_model.removeRequested = false;
     CPatternPage* page = currentPage();
     if (!page->readPages(m_model.pages)) return;
-    const RecurrenceOkCheck check = CheckRecurrencePage(m_model.pages, m_model.GetPatternType());
+    m_model.start = m_start->value();
+    m_model.end = m_end->value();
+    m_model.endsOn = m_endsOn->isChecked();
+    const RecurrenceOkCheck check = m_model.CheckOk();
     if (check.outcome != RecurrenceOkCheck::Outcome::Accept) {
         ShowProductMessage(this, QString::fromStdString(check.message));
-        if (QLineEdit* day = page->dayBox()) {
+        if (check.outcome == RecurrenceOkCheck::Outcome::EndBeforeStart) {
+            m_end->setFocus();
+        } else if (QLineEdit* day = page->dayBox()) {
             day->setFocus();
             day->selectAll();
         }
@@ -156,9 +165,6 @@ void CRecurrenceDlg::accept() {
     if (!check.notice.empty()) ShowProductNotice(this, QString::fromStdString(check.notice));
     m_model.removeRequested = removing;
     m_model.duration = m_duration->seconds();
-    m_model.start = m_start->value();
-    m_model.end = m_end->value();
-    m_model.endsOn = m_endsOn->isChecked();
     QDialog::accept();
 }
 
