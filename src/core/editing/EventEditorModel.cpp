@@ -3,6 +3,7 @@
 
 #include "EditingTexts.h"
 #include "model/EventTypeTable.h"
+#include "model/TextCodec.h"
 
 namespace tv {
 
@@ -30,7 +31,7 @@ void CEventEditorModel::LoadFromEvent(const CPtEvent& ev) {
 
 void CEventEditorModel::StoreToEvent(CPtEvent& ev, const DateTime& now, const CEventTypeTable& table) const {
     ev.ApplyType(typeId, table);
-    ev.SetName(name.substr(0, kMaxEventNameLength));
+    ev.SetName(std::string(CutToCodePoints(name, kMaxEventNameLength)));
     ev.SetNote(note);
     ev.SetEnabled(enabled);
     ev.SetStart(start);

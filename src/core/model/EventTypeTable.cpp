@@ -92,9 +92,10 @@ LoadReport CEventTypeTable::LoadFromBytes(std::string_view bytes, const std::str
     const ListReadResult r = ReadTable(ar);
     report.itemsRead = GetCount();
     report.renumbered = r.renumbered;
-    if (!r.complete) {
+    if (!r.complete || ar.DamagedTexts() > 0) {
         report.status = LoadStatus::Damaged;
-        report.message = "The event type file \"" + path + "\" is damaged (" + r.error + "); " +
+        const std::string why = r.complete ? DamagedTextsNote(ar.DamagedTexts()) : r.error;
+        report.message = "The event type file \"" + path + "\" is damaged (" + why + "); " +
                          std::to_string(report.itemsRead) + " event types could be read.";
     }
     m_unsavedSeed = false;

@@ -338,6 +338,12 @@ LoadReport CEventStore::LoadFromBytes(std::string_view bytes) {
     }
     report.itemsRead = m_oneOff.GetCount() + m_recurring.GetCount();
     report.renumbered = r.renumbered;
+    // Every event was read, but a text is not what was stored: the file is kept aside like
+    // any other damaged file before it is overwritten.
+    if (r.complete && ar.DamagedTexts() > 0) {
+        r.complete = false;
+        r.error = DamagedTextsNote(ar.DamagedTexts());
+    }
     if (!r.complete) {
         report.status = LoadStatus::Damaged;
         report.message = "The event file \"" + m_filePath + "\" is damaged (" + r.error + "); " +

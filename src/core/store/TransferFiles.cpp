@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "FileIo.h"
+#include "model/TextCodec.h"
 
 namespace tv {
 
@@ -20,6 +21,13 @@ TransferResult Fail(TransferError error, std::string message) {
 
 std::string DamagedMessage(const std::string& path, const std::string& why) {
     return "The file \"" + path + "\" is damaged or incomplete (" + why + ").";
+}
+
+// A file whose every record was read, though some texts in it were not readable.
+void NoteDamagedTexts(const std::string& path, size_t count, TransferResult& result) {
+    if (count == 0) return;
+    if (!result.note.empty()) result.note += "\n";
+    result.note += "The file \"" + path + "\" is damaged (" + DamagedTextsNote(count) + "); everything else was read.";
 }
 
 // Reads the whole file; on failure result holds the error to report.
@@ -198,6 +206,7 @@ TransferResult RestoreBackupFromBytes(std::string_view bytes, const std::string&
     store.SerializeLists(ar);
     result.typesAdded = types.GetCount();
     result.eventsAdded = store.GetCount();
+    NoteDamagedTexts(path, ar.DamagedTexts(), result);
     return result;
 }
 
@@ -245,6 +254,7 @@ TransferResult ImportExportBytes(std::string_view bytes, const std::string& path
     } catch (const ArchiveError& e) {
         return Fail(TransferError::ArchiveError, DamagedMessage(path, e.what()));
     }
+    NoteDamagedTexts(path, ar.DamagedTexts(), result);
     TypeMerger merger(types, std::move(fileTypes), result);
     if (options.types) merger.MergeAll(true);
     AddImportedEvents(events, merger, types, store, result);
@@ -322,12 +332,18 @@ TransferResult ImportHolidayFile(const std::string& path, CEventTypeTable& types
     TransferResult result;
     std::string bytes;
     if (!ReadFileFor(path, bytes, result)) return result;
-    return ImportHolidayText(bytes, types, store, now);
+    result = ImportHolidayText(bytes, types, store, now);
+    if (!result.note.empty()) result.note = "The file \"" + path + "\" is damaged (" + result.note + ").";
+    return result;
 }
 
-TransferResult ImportHolidayText(std::string_view text, CEventTypeTable& types, CEventStore& store,
+TransferResult ImportHolidayText(std::string_view bytes, CEventTypeTable& types, CEventStore& store,
                                  const DateTime& now) {
     TransferResult result;
+    size_t replaced = 0;
+    const std::string decoded = DecodeTextFile(bytes, replaced);
+    if (replaced > 0) result.note = DamagedTextsNote(replaced);
+    std::string_view text = decoded;
     bool header = true;
     while (!text.empty()) {
         const size_t nl = text.find('\n');
@@ -359,6 +375,7 @@ bool ReadPlumtraceTypes(std::string_view bytes, const std::string& name, std::ve
         const uint32_t count = ar.ReadU32();
         ar.ReadU32();  // nextId
         fileTypes = ReadTypeRecords(ar, count);
+        NoteDamagedTexts(name, ar.DamagedTexts(), result);
     } catch (const ArchiveError& e) {
         result = Fail(TransferError::ArchiveError, DamagedMessage(name, e.what()));
         return false;
@@ -367,8 +384,8 @@ bool ReadPlumtraceTypes(std::string_view bytes, const std::string& name, std::ve
 }
 
 TransferResult ImportPlumtraceEvents(std::vector<CEventType> fileTypes, std::string_view eventBytes,
-                                     const std::string& eventName, CEventTypeTable& types, CEventStore& store) {
-    TransferResult result;
+                                     const std::string& eventName, CEventTypeTable& types, CEventStore& store,
+                                     TransferResult result) {
     ArchiveReader ar(eventBytes);
     TypeMerger merger(types, std::move(fileTypes), result);
     if (!HasTag(ar, kPlumtraceTag)) {
@@ -392,6 +409,7 @@ TransferResult ImportPlumtraceEvents(std::vector<CEventType> fileTypes, std::str
     } catch (const ArchiveError& e) {
         return Fail(TransferError::ArchiveError, DamagedMessage(eventName, e.what()));
     }
+    NoteDamagedTexts(eventName, ar.DamagedTexts(), result);
     merger.MergeAll(true);
     AddImportedEvents(events, merger, types, store, result);
     return result;
@@ -409,7 +427,7 @@ TransferResult ImportPlumtrace(const std::string& folder, CEventTypeTable& types
     std::vector<CEventType> fileTypes;
     if (!ReadPlumtraceTypes(typeBytes, typePath, fileTypes, result)) return result;
     if (!ReadFileFor(eventPath, eventBytes, result)) return result;
-    return ImportPlumtraceEvents(std::move(fileTypes), eventBytes, eventPath, types, store);
+    return ImportPlumtraceEvents(std::move(fileTypes), eventBytes, eventPath, types, store, result);
 }
 
 TransferResult ImportPlumtraceBytes(std::string_view typeBytes, std::string_view eventBytes,
@@ -418,7 +436,7 @@ TransferResult ImportPlumtraceBytes(std::string_view typeBytes, std::string_view
     TransferResult result;
     std::vector<CEventType> fileTypes;
     if (!ReadPlumtraceTypes(typeBytes, typeName, fileTypes, result)) return result;
-    return ImportPlumtraceEvents(std::move(fileTypes), eventBytes, eventName, types, store);
+    return ImportPlumtraceEvents(std::move(fileTypes), eventBytes, eventName, types, store, result);
 }
 
 }  // namespace tv

@@ -32,6 +32,7 @@ enum class TransferError {
 struct TransferResult {
     TransferError error = TransferError::None;
     std::string message;                     // what to tell the user when error != None
+    std::string note;                        // a file read to its end that is still damaged
     std::vector<std::string> refusedTypes;   // names refused as duplicates, one message each
     size_t typesAdded = 0;
     size_t eventsAdded = 0;
@@ -74,7 +75,8 @@ std::optional<HolidayLine> ParseHolidayLine(std::string_view line);
 CPtEvent MakeHolidayEvent(const HolidayLine& line, const CEventTypeTable& types, const DateTime& now);
 TransferResult ImportHolidayFile(const std::string& path, CEventTypeTable& types, CEventStore& store,
                                  const DateTime& now);
-TransferResult ImportHolidayText(std::string_view text, CEventTypeTable& types, CEventStore& store,
+// bytes: UTF-16 with a byte-order mark, UTF-8, or else Windows-1252.
+TransferResult ImportHolidayText(std::string_view bytes, CEventTypeTable& types, CEventStore& store,
                                  const DateTime& now);
 
 // folder holds evty.ptt and evnt.pte.
