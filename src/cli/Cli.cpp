@@ -141,6 +141,13 @@ public:
         auto it = m_values.find(name);
         return it == m_values.end() ? std::nullopt : std::optional(it->second);
     }
+    // A value that becomes a stored text. Bytes that are not UTF-8 would be stored as
+    // something else than the user typed, so they are refused rather than changed.
+    std::optional<std::string> GetText(const std::string& name) const {
+        std::optional<std::string> v = Get(name);
+        if (v && !IsValidUtf8(*v)) throw UsageError("The value of " + name + " is not UTF-8 text.");
+        return v;
+    }
     const std::vector<std::string>& Positional() const { return m_positional; }
     void ExpectPositional(size_t n, const std::string& what) const {
         if (m_positional.size() != n) throw UsageError("Expected " + what + ".");
@@ -216,16 +223,16 @@ int Session::Events() {
     m_store.ForEachEvent([&](const CPtEvent& ev) {
         JsonObject o;
         o.Add("id", ev.GetId())
-            .Add("name", Cp1252ToUtf8(ev.GetName()))
-            .Add("note", Cp1252ToUtf8(ev.GetNote()))
-            .Add("sound", Cp1252ToUtf8(ev.GetSound()))
+            .Add("name", ev.GetName())
+            .Add("note", ev.GetNote())
+            .Add("sound", ev.GetSound())
             .Add("typeId", ev.GetType())
             .Add("state", StateName(ev.GetReminderState()))
             .Add("enabled", ev.IsEnabled())
             .Add("start", ev.GetStart().ToIsoText())
             .Add("duration", ev.GetDuration())
             .Add("remindBefore", ev.GetRemindBefore())
-            .Add("recurrence", Cp1252ToUtf8(ev.GetRecurrence().GetDescription()))
+            .Add("recurrence", ev.GetRecurrence().GetDescription())
             .Add("occurrence", ev.GetOccurrence(m_now).ToIsoText())
             .Add("reminder", ev.GetReminderTime(m_now).ToIsoText())
             .Add("due", ev.IsDue(m_now));
@@ -242,10 +249,10 @@ int Session::Types() {
     for (const CEventType& t : m_types.Snapshot()) {
         JsonObject o;
         o.Add("id", t.GetId())
-            .Add("name", Cp1252ToUtf8(t.GetName()))
+            .Add("name", t.GetName())
             .Add("icon", t.GetIcon())
             .Add("textColor", t.GetTextColor())
-            .Add("sound", Cp1252ToUtf8(t.GetSound()))
+            .Add("sound", t.GetSound())
             .Add("defaultDuration", t.GetDefaultDuration())
             .Add("defaultRemindBefore", t.GetDefaultRemindBefore())
             .Add("useDefaultStart", t.GetUseDefaultStart())
@@ -350,9 +357,9 @@ void Session::ApplyRecurrence(CPtEvent& ev, const Options& o) {
 int Session::Add(const Options& o) {
     if (!o.Positional().empty()) throw UsageError("add takes options only; see --help.");
     CPtEvent ev(m_now);
-    if (auto type = o.Get("--type")) {
+    if (auto type = o.GetText("--type")) {
         CEventType t;
-        if (!m_types.FindByName(Utf8ToCp1252(*type), t)) {
+        if (!m_types.FindByName(*type, t)) {
             m_err << "No event type is named \"" << *type << "\".\n";
             return 1;
         }
@@ -360,19 +367,19 @@ int Session::Add(const Options& o) {
     } else if (m_types.GetCount() > 0) {
         ev.ApplyType(m_types.GetAt(0).GetId(), m_types);
     }
-    const std::string name = Utf8ToCp1252(o.Get("--name").value_or(""));
+    const std::string name = o.GetText("--name").value_or("");
     if (name.empty()) {
         m_err << "Name cannot be empty!\n";
         return 1;
     }
-    if (name.size() > 255) throw UsageError("The name is longer than 255 characters.");
+    if (CountCodePoints(name) > 255) throw UsageError("The name is longer than 255 characters.");
     ev.SetName(name);
-    if (auto note = o.Get("--note")) ev.SetNote(Utf8ToCp1252(*note));
+    if (auto note = o.GetText("--note")) ev.SetNote(*note);
     if (o.Has("--disabled")) ev.SetEnabled(false);
     if (auto start = o.Get("--start")) ev.SetStart(ParseDate(*start, "The start"));
     if (auto d = o.Get("--duration")) ev.SetDuration(ParseIntIn(*d, "The duration", 0, 0x7FFFFFFF));
     if (auto r = o.Get("--remind-before")) ev.SetRemindBefore(ParseIntIn(*r, "The remind-before time", 0, 0x7FFFFFFF));
-    if (auto s = o.Get("--sound")) ev.SetSound(Utf8ToCp1252(*s));
+    if (auto s = o.GetText("--sound")) ev.SetSound(*s);
     ApplyRecurrence(ev, o);
     if (ev.GetStart() < m_now) {
         m_err << "This event occurs in the past, you need to change start time.\n";
@@ -440,13 +447,14 @@ int Session::Transfer(const std::string& command, const Options& o) {
         r = ImportPlumtrace(path, m_types, m_store);
     }
     for (const std::string& name : r.refusedTypes)
-        m_err << kTypeExistsMessage << " (" << Cp1252ToUtf8(name) << ")\n";
+        m_err << kTypeExistsMessage << " (" << name << ")\n";
     for (size_t i = 0; i < r.eventsRefused; ++i) m_err << kCannotAddEventMessage << "\n";
     if (!r.ok()) {
         // Nothing reaches the disk after a failed command, whatever was merged in memory.
         m_err << r.message << "\n";
         return 1;
     }
+    if (!r.note.empty()) m_err << "warning: " << r.note << "\n";
     return Save(true) ? 0 : 1;
 }
 

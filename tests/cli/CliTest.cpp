@@ -4,7 +4,10 @@
 #include <sstream>
 
 #include "Cli.h"
+#include "Json.h"
+#include "Scripts.h"
 #include "TempDir.h"
+#include "model/EventTypeTable.h"
 #include "store/DataFolderLock.h"
 
 namespace {
@@ -50,6 +53,29 @@ TEST_F(CliTest, AddedEventsListWithEveryKey) {
     // The euro sign is one Windows-1252 byte in the file.
     EXPECT_NE(dir.Read("Evnt.est").find("Dentist \x80"), std::string::npos);
     EXPECT_TRUE(dir.Exists("Type.ptt"));  // the shipped types reach the disk with the first save
+}
+
+TEST_F(CliTest, TextsInEveryScriptGoInAndComeBackUnchanged) {
+    tv::CEventTypeTable types;
+    for (const std::string text : tvtest::kScripts) {
+        tv::CEventType t;
+        t.SetName(text);
+        types.AddType(t);
+    }
+    ASSERT_TRUE(types.Save(dir.File("Type.ptt")));
+    for (const std::string text : tvtest::kScripts)
+        Add({"--name", text, "--note", text, "--sound", text + ".wav", "--type", text, "--start", "2026-12-07 09:00"});
+    const std::string events = Run({"events"}).out, typeList = Run({"types"}).out;
+    for (const std::string text : tvtest::kScripts) {
+        const std::string fields = "\"name\": \"" + text + "\", \"note\": \"" + text + "\", \"sound\": \"" + text + ".wav\"";
+        EXPECT_NE(events.find(fields), std::string::npos) << text;
+        EXPECT_NE(typeList.find("\"name\": \"" + text + "\""), std::string::npos) << text;
+    }
+    // Bytes that are not UTF-8 are refused rather than stored as something else; the JSON
+    // stays UTF-8 whatever a text holds.
+    const Result r = Run({"add", "--name", "caf\xE9", "--start", "2027-01-01 10:00"});
+    EXPECT_EQ(std::tuple(r.status, r.err.rfind("The value of --name is not UTF-8 text.\n", 0)), std::tuple(1, 0u));
+    EXPECT_EQ(tv::cli::JsonString("a\xFF"), "\"a\xEF\xBF\xBD\"");
 }
 
 TEST_F(CliTest, EveryRecurrenceKindAndItsDescription) {
