@@ -14,7 +14,6 @@
 #include "SoundPlayer.h"
 #include "controls/DurationField.h"
 #include "model/EventTypeTable.h"
-#include "model/TextCodec.h"
 #include "shell/AppIcons.h"
 #include "shell/AppSettings.h"
 #include "shell/EventAnswers.h"
@@ -31,8 +30,6 @@ QList<QPointer<CReminderPopup>>& Registry() {
     static QList<QPointer<CReminderPopup>> popups;
     return popups;
 }
-
-QString FromArchive(const std::string& bytes) { return QString::fromStdString(Cp1252ToUtf8(bytes)); }
 
 // The dialog font's average character width (over the 52 letters, rounded) and height.
 DialogBaseUnits BaseUnitsOf(const QFont& font) {
@@ -60,9 +57,9 @@ CReminderPopup::CReminderPopup(const CPtEvent& event, const IClock& clock, QWidg
       m_clock(clock),
       m_eventId(event.GetId()),
       m_typeId(event.GetType()),
-      m_name(FromArchive(event.GetName())),
-      m_note(FromArchive(event.GetNote())),
-      m_sound(FromArchive(event.GetSound())) {
+      m_name(QString::fromStdString(event.GetName())),
+      m_note(QString::fromStdString(event.GetNote())),
+      m_sound(QString::fromStdString(event.GetSound())) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("ReminderPopup"));
     Registry().append(this);
@@ -73,7 +70,7 @@ CReminderPopup::CReminderPopup(const CPtEvent& event, const IClock& clock, QWidg
     const QFont nameFont = ToQFont(type.GetFont(), {11, 72, 15});
     BuildLayout(type.GetIcon(), nameFont, ToQColor(type.GetTextColor()));
     setWindowIcon(icons::TypeIcon(type.GetIcon()));
-    setWindowTitle(FromArchive(type.GetName()) + QStringLiteral(" - ") + m_name);
+    setWindowTitle(QString::fromStdString(type.GetName()) + QStringLiteral(" - ") + m_name);
 
     CPtEvent stored;
     if (GetEventStore().GetById(m_eventId, stored)) {
@@ -117,6 +114,9 @@ void CReminderPopup::BuildLayout(int typeIcon, const QFont& nameFont, const QCol
     m_nameLabel->setText(QFontMetrics(nameFont).elidedText(m_name, Qt::ElideRight, nameRect.width()));
     m_nameLabel->setToolTip(m_name);
     m_nameLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // A right-to-left name reads and aligns from the right; the note's paragraphs each find
+    // their own direction.
+    m_nameLabel->setLayoutDirection(m_name.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
 
     auto line = [&](const DialogRect& r, int dy) {
         auto* f = new QFrame(this);

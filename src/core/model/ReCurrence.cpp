@@ -9,6 +9,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "TextCodec.h"
+
 namespace tv {
 
 namespace {
@@ -417,7 +419,7 @@ void CReCurrence::Serialize(ArchiveReader& ar) {
     // The body's length depends on the class, so nothing after an unknown one can be read.
     if (!pattern)
         throw ArchiveError(ArchiveError::Kind::BadData,
-                           "unknown recurrence pattern \"" + std::string(className.substr(0, 64)) + "\"");
+                           "unknown recurrence pattern \"" + std::string(CutToCodePoints(className, 64)) + "\"");
     pattern->Serialize(ar);
     m_pattern = std::move(pattern);
 }
