@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextDocument>
+#include <QTextOption>
 #include <QWindowStateChangeEvent>
 
 #include "SoundPlayer.h"
@@ -114,8 +116,7 @@ void CReminderPopup::BuildLayout(int typeIcon, const QFont& nameFont, const QCol
     m_nameLabel->setText(QFontMetrics(nameFont).elidedText(m_name, Qt::ElideRight, nameRect.width()));
     m_nameLabel->setToolTip(m_name);
     m_nameLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    // A right-to-left name reads and aligns from the right; the note's paragraphs each find
-    // their own direction.
+    // A right-to-left name reads and aligns from the right.
     m_nameLabel->setLayoutDirection(m_name.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
 
     auto line = [&](const DialogRect& r, int dy) {
@@ -140,6 +141,15 @@ void CReminderPopup::BuildLayout(int typeIcon, const QFont& nameFont, const QCol
     QString note = m_note;
     note.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     m_noteView->setPlainText(note);
+    // The note reads in the direction of its first letters, like the name. A plain-text view
+    // aligns every line by its text option alone, whatever the direction.
+    if (note.isRightToLeft()) {
+        m_noteView->setLayoutDirection(Qt::RightToLeft);
+        QTextOption option = m_noteView->document()->defaultTextOption();
+        option.setTextDirection(Qt::RightToLeft);
+        option.setAlignment(Qt::AlignRight);
+        m_noteView->document()->setDefaultTextOption(option);
+    }
     place(m_noteView, L::kNote, shift);
 
     line(L::kLowerLine, shift);

@@ -28,7 +28,9 @@ void DrawUserText(QPainter& p, const QRect& rect, int flags, const QString& text
     }
     const Qt::LayoutDirection before = p.layoutDirection();
     p.setLayoutDirection(Qt::RightToLeft);
-    p.drawText(rect, flags | Qt::AlignAbsolute, text);
+    const bool fits = (flags & Qt::TextDontClip) || p.fontMetrics().horizontalAdvance(text) <= rect.width();
+    // Without AlignAbsolute the right-to-left direction mirrors the horizontal alignment.
+    p.drawText(rect, fits ? flags | Qt::AlignAbsolute : flags, text);
     p.setLayoutDirection(before);
 }
 

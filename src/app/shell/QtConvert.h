@@ -22,8 +22,9 @@ inline ColorRef FromQColor(const QColor& c) { return MakeColorRef(c.red(), c.gre
 QFont ToQFont(const LogFont& font, const FontLimits& limits = {});
 
 // Draws a user's text in the place the layout gave it, read in its own direction: a name that
-// starts in a right-to-left script reads right to left and loses its end (the ellipsis) on
-// the left, while the alignment flags keep their absolute meaning.
+// starts in a right-to-left script reads right to left. Where it fits it stands where a
+// left-to-right name would; where it does not, it is aligned to the right so that, like any
+// other name, it keeps its beginning and loses its end.
 void DrawUserText(QPainter& p, const QRect& rect, int flags, const QString& text);
 
 }  // namespace tv
