@@ -56,21 +56,16 @@ TEST_F(CliTest, AddedEventsListWithEveryKey) {
 }
 
 TEST_F(CliTest, TextsInEveryScriptGoInAndComeBackUnchanged) {
+    std::string text;
+    for (const char* script : tvtest::kScripts) text += script;
     tv::CEventTypeTable types;
-    for (const std::string text : tvtest::kScripts) {
-        tv::CEventType t;
-        t.SetName(text);
-        types.AddType(t);
-    }
+    tv::CEventType t;
+    t.SetName(text);
+    types.AddType(t);
     ASSERT_TRUE(types.Save(dir.File("Type.ptt")));
-    for (const std::string text : tvtest::kScripts)
-        Add({"--name", text, "--note", text, "--sound", text + ".wav", "--type", text, "--start", "2026-12-07 09:00"});
-    const std::string events = Run({"events"}).out, typeList = Run({"types"}).out;
-    for (const std::string text : tvtest::kScripts) {
-        const std::string fields = "\"name\": \"" + text + "\", \"note\": \"" + text + "\", \"sound\": \"" + text + ".wav\"";
-        EXPECT_NE(events.find(fields), std::string::npos) << text;
-        EXPECT_NE(typeList.find("\"name\": \"" + text + "\""), std::string::npos) << text;
-    }
+    Add({"--name", text, "--note", text, "--sound", text + ".wav", "--type", text, "--start", "2026-12-07 09:00"});
+    const std::string fields = "\"name\": \"" + text + "\", \"note\": \"" + text + "\", \"sound\": \"" + text + ".wav\", \"typeId\": 1,";
+    EXPECT_NE(Run({"events"}).out.find(fields), std::string::npos);
     // Bytes that are not UTF-8 are refused rather than stored as something else; the JSON
     // stays UTF-8 whatever a text holds.
     const Result r = Run({"add", "--name", "caf\xE9", "--start", "2027-01-01 10:00"});

@@ -3,18 +3,12 @@
 
 namespace tvtest {
 
+// Polish, Czech, Turkish, Greek, Cyrillic, Chinese, Japanese, Korean, Arabic, Hebrew, and emoji
+// outside the first plane, one a joined sequence.
 inline const char* const kScripts[] = {
-    "Zażółć gęślą jaźń",      // Polish
-    "Příliš žluťoučký kůň",   // Czech
-    "Iğdır'da görüşme",       // Turkish
-    "Συνάντηση στο γραφείο",  // Greek
-    "Встреча в кафе",         // Cyrillic
-    "和客户开会",             // Chinese
-    "会議の準備をする",       // Japanese
-    "고객과 회의",            // Korean
-    "اجتماع مع العميل",       // Arabic
-    "פגישה עם הלקוח",         // Hebrew
-    "Party 🎂🎉👨‍👩‍👧",           // emoji outside the first plane, one a joined sequence
+    "Zażółć gęślą jaźń", "Příliš žluťoučký kůň", "Iğdır'da görüşme", "Συνάντηση στο γραφείο", "Встреча в кафе",
+    "和客户开会",        "会議の準備をする",     "고객과 회의",      "اجتماع مع العميل",      "פגישה עם הלקוח",
+    "Party 🎂🎉👨‍👩‍👧",
 };
 
 }  // namespace tvtest
