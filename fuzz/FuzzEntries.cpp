@@ -10,6 +10,7 @@
 #include "engine/ReminderScheduler.h"
 #include "store/EventTypeTable.h"
 #include "model/PtEvent.h"
+#include "model/TextCodec.h"
 #include "store/EventStore.h"
 #include "store/TransferFiles.h"
 
@@ -40,8 +41,10 @@ public:
     size_t posted = 0;
 };
 
-// What the views, the lists and the pop-up ask of an event.
+// What the views, the lists and the pop-up ask of an event. Whatever form a file held its
+// texts in, they reach memory as UTF-8.
 void Exercise(const CPtEvent& ev) {
+    TV_CHECK(IsValidUtf8(ev.GetName()) && IsValidUtf8(ev.GetNote()) && IsValidUtf8(ev.GetSound()));
     const DateTime now = Now();
     (void)ev.IsDue(now);
     (void)ev.GetOccurrence(now).ToIsoText();
@@ -98,7 +101,8 @@ void CheckTypes(const CEventTypeTable& types) {
     types.ForEach([&](const CEventType& t) {
         TV_CHECK(t.GetId() != 0);
         TV_CHECK(ids.insert(t.GetId()).second);
-        TV_CHECK(t.GetFont().faceName.size() <= LogFont::kMaxFaceName);
+        TV_CHECK(CountUtf16Units(t.GetFont().faceName) <= LogFont::kMaxFaceName);
+        TV_CHECK(IsValidUtf8(t.GetName()) && IsValidUtf8(t.GetSound()) && IsValidUtf8(t.GetFont().faceName));
     });
     const auto menu = types.BuildTypeMenu();
     TV_CHECK(menu.size() >= 2);
@@ -225,7 +229,10 @@ void Holiday(std::string_view data) {
     TV_CHECK(store.GetCount() == countBefore + r.eventsAdded);
     CheckStore(store);
     CheckPasses(store);
-    // Every line on its own, as the parser sees it.
+    // Every line on its own, as the parser sees it once the file is decoded.
+    size_t replaced = 0;
+    const std::string decoded = DecodeTextFile(data, replaced);
+    data = decoded;
     size_t start = 0;
     while (start <= data.size()) {
         const size_t nl = data.find('\n', start);

@@ -100,7 +100,29 @@ std::vector<CPtEvent> Events() {
     CPtEvent longNote = Event("Long", DateTime::FromParts(2026, 5, 1, 12, 0));
     longNote.SetNote(std::string(300, 'n'));
     out.push_back(longNote);
+
+    // Texts that Windows-1252 cannot hold are stored in the wide form.
+    CPtEvent wide = Event("\xD0\x92\xD1\x81\xD1\x82\xD1\x80\xD0\xB5\xD1\x87\xD0\xB0 \xE4\xBC\x9A\xE8\xAD\xB0 \xF0\x9F\x8E\x82",
+                          DateTime::FromParts(2026, 6, 1, 9, 0));
+    wide.SetNote("\xD8\xA7\xD8\xAC\xD8\xAA\xD9\x85\xD8\xA7\xD8\xB9, \xCE\xA3\xCF\x8D\xCE\xBD\xCE\xBF\xCE\xB4\xCE\xBF\xCF\x82");
+    wide.SetSound("Gong \xC5\xBC.wav");
+    out.push_back(wide);
     return out;
+}
+
+// Damaged copies of a file around its first wide text (FF FE FF, length, UTF-16LE units): a
+// lone surrogate, the file ending inside a code unit, a huge length and a second marker.
+std::vector<std::pair<std::string, std::string>> DamagedWide(const std::string& file) {
+    const size_t at = file.find("\xFF\xFE\xFF");
+    if (at == std::string::npos || at + 5 > file.size()) return {};
+    const size_t units = at + 4;  // lengths below 255 take one byte
+    std::string lone = file;
+    lone[units] = '\x00';
+    lone[units + 1] = '\xD8';
+    std::string huge = file.substr(0, at + 3) + std::string("\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 7) + file.substr(units);
+    std::string twice = file.substr(0, at + 3) + file.substr(at);
+    return {{"lone-surrogate", lone}, {"cut-in-unit", file.substr(0, units + 1)}, {"huge-length", huge},
+            {"second-marker", twice}};
 }
 
 void Fill(CEventTypeTable& types, CEventStore& store, const std::vector<CPtEvent>& events) {
@@ -159,6 +181,7 @@ int main(int argc, char** argv) {
         one.Add(ev);
         Write(out / "event_file", "one-" + std::to_string(i) + ".est", one.SaveToBytes());
     }
+    for (const auto& [name, bytes] : DamagedWide(store.SaveToBytes())) Write(out / "event_file", name + ".est", bytes);
 
     ArchiveWriter table;
     types.WriteTable(table);
@@ -176,14 +199,27 @@ int main(int argc, char** argv) {
     ArchiveWriter oneTable;
     oneType.WriteTable(oneTable);
     Write(out / "type_file", "one.ptt", oneTable.Data());
+    CEventTypeTable wideType;
+    CEventType greek(kNow);
+    greek.SetName("\xCE\x9A\xCF\x81\xCE\xAE\xCF\x84\xCE\xB7");
+    LogFont face = greek.GetFont();
+    face.SetFaceName("\xE5\xBE\xAE\xE8\xBD\xAF\xE9\x9B\x85\xE9\xBB\x91");
+    greek.SetFont(face);
+    wideType.AddType(greek);
+    ArchiveWriter wideTable;
+    wideType.WriteTable(wideTable);
+    Write(out / "type_file", "wide.ptt", wideTable.Data());
+    for (const auto& [name, bytes] : DamagedWide(wideTable.Data())) Write(out / "type_file", name + ".ptt", bytes);
 
     Write(out / "backup", "all.bak", BackupToBytes(types, store));
     Write(out / "backup", "empty.bak", BackupToBytes(emptyTypes, emptyStore));
     Write(out / "backup", "types-only.bak", BackupToBytes(types, emptyStore));
+    for (const auto& [name, bytes] : DamagedWide(BackupToBytes(wideType, store))) Write(out / "backup", name + ".bak", bytes);
 
     Write(out / "export", "all.exp", ExportToBytes(types, store));
     Write(out / "export", "empty.exp", ExportToBytes(emptyTypes, emptyStore));
     Write(out / "export", "one-type.exp", ExportToBytes(oneType, emptyStore));
+    for (const auto& [name, bytes] : DamagedWide(ExportToBytes(wideType, store))) Write(out / "export", name + ".exp", bytes);
 
     Write(out / "holiday", "holidays.hdy",
           "Holidays 2026\n"
@@ -195,11 +231,21 @@ int main(int argc, char** argv) {
           "Christmas Eve, 1, 12, 24\n");
     Write(out / "holiday", "crlf.hdy", "Header\r\nA,1,2,28\r\nB,2,1,7,9\r\n");
     Write(out / "holiday", "skipped.hdy", "Header\nno commas\nBad,3,1,1\nOut,1,13,1\nOut,2,6,1,1\n,1,7,4\n");
+    // The three encodings a holiday file may come in, and UTF-16 with a lone surrogate.
+    Write(out / "holiday", "utf8.hdy", "Header\n\xD0\xA0\xD0\xBE\xD0\xB6\xD0\xB4\xD0\xB5\xD1\x81\xD1\x82\xD0\xB2\xD0\xBE,1,1,7\n");
+    Write(out / "holiday", "cp1252.hdy", "Header\nF\xEAte,1,7,14\n");
+    std::string utf16 = "\xFF\xFE";
+    for (char16_t unit : std::u16string(u"H\n\u0422\u0435\u0442,1,3,1\n") + char16_t(0xD800) + u",1,2,5") {
+        utf16 += static_cast<char>(unit & 0xFF);
+        utf16 += static_cast<char>(unit >> 8);
+    }
+    Write(out / "holiday", "utf16.hdy", utf16);
 
     std::vector<CEventType> typeList = types.Snapshot();
     Write(out / "plumtrace", "all.bin", PlumtraceInput(typeList, all));
     Write(out / "plumtrace", "types-only.bin", PlumtraceInput(typeList, {}));
     Write(out / "plumtrace", "one-each.bin", PlumtraceInput({custom}, {all[0], all[4]}));
     Write(out / "plumtrace", "wrong-tag.bin", PlumtraceInput({custom}, {all[0]}, "PLUMTRX"));
+    for (const auto& [name, bytes] : DamagedWide(PlumtraceInput({greek}, {all.back()}))) Write(out / "plumtrace", name + ".bin", bytes);
     return 0;
 }

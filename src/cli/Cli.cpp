@@ -307,16 +307,16 @@ int Session::Events(const ParsedArgs&) {
     m_store.ForEachEvent([&](const CPtEvent& ev) {
         JsonObject o;
         o.Add("id", ev.GetId())
-            .Add("name", Cp1252ToUtf8(ev.GetName()))
-            .Add("note", Cp1252ToUtf8(ev.GetNote()))
-            .Add("sound", Cp1252ToUtf8(ev.GetSound()))
+            .Add("name", ev.GetName())
+            .Add("note", ev.GetNote())
+            .Add("sound", ev.GetSound())
             .Add("typeId", ev.GetType())
             .Add("state", StateName(ev.GetReminderState()))
             .Add("enabled", ev.IsEnabled())
             .Add("start", ev.GetStart().ToIsoText())
             .Add("duration", ev.GetDuration())
             .Add("remindBefore", ev.GetRemindBefore())
-            .Add("recurrence", Cp1252ToUtf8(ev.GetRecurrence().GetDescription()))
+            .Add("recurrence", ev.GetRecurrence().GetDescription())
             .Add("occurrence", ev.GetOccurrence(m_now).ToIsoText())
             .Add("reminder", ev.GetReminderTime(m_now).ToIsoText())
             .Add("due", ev.IsDue(m_now));
@@ -331,10 +331,10 @@ int Session::Types(const ParsedArgs&) {
     for (const CEventType& t : m_types.Snapshot()) {
         JsonObject o;
         o.Add("id", t.GetId())
-            .Add("name", Cp1252ToUtf8(t.GetName()))
+            .Add("name", t.GetName())
             .Add("icon", t.GetIcon())
             .Add("textColor", t.GetTextColor())
-            .Add("sound", Cp1252ToUtf8(t.GetSound()))
+            .Add("sound", t.GetSound())
             .Add("defaultDuration", t.GetDefaultDuration())
             .Add("defaultRemindBefore", t.GetDefaultRemindBefore())
             .Add("useDefaultStart", t.GetUseDefaultStart())
@@ -426,27 +426,35 @@ bool Session::EditRecurrence(const ParsedArgs& a, CEventEditorModel& editor) {
     return true;
 }
 
+// A value that becomes a stored text. Bytes that are not UTF-8 would be stored as something
+// else than the user typed, so they are refused rather than changed.
+std::optional<std::string> TextOption(const ParsedArgs& a, const char* name) {
+    std::optional<std::string> v = a.Get(name);
+    if (v && !IsValidUtf8(*v)) throw UsageError(Format(texts::kCliNotUtf8, name));
+    return v;
+}
+
 int Session::Add(const ParsedArgs& a) {
     CPtEvent ev(m_now);
-    if (auto type = a.Get("--type")) {
+    if (auto type = TextOption(a, "--type")) {
         CEventType t;
-        if (!m_types.FindByName(Utf8ToCp1252(*type), t)) return Fail(Format(texts::kCliNoTypeNamed, type->c_str()));
+        if (!m_types.FindByName(*type, t)) return Fail(Format(texts::kCliNoTypeNamed, type->c_str()));
         ev.ApplyType(t.GetId(), m_types);
     } else if (m_types.GetCount() > 0) {
         ev.ApplyType(m_types.GetAt(0).GetId(), m_types);
     }
     CEventEditorModel editor(true);
     editor.LoadFromEvent(ev);
-    editor.name = Utf8ToCp1252(a.Get("--name").value_or(""));
+    editor.name = TextOption(a, "--name").value_or("");
     // The editor's box stops the typing; a script gets told instead of a cut name.
-    if (editor.name.size() > kMaxEventNameLength) throw UsageError(texts::kCliNameTooLong);
-    if (auto note = a.Get("--note")) editor.note = Utf8ToCp1252(*note);
+    if (CountCodePoints(editor.name) > kMaxEventNameLength) throw UsageError(texts::kCliNameTooLong);
+    if (auto note = TextOption(a, "--note")) editor.note = *note;
     if (a.Has("--disabled")) editor.enabled = false;
     if (auto start = a.Get("--start")) editor.start = ParseDate(*start, "The start");
     if (auto d = a.Get("--duration")) editor.duration = ParseIntIn(*d, "The duration", 0, 0x7FFFFFFF);
     if (auto r = a.Get("--remind-before"))
         editor.remindBefore = ParseIntIn(*r, "The remind-before time", 0, 0x7FFFFFFF);
-    if (auto s = a.Get("--sound")) editor.sound = Utf8ToCp1252(*s);
+    if (auto s = TextOption(a, "--sound")) editor.sound = *s;
     if (!EditRecurrence(a, editor)) return 1;
     if (const EditorCheck check = editor.Check(m_now); check != EditorCheck::Ok) return Fail(EditorCheckMessage(check));
     editor.StoreToEvent(ev, m_now, m_types);
@@ -512,10 +520,11 @@ int Session::Backup(const ParsedArgs& a) { return Report(WriteBackup(a.Positiona
 int Session::Export(const ParsedArgs& a) { return Report(WriteExport(a.Positional()[0], m_types, m_store)) ? 0 : 1; }
 
 int Session::FinishTransfer(const TransferResult& r) {
-    for (const std::string& name : r.refusedTypes) m_err << texts::kTypeExists << " (" << Cp1252ToUtf8(name) << ")\n";
+    for (const std::string& name : r.refusedTypes) m_err << texts::kTypeExists << " (" << name << ")\n";
     for (size_t i = 0; i < r.eventsRefused; ++i) m_err << texts::kNoFreeId << "\n";
     // Nothing reaches the disk after a failed command, whatever was merged in memory.
     if (!r.ok()) return Fail(r.message);
+    if (!r.note.empty()) m_err << "warning: " << r.note << "\n";
     return Save(true);
 }
 

@@ -6,11 +6,15 @@
 #include <string>
 #include <string_view>
 
+#include "model/TextCodec.h"
+
 namespace tv::cli {
 
-inline std::string JsonString(std::string_view utf8) {
+// Always valid UTF-8, whatever the text holds: malformed bytes (a locale's day name that is
+// not UTF-8, say) become U+FFFD.
+inline std::string JsonString(std::string_view text) {
     std::string out = "\"";
-    for (char ch : utf8) {
+    for (char ch : ToValidUtf8(text)) {
         const auto c = static_cast<unsigned char>(ch);
         switch (c) {
             case '"': out += "\\\""; break;

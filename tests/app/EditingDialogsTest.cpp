@@ -132,7 +132,7 @@ void EditingDialogsTest::storeGoesThroughTheTypeFirst() {
 
     // The user's changes after choosing the type win over the type's defaults.
     Child<QLineEdit>(&dlg, "name")->setText(QStringLiteral("Ann"));
-    Child<QPlainTextEdit>(&dlg, "note")->setPlainText(QStringLiteral("Caf\u00e9"));
+    Child<QPlainTextEdit>(&dlg, "note")->setPlainText(QString::fromUtf8("Café Встреча"));
     Child<CDurationField>(&dlg, "duration")->setSeconds(3600);
     Child<CDateTimeField>(&dlg, "start")->setValue(DateTime::FromParts(2024, 6, 1, 9, 0, 0));
     Child<QCheckBox>(&dlg, "accepted")->setChecked(true);
@@ -140,7 +140,7 @@ void EditingDialogsTest::storeGoesThroughTheTypeFirst() {
     QCOMPARE(std::tuple(ev.GetType(), ev.GetDuration(), ev.GetReminderState()),
              std::tuple(birthday.GetId(), 3600, int(kReminderDone)));
     QCOMPARE(ev.GetStart(), DateTime::FromParts(2024, 6, 1, 9, 0, 0));
-    QCOMPARE(std::tuple(ev.GetSound(), ev.GetNote()), std::tuple(std::string("Bell.wav"), std::string("Caf\xE9")));
+    QCOMPARE(std::tuple(ev.GetSound(), ev.GetNote()), std::tuple(std::string("Bell.wav"), std::string("Café Встреча")));
 }
 
 void EditingDialogsTest::okRefusesAnEmptyNameAndAPastStart() {
@@ -155,6 +155,15 @@ void EditingDialogsTest::okRefusesAnEmptyNameAndAPastStart() {
     name->setFocus();
     QTest::keyClicks(name, QString(256, QLatin1Char('x')));
     QCOMPARE(name->text().size(), 255);
+    // The limit counts characters: what goes in beyond it is cut where it went in, never
+    // inside a character.
+    const QString cake = QString::fromUtf8("🎂");
+    name->clear();
+    name->insert(cake.repeated(300));
+    QCOMPARE(name->text(), cake.repeated(255));
+    name->setCursorPosition(2);
+    name->insert(QStringLiteral("ab"));
+    QCOMPARE(name->text(), cake.repeated(255));
     name->clear();
     MessageBoxAnswerer answers;
     dlg.accept();

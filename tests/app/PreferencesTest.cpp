@@ -227,7 +227,7 @@ void PreferencesTest::settingsFileRoundTripsAndSurvivesHandEdits() {
         s.SetTimePattern("hh:nn:ss -ww- dd,M,yyyy");
         s.SetHalfChime("");
         LogFont f = s.GetClockFont();
-        f.SetFaceName("Caf\xE9 Sans");
+        f.SetFaceName("Noto Sans 微软雅黑");
         f.height = -18;
         s.SetClockFont(f);
         s.Save(*store);
@@ -241,7 +241,7 @@ void PreferencesTest::settingsFileRoundTripsAndSurvivesHandEdits() {
     back.Load(*store);
     QCOMPARE(back.GetTimePattern(), std::string("hh:nn:ss -ww- dd,M,yyyy"));
     QVERIFY(!back.IsHalfChimeEnabled());
-    QCOMPARE(std::tuple(back.GetClockFont().height, back.GetClockFont().faceName), std::tuple(-18, std::string("Caf\xE9 Sans")));
+    QCOMPARE(std::tuple(back.GetClockFont().height, back.GetClockFont().faceName), std::tuple(-18, std::string("Noto Sans 微软雅黑")));
     QCOMPARE(ReadClockRect(*store), (ScreenRect{-20, 5, 100, 25}));
 
     // Hand-edited and damaged values fall back to the defaults.

@@ -10,6 +10,7 @@
 #include "store/EventTypeTable.h"
 #include "shell/Commands.h"
 #include "shell/ImportDlg.h"
+#include "store/TransferFiles.h"
 #include "views/CalendarView.h"
 #include "views/EventListCtrl.h"
 #include "views/ListPages.h"
@@ -175,6 +176,16 @@ void TransferCommandsTest::wrongTagsAndDamagedFilesAreRefusedChangingNothing() {
     QCOMPARE(w.prompts.told.size(), 7);
     QCOMPARE(GetEventStore().GetCount(), size_t(3));
     QCOMPARE(EventsOnDisk(), size_t(3));
+
+    // A lone surrogate where "В" was: the import completes and names the file as damaged.
+    Add("Встреча");
+    std::string exp = ExportToBytes(GetEventTypeTable(), GetEventStore());
+    w.dir.Write("w.exp", exp.replace(exp.find("\x12\x04\x41\x04"), 2, "\x00\xD8", 2));
+    w.prompts.importContent = {{true, true}};
+    w.prompts.files = {Path("w.exp")};
+    m->runCommand(cmd::kImportExpFile);
+    QVERIFY2(w.prompts.told.last().contains("w.exp\" is damaged (1 text holds"), qPrintable(w.prompts.told.last()));
+    QCOMPARE(GetEventStore().GetCount(), size_t(8));
 }
 
 void TransferCommandsTest::secondImportRefusesEachStarredNameOnce() {

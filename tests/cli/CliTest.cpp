@@ -5,8 +5,11 @@
 #include <thread>
 
 #include "Cli.h"
+#include "Json.h"
+#include "Scripts.h"
 #include "TempDir.h"
 #include "platform/DataFolderLock.h"
+#include "store/EventTypeTable.h"
 
 namespace {
 
@@ -51,6 +54,24 @@ TEST_F(CliTest, AddedEventsListWithEveryKey) {
     // The euro sign is one Windows-1252 byte in the file.
     EXPECT_NE(dir.Read("Evnt.est").find("Dentist \x80"), std::string::npos);
     EXPECT_TRUE(dir.Exists("Type.ptt"));  // the shipped types reach the disk with the first save
+}
+
+TEST_F(CliTest, TextsInEveryScriptGoInAndComeBackUnchanged) {
+    std::string text;
+    for (const char* script : tvtest::kScripts) text += script;
+    tv::CEventTypeTable types;
+    tv::CEventType t;
+    t.SetName(text);
+    types.AddType(t);
+    ASSERT_TRUE(types.Save(dir.File("Type.ptt")));
+    Add({"--name", text, "--note", text, "--sound", text + ".wav", "--type", text, "--start", "2026-12-07 09:00"});
+    const std::string fields = "\"name\": \"" + text + "\", \"note\": \"" + text + "\", \"sound\": \"" + text + ".wav\", \"typeId\": 1,";
+    EXPECT_NE(Run({"events"}).out.find(fields), std::string::npos);
+    // Bytes that are not UTF-8 are refused rather than stored as something else; the JSON
+    // stays UTF-8 whatever a text holds.
+    const Result r = Run({"add", "--name", "caf\xE9", "--start", "2027-01-01 10:00"});
+    EXPECT_EQ(std::tuple(r.status, r.err.rfind("The value of --name is not UTF-8 text.\n", 0)), std::tuple(1, 0u));
+    EXPECT_EQ(tv::cli::JsonString("a\xFF"), "\"a\xEF\xBF\xBD\"");
 }
 
 TEST_F(CliTest, EveryRecurrenceKindAndItsDescription) {

@@ -99,47 +99,74 @@ TEST(TimeSpan, SecondsSurviveTheDayFractionForEveryCommonLength) {
     EXPECT_EQ(TimeSpan(-1.5).GetDays(), -1);
 }
 
-TEST(Archive, LittleEndianFieldsAndTheThreeTextForms) {
+TEST(Archive, LittleEndianFieldsAndTheTextForms) {
     ArchiveWriter w;
     w.WriteU16(0x0100);
     w.WriteU32(0x80000001u);
     w.WriteDateTime(DateTime(-1.25, DateTimeStatus::Null));
     EXPECT_EQ(w.Data(), tvtest::Bytes().u16(0x0100).u32(0x80000001u).date(-1.25, 2).str());
 
+    // Each text with the start of its stored form, built by hand from the layout: Windows-1252
+    // bytes where the code page holds the text, else FF FE FF, the length in UTF-16 units, the
+    // units little-endian. Both lengths take the 1-, 3- and 7-byte prefix forms.
     using tvtest::Bytes;
-    const std::pair<size_t, std::string> forms[] = {
-        {0, std::string("\x00", 1)},
-        {254, "\xFE"},
-        {255, Bytes().u8(0xFF).u16(255).str()},
-        {0xFFFD, Bytes().u8(0xFF).u16(0xFFFD).str()},
-        {0xFFFE, Bytes().u8(0xFF).u16(0xFFFF).u32(0xFFFE).str()},
-        {70000, Bytes().u8(0xFF).u16(0xFFFF).u32(70000).str()},
+    const Bytes wide = Bytes().u8(0xFF).u16(0xFFFE);
+    const std::pair<std::string, std::string> forms[] = {
+        {"", std::string("\x00", 1)},
+        {std::string(254, 'q'), "\xFE"},
+        {std::string(255, 'q'), Bytes().u8(0xFF).u16(255).str()},
+        {std::string(0xFFFD, 'q'), Bytes().u8(0xFF).u16(0xFFFD).str()},
+        {std::string(0xFFFE, 'q'), Bytes().u8(0xFF).u16(0xFFFF).u32(0xFFFE).str()},
+        {"café €", "\x06" "caf\xE9 \x80"},
+        {"\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D", "\x05\x81\x8D\x8F\x90\x9D"},  // the undefined bytes
+        {"Жé", Bytes(wide).u8(2).u16(0x0416).u16(0x00E9).str()},
+        {"🎂", Bytes(wide).u8(2).u16(0xD83C).u16(0xDF82).str()},
+        {"Ж" + std::string(254, 'q'), Bytes(wide).u8(0xFF).u16(255).u16(0x0416).str()},
+        {"Ж" + std::string(0xFFFD, 'q'), Bytes(wide).u8(0xFF).u16(0xFFFF).u32(0xFFFE).u16(0x0416).str()},
     };
-    for (const auto& [n, prefix] : forms) {
+    for (const auto& [text, stored] : forms) {
         ArchiveWriter t;
-        t.WriteText(std::string(n, 'q'));
+        t.WriteText(text);
         t.WriteU8(7);
-        EXPECT_EQ(t.Data().substr(0, prefix.size()), prefix) << n;
+        EXPECT_EQ(t.Data().substr(0, stored.size()), stored) << text.substr(0, 8);
         ArchiveReader r(t.Data());
-        EXPECT_EQ(r.ReadText(), std::string(n, 'q'));
+        EXPECT_EQ(r.ReadText(), text);
         EXPECT_EQ(r.ReadU8(), 7);
         EXPECT_TRUE(r.AtEnd());
     }
 }
 
 TEST(Archive, NeverTrustsALength) {
-    // A 32-bit length of four billion with three bytes behind it: an error, not an allocation.
-    const std::string huge = tvtest::Bytes().u8(0xFF).u16(0xFFFF).u32(0xFFFFFFFFu).raw("abc").str();
-    ArchiveReader r(huge);
-    try {
-        r.ReadText();
-        FAIL() << "no error";
-    } catch (const ArchiveError& e) {
-        EXPECT_EQ(e.GetKind(), ArchiveError::Kind::EndOfFile);
+    // The wide form of a text the code page holds reads as that text. Invalid UTF-16 becomes
+    // U+FFFD and reading goes on; a length past the end (four billion, or a file ending inside
+    // a code unit) or a second marker stops before anything is allocated.
+    using tvtest::Bytes;
+    using Kind = ArchiveError::Kind;
+    const Bytes wide = Bytes().u8(0xFF).u16(0xFFFE);
+    const struct Case {
+        std::string bytes;
+        const char* text;  // nullptr: an error of kind
+        size_t damaged;
+        Kind kind;
+    } cases[] = {
+        {Bytes(wide).u8(4).u16('c').u16('a').u16('f').u16(0xE9).str(), "café", 0, {}},
+        {Bytes(wide).u8(2).u16(0xD800).u16('A').str(), "\xEF\xBF\xBD" "A", 1, {}},
+        {Bytes(wide).u8(2).u16(0xDC00).u16(0xD800).str(), "\xEF\xBF\xBD\xEF\xBF\xBD", 1, {}},
+        {Bytes(wide).u8(2).u16('A').u8('B').str(), nullptr, 0, Kind::EndOfFile},
+        {Bytes(wide).u8(0xFF).u16(0xFFFF).u32(0xFFFFFFFFu).raw("abc").str(), nullptr, 0, Kind::EndOfFile},
+        {Bytes().u8(0xFF).u16(0xFFFF).u32(0xFFFFFFFFu).raw("abc").str(), nullptr, 0, Kind::EndOfFile},
+        {Bytes(wide).append(wide).u8(1).u16('A').str(), nullptr, 0, Kind::BadData},
+    };
+    for (const Case& c : cases) {
+        ArchiveReader r(c.bytes);
+        try {
+            EXPECT_EQ(r.ReadText(), c.text ? c.text : "(an error)");
+            EXPECT_TRUE(r.AtEnd());
+            EXPECT_EQ(r.DamagedTexts(), c.damaged);
+        } catch (const ArchiveError& e) {
+            EXPECT_TRUE(!c.text && e.GetKind() == c.kind) << c.bytes.size();
+        }
     }
-    const std::string wide = tvtest::Bytes().u8(0xFF).u16(0xFFFE).u8(1).str();
-    ArchiveReader w(wide);
-    EXPECT_THROW(w.ReadText(), ArchiveError);
     ArchiveReader shortInt(std::string("\x01\x02", 2));
     EXPECT_THROW(shortInt.ReadU32(), ArchiveError);
     EXPECT_EQ(shortInt.Position(), 0u);

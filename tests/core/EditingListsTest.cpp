@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <numeric>
+#include <set>
 
 #include "TempDir.h"
 #include "editing/ColorPaletteTable.h"
@@ -54,17 +55,16 @@ TEST(ColorPalette, OtherColourReplacesTheLeastRecentSlotOrReusesItsOwn) {
 
 TEST(SoundList, WavFilesInDirectoryOrderWithNoSoundFirst) {
     tvtest::TempDir dir;
-    for (const char* name : {"Bell.wav", "ALARM.WAV", "notes.txt", "Ding.Wav", "wav", ".wavx", "Caf\xC3\xA9.wav",
-                             "\xE6\x97\xA5.wav"})
-        dir.Write(name, "RIFF");
+    // Names in any script are listed; a name that is not UTF-8 cannot be stored as a text.
+    const std::set<std::string> listed = {"Bell.wav", "ALARM.WAV", "Ding.Wav", "Caf\xC3\xA9.wav", "\xE6\x97\xA5.wav",
+                                          "\xCE\xA3\xCE\x9F\xCE\xA6\xCE\x9F\xCE\xA3.WAV"};
+    for (const std::string& name : listed) dir.Write(name, "RIFF");
+    for (const char* name : {"notes.txt", "wav", ".wavx", "\xFF.wav"}) dir.Write(name, "RIFF");
     std::filesystem::create_directory(dir.File("folder.wav"));
 
     std::vector<std::string> expected;
-    for (const auto& e : std::filesystem::directory_iterator(dir.Path())) {
-        const std::string n = e.path().filename().string();
-        if (n == "Bell.wav" || n == "ALARM.WAV" || n == "Ding.Wav") expected.push_back(n);
-        if (n == "Caf\xC3\xA9.wav") expected.push_back("Caf\xE9.wav");  // stored as Windows-1252
-    }
+    for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
+        if (listed.count(e.path().filename().string())) expected.push_back(e.path().filename().string());
     const std::vector<std::string> files = ListSoundFiles(dir.Path());
     EXPECT_EQ(files, expected);
 
@@ -72,7 +72,10 @@ TEST(SoundList, WavFilesInDirectoryOrderWithNoSoundFirst) {
     ASSERT_EQ(c.entries.size(), files.size() + 1);
     EXPECT_EQ(c.SoundAt(c.selected), "ALARM.WAV");
     EXPECT_EQ(c.SoundAt(0), "");
-    EXPECT_EQ(c.entries[BuildSoundChoices(files, "CAF\xC9.WAV").selected], "Caf\xE9.wav");
+    EXPECT_EQ(c.entries[BuildSoundChoices(files, "CAF\xC3\x89.WAV").selected], "Caf\xC3\xA9.wav");
+    // Greek capitals against small letters with a final sigma.
+    EXPECT_EQ(c.entries[BuildSoundChoices(files, "\xCF\x83\xCE\xBF\xCF\x86\xCE\xBF\xCF\x82.wav").selected],
+              "\xCE\xA3\xCE\x9F\xCE\xA6\xCE\x9F\xCE\xA3.WAV");
     EXPECT_EQ(BuildSoundChoices(files, "Gone.wav").selected, 0u);
     EXPECT_EQ(BuildSoundChoices(files, "").selected, 0u);
     EXPECT_TRUE(ListSoundFiles(dir.Path() + "Sound/").empty());

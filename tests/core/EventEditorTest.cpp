@@ -60,13 +60,14 @@ TEST(EventEditor, StoreAppliesTheTypeFirstSoTheDialogValuesWin) {
     EXPECT_EQ(std::tuple(ev.GetDuration(), ev.GetRemindBefore()), std::tuple(600, 300));
 
     // A type that vanished leaves the event without a type, the dialog's values intact; a
-    // name is cut at 255 characters.
+    // name is cut at 255 characters (four bytes each here), never inside one.
     dlg.typeId = 999;
     dlg.enabled = false;
-    dlg.name = std::string(256, 'a');
+    dlg.name.clear();
+    for (int i = 0; i < 256; ++i) dlg.name += "🎂";
     dlg.StoreToEvent(ev, kNow, t.table);
-    EXPECT_EQ(std::tuple(ev.GetType(), ev.GetDuration(), ev.IsEnabled(), ev.GetName().size()),
-              std::tuple(0u, 600, false, kMaxEventNameLength));
+    EXPECT_EQ(std::tuple(ev.GetType(), ev.GetDuration(), ev.IsEnabled(), ev.GetName()),
+              std::tuple(0u, 600, false, dlg.name.substr(0, 4 * kMaxEventNameLength)));
 }
 
 TEST(EventEditor, LoadAndStoreRoundTripKeepsEveryEditedField) {

@@ -133,7 +133,7 @@ TEST(Event, RoundTripKeepsEveryStoredField) {
     CPtEvent ev = Warned(tvtest::Daily("", At(2026, 5, 1, 9, 0)), 3 * 86400 + 17);
     ev.SetId(0x80000005u);
     ev.SetName(std::string(300, 'n'));
-    ev.SetNote("multi\r\nline \xE9");
+    ev.SetNote("multi\r\nline \xC3\xA9");
     ev.SetSound("x.wav");
     ev.SetType(3);
     ev.Snooze(77, At(2026, 5, 2));

@@ -23,7 +23,7 @@ TEST(FontMapping, HeightsWeightsAndFacesStayReadable) {
         {0, 400, "Arial", 13, 400, "Arial"},    // 0 asks for the default size
         {6, 400, "MS Sans Serif", 11, 400, ""},  // the old dialog face maps to the desktop's font
         {INT32_MIN, -5, "Arial", 72, 400, "Arial"},
-        {INT32_MAX, 100000, "Caf\xE9", 72, 900, "Caf\xC3\xA9"},  // Windows-1252 bytes
+        {INT32_MAX, 100000, "\xE5\xBE\xAE\xE8\xBD\xAF\xE9\x9B\x85\xE9\xBB\x91", 72, 900, "\xE5\xBE\xAE\xE8\xBD\xAF\xE9\x9B\x85\xE9\xBB\x91"},
     };
     for (const Case& c : cases) {
         LogFont f;

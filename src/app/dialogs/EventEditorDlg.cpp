@@ -67,7 +67,7 @@ void CEventEditorDlg::build() {
     auto* eventGroup = new QGroupBox(tr("Event"), this);
     m_name = new QLineEdit(eventGroup);
     m_name->setObjectName(QStringLiteral("name"));
-    m_name->setMaxLength(static_cast<int>(kMaxEventNameLength));
+    LimitCharacters(m_name, static_cast<int>(kMaxEventNameLength));
     m_typeButton = new QToolButton(eventGroup);
     m_typeButton->setObjectName(QStringLiteral("typeButton"));
     m_typeButton->setPopupMode(QToolButton::InstantPopup);
@@ -212,8 +212,8 @@ void CEventEditorDlg::StoreToEvent(CPtEvent& ev) {
 }
 
 void CEventEditorDlg::collect() {
-    m_model.name = ToArchiveText(m_name->text());
-    m_model.note = ToArchiveText(m_note->toPlainText());
+    m_model.name = m_name->text().toStdString();
+    m_model.note = m_note->toPlainText().toStdString();
     m_model.start = m_start->value();
     m_model.duration = m_duration->seconds();
     m_model.remindBefore = m_remindBefore->seconds();
@@ -224,14 +224,14 @@ void CEventEditorDlg::collect() {
 void CEventEditorDlg::showValues() {
     updateRecurrenceDisplay();
     const CEventEditorModel shown = m_model;  // the fields' change signals write back as they are set
-    m_name->setText(FromArchiveText(shown.name));
-    m_note->setPlainText(FromArchiveText(shown.note));
+    m_name->setText(QString::fromStdString(shown.name));
+    m_note->setPlainText(QString::fromStdString(shown.note));
     m_start->setValue(shown.start);
     m_duration->setSeconds(shown.duration);
     m_remindBefore->setSeconds(shown.remindBefore);
     m_enabled->setChecked(shown.enabled);
     m_accepted->setChecked(shown.accepted);
-    m_sound->setText(FromArchiveText(shown.sound));
+    m_sound->setText(QString::fromStdString(shown.sound));
     m_model = shown;
 }
 
@@ -241,15 +241,15 @@ void CEventEditorDlg::updateRecurrenceDisplay() {
     m_start->setEnabled(editable);
     m_halfHour->setEnabled(editable);
     m_duration->setEnabled(editable);
-    m_ruleText->setText(FromArchiveText(m_model.ruleText));
+    m_ruleText->setText(QString::fromStdString(m_model.ruleText));
 }
 
 void CEventEditorDlg::updateCaptionAndIcons() {
     const CEventType type = m_model.CurrentType(m_types);
-    setWindowTitle(FromArchiveText(m_model.Caption(m_types)));
+    setWindowTitle(QString::fromStdString(m_model.Caption(m_types)));
     setWindowIcon(icons::TypeIcon(type.GetIcon()));
     m_typeButton->setIcon(QIcon(icons::SmallTypeIcon(type.GetIcon())));
-    m_typeButton->setToolTip(FromArchiveText(type.GetName()));
+    m_typeButton->setToolTip(QString::fromStdString(type.GetName()));
 }
 
 void CEventEditorDlg::openTypeMenu() {

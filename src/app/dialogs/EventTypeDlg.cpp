@@ -173,7 +173,7 @@ void CEventTypeDlg::StoreToType(CEventType& type) {
 }
 
 void CEventTypeDlg::collect() {
-    m_fields.name = ToArchiveText(m_name->text());
+    m_fields.name = m_name->text().toStdString();
     m_fields.useDefaultStart = m_useStart->isChecked();
     m_fields.defaultStart = m_start->value();
     m_fields.defaultDuration = m_duration->seconds();
@@ -183,7 +183,7 @@ void CEventTypeDlg::collect() {
 
 void CEventTypeDlg::showFields() {
     const TypeEditorFields f = m_fields;  // the widgets' signals write back as they are set
-    m_name->setText(FromArchiveText(f.name));
+    m_name->setText(QString::fromStdString(f.name));
     m_useStart->setChecked(f.useDefaultStart);
     m_start->setEnabled(f.useDefaultStart);
     m_start->setValue(f.defaultStart);
@@ -191,7 +191,7 @@ void CEventTypeDlg::showFields() {
     m_remindBefore->setSeconds(f.defaultRemindBefore);
     m_color->setColor(f.textColor);
     m_fields = f;
-    m_sound->setText(FromArchiveText(f.sound));
+    m_sound->setText(QString::fromStdString(f.sound));
     showIconAndFont();
 }
 
@@ -224,7 +224,7 @@ void CEventTypeDlg::chooseSound() {
     collect();
     if (const std::optional<std::string> sound = askSound(this, m_fields.sound)) {
         m_fields.sound = *sound;
-        m_sound->setText(FromArchiveText(m_fields.sound));
+        m_sound->setText(QString::fromStdString(m_fields.sound));
     }
 }
 

@@ -85,7 +85,7 @@ void CEventTypeListDlg::build() {
 void CEventTypeListDlg::fillList() {
     m_list->clear();
     for (const TypeListItem& item : m_model->Items())
-        new QListWidgetItem(QIcon(icons::SmallTypeIcon(item.icon)), FromArchiveText(item.name), m_list);
+        new QListWidgetItem(QIcon(icons::SmallTypeIcon(item.icon)), QString::fromStdString(item.name), m_list);
     if (m_list->count() > 0) m_list->setCurrentRow(0);
     updateButtons();
 }
@@ -112,7 +112,7 @@ void CEventTypeListDlg::newType() {
     reportSave(result);
     if (!result.Changed()) return;
     const TypeListItem& item = m_model->Items().front();
-    m_list->insertItem(0, new QListWidgetItem(QIcon(icons::SmallTypeIcon(item.icon)), FromArchiveText(item.name)));
+    m_list->insertItem(0, new QListWidgetItem(QIcon(icons::SmallTypeIcon(item.icon)), QString::fromStdString(item.name)));
     m_list->setCurrentRow(0);
 }
 
@@ -127,7 +127,7 @@ void CEventTypeListDlg::editSelected() {
     if (!result.Changed()) return;
     const TypeListItem& item = m_model->Items()[static_cast<size_t>(row)];
     QListWidgetItem* listItem = m_list->item(row);
-    listItem->setText(FromArchiveText(item.name));
+    listItem->setText(QString::fromStdString(item.name));
     listItem->setIcon(QIcon(icons::SmallTypeIcon(item.icon)));
 }
 

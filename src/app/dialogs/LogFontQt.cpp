@@ -17,7 +17,7 @@ QFont ToFontDialogQFont(const LogFont& lf) {
 
 LogFont FromQFont(const QFont& font, const LogFont& base) {
     LogFont lf = base;
-    lf.SetFaceName(ToArchiveText(font.family()));
+    lf.SetFaceName(font.family().toStdString());
     int pixels = font.pixelSize();
     if (pixels <= 0) pixels = static_cast<int>(std::lround(font.pointSizeF() * 96.0 / 72.0));
     lf.height = -std::max(1, pixels);

@@ -48,7 +48,7 @@ QLineEdit* CPatternPage::NumberBox(QWidget* parent, const char* name, int digits
 }
 
 bool CPatternPage::readInt(QLineEdit* box, IntRange range, int& value) {
-    const IntFieldResult r = ParseIntField(ToArchiveText(box->text()), range);
+    const IntFieldResult r = ParseIntField(box->text().toStdString(), range);
     if (r.ok) {
         value = r.value;
         return true;

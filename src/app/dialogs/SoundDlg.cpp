@@ -50,7 +50,7 @@ void CSoundDlg::setSound(const std::string& sound) {
     m_entries = choices.entries;
     const QSignalBlocker block(m_list);
     m_list->clear();
-    for (const std::string& entry : m_entries) m_list->addItem(FromArchiveText(entry));
+    for (const std::string& entry : m_entries) m_list->addItem(QString::fromStdString(entry));
     m_list->setCurrentIndex(static_cast<int>(choices.selected));
     // A name that differs from its file only in letter case becomes the file's own name, which
     // a case-sensitive file system can open; a name without a file stays as it is until the
@@ -61,7 +61,7 @@ void CSoundDlg::setSound(const std::string& sound) {
 void CSoundDlg::play() {
     const int index = m_list->currentIndex();
     if (index <= 0 || static_cast<size_t>(index) >= m_entries.size()) return;
-    PlayEventSound(FromArchiveText(m_entries[static_cast<size_t>(index)]));
+    PlayEventSound(QString::fromStdString(m_entries[static_cast<size_t>(index)]));
 }
 
 void CSoundDlg::done(int result) {

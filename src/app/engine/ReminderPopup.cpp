@@ -9,12 +9,13 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextDocument>
+#include <QTextOption>
 #include <QWindowStateChangeEvent>
 
 #include "SoundPlayer.h"
 #include "controls/DurationField.h"
 #include "store/EventTypeTable.h"
-#include "model/TextCodec.h"
 #include "shell/AppIcons.h"
 #include "shell/AppSettings.h"
 #include "shell/EventAnswers.h"
@@ -31,8 +32,6 @@ QList<QPointer<CReminderPopup>>& Registry() {
     static QList<QPointer<CReminderPopup>> popups;
     return popups;
 }
-
-QString FromArchive(const std::string& bytes) { return QString::fromStdString(Cp1252ToUtf8(bytes)); }
 
 // The dialog font's average character width (over the 52 letters, rounded) and height.
 DialogBaseUnits BaseUnitsOf(const QFont& font) {
@@ -60,9 +59,9 @@ CReminderPopup::CReminderPopup(const CPtEvent& event, const IClock& clock, QWidg
       m_clock(clock),
       m_eventId(event.GetId()),
       m_typeId(event.GetType()),
-      m_name(FromArchive(event.GetName())),
-      m_note(FromArchive(event.GetNote())),
-      m_sound(FromArchive(event.GetSound())),
+      m_name(QString::fromStdString(event.GetName())),
+      m_note(QString::fromStdString(event.GetNote())),
+      m_sound(QString::fromStdString(event.GetSound())),
       m_occurrence(event.GetPendingOccurrence()) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("ReminderPopup"));
@@ -74,7 +73,7 @@ CReminderPopup::CReminderPopup(const CPtEvent& event, const IClock& clock, QWidg
     const QFont nameFont = ToQFont(type.GetFont(), {11, 72, 15});
     BuildLayout(type.GetIcon(), nameFont, ToQColor(type.GetTextColor()));
     setWindowIcon(icons::TypeIcon(type.GetIcon()));
-    setWindowTitle(FromArchive(type.GetName()) + QStringLiteral(" - ") + m_name);
+    setWindowTitle(QString::fromStdString(type.GetName()) + QStringLiteral(" - ") + m_name);
 
     // The pop-up announces one occurrence, and its Accept answers that one.
     const std::string when = m_occurrence.Format("%H:%M - %b %d,%Y");
@@ -116,6 +115,8 @@ void CReminderPopup::BuildLayout(int typeIcon, const QFont& nameFont, const QCol
     m_nameLabel->setText(QFontMetrics(nameFont).elidedText(m_name, Qt::ElideRight, nameRect.width()));
     m_nameLabel->setToolTip(m_name);
     m_nameLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // A right-to-left name reads and aligns from the right.
+    m_nameLabel->setLayoutDirection(m_name.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
 
     auto line = [&](const DialogRect& r, int dy) {
         auto* f = new QFrame(this);
@@ -139,6 +140,15 @@ void CReminderPopup::BuildLayout(int typeIcon, const QFont& nameFont, const QCol
     QString note = m_note;
     note.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     m_noteView->setPlainText(note);
+    // The note reads in the direction of its first letters, like the name. A plain-text view
+    // aligns every line by its text option alone, whatever the direction.
+    if (note.isRightToLeft()) {
+        m_noteView->setLayoutDirection(Qt::RightToLeft);
+        QTextOption option = m_noteView->document()->defaultTextOption();
+        option.setTextDirection(Qt::RightToLeft);
+        option.setAlignment(Qt::AlignRight);
+        m_noteView->document()->setDefaultTextOption(option);
+    }
     place(m_noteView, L::kNote, shift);
 
     line(L::kLowerLine, shift);

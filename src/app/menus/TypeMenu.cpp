@@ -2,7 +2,6 @@
 #include "TypeMenu.h"
 
 #include "store/EventTypeTable.h"
-#include "model/TextCodec.h"
 #include "shell/AppIcons.h"
 #include "shell/Commands.h"
 
@@ -21,7 +20,7 @@ void FillTypeMenu(QMenu* menu, const CEventTypeTable& table, const std::function
             menu->addSeparator();
             continue;
         }
-        QAction* a = menu->addAction(MenuText(QString::fromStdString(Cp1252ToUtf8(item.text))));
+        QAction* a = menu->addAction(MenuText(QString::fromStdString(item.text)));
         if (item.icon >= 0) a->setIcon(QIcon(icons::SmallTypeIcon(item.icon)));
         a->setData(item.commandId);
         a->setStatusTip(QString::fromStdString(PromptStatus(item.commandId)));

@@ -31,13 +31,15 @@ void TellWritten(QWidget* owner, const FileResult& written) {
 }
 
 // What a restore or an import found, in the order it happened: each refused type name, the
-// events the store had no room for, then why the command stopped.
+// events the store had no room for, then why the command stopped or, when it completed, that
+// the file was damaged all the same.
 void TellTransfer(QWidget* owner, const TransferResult& r) {
     for (size_t i = 0; i < r.refusedTypes.size(); ++i)
         Prompts().Tell(owner, ProductName(), QString::fromLatin1(texts::kTypeExists), true);
     // Once, not per event: an id range that is full refuses every event that follows.
     if (r.eventsRefused > 0) Prompts().Tell(owner, ProductName(), QString::fromLatin1(texts::kNoFreeId), true);
     if (!r.ok()) Prompts().TellStop(owner, ProductName(), QString::fromStdString(r.message));
+    else if (!r.note.empty()) Prompts().Tell(owner, ProductName(), QString::fromStdString(r.note), true);
 }
 
 }  // namespace

@@ -29,7 +29,6 @@
 #include "dialogs/LogFontQt.h"
 #include "dialogs/SoundDlg.h"
 #include "editing/HalfHourMenu.h"
-#include "model/TextCodec.h"
 #include "shell/AppSettings.h"
 #include "shell/ClockFormat.h"
 
@@ -186,13 +185,9 @@ void CPreferenceGeneralPage::chooseHalfChime() { chooseChime(m_half, m_halfButto
 
 void CPreferenceGeneralPage::chooseChime(std::string& chime, QPushButton* button) {
     if (!askSound) return;
-    // The sound dialog lists names as event types store them (Windows-1252); the preferences
-    // keep UTF-8.
-    const std::string shown = Utf8ToCp1252(chime);
-    const std::optional<std::string> chosen = askSound(this, shown);
+    const std::optional<std::string> chosen = askSound(this, chime);
     if (!chosen) return;
-    // Unchanged, the name stays exactly as it was, even where the code page could not show it.
-    if (*chosen != shown) chime = Cp1252ToUtf8(*chosen);
+    chime = *chosen;
     showChimeTip(button, chime);
 }
 

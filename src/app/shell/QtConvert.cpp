@@ -2,6 +2,7 @@
 #include "QtConvert.h"
 
 #include <QApplication>
+#include <QPainter>
 
 namespace tv {
 
@@ -18,6 +19,19 @@ QFont ToQFont(const LogFont& font, const FontLimits& limits) {
     f.setUnderline(r.underline);
     f.setStrikeOut(r.strikeOut);
     return f;
+}
+
+void DrawUserText(QPainter& p, const QRect& rect, int flags, const QString& text) {
+    if (!text.isRightToLeft()) {
+        p.drawText(rect, flags, text);
+        return;
+    }
+    const Qt::LayoutDirection before = p.layoutDirection();
+    p.setLayoutDirection(Qt::RightToLeft);
+    const bool fits = (flags & Qt::TextDontClip) || p.fontMetrics().horizontalAdvance(text) <= rect.width();
+    // Without AlignAbsolute the right-to-left direction mirrors the horizontal alignment.
+    p.drawText(rect, fits ? flags | Qt::AlignAbsolute : flags, text);
+    p.setLayoutDirection(before);
 }
 
 }  // namespace tv

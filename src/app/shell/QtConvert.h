@@ -3,9 +3,13 @@
 
 #include <QColor>
 #include <QFont>
+#include <QRect>
+#include <QString>
 
 #include "model/EventType.h"
 #include "shell/FontMapping.h"
+
+class QPainter;
 
 namespace tv {
 
@@ -16,5 +20,11 @@ inline ColorRef FromQColor(const QColor& c) { return MakeColorRef(c.red(), c.gre
 // The stored font as a readable QFont (see MapLogFont for the rules). An empty family or one
 // this system lacks falls back to the desktop's font of the same size.
 QFont ToQFont(const LogFont& font, const FontLimits& limits = {});
+
+// Draws a user's text in the place the layout gave it, read in its own direction: a name that
+// starts in a right-to-left script reads right to left. Where it fits it stands where a
+// left-to-right name would; where it does not, it is aligned to the right so that, like any
+// other name, it keeps its beginning and loses its end.
+void DrawUserText(QPainter& p, const QRect& rect, int flags, const QString& text);
 
 }  // namespace tv

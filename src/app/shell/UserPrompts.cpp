@@ -13,7 +13,6 @@
 #include <QStringList>
 
 #include "ImportDlg.h"
-#include "model/TextCodec.h"
 #include "shell/FileNames.h"
 #include "platform/FileResult.h"
 

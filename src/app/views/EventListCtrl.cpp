@@ -145,7 +145,7 @@ void CEventRowDelegate::paint(QPainter* p, const QStyleOptionViewItem& option, c
     const QRect textRect(left + 3, cell.top(), cell.right() - left - 3, cell.height());
     const QString s = option.fontMetrics.elidedText(QString::fromStdString(row.cells[index.column()]), Qt::ElideRight,
                                                     textRect.width());
-    p->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, s);
+    DrawUserText(*p, textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, s);
     p->restore();
 }
 

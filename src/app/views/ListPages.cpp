@@ -13,7 +13,6 @@
 #include "controls/DateTimeField.h"
 #include "engine/Clock.h"
 #include "store/EventTypeTable.h"
-#include "model/TextCodec.h"
 #include "shell/AppIcons.h"
 
 namespace tv {
@@ -59,7 +58,7 @@ void CTemplateCombo::refill() {
     clear();
     addItem(QStringLiteral("All"), QVariant(-1));
     for (const CEventType& t : GetEventTypeTable().Snapshot())
-        addItem(icons::TypeIcon(t.GetIcon()), QString::fromStdString(Cp1252ToUtf8(t.GetName())),
+        addItem(icons::TypeIcon(t.GetIcon()), QString::fromStdString(t.GetName()),
                 QVariant(static_cast<qlonglong>(t.GetId())));
     // The type chosen before stays chosen while it exists; otherwise "All".
     int index = 0;
@@ -153,7 +152,7 @@ CFindPage::CFindPage(const IClock& clock, QWidget* parent) : QWidget(parent), m_
 
 FindCriteria CFindPage::criteria() const {
     FindCriteria c;
-    c.text = Utf8ToCp1252(m_text->text().toStdString());
+    c.text = m_text->text().toStdString();
     c.caseSensitive = m_case->isChecked();
     if (m_fromOn->isChecked()) c.from = BoundFromControl(m_from->value());
     if (m_toOn->isChecked()) c.to = BoundFromControl(m_to->value());

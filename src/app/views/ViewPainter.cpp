@@ -101,15 +101,15 @@ void RenderDisplayList(QPainter& p, const DisplayList& list, const ViewStyle& st
                 p.setPen(ResolveColor(op.pen, pal));
                 QString text = QString::fromStdString(op.text);
                 if (op.align & kTextNoClip) {
-                    p.drawText(QRect(op.rect.left, op.rect.top, 4000, 4000), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-                               text);
+                    DrawUserText(p, QRect(op.rect.left, op.rect.top, 4000, 4000),
+                                 Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
                     break;
                 }
                 int flags = Qt::TextSingleLine;
                 flags |= (op.align & kAlignRight) ? Qt::AlignRight : (op.align & kAlignHCenter) ? Qt::AlignHCenter : Qt::AlignLeft;
                 flags |= (op.align & kAlignVCenter) ? Qt::AlignVCenter : Qt::AlignTop;
                 if (op.align & kTextEllipsis) text = QFontMetrics(font).elidedText(text, Qt::ElideRight, op.rect.Width());
-                p.drawText(ToQRect(op.rect), flags, text);
+                DrawUserText(p, ToQRect(op.rect), flags, text);
                 break;
             }
             case DrawOp::Kind::Icon:

@@ -12,6 +12,7 @@
 #include "ListPages.h"
 #include "ViewPages.h"
 #include "ViewPainter.h"
+#include "shell/QtConvert.h"
 #include "shell/MainWnd.h"
 #include "views/EventListModel.h"
 #include "views/PrintPages.h"
@@ -146,7 +147,7 @@ public:
                 // A text wider than its column ends in an ellipsis rather than in the next one.
                 const QString text = metrics.elidedText(QString::fromStdString(row.cells[c]), Qt::ElideRight,
                                                         cell.width() - 2);
-                p.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+                DrawUserText(p, cell, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
                 p.drawLine(g.columnRight[c], r.top, g.columnRight[c], r.bottom);
             }
         }

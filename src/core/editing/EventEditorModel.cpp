@@ -2,6 +2,7 @@
 #include "EventEditorModel.h"
 
 #include "texts/UserTexts.h"
+#include "model/TextCodec.h"
 #include "store/EventTypeTable.h"
 
 namespace tv {
@@ -31,7 +32,7 @@ void CEventEditorModel::LoadFromEvent(const CPtEvent& ev) {
 
 void CEventEditorModel::StoreToEvent(CPtEvent& ev, const DateTime& now, const CEventTypeTable& table) const {
     ev.ApplyType(typeId, table);
-    ev.SetName(name.substr(0, kMaxEventNameLength));
+    ev.SetName(std::string(CutToCodePoints(name, kMaxEventNameLength)));
     ev.SetNote(note);
     ev.SetEnabled(enabled);
     ev.SetStart(start);

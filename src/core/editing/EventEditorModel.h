@@ -15,7 +15,7 @@ namespace tv {
 
 class CEventTypeTable;
 
-// The longest name the editor lets the user type (characters, one byte each in the archive).
+// The longest name the editor lets the user type, in characters (code points).
 constexpr size_t kMaxEventNameLength = 255;
 
 enum class EditorCheck { Ok, EmptyName, StartInPast };
@@ -26,7 +26,6 @@ class CEventEditorModel {
 public:
     explicit CEventEditorModel(bool isNew = true) : isNew(isNew) {}
 
-    // Texts are archive bytes (Windows-1252), as the event holds them.
     std::string name;
     std::string note;
     std::string sound;
@@ -51,7 +50,7 @@ public:
 
     // The type the editor shows; a default type when typeId is not in the table.
     CEventType CurrentType(const CEventTypeTable& table) const;
-    // "New Birthday", "Modify Undefined" (archive bytes).
+    // "New Birthday", "Modify Undefined".
     std::string Caption(const CEventTypeTable& table) const;
 
     // Takes the defaults of the type at a position of the type menu. False, changing nothing,

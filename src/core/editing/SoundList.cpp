@@ -10,18 +10,6 @@ namespace tv {
 
 namespace {
 
-unsigned char FoldCp1252(unsigned char c) {
-    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 32);
-    switch (c) {
-        case 0x8A: return 0x9A;  // S caron
-        case 0x8C: return 0x9C;  // OE
-        case 0x8E: return 0x9E;  // Z caron
-        case 0x9F: return 0xFF;  // Y diaeresis
-        default: return c;
-    }
-}
-
 bool HasWavExtension(const std::string& name) {
     static const std::string ext = ".wav";
     return name.size() > ext.size() && SoundNamesEqual(name.substr(name.size() - ext.size()), ext);
@@ -29,13 +17,7 @@ bool HasWavExtension(const std::string& name) {
 
 }  // namespace
 
-bool SoundNamesEqual(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (FoldCp1252(static_cast<unsigned char>(a[i])) != FoldCp1252(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
+bool SoundNamesEqual(const std::string& a, const std::string& b) { return a == b || CaseFold(a) == CaseFold(b); }
 
 std::vector<std::string> ListSoundFiles(const std::string& folder) {
     namespace fs = std::filesystem;
@@ -45,10 +27,8 @@ std::vector<std::string> ListSoundFiles(const std::string& folder) {
     for (; !ec && it != end && files.size() < kMaxSoundFiles; it.increment(ec)) {
         std::error_code typeError;
         if (!it->is_regular_file(typeError)) continue;
-        const std::string utf8 = it->path().filename().string();
-        const std::string bytes = Utf8ToCp1252(utf8);
-        if (Cp1252ToUtf8(bytes) != utf8) continue;
-        if (HasWavExtension(bytes)) files.push_back(bytes);
+        std::string name = it->path().filename().string();
+        if (HasWavExtension(name) && IsValidUtf8(name)) files.push_back(std::move(name));
     }
     return files;
 }

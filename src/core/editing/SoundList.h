@@ -11,11 +11,11 @@ namespace tv {
 constexpr size_t kMaxSoundFiles = 10000;
 
 // Regular files of folder whose extension is ".wav" in any letter case, in the order the
-// file system lists them, as archive bytes (Windows-1252). A name that Windows-1252 cannot
-// hold is left out, because an event could not store it. A missing folder gives no files.
+// file system lists them. A name that is not UTF-8 is left out: no text can name it. A
+// missing folder gives no files.
 std::vector<std::string> ListSoundFiles(const std::string& folder);
 
-// Case-insensitive comparison of two archive texts (ASCII and the Windows-1252 letters).
+// Comparison without regard to case, in every script.
 bool SoundNamesEqual(const std::string& a, const std::string& b);
 
 struct SoundChoices {

@@ -18,7 +18,7 @@ class CEventTypeTable;
 
 struct TypeListItem {
     uint32_t id = 0;
-    std::string name;  // archive bytes
+    std::string name;
     int icon = 0;
 };
 

@@ -62,8 +62,10 @@ public:
     void WriteBytes(std::string_view bytes) {
         if (!bytes.empty()) std::memcpy(Grow(bytes.size()), bytes.data(), bytes.size());
     }
-    // Length prefix of 1, 3 or 7 bytes, then the bytes without terminator.
-    void WriteText(std::string_view text);
+    // A UTF-8 text: Windows-1252 bytes behind a length prefix of 1, 3 or 7 bytes when the
+    // code page holds every character (so such files stay as they always were), otherwise the
+    // wide form: FF FE FF, the length in UTF-16 units in the same prefix form, the units.
+    void WriteText(std::string_view utf8);
     void WriteDateTime(const DateTime& dt) {
         WriteI32(static_cast<int32_t>(dt.Status()));
         WriteDouble(dt.Days());
@@ -88,6 +90,7 @@ public:
     }
 
 private:
+    void WriteLength(size_t n);
     // The buffer runs ahead of the written size, so a field is one bounds check and a store.
     char* Grow(size_t n) {
         if (m_size + n > m_data.size()) [[unlikely]] MakeRoom(n);
@@ -131,10 +134,14 @@ public:
         std::memcpy(&v, &bits, sizeof v);
         return v;
     }
+    // Texts come back as UTF-8 whichever form the file holds them in.
     std::string ReadText();
     void ReadText(std::string& out);
-    // The text's bytes in place, valid as long as the data the reader was given.
+    // Valid until the next text is read: in place when the stored bytes are plain ASCII.
     std::string_view ReadTextView();
+    // Wide texts read so far that held invalid UTF-16 (a lone surrogate), which was replaced
+    // by U+FFFD. Reading goes on after them; the caller reports the file as damaged.
+    size_t DamagedTexts() const { return m_damagedTexts; }
     DateTime ReadDateTime() {
         const DateTimeStatus status = ReadStatus();
         return DateTime(ReadDouble(), status);
@@ -157,6 +164,8 @@ private:
         return p;
     }
     [[noreturn]] static void ThrowEndOfFile();
+    // A length prefix; wide is set instead when it holds the wide-form marker.
+    size_t ReadLength(bool& wide);
     DateTimeStatus ReadStatus() {
         const int32_t s = ReadI32();
         // Any other number would make the value unusable; the old readers took it as invalid.
@@ -165,6 +174,11 @@ private:
 
     std::string_view m_data;
     size_t m_pos = 0;
+    std::string m_text;  // a text that had to be converted
+    size_t m_damagedTexts = 0;
 };
+
+// What a damage report says about texts DamagedTexts counted.
+std::string DamagedTextsNote(size_t count);
 
 }  // namespace tv

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "TextCodec.h"
+
 namespace tv {
 
 struct LogFont {
@@ -22,9 +24,10 @@ struct LogFont {
     uint8_t clipPrecision = 0;
     uint8_t quality = 0;
     uint8_t pitchAndFamily = 0;
-    std::string faceName;  // at most kMaxFaceName bytes
+    std::string faceName;  // UTF-8, at most kMaxFaceName UTF-16 units
 
-    void SetFaceName(const std::string& name) { faceName = name.substr(0, kMaxFaceName); }
+    // The record holds 31 UTF-16 units; a longer face is cut between two characters.
+    void SetFaceName(std::string_view name) { faceName = CutToUtf16Units(name, kMaxFaceName); }
     bool operator==(const LogFont&) const = default;
 };
 

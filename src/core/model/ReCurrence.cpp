@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "platform/Compiler.h"
+#include "TextCodec.h"
 
 namespace tv {
 
@@ -435,7 +436,7 @@ void CReCurrence::Serialize(ArchiveReader& ar) {
     // The body's length depends on the class, so nothing after an unknown one can be read.
     if (!pattern)
         throw ArchiveError(ArchiveError::Kind::BadData,
-                           "unknown recurrence pattern \"" + std::string(className.substr(0, 64)) + "\"");
+                           "unknown recurrence pattern \"" + std::string(CutToCodePoints(className, 64)) + "\"");
     pattern->Serialize(ar);
     m_pattern = std::move(pattern);
 }

@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "ClockFormat.h"
-#include "model/TextCodec.h"
 
 namespace tv {
 
@@ -80,11 +79,9 @@ void CAppSettings::Load(const IKeyValueStore& s) {
     ReadByte(s, "CharSet", f.charSet);
     ReadByte(s, "ClipPrecision", f.clipPrecision);
     ReadInt(s, "Escapement", f.escapement);
-    // The record keeps its face name in the archive code page, as the type records do; the
-    // store holds UTF-8.
-    std::string face = Cp1252ToUtf8(f.faceName);
+    std::string face = f.faceName;
     ReadText(s, "FaceName", face);
-    f.SetFaceName(Utf8ToCp1252(face));
+    f.SetFaceName(face);
     ReadInt(s, "Height", f.height);
     ReadByte(s, "Italic", f.italic);
     ReadInt(s, "Orientation", f.orientation);
@@ -123,7 +120,7 @@ void CAppSettings::Save(IKeyValueStore& s) const {
     s.WriteNumber(sec, "CharSet", m_font.charSet);
     s.WriteNumber(sec, "ClipPrecision", m_font.clipPrecision);
     s.WriteNumber(sec, "Escapement", m_font.escapement);
-    s.WriteString(sec, "FaceName", Cp1252ToUtf8(m_font.faceName));
+    s.WriteString(sec, "FaceName", m_font.faceName);
     s.WriteNumber(sec, "Height", m_font.height);
     s.WriteNumber(sec, "Italic", m_font.italic);
     s.WriteNumber(sec, "Orientation", m_font.orientation);

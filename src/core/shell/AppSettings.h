@@ -45,7 +45,6 @@ public:
     ColorRef GetClockText() const { return m_clockText; }
     void SetClockText(ColorRef v) { m_clockText = v; }
 
-    // The face name is in the archive code page (Windows-1252) like every stored font record.
     const LogFont& GetClockFont() const { return m_font; }
     void SetClockFont(const LogFont& v) { m_font = v; m_font.SetFaceName(v.faceName); }
 

@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "model/TextCodec.h"
-
 namespace tv {
 
 namespace {
@@ -30,7 +28,7 @@ int MapWeight(int32_t weight) {
 
 FontRequest MapLogFont(const LogFont& font, const FontLimits& limits) {
     FontRequest r;
-    r.family = IsDialogFace(font.faceName) ? std::string() : Cp1252ToUtf8(font.faceName);
+    r.family = IsDialogFace(font.faceName) ? std::string() : font.faceName;
     int pixels = limits.defaultPixelSize;
     if (font.height < 0) {
         // INT_MIN has no positive counterpart; anything that large is clamped below anyway.

@@ -1,20 +1,11 @@
 // Finding a sound file of the Sound folder by the name an event or the settings store.
 #include "SoundFiles.h"
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 
+#include "model/TextCodec.h"
+
 namespace tv {
-
-namespace {
-
-std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
-}  // namespace
 
 std::string FindSoundFile(const std::string& folder, const std::string& name) {
     namespace fs = std::filesystem;
@@ -26,9 +17,10 @@ std::string FindSoundFile(const std::string& folder, const std::string& name) {
     const fs::path exact = fs::path(folder) / rel;
     if (fs::is_regular_file(exact, ec)) return exact.string();
     if (rel.has_parent_path()) return {};
-    const std::string wanted = Lower(name);
+    // The sound picker matches names without regard to case in every script; so does playing.
+    const std::string wanted = CaseFold(name);
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (Lower(it->path().filename().string()) == wanted && it->is_regular_file(ec)) return it->path().string();
+        if (CaseFold(it->path().filename().string()) == wanted && it->is_regular_file(ec)) return it->path().string();
     }
     return {};
 }

@@ -49,6 +49,7 @@ TransferResult RestoreBackupFromBytes(std::string_view bytes, const std::string&
     store.SerializeLists(ar);
     result.typesAdded = types.GetCount();
     result.eventsAdded = store.GetCount();
+    NoteDamagedTexts(path, ar.DamagedTexts(), result);
     return result;
 }
 

@@ -335,6 +335,12 @@ LoadReport CEventStore::LoadFromBytes(std::string_view bytes) {
         r.complete = false;
         r.error = e.what();
     }
+    // Every event was read, but a text is not what was stored: the file is kept aside like
+    // any other damaged file before it is overwritten.
+    if (r.complete && ar.DamagedTexts() > 0) {
+        r.complete = false;
+        r.error = DamagedTextsNote(ar.DamagedTexts());
+    }
     const size_t read = m_oneOff.GetCount() + m_recurring.GetCount();
     LoadReport report = r.complete ? LoadReport() : m_file.Damaged(r.error, read);
     report.itemsRead = read;

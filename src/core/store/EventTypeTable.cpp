@@ -76,7 +76,9 @@ LoadReport CEventTypeTable::LoadFromBytes(std::string_view bytes, const std::str
     ArchiveReader ar(bytes);
     const ListReadResult r = ReadTable(ar);
     m_file.SetPath(path);
-    LoadReport report = r.complete ? LoadReport() : m_file.Damaged(r.error, GetCount());
+    const bool damaged = !r.complete || ar.DamagedTexts() > 0;
+    const std::string why = r.complete ? DamagedTextsNote(ar.DamagedTexts()) : r.error;
+    LoadReport report = damaged ? m_file.Damaged(why, GetCount()) : LoadReport();
     report.itemsRead = GetCount();
     report.renumbered = r.renumbered;
     m_unsavedSeed = false;

@@ -22,7 +22,7 @@ struct TypeMenuItem {
     enum class Kind { Type, Separator, Customize };
     Kind kind;
     int commandId;     // 0 for the separator
-    std::string text;  // archive bytes (Windows-1252)
+    std::string text;
     int icon;          // small-icon index, -1 for none
 };
 
@@ -32,8 +32,8 @@ class CEventTypeTable : public CThreadSafeList<CEventType>, public IEventTypeLoo
 public:
     CEventTypeTable() : CThreadSafeList<CEventType>(1, 0xFFFFFFFFu) {}
 
-    // Refuses a name that a type already has (exact byte comparison); otherwise the type
-    // gets a new id, written back into it.
+    // Refuses a name that a type already has (exact comparison of the texts, whichever form
+    // the file held them in); otherwise the type gets a new id, written back into it.
     AddTypeResult AddType(CEventType& type);
     bool FindByName(const std::string& name, CEventType& out) const override;
     bool FindById(uint32_t id, CEventType& out) const override { return GetById(id, out); }

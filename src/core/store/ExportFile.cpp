@@ -53,6 +53,7 @@ TransferResult ImportExportBytes(std::string_view bytes, const std::string& path
     } catch (const ArchiveError& e) {
         return Fail(TransferError::ArchiveError, DamagedMessage(path, e.what()));
     }
+    NoteDamagedTexts(path, ar.DamagedTexts(), result);
     TypeMerger merger(types, std::move(fileTypes), result);
     if (options.types) merger.MergeAll(true);
     AddImportedEvents(events, merger, types, store, result);

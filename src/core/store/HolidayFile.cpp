@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ImportMerge.h"
+#include "model/TextCodec.h"
 
 namespace tv {
 
@@ -91,12 +92,18 @@ TransferResult ImportHolidayFile(const std::string& path, CEventTypeTable& types
     TransferResult result;
     std::string bytes;
     if (!transfer::ReadFileFor(path, bytes, result)) return result;
-    return ImportHolidayText(bytes, types, store, now);
+    result = ImportHolidayText(bytes, types, store, now);
+    if (!result.note.empty()) result.note = "The file \"" + path + "\" is damaged (" + result.note + ").";
+    return result;
 }
 
-TransferResult ImportHolidayText(std::string_view text, CEventTypeTable& types, CEventStore& store,
+TransferResult ImportHolidayText(std::string_view bytes, CEventTypeTable& types, CEventStore& store,
                                  const DateTime& now) {
     TransferResult result;
+    size_t replaced = 0;
+    const std::string decoded = DecodeTextFile(bytes, replaced);
+    if (replaced > 0) result.note = DamagedTextsNote(replaced);
+    std::string_view text = decoded;
     bool header = true;
     while (!text.empty()) {
         const size_t nl = text.find('\n');

@@ -22,7 +22,8 @@ std::optional<HolidayLine> ParseHolidayLine(std::string_view line);
 CPtEvent MakeHolidayEvent(const HolidayLine& line, const CEventTypeTable& types, const DateTime& now);
 TransferResult ImportHolidayFile(const std::string& path, CEventTypeTable& types, CEventStore& store,
                                  const DateTime& now);
-TransferResult ImportHolidayText(std::string_view text, CEventTypeTable& types, CEventStore& store,
+// bytes: UTF-16 with a byte-order mark, UTF-8, or else Windows-1252.
+TransferResult ImportHolidayText(std::string_view bytes, CEventTypeTable& types, CEventStore& store,
                                  const DateTime& now);
 
 }  // namespace tv

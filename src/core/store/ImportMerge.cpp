@@ -16,6 +16,12 @@ std::string DamagedMessage(const std::string& path, const std::string& why) {
     return "The file \"" + path + "\" is damaged or incomplete (" + why + ").";
 }
 
+void NoteDamagedTexts(const std::string& path, size_t count, TransferResult& result) {
+    if (count == 0) return;
+    if (!result.note.empty()) result.note += "\n";
+    result.note += "The file \"" + path + "\" is damaged (" + DamagedTextsNote(count) + "); everything else was read.";
+}
+
 bool ReadFileFor(const std::string& path, std::string& bytes, TransferResult& result) {
     std::string why;
     switch (ReadWholeFile(path, bytes, why)) {

@@ -16,6 +16,8 @@ namespace tv::transfer {
 
 TransferResult Fail(TransferError error, std::string message);
 std::string DamagedMessage(const std::string& path, const std::string& why);
+// A file whose every record was read, though some texts in it were not readable.
+void NoteDamagedTexts(const std::string& path, size_t count, TransferResult& result);
 
 // Reads the whole file; on failure result holds the error to report.
 bool ReadFileFor(const std::string& path, std::string& bytes, TransferResult& result);

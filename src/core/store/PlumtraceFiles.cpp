@@ -23,6 +23,7 @@ bool ReadPlumtraceTypes(std::string_view bytes, const std::string& name, std::ve
         const uint32_t count = ar.ReadU32();
         ar.ReadU32();  // nextId: the merged types get ids of this table
         fileTypes = ReadTypeRecords(ar, count);
+        NoteDamagedTexts(name, ar.DamagedTexts(), result);
     } catch (const ArchiveError& e) {
         result = Fail(TransferError::ArchiveError, DamagedMessage(name, e.what()));
         return false;
@@ -31,8 +32,8 @@ bool ReadPlumtraceTypes(std::string_view bytes, const std::string& name, std::ve
 }
 
 TransferResult ImportPlumtraceEvents(std::vector<CEventType> fileTypes, std::string_view eventBytes,
-                                     const std::string& eventName, CEventTypeTable& types, CEventStore& store) {
-    TransferResult result;
+                                     const std::string& eventName, CEventTypeTable& types, CEventStore& store,
+                                     TransferResult result) {
     ArchiveReader ar(eventBytes);
     TypeMerger merger(types, std::move(fileTypes), result);
     if (!HasTag(ar, kPlumtraceTag)) {
@@ -55,6 +56,7 @@ TransferResult ImportPlumtraceEvents(std::vector<CEventType> fileTypes, std::str
     } catch (const ArchiveError& e) {
         return Fail(TransferError::ArchiveError, DamagedMessage(eventName, e.what()));
     }
+    NoteDamagedTexts(eventName, ar.DamagedTexts(), result);
     merger.MergeAll(true);
     AddImportedEvents(events, merger, types, store, result);
     return result;
@@ -72,7 +74,7 @@ TransferResult ImportPlumtrace(const std::string& folder, CEventTypeTable& types
     std::vector<CEventType> fileTypes;
     if (!ReadPlumtraceTypes(typeBytes, typePath, fileTypes, result)) return result;
     if (!ReadFileFor(eventPath, eventBytes, result)) return result;
-    return ImportPlumtraceEvents(std::move(fileTypes), eventBytes, eventPath, types, store);
+    return ImportPlumtraceEvents(std::move(fileTypes), eventBytes, eventPath, types, store, result);
 }
 
 TransferResult ImportPlumtraceBytes(std::string_view typeBytes, std::string_view eventBytes,
@@ -81,7 +83,7 @@ TransferResult ImportPlumtraceBytes(std::string_view typeBytes, std::string_view
     TransferResult result;
     std::vector<CEventType> fileTypes;
     if (!ReadPlumtraceTypes(typeBytes, typeName, fileTypes, result)) return result;
-    return ImportPlumtraceEvents(std::move(fileTypes), eventBytes, eventName, types, store);
+    return ImportPlumtraceEvents(std::move(fileTypes), eventBytes, eventName, types, store, result);
 }
 
 }  // namespace tv

@@ -17,6 +17,7 @@ enum class TransferError {
 struct TransferResult {
     TransferError error = TransferError::None;
     std::string message;                     // what to tell the user when error != None
+    std::string note;                        // a file read to its end that is still damaged
     std::vector<std::string> refusedTypes;   // names refused as duplicates, one message each
     size_t typesAdded = 0;
     size_t eventsAdded = 0;

@@ -55,6 +55,7 @@ inline constexpr const char* kCliRecurrenceNeedsKind =
 inline constexpr const char* kCliNthNeedsWeekday = "--nth needs --weekday.";
 inline constexpr const char* kCliNoWeekdays = "--on needs at least one weekday, such as mon,thu.";
 inline constexpr const char* kCliNameTooLong = "The name is longer than 255 characters.";
+inline constexpr const char* kCliNotUtf8 = "The value of %s is not UTF-8 text.";
 inline constexpr const char* kCliNoTypeNamed = "No event type is named \"%s\".";
 inline constexpr const char* kCliNoEventWithId = "No event has the id %u.";
 inline constexpr const char* kCliRenumbered = "%zu records with repeated ids were given new ids.";

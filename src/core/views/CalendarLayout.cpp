@@ -1,8 +1,6 @@
 // What all four calendar views share: item look-up, item drawing, print extents.
 #include "CalendarLayout.h"
 
-#include "model/TextCodec.h"
-
 namespace tv {
 
 ItemLook LookUpItem(const CEventStore& store, const CEventTypeTable& types, uint32_t id) {
@@ -13,7 +11,7 @@ ItemLook LookUpItem(const CEventStore& store, const CEventTypeTable& types, uint
         const CPtEvent* ev = store.GetPtrById(id);
         if (!ev) return look;
         look.exists = true;
-        look.name = Cp1252ToUtf8(ev->GetName());
+        look.name = ev->GetName();
         typeId = ev->GetType();
     }
     CEventType type;

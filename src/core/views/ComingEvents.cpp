@@ -1,8 +1,6 @@
 // Today's coming events: collection, size and drawing of the balloon.
 #include "ComingEvents.h"
 
-#include "model/TextCodec.h"
-
 namespace tv {
 
 using namespace ComingEventsGeometry;
@@ -47,7 +45,7 @@ std::vector<ComingEventRow> ComingEventRows(const CEventStore& store, const CEve
             row.color = type.GetTextColor();
         }
         row.time = ev.GetOccurrence(limit).Format("%H:%M");
-        row.name = Cp1252ToUtf8(ev.GetName());
+        row.name = ev.GetName();
         rows.push_back(std::move(row));
         band = band.Translated(0, kRowHeight);
     }

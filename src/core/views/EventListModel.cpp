@@ -5,8 +5,6 @@
 #include <limits>
 #include <numeric>
 
-#include "model/TextCodec.h"
-
 namespace tv {
 
 const ListColumnInfo& GetListColumn(int column) {
@@ -119,9 +117,9 @@ std::string TypeName(const CEventTypeTable& types, uint32_t typeId, CEventType* 
 
 std::string CellOf(const CPtEvent& ev, int column, const CEventTypeTable& types, const DateTime& now) {
     switch (column) {
-        case kColName: return Cp1252ToUtf8(ev.GetName());
+        case kColName: return ev.GetName();
         case kColTime: return ev.GetOccurrence(now).Format("%H:%M - %b %d,%Y");
-        case kColType: return Cp1252ToUtf8(TypeName(types, ev.GetType()));
+        case kColType: return TypeName(types, ev.GetType());
         case kColRecurrence: return ev.GetRecurrence().GetDescription();
         case kColDuration: return FormatDuration(ev.GetDuration());
         default: return {};

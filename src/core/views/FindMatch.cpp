@@ -1,24 +1,13 @@
 // The Find page's matching rule.
 #include "FindMatch.h"
 
+#include "model/TextCodec.h"
+
 namespace tv {
 
 std::optional<DateTime> BoundFromControl(const DateTime& value) {
     if (!value.IsValid() || value.Days() == 0.0) return std::nullopt;
     return value;
-}
-
-std::string LowerCp1252(std::string text) {
-    for (char& ch : text) {
-        const unsigned char c = static_cast<unsigned char>(ch);
-        unsigned char lower = c;
-        if (c >= 'A' && c <= 'Z') lower = c + 32;
-        else if (c >= 0xC0 && c <= 0xDE && c != 0xD7) lower = c + 32;  // Latin-1 capitals, not the sign ×
-        else if (c == 0x8A || c == 0x8C || c == 0x8E) lower = c + 16;  // Š Œ Ž
-        else if (c == 0x9F) lower = 0xFF;                              // Ÿ
-        ch = static_cast<char>(lower);
-    }
-    return text;
 }
 
 bool Match(const CPtEvent& ev, const FindCriteria& criteria) {
@@ -30,9 +19,11 @@ bool Match(const CPtEvent& ev, const FindCriteria& criteria) {
     if (criteria.caseSensitive)
         return ev.GetName().find(criteria.text) != std::string::npos ||
                ev.GetNote().find(criteria.text) != std::string::npos;
-    const std::string text = LowerCp1252(criteria.text);
-    return LowerCp1252(ev.GetName()).find(text) != std::string::npos ||
-           LowerCp1252(ev.GetNote()).find(text) != std::string::npos;
+    // Case folding, not lower-casing: "ΣΟΦΟΣ" finds "σοφος" with its final sigma, "STRASSE"
+    // finds "Straße".
+    const std::string text = CaseFold(criteria.text);
+    return CaseFold(ev.GetName()).find(text) != std::string::npos ||
+           CaseFold(ev.GetNote()).find(text) != std::string::npos;
 }
 
 std::vector<uint32_t> FindEvents(const CEventStore& store, const FindCriteria& criteria) {

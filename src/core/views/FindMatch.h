@@ -12,7 +12,7 @@
 namespace tv {
 
 struct FindCriteria {
-    std::string text;                  // Windows-1252 bytes, like the names it is searched in
+    std::string text;
     bool caseSensitive = false;
     std::optional<DateTime> from;      // none: no lower bound
     std::optional<DateTime> to;        // none: no upper bound
@@ -21,9 +21,6 @@ struct FindCriteria {
 
 // A date control's value as a bound: the zero date (30 December 1899 00:00) means none.
 std::optional<DateTime> BoundFromControl(const DateTime& value);
-
-// Lower-cases Windows-1252 bytes: ASCII and the accented letters of the code page.
-std::string LowerCp1252(std::string text);
 
 // From and To compare with the stored start (for a recurring event only its stored start);
 // the text must be part of the name or of the note.

@@ -153,7 +153,7 @@ TEST(DamagedEventFile, WrongTagsReadNothing) {
 
 TEST(DamagedEventFile, HugeLengthsAndCountsAllocateNothingAndStop) {
     const Bytes first = EventRecord(1, "First", NoPattern());
-    // A name whose 32-bit length claims 4 GiB.
+    // A name whose 32-bit length claims 4 GiB (a wide one is an Archive test's case).
     Bytes longName;
     longName.i32(1).u32(2).i32(2).i32(0).i32(1800).i32(1);
     longName.i32(1).i32(0).i32(1800).date(46174.5).date(46174.5).date(0.0).i32(0);
@@ -171,16 +171,6 @@ TEST(DamagedEventFile, HugeLengthsAndCountsAllocateNothingAndStop) {
         CEventStore store;
         const LoadReport r = store.LoadFromBytes(b.str());
         EXPECT_EQ(r.status, LoadStatus::Damaged);
-        EXPECT_EQ(store.GetCount(), 1u);
-    }
-    {
-        // The 16-bit form's reserved value 0xFFFE (wide text) is refused, not misread.
-        Bytes wide;
-        wide.i32(1).u32(2).i32(2).i32(0).i32(1800).i32(1);
-        wide.i32(1).i32(0).i32(1800).date(46174.5).date(46174.5).date(0.0).i32(0);
-        wide.u8(0xFF).u16(0xFFFE).raw("abc");
-        CEventStore store;
-        EXPECT_EQ(store.LoadFromBytes(EventFile({first, wide}, {})).status, LoadStatus::Damaged);
         EXPECT_EQ(store.GetCount(), 1u);
     }
 }

@@ -97,13 +97,16 @@ TEST_F(EventListSort, TimeSortsByTheReminderMomentNotTheOccurrence) {
     EXPECT_EQ(SortedBy(kColTime), (std::vector<uint32_t>{daily, ten, nine, s}));
 }
 
-TEST_F(EventListSort, TextColumnsCompareBytes) {
+// By code point: U+FB01 before U+1F600, which UTF-16 would put the other way round.
+TEST_F(EventListSort, TextColumnsCompareCodePoints) {
     const uint32_t lower = AddTo(store, OneOff("apple", At(2008, 1, 2), meeting));
     const uint32_t upper = AddTo(store, OneOff("Zebra", At(2008, 1, 2), birthday));
-    const uint32_t accent = AddTo(store, OneOff("\xC9lan", At(2008, 1, 2), 999));  // É, type gone
+    const uint32_t accent = AddTo(store, OneOff("Élan", At(2008, 1, 2), 999));  // type gone
+    const uint32_t emoji = AddTo(store, OneOff("😀", At(2008, 1, 2), meeting));
+    const uint32_t ligature = AddTo(store, OneOff("ﬁx", At(2008, 1, 2), meeting));
     const uint32_t weekly = AddTo(store, tvtest::Weekly("w", At(2008, 1, 7), 2));
-    EXPECT_EQ(SortedBy(kColName), (std::vector<uint32_t>{upper, lower, weekly, accent}));
-    EXPECT_EQ(SortedBy(kColType), (std::vector<uint32_t>{accent, weekly, upper, lower}));
+    EXPECT_EQ(SortedBy(kColName), (std::vector<uint32_t>{upper, lower, weekly, accent, ligature, emoji}));
+    EXPECT_EQ(SortedBy(kColType), (std::vector<uint32_t>{accent, weekly, upper, lower, emoji, ligature}));
     const auto byRule = SortedBy(kColRecurrence);
     EXPECT_EQ(byRule.back(), weekly);  // "Every 1 week(s) on Monday" after the empty texts
 }
