@@ -8,7 +8,9 @@
 #include <memory>
 #include <optional>
 
+#include "IcsCommands.h"
 #include "Json.h"
+#include "UidMap.h"
 #include "model/EventTypeTable.h"
 #include "model/PtEvent.h"
 #include "model/TextCodec.h"
@@ -37,6 +39,8 @@ constexpr char kUsage[] =
     "  accept ID | snooze ID SECONDS | delete ID | enable ID | disable ID\n"
     "  backup FILE | restore FILE | export FILE | import FILE [--no-events] [--no-types]\n"
     "  import-holidays FILE | import-plumtrace DIR\n"
+    "  export-ics FILE | import-ics FILE [--nearest]   iCalendar files; --nearest imports events\n"
+    "      that a calendar file says more of than Tallyvane can hold as their nearest event\n"
     "\n"
     "DAYS is a comma-separated list such as mon,thu; ORD is first, second, third, fourth or last;\n"
     "DAY is a weekday name; M is a month number or name.\n";
@@ -185,6 +189,7 @@ public:
     int Add(const Options& o);
     int Change(const std::string& command, const Options& o);
     int Transfer(const std::string& command, const Options& o);
+    int Ics(const std::string& command, const Options& o);
 
 private:
     void Warn(const LoadReport& r) {
@@ -447,7 +452,17 @@ int Session::Transfer(const std::string& command, const Options& o) {
         m_err << r.message << "\n";
         return 1;
     }
-    return Save(true) ? 0 : 1;
+    if (!Save(true)) return 1;
+    // The restored events' ids may now name other events than the calendar files' UIDs did.
+    if (command == "restore") Report(ics::ReconcileUidsAfterRestore(m_store));
+    return 0;
+}
+
+int Session::Ics(const std::string& command, const Options& o) {
+    o.ExpectPositional(1, "one file");
+    const std::string& path = o.Positional()[0];
+    if (command == "export-ics") return ExportIcs(path, m_store, m_types, m_now, m_out, m_err);
+    return ImportIcs(path, o.Has("--nearest"), m_store, m_types, m_now, [this] { return Save(false); }, m_out, m_err);
 }
 
 }  // namespace
@@ -493,6 +508,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                "--weekly", "--on", "--monthly", "--day", "--nth", "--weekday", "--month", "--until"},
               {"--disabled", "--yearly"},
               [&](const Options& o) { return session.Add(o); }}},
+            {"export-ics", {{}, {}, [&](const Options& o) { return session.Ics("export-ics", o); }}},
+            {"import-ics", {{}, {"--nearest"}, [&](const Options& o) { return session.Ics("import-ics", o); }}},
         };
         const auto found = commands.find(command);
         std::function<int()> run;
@@ -512,7 +529,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             throw UsageError("Unknown command \"" + command + "\".");
         }
         static const char* const kWriting[] = {"add", "accept", "snooze", "delete", "enable", "disable",
-                                               "restore", "import", "import-holidays", "import-plumtrace"};
+                                               "restore", "import", "import-holidays", "import-plumtrace",
+                                               // export-ics writes the UIDs beside the event file
+                                               "export-ics", "import-ics"};
         if (std::find(std::begin(kWriting), std::end(kWriting), command) != std::end(kWriting) &&
             !session.LockForWriting())
             return 1;

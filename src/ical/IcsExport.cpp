@@ -151,18 +151,17 @@ IcsExportResult ExportCalendar(const CEventStore& store, const CEventTypeTable& 
     return out;
 }
 
-FileResult ExportIcsFile(const std::string& path, const CEventStore& store, const CEventTypeTable& types,
-                         const DateTime& now, std::vector<std::string>& warnings) {
+IcsFileExport ExportIcsFile(const std::string& path, const CEventStore& store, const CEventTypeTable& types,
+                            const DateTime& now) {
     CUidMap uids(CUidMap::PathBeside(store.GetFilePath()));
     uids.Load();
     IcsExportResult calendar = ExportCalendar(store, types, uids, now);
-    warnings = std::move(calendar.warnings);
-    FileResult written = WriteFileAtomically(path, calendar.text);
-    if (!written.ok) return written;
+    IcsFileExport out{WriteFileAtomically(path, calendar.text), calendar.events, std::move(calendar.warnings)};
+    if (!out.file.ok) return out;
     // The UIDs are kept only once a peer can have seen them.
     const FileResult kept = uids.Save();
-    if (!kept.ok) written.note = kept.message;
-    return written;
+    if (!kept.ok) out.file.note = kept.message;
+    return out;
 }
 
 }  // namespace tv::ics

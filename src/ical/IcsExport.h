@@ -21,9 +21,14 @@ struct IcsExportResult {
 IcsExportResult ExportCalendar(const CEventStore& store, const CEventTypeTable& types, CUidMap& uids,
                                const DateTime& now);
 
+struct IcsFileExport {
+    FileResult file;
+    size_t events = 0;
+    std::vector<std::string> warnings;
+};
 // ExportCalendar written to path; once that file is written, the UIDs are saved beside the
-// store's event file. warnings gets the calendar's warnings.
-FileResult ExportIcsFile(const std::string& path, const CEventStore& store, const CEventTypeTable& types,
-                         const DateTime& now, std::vector<std::string>& warnings);
+// store's event file.
+IcsFileExport ExportIcsFile(const std::string& path, const CEventStore& store, const CEventTypeTable& types,
+                            const DateTime& now);
 
 }  // namespace tv::ics

@@ -107,15 +107,16 @@ TEST(IcsUids, KeptAcrossExportsImportsAndRestores) {
     noDay.GetRecurrence().SetPatternType(kPatternWeekly);
     static_cast<CWeeklyRePattern*>(noDay.GetRecurrence().GetPattern())->SetWeekdayMask(0);
     store.Add(noDay);
-    std::vector<std::string> warnings;
-    ASSERT_TRUE(ExportIcsFile(dir.File("a.ics"), store, Types(), kIcsNow, warnings).ok);
-    EXPECT_EQ(warnings, std::vector<std::string>{"\"No day\": its rule falls on no day; written as a one-off event."});
+    const IcsFileExport written = ExportIcsFile(dir.File("a.ics"), store, Types(), kIcsNow);
+    ASSERT_TRUE(written.file.ok);
+    EXPECT_EQ(written.events, 4u);
+    EXPECT_EQ(written.warnings, std::vector<std::string>{"\"No day\": its rule falls on no day; written as a one-off event."});
     const std::string firstExport = dir.Read("a.ics");
     const std::string uidFile = dir.Read("Evnt.uid");
     EXPECT_EQ(Expanded(firstExport).size(), 4u);
 
     // Exported again, every event keeps its UID; imported into the same store, nothing is added.
-    ASSERT_TRUE(ExportIcsFile(dir.File("b.ics"), store, Types(), kIcsNow, warnings).ok);
+    ASSERT_TRUE(ExportIcsFile(dir.File("b.ics"), store, Types(), kIcsNow).file.ok);
     EXPECT_EQ(dir.Read("Evnt.uid"), uidFile);
     CUidMap uids(CUidMap::PathBeside(store.GetFilePath()));
     uids.Load();
