@@ -318,8 +318,8 @@ private:
         rule.SetStart(localStart);
         rule.SetEnd(localStart);
         rule.SetDuration(duration);
-        if (const size_t n = CountProperties(ICAL_EXDATE_PROPERTY)) Problem("EXDATE (" + std::to_string(n) + " left-out dates)");
-        if (const size_t n = CountProperties(ICAL_RDATE_PROPERTY)) Problem("RDATE (" + std::to_string(n) + " added dates)");
+        if (const size_t n = CountProperties(ICAL_EXDATE_PROPERTY)) Problem("EXDATE (" + std::to_string(n) + " date(s) left out)");
+        if (const size_t n = CountProperties(ICAL_RDATE_PROPERTY)) Problem("RDATE (" + std::to_string(n) + " date(s) added)");
         if (CountProperties(ICAL_EXRULE_PROPERTY)) Problem("EXRULE");
         if (CountProperties(ICAL_RRULE_PROPERTY) > 1) Problem("several RRULEs");
         icalproperty* rrule = icalcomponent_get_first_property(m_ev, ICAL_RRULE_PROPERTY);
@@ -355,7 +355,7 @@ private:
                 if (!chosen && action && icalproperty_get_action(action) == wanted) chosen = a;
             }
         }
-        if (alarms > 1) Problem(std::to_string(alarms - 1) + " more VALARMs (only the first one reminds)");
+        if (alarms > 1) Problem(std::to_string(alarms - 1) + " more VALARM(s) (only the first one reminds)");
         if (!chosen) {
             if (alarms > 0) Problem("a VALARM that neither shows nor sounds");
             return;
@@ -507,7 +507,7 @@ IcsImportPlan ReadCalendar(std::string_view text, const CEventTypeTable& types, 
         if (byUid.emplace(item.uid, plan.items.size()).second) plan.items.push_back(std::move(item));
     }
     for (const auto& [index, n] : changed)
-        plan.items[index].problems.push_back("RECURRENCE-ID (" + std::to_string(n) + " changed occurrences)");
+        plan.items[index].problems.push_back("RECURRENCE-ID (" + std::to_string(n) + " occurrence(s) changed)");
     for (const auto& [name, n] : leftOut) plan.notes.push_back(std::to_string(n) + " " + name + " not imported.");
     return plan;
 }

@@ -160,7 +160,7 @@ TEST_F(CliTest, CalendarFilesMoveEventsOnceAndNameWhatCannotMove) {
     EXPECT_NE(r.err.find("Nothing was imported"), std::string::npos);
     EXPECT_EQ(Run({"import-ics", dir.File("out.ics")}).out, "0 events imported, 1 already present, 0 skipped\n");
     r = Run({"import-ics", dir.File("peer.ics")});
-    EXPECT_EQ(r.err, "\"Chor\" (2027-01-11 18:00): EXDATE (1 left-out dates) - skipped (--nearest imports it)\n");
+    EXPECT_EQ(r.err, "\"Chor\" (2027-01-11 18:00): EXDATE (1 date(s) left out) - skipped (--nearest imports it)\n");
     EXPECT_EQ(dir.Read("Evnt.est"), before);
     EXPECT_EQ(Run({"import-ics", dir.File("peer.ics"), "--nearest"}).out, "1 events imported, 0 already present, 0 skipped\n");
     EXPECT_NE(Run({"events"}).out.find("\"Chor\""), std::string::npos);

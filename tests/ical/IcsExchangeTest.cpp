@@ -80,10 +80,10 @@ TEST_P(PeerFiles, ImportTheOccurrencesLibicalExpands) {
 INSTANTIATE_TEST_SUITE_P(
     Peers, PeerFiles,
     ::testing::Values(
-        PeerFile{"thunderbird.ics", 4, {{"3f0b8a0e-5a4c-4b8e-9d1e-0c2a7f6e1a04", "1 more VALARMs"}}},
+        PeerFile{"thunderbird.ics", 4, {{"3f0b8a0e-5a4c-4b8e-9d1e-0c2a7f6e1a04", "1 more VALARM(s)"}}},
         PeerFile{"google.ics", 7,
-                 {{"0pf8a5h6y7l8k9o0o1g2l3e4f5@google.com", "EXDATE (1 left-out dates)"},
-                  {"1qg9b6i7z8m9l0o1o2g3l4e5g6@google.com", "RECURRENCE-ID (1 changed occurrences)"}}},
+                 {{"0pf8a5h6y7l8k9o0o1g2l3e4f5@google.com", "EXDATE (1 date(s) left out)"},
+                  {"1qg9b6i7z8m9l0o1o2g3l4e5g6@google.com", "RECURRENCE-ID (1 occurrence(s) changed)"}}},
         PeerFile{"nextcloud.ics", 6,
                  {{"bc5b4a9e-5d6f-4a7b-c2d3-e4f5a6b7c8d9", "FREQ=HOURLY"},
                   {"cd6c5b0f-6e7a-4b8c-d3e4-f5a6b7c8d9e0", "BYMONTHDAY=31 (skips months without that day)"}}},
