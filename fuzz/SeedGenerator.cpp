@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "IcsExport.h"
 #include "model/EventTypeTable.h"
 #include "model/PtEvent.h"
 #include "store/EventStore.h"
@@ -201,5 +202,8 @@ int main(int argc, char** argv) {
     Write(out / "plumtrace", "types-only.bin", PlumtraceInput(typeList, {}));
     Write(out / "plumtrace", "one-each.bin", PlumtraceInput({custom}, {all[0], all[4]}));
     Write(out / "plumtrace", "wrong-tag.bin", PlumtraceInput({custom}, {all[0]}, "PLUMTRX"));
+
+    ics::CUidMap uids;
+    Write(out / "ics", "all.ics", ics::ExportCalendar(store, types, uids, kNow).text);
     return 0;
 }
