@@ -48,7 +48,7 @@ shift || true
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=("${ALL[@]}")
 for t in "${targets[@]}"; do
-  mkdir -p "build-fuzz/corpus/$t" "build-fuzz/artifacts/$t" "fuzz/corpus/$t"
+  mkdir -p "build-fuzz/corpus/$t" "build-fuzz/artifacts/$t" "fuzz/corpus/$t" "fuzz/regressions/$t"
   # Unbounded allocations and memory growth count as findings, not as slowness.
   build-fuzz/bin/fuzz_"$t" "build-fuzz/corpus/$t" "fuzz/corpus/$t" "$seeds/$t" "fuzz/regressions/$t" \
     -max_total_time="$seconds" -max_len="$(max_len "$t")" -rss_limit_mb=2048 -malloc_limit_mb=256 \

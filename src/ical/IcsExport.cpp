@@ -43,8 +43,8 @@ public:
                 out.warnings.push_back(Quote(ev) + ": its rule falls on no day; written as a one-off event.");
             }
         }
-        if (!start.IsValid()) {
-            out.warnings.push_back(Quote(ev) + ": it has no valid start; not written.");
+        if (icaltime_is_null_time(WallToIcal(start))) {
+            out.warnings.push_back(Quote(ev) + ": its start cannot be written in a calendar file; not written.");
             return;
         }
         icalcomponent* vevent = icalcomponent_new_vevent();
@@ -94,7 +94,8 @@ private:
 
     // The end day counts whole: UNTIL is its last second, in UTC when DTSTART has a zone.
     std::string Until(const CReCurrence& rule, const DateTime& start, int duration) const {
-        if (!rule.IsEndEnabled() || !rule.GetEnd().IsValid()) return {};
+        // An end past the last year a calendar file holds is as good as none.
+        if (!rule.IsEndEnabled() || icaltime_is_null_time(WallToIcal(rule.GetEnd()))) return {};
         const DateTime end = rule.GetEnd().DateOnly();
         if (AllDay(start, duration))
             return std::string("UNTIL=") + icaltime_as_ical_string(WallToIcal(end, true));
@@ -110,7 +111,7 @@ private:
         icalcomponent_add_property(vevent, XProperty(kStateProperty, done ? "done" : "armed"));
         icalcomponent_add_property(vevent, XProperty(kEnabledProperty, ev.IsEnabled() ? "1" : "0"));
         const DateTime& anchor = ev.GetRecurrence().GetAnchor();
-        if (ev.IsRecurrent() && anchor.IsValid() && anchor.Days() > 0.0)
+        if (ev.IsRecurrent() && anchor.Days() > 0.0 && !icaltime_is_null_time(WallToIcal(anchor)))
             icalcomponent_add_property(vevent, XProperty(kAnchorProperty, icaltime_as_ical_string(WallToIcal(anchor))));
         if (!ev.GetSound().empty())
             icalcomponent_add_property(vevent, XProperty(kSoundProperty, ModelTextToUtf8(ev.GetSound())));

@@ -326,7 +326,8 @@ private:
         if (!rrule) return;
         const icalrecurrencetype r = icalproperty_get_rrule(rrule);
         DateTime until = DateTime::Invalid();
-        if (!icaltime_is_null_time(r.until)) {
+        // An UNTIL past the last year a calendar file holds is as good as none.
+        if (!icaltime_is_null_time(r.until) && r.until.year <= kLastIcalYear) {
             if (Convertible(r.until)) until = ToLocalWall(r.until);
             else Problem("UNTIL outside the years this calendar holds");
         }

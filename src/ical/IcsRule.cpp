@@ -68,7 +68,8 @@ DateTime FirstOccurrenceDay(const CReCurrence& rule) {
         const DateTime c = p->GetNextDate(start, start);
         if (c.IsValid() && p->IsOccurrenceDay(c.DateOnly(), start)) day = c.DateOnly();
     }
-    if (day.IsValid() && rule.IsEndEnabled() && day.DayNumber() > rule.GetEnd().DayNumber()) return DateTime::Invalid();
+    if (day.IsValid() && rule.IsEndEnabled() && rule.GetEnd().IsValid() && day.DayNumber() > rule.GetEnd().DayNumber())
+        return DateTime::Invalid();
     return day;
 }
 

@@ -47,6 +47,13 @@ SystemZone LookUp(const char* tz) {
     return z;
 }
 
+// The last hours of the year 9999 can be formed but not taken apart again, and libical's
+// calendar ends earlier.
+DateTime Checked(const DateTime& dt) {
+    DateParts parts;
+    return dt.GetParts(parts) && parts.year <= kLastIcalYear ? dt : DateTime::Invalid();
+}
+
 }  // namespace
 
 SystemZone GetSystemZone() {
@@ -66,7 +73,7 @@ SystemZone GetSystemZone() {
 icaltimetype WallToIcal(const DateTime& dt, bool dateOnly) {
     icaltimetype t = icaltime_null_time();
     DateParts p;
-    if (!dt.GetParts(p)) return t;
+    if (!dt.GetParts(p) || p.year > kLastIcalYear) return t;
     t.year = p.year;
     t.month = p.month;
     t.day = p.day;
@@ -81,10 +88,11 @@ icaltimetype WallToIcal(const DateTime& dt, bool dateOnly) {
 }
 
 DateTime IcalFieldsToDateTime(const icaltimetype& t) {
-    if (icaltime_is_null_time(t)) return DateTime::Invalid();
-    if (t.is_date) return DateTime::FromParts(t.year, t.month, t.day);
+    if (icaltime_is_null_time(t) || t.year > kLastIcalYear) return DateTime::Invalid();
     // A leap second, which the model has no room for, is the second before.
-    return DateTime::FromParts(t.year, t.month, t.day, t.hour, t.minute, std::min(t.second, 59));
+    const DateTime dt = t.is_date ? DateTime::FromParts(t.year, t.month, t.day)
+                                  : DateTime::FromParts(t.year, t.month, t.day, t.hour, t.minute, std::min(t.second, 59));
+    return Checked(dt);
 }
 
 int64_t UnixOfWall(const DateTime& dt) {
@@ -105,7 +113,7 @@ DateTime WallOfUnix(int64_t seconds) {
     const std::time_t t = static_cast<std::time_t>(seconds);
     std::tm tm{};
     if (!localtime_r(&t, &tm)) return DateTime::Invalid();
-    return DateTime::FromParts(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec);
+    return Checked(DateTime::FromParts(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec));
 }
 
 int64_t UnixOfIcal(const icaltimetype& t) {

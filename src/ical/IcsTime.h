@@ -19,10 +19,14 @@ struct SystemZone {
 // From TZ when it is set, otherwise from /etc/localtime; found again whenever TZ changes.
 SystemZone GetSystemZone();
 
-// The fields of a wall-clock value as an iCalendar time without a zone.
+// libical writes no later year.
+inline constexpr int kLastIcalYear = 3000;
+
+// The fields of a wall-clock value as an iCalendar time without a zone; the null time for a
+// value past kLastIcalYear.
 icaltimetype WallToIcal(const DateTime& dt, bool dateOnly = false);
 // The fields of an iCalendar time as a wall-clock value, without conversion; invalid for a
-// date the model cannot hold.
+// date past kLastIcalYear or one the model cannot hold.
 DateTime IcalFieldsToDateTime(const icaltimetype& t);
 // Seconds since 1970 of a local wall-clock time as the C library reads it, and back.
 int64_t UnixOfWall(const DateTime& dt);
