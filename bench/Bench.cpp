@@ -12,6 +12,8 @@
 #include <string>
 
 #include "BenchData.h"
+#include "IcsExport.h"
+#include "IcsImport.h"
 #include "engine/ReminderScheduler.h"
 #include "platform/FileIo.h"
 #include "views/EventListModel.h"
@@ -205,6 +207,33 @@ void BM_Find(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(FindEvents(store, criteria).size());
 }
 BENCHMARK(BM_Find)->Apply(Sizes);
+
+// ---- iCalendar files ----------------------------------------------------------------------
+
+// Every event of the store to an iCalendar file's text, UIDs made and recorded.
+void BM_IcsExport(benchmark::State& state) {
+    CEventStore& store = StoreOf(int(state.range(0)));
+    for (auto _ : state) {
+        ics::CUidMap uids;
+        benchmark::DoNotOptimize(ics::ExportCalendar(store, BenchTypes(), uids, BenchNow()).text.size());
+    }
+}
+BENCHMARK(BM_IcsExport)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The same file read back and added to an empty store.
+void BM_IcsImport(benchmark::State& state) {
+    ics::CUidMap exportedUids;
+    const std::string text = ics::ExportCalendar(StoreOf(int(state.range(0))), BenchTypes(), exportedUids, BenchNow()).text;
+    for (auto _ : state) {
+        CEventStore store;
+        ics::CUidMap uids;
+        ics::IcsImportPlan plan = ics::ReadCalendar(text, BenchTypes(), BenchNow());
+        ics::MarkPresent(plan, store, uids);
+        benchmark::DoNotOptimize(ics::ApplyImport(plan, store, uids).added);
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(text.size()));
+}
+BENCHMARK(BM_IcsImport)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 // ---- next occurrence, against the peer --------------------------------------------------
 

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "IcsExport.h"
+#include "IcsImport.h"
+#include "IcsRule.h"
 #include "engine/ReminderScheduler.h"
 #include "store/EventTypeTable.h"
 #include "model/PtEvent.h"
@@ -273,6 +276,41 @@ void Plumtrace(std::string_view data) {
     CheckEventRoundTrip(store);
 }
 
+void Ics(std::string_view data) {
+    CEventTypeTable types;
+    CEventStore store;
+    Prefill(types, store);
+    const size_t countBefore = store.GetCount();
+    ics::IcsImportPlan plan = ics::ReadCalendar(data, types, Now());
+    if (!plan.ok) {
+        // A file that cannot be read gives nothing to import, only the reason.
+        TV_CHECK(!plan.message.empty());
+        TV_CHECK(plan.items.empty());
+        return;
+    }
+    for (const ics::IcsImportItem& item : plan.items) {
+        const CPtEvent& ev = item.event;
+        TV_CHECK(!item.uid.empty());
+        TV_CHECK(!ev.GetName().empty() && ev.GetDuration() >= 0 && ev.GetRemindBefore() >= 0);
+        // A series always falls on a day: one that would not is read as a one-off.
+        TV_CHECK(!ev.IsRecurrent() || ics::FirstOccurrenceDay(ev.GetRecurrence()).IsValid());
+        Exercise(ev);
+    }
+    ics::CUidMap uids;
+    ics::MarkPresent(plan, store, uids);
+    const ics::IcsImportResult r = ics::ApplyImport(plan, store, uids);
+    TV_CHECK(r.added + r.refused == plan.items.size());
+    TV_CHECK(store.GetCount() == countBefore + r.added);
+    CheckStore(store);
+    CheckPasses(store);
+    CheckEventRoundTrip(store);
+    // What was imported is written again as a calendar that reads back whole.
+    const ics::IcsExportResult exported = ics::ExportCalendar(store, types, uids, Now());
+    const ics::IcsImportPlan again = ics::ReadCalendar(exported.text, types, Now());
+    TV_CHECK(again.ok);
+    TV_CHECK(again.items.size() <= exported.events);
+}
+
 bool RunTarget(std::string_view target, std::string_view data) {
     if (target == "event_file") EventFile(data);
     else if (target == "type_file") TypeFile(data);
@@ -280,6 +318,7 @@ bool RunTarget(std::string_view target, std::string_view data) {
     else if (target == "export") Export(data);
     else if (target == "holiday") Holiday(data);
     else if (target == "plumtrace") Plumtrace(data);
+    else if (target == "ics") Ics(data);
     else return false;
     return true;
 }

@@ -16,6 +16,8 @@ void Export(std::string_view data);
 void Holiday(std::string_view data);
 // Two little-endian bytes give the length of evty.ptt; evnt.pte is the rest.
 void Plumtrace(std::string_view data);
+// An iCalendar file, imported and exported again.
+void Ics(std::string_view data);
 
 // Runs the entry point of a target by its name ("event_file", ...); false for an unknown name.
 bool RunTarget(std::string_view target, std::string_view data);

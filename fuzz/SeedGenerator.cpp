@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "store/EventTypeTable.h"
+#include "IcsExport.h"
 #include "model/PtEvent.h"
 #include "store/EventStore.h"
 #include "store/TransferFiles.h"
@@ -247,5 +248,8 @@ int main(int argc, char** argv) {
     Write(out / "plumtrace", "one-each.bin", PlumtraceInput({custom}, {all[0], all[4]}));
     Write(out / "plumtrace", "wrong-tag.bin", PlumtraceInput({custom}, {all[0]}, "PLUMTRX"));
     for (const auto& [name, bytes] : DamagedWide(PlumtraceInput({greek}, {all.back()}))) Write(out / "plumtrace", name + ".bin", bytes);
+
+    ics::CUidMap uids;
+    Write(out / "ics", "all.ics", ics::ExportCalendar(store, types, uids, kNow).text);
     return 0;
 }

@@ -12,7 +12,8 @@ PACKAGES=(
   fonts-liberation                                # metric-compatible Arial for the clock and views
   xvfb xauth xdotool                              # headless display for checks that start the real program
   libbenchmark-dev                                # tallyvane-bench
-  libical-dev                                     # the peer recurrence engine tallyvane-bench compares with
+  libical-dev                                     # iCalendar import and export (src/ical); tallyvane-bench's peer
+  calcurse                                        # a real peer that reads the iCalendar export in the tests
 )
 # Only scripts/fuzz.sh asks for these (scripts/deps.sh --fuzz); the tests do not need them.
 FUZZ_PACKAGES=(

@@ -13,11 +13,12 @@ if [ -z "${TALLYVANE_FUZZ_NO_BUILD:-}" ]; then
     -DTALLYVANE_BUILD_FUZZERS=ON -DTALLYVANE_BUILD_APP=OFF -DTALLYVANE_BUILD_TESTS=OFF >/dev/null
   cmake --build build-fuzz -j2
 fi
-ALL=(event_file type_file backup export holiday plumtrace)
+ALL=(event_file type_file backup export holiday plumtrace ics)
 max_len() {
   case "$1" in
     holiday) echo 1024 ;;
     type_file) echo 2048 ;;
+    ics) echo 8192 ;;
     *) echo 4096 ;;
   esac
 }
@@ -47,7 +48,7 @@ shift || true
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=("${ALL[@]}")
 for t in "${targets[@]}"; do
-  mkdir -p "build-fuzz/corpus/$t" "build-fuzz/artifacts/$t" "fuzz/corpus/$t"
+  mkdir -p "build-fuzz/corpus/$t" "build-fuzz/artifacts/$t" "fuzz/corpus/$t" "fuzz/regressions/$t"
   # Unbounded allocations and memory growth count as findings, not as slowness.
   build-fuzz/bin/fuzz_"$t" "build-fuzz/corpus/$t" "fuzz/corpus/$t" "$seeds/$t" "fuzz/regressions/$t" \
     -max_total_time="$seconds" -max_len="$(max_len "$t")" -rss_limit_mb=2048 -malloc_limit_mb=256 \

@@ -9,7 +9,9 @@
 #include <sstream>
 
 #include "CommandLine.h"
+#include "IcsCommands.h"
 #include "Json.h"
+#include "UidMap.h"
 #include "editing/EventEditorModel.h"
 #include "editing/RecurrenceModel.h"
 #include "model/PtEvent.h"
@@ -69,6 +71,10 @@ const std::vector<OptionSpec> kAddOptions = {
     {"--weekday", "DAY", "a weekday name"},
     {"--month", "M", "a month number or name (default: the start's)"},
     {"--until", "YYYY-MM-DD", "the last day of the series"},
+};
+
+const std::vector<OptionSpec> kImportIcsOptions = {
+    {"--nearest", nullptr, "imports an event the file says more of than Tallyvane can hold as its nearest event"},
 };
 
 const std::vector<OptionSpec> kImportOptions = {
@@ -192,6 +198,8 @@ public:
     int Import(const ParsedArgs&);
     int ImportHolidays(const ParsedArgs&);
     int ImportPlumtrace(const ParsedArgs&);
+    int ExportIcs(const ParsedArgs&);
+    int ImportIcs(const ParsedArgs&);
 
 private:
     void Warn(const LoadReport& r) {
@@ -250,6 +258,10 @@ const std::vector<Command>& Commands() {
          &Session::ImportHolidays},
         {"import-plumtrace", "DIR", 1, true, "merges the older product's evty.ptt and evnt.pte", {},
          &Session::ImportPlumtrace},
+        // export-ics writes the UIDs beside the event file, so it holds the folder too.
+        {"export-ics", "FILE", 1, true, "writes every event as an iCalendar file", {}, &Session::ExportIcs},
+        {"import-ics", "FILE", 1, true, "adds the events of an iCalendar file", kImportIcsOptions,
+         &Session::ImportIcs},
     };
     // clang-format on
     return kCommands;
@@ -528,7 +540,22 @@ int Session::FinishTransfer(const TransferResult& r) {
     return Save(true);
 }
 
-int Session::Restore(const ParsedArgs& a) { return FinishTransfer(RestoreBackup(a.Positional()[0], m_types, m_store)); }
+int Session::Restore(const ParsedArgs& a) {
+    if (FinishTransfer(RestoreBackup(a.Positional()[0], m_types, m_store)) != 0) return 1;
+    // The restored events' ids may now name other events than the calendar files' UIDs did.
+    Report(ics::ReconcileUidsAfterRestore(m_store));
+    return 0;
+}
+
+int Session::ExportIcs(const ParsedArgs& a) {
+    return cli::ExportIcs(a.Positional()[0], m_store, m_types, m_now, m_out, m_err);
+}
+
+int Session::ImportIcs(const ParsedArgs& a) {
+    return cli::ImportIcs(
+        a.Positional()[0], a.Has("--nearest"), m_store, m_types, m_now, [this] { return Save(false) == 0; }, m_out,
+        m_err);
+}
 
 int Session::Import(const ParsedArgs& a) {
     ImportOptions options;

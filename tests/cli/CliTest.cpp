@@ -186,6 +186,38 @@ TEST_F(CliTest, TransferCommandsReportWrongFilesAndChangeNothing) {
     EXPECT_NE(Run({"events"}).out.find("\"recurrence\": \"Every Dec 25\""), std::string::npos);
 }
 
+TEST_F(CliTest, CalendarFilesMoveEventsOnceAndNameWhatCannotMove) {
+    Add({"--name", "Team", "--start", "2027-01-04 09:30", "--weekly", "2", "--on", "mon,thu", "--until", "2027-06-30"});
+    ASSERT_EQ(Run({"export-ics", dir.File("out.ics")}).status, 0);
+    const std::string before = dir.Read("Evnt.est");
+    dir.Write("peer.ics", "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:p1\r\nSUMMARY:Chor\r\nDTSTART:20270111T180000\r\n"
+                          "RRULE:FREQ=WEEKLY\r\nEXDATE:20270125T180000\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    dir.Write("bad.ics", "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\n");
+    Result r = Run({"import-ics", dir.File("bad.ics")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Nothing was imported"), std::string::npos);
+    EXPECT_EQ(Run({"import-ics", dir.File("out.ics")}).out, "0 events imported, 1 already present, 0 skipped\n");
+    r = Run({"import-ics", dir.File("peer.ics")});
+    EXPECT_EQ(r.err, "\"Chor\" (2027-01-11 18:00): EXDATE (1 date(s) left out) - skipped (--nearest imports it)\n");
+    EXPECT_EQ(dir.Read("Evnt.est"), before);
+    EXPECT_EQ(Run({"import-ics", dir.File("peer.ics"), "--nearest"}).out, "1 events imported, 0 already present, 0 skipped\n");
+    EXPECT_NE(Run({"events"}).out.find("\"Chor\""), std::string::npos);
+}
+
+TEST_F(CliTest, ADamagedEventFileIsReportedAndKeptBeforeTheFirstSave) {
+    Add({"--name", "One", "--start", "2027-01-01 10:00"});
+    Add({"--name", "Two", "--start", "2027-01-01 11:00"});
+    const std::string full = dir.Read("Evnt.est");
+    dir.Write("Evnt.est", full.substr(0, full.size() - 10));
+    Result r = Run({"events"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.err.find("warning: The event file"), std::string::npos);
+    EXPECT_NE(r.out.find("\"One\""), std::string::npos);
+    r = Run({"add", "--name", "Three", "--start", "2027-01-01 12:00"});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_NE(r.err.find("Evnt.est.damaged-"), std::string::npos);
+}
+
 TEST_F(CliTest, UsageErrorsHelpAndVersion) {
     std::ostringstream out, err;
     EXPECT_EQ(tv::cli::Run({}, out, err), 1);

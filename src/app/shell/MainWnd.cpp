@@ -18,6 +18,7 @@
 #include "AcceleratorTable.h"
 #include "AppIcons.h"
 #include "HelpAbout.h"
+#include "IcsCommands.h"
 #include "MessageHub.h"
 #include "ToolbarIcons.h"
 #include "UserPrompts.h"
@@ -173,6 +174,7 @@ void CMainWnd::createMenus() {
     QMenu* import = event->addMenu(QStringLiteral("Import"));
     for (int id : {cmd::kImportHoliday, cmd::kImportExpFile, cmd::kImportPlumtrace}) import->addAction(action(id));
     for (int id : {cmd::kExport, cmd::kBackup, cmd::kRestoreBackup}) event->addAction(action(id));
+    AddIcsCommands(this, event, import, action(cmd::kBackup));
     event->addSeparator();
     event->addAction(action(cmd::kClose));
 

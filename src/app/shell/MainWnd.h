@@ -90,6 +90,9 @@ public Q_SLOTS:
     void importExpFile();
     void importHoliday();
     void importPlumtrace();
+    // Export iCalendar... and Import iCalendar... (IcsCommands.cpp).
+    void exportIcs();
+    void importIcs();
     // Filled in by the views: the date navigation.
     void gotoToday();
     void gotoThisDay();

@@ -2,6 +2,7 @@
 #include <QFile>
 
 #include "MainWnd.h"
+#include "UidMap.h"
 #include "UserPrompts.h"
 #include "engine/ReminderPopup.h"
 #include "store/EventTypeTable.h"
@@ -76,6 +77,8 @@ void CMainWnd::restoreBackup() {
     // Closed, it comes back by itself if the restored event is still due.
     CReminderPopup::CloseAll();
     afterTransfer(true, true);
+    // The restored events' ids may now name other events than the calendar files' UIDs did.
+    ReportSave(this, ics::ReconcileUidsAfterRestore(GetEventStore()));
 }
 
 void CMainWnd::exportEvents() {

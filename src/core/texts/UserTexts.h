@@ -55,6 +55,9 @@ inline constexpr const char* kCliRecurrenceNeedsKind =
 inline constexpr const char* kCliNthNeedsWeekday = "--nth needs --weekday.";
 inline constexpr const char* kCliNoWeekdays = "--on needs at least one weekday, such as mon,thu.";
 inline constexpr const char* kCliNameTooLong = "The name is longer than 255 characters.";
+// iCalendar files, for the program and the command-line tool alike.
+inline constexpr const char* kIcsNotImported = "The calendar file \"%s\" could not be imported: %s. Nothing was imported.";
+inline constexpr const char* kIcsImported = "%zu events imported, %zu already present, %zu skipped";
 inline constexpr const char* kCliNotUtf8 = "The value of %s is not UTF-8 text.";
 inline constexpr const char* kCliNoTypeNamed = "No event type is named \"%s\".";
 inline constexpr const char* kCliNoEventWithId = "No event has the id %u.";
