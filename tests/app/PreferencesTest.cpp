@@ -210,7 +210,7 @@ void PreferencesTest::optionsCommandShowsOrHidesTheClockAndRepaintsTheGrids() {
     };
     options(false, true);
     QVERIFY(!clock.isVisible());
-    CViewPages* pages = CViewPages::Of(m);
+    CViewPages* pages = m->pages();
     QCOMPARE(pages->calendarView(0)->layout().GetOfficeHours().startMinute, 8 * 60 + 30);
     QCOMPARE(pages->calendarView(1)->layout().GetOfficeHours().startMinute, 8 * 60 + 30);
     options(true, true);

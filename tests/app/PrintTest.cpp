@@ -63,7 +63,7 @@ private:
     }
     CMainWnd* Open(int view) {
         CMainWnd* m = w.Open(view);
-        CViewPages::Of(m)->gotoDate(w.clock.Now());  // the test's day, not the one the window opened on
+        m->pages()->gotoDate(w.clock.Now());  // the test's day, not the one the window opened on
         return m;
     }
     // A PDF printer writing into the scratch folder.
@@ -86,7 +86,7 @@ void PrintTest::everyCalendarViewIsOnePageAndTheScreenStaysAsItWas() {
         CMainWnd* m = Open(view);
         m->show();
         QCoreApplication::processEvents();
-        const CalendarLayout& layout = CViewPages::Of(m)->calendarView(view)->layout();
+        const CalendarLayout& layout = m->pages()->calendarView(view)->layout();
         DisplayList before, after;
         layout.Draw(before, {false, layout.ClientRect(), layout.GetScroll().pos});
         const std::unique_ptr<CPrintJob> job = MakePrintJob(m);
@@ -97,7 +97,7 @@ void PrintTest::everyCalendarViewIsOnePageAndTheScreenStaysAsItWas() {
         QCOMPARE(PdfPageCount(printer->outputFileName()), 1);
         // The caption above the rule, and the events.
         const QString text = PdfText(printer->outputFileName(), 1);
-        QVERIFY2(text.isEmpty() || text.contains(CViewPages::Of(m)->calendarView(view)->GetCaptionText()), qPrintable(text));
+        QVERIFY2(text.isEmpty() || text.contains(m->pages()->calendarView(view)->GetCaptionText()), qPrintable(text));
         QVERIFY2(text.isEmpty() || view >= 2 || text.contains(QStringLiteral("Meeting 9")), qPrintable(text));
         // Printing lays the view out on paper and back: the screen shows what it showed.
         layout.Draw(after, {false, layout.ClientRect(), layout.GetScroll().pos});
@@ -139,7 +139,7 @@ void PrintTest::findResultsPrintAsTheyAreListed() {
     Add(QStringLiteral("Dentist"));
     Add(QStringLiteral("Gym"));
     CMainWnd* m = Open(4);
-    CFindPage* find = CViewPages::Of(m)->findPage();
+    CFindPage* find = m->pages()->findPage();
     find->textEdit()->setText(QStringLiteral("Dent"));
     find->search();
     const auto printer = PdfPrinter(QStringLiteral("find.pdf"));

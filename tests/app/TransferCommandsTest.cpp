@@ -114,7 +114,7 @@ void TransferCommandsTest::backupDeleteRestoreBringsEverythingBackWithItsIds() {
     m->runCommand(cmd::kBackup);
     GetEventStore().RemoveAll();
     GetEventTypeTable().RemoveAll();
-    auto* all = CViewPages::Of(m)->allPage();
+    auto* all = m->pages()->allPage();
     all->refill();
     // A reminder open for an event of the store that the backup replaces closes.
     QVERIFY(CReminderPopup::Open(Add("Stranger"), w.clock));
@@ -217,8 +217,8 @@ void TransferCommandsTest::secondImportRefusesEachStarredNameOnce() {
 void TransferCommandsTest::holidayImportAddsYearlyEventsAndRefreshesTheView() {
     w.dir.Write("h.hdy", "Holidays of the test\r\nNew Year,1,1,1\r\nMemorial,2,5,2,5\r\nBad,3,1,1\r\n");
     CMainWnd* m = w.Open(3);
-    CCalendarView* monthly = CViewPages::Of(m)->calendarView(3);
-    CViewPages::Of(m)->gotoDate(w.clock.Now());
+    CCalendarView* monthly = m->pages()->calendarView(3);
+    m->pages()->gotoDate(w.clock.Now());
     const size_t itemsBefore = monthly->layout().ItemCount();
     w.prompts.files = {Path("h.hdy")};
     m->runCommand(cmd::kImportHoliday);

@@ -72,7 +72,7 @@ private Q_SLOTS:
     void paperShowsNeitherSelectionNorIcons();
 
 private:
-    CViewPages* Pages() { return CViewPages::Of(CMainWnd::Instance()); }
+    CViewPages* Pages() { return CMainWnd::Instance()->pages(); }
     CCalendarView* View(int index) { return Pages()->calendarView(index); }
 
     tvtest::AppWorld w;
@@ -95,11 +95,11 @@ void ViewsTest::pagesAndTabBarFollowTheView() {
     w.Add("Dentist", At(2008, 1, 16, 9, 0));
     w.Add("Lunch", At(2008, 1, 1, 12, 0), true);
     CMainWnd* m = w.Open(kViewMonthly);
-    auto* bar = qobject_cast<CViewTabBar*>(m->tabBar());
+    auto* bar = m->pages()->tabBar();
     QCOMPARE(bar, Pages()->tabBar());
     QCOMPARE(bar->height(), 31);
     QCOMPARE(bar->titleText(), QStringLiteral("Monthly"));
-    QCOMPARE(m->pageWidget(kViewMonthly), View(kViewMonthly));
+    QCOMPARE(m->pages()->pageWidget(kViewMonthly), View(kViewMonthly));
     QCOMPARE(LayoutOf<MonthlyLayout>(View(kViewMonthly)).GetFirstCellDate(), At(2008, 1, 13));
     QCOMPARE(bar->dateText(),
              CCalendarView::ShortDate(At(2008, 1, 13)) + QStringLiteral(" - ") + CCalendarView::ShortDate(At(2008, 2, 16)));

@@ -15,6 +15,7 @@
 #include "MonthCalendarPopup.h"
 #include "QtConvert.h"
 #include "UserPrompts.h"
+#include "dialogs/EventCommands.h"
 #include "engine/ReminderPopup.h"
 #include "engine/SoundPlayer.h"
 #include "menus/TitledMenu.h"
@@ -23,6 +24,7 @@
 #include "shell/AppSettings.h"
 #include "shell/ClockFormat.h"
 #include "shell/Commands.h"
+#include "shell/RegisteredMessages.h"
 #include "shell/WindowSettings.h"
 
 namespace tv {
@@ -229,11 +231,9 @@ void CClockWnd::fillClockMenu(CTitledMenu* menu) {
 }
 
 bool CClockWnd::isCommandEnabled(int id) const {
-    if (id >= kTypeMenuFirstId && id <= kTypeMenuLastId) return CMainWnd::IsNewEventAvailable();
-    if (id == kTypeMenuCustomizeId) return CMainWnd::IsCustomizeAvailable();
-    if (id == cmd::kOptions) return CMainWnd::IsOptionsAvailable();
+    if ((id >= kTypeMenuFirstId && id <= kTypeMenuLastId) || id == kTypeMenuCustomizeId) return true;
     if (id == cmd::kPrintView) return CMainWnd::Instance() && CMainWnd::Instance()->isCommandEnabled(cmd::kPrint);
-    return id == cmd::kRestore || id == cmd::kHelp || id == cmd::kAbout || id == cmd::kExit;
+    return id == cmd::kRestore || id == cmd::kOptions || id == cmd::kHelp || id == cmd::kAbout || id == cmd::kExit;
 }
 
 void CClockWnd::runCommand(int id) {
@@ -266,6 +266,16 @@ void CClockWnd::runCommand(int id) {
 }
 
 void CClockWnd::OpenMainWindow() { CMainWnd::OpenOrRestore(); }
+
+void CClockWnd::newEventFromTray(int typeIndex) {
+    // No owner: the editor centres itself on the desktop.
+    if (NewEventWithEditor(nullptr, typeIndex)) PostToMainWnd(msg::kRefresh, 1);
+}
+
+void CClockWnd::customizeTypes() {
+    CustomizeEventTypes(nullptr);
+    PostToMainWnd(msg::kRefresh, 1);
+}
 
 void CClockWnd::openReminder(quint32 eventId) { CReminderPopup::Open(eventId, m_clock); }
 

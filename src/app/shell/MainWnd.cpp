@@ -22,19 +22,19 @@
 #include "ToolbarIcons.h"
 #include "UserPrompts.h"
 #include "views/ViewPages.h"
+#include "views/ViewTabBar.h"
 #include "menus/TypeMenu.h"
 #include "model/EventTypeTable.h"
 #include "shell/AppSettings.h"
 #include "shell/Commands.h"
 #include "shell/WindowSettings.h"
+#include "views/ViewSwitching.h"
 
 namespace tv {
 
 namespace {
 
 CMainWnd* g_main = nullptr;
-
-const char* const kPageTitles[kViewCount] = {"Daily", "Week Day", "Weekly", "Monthly", "Find", "All"};
 
 bool IsTypeCommand(int id) { return id >= kTypeMenuFirstId && id <= kTypeMenuLastId; }
 
@@ -58,7 +58,6 @@ CMainWnd::CMainWnd(QWidget* parent) : QMainWindow(parent) {
     createToolBar();
     createStatusBar();
     createPages();
-    CViewPages::Install(this);
 
     std::vector<std::pair<QString, int>> keys;
     for (const Accelerator& a : kMainAccelerators) keys.emplace_back(QString::fromLatin1(a.key), a.command);
@@ -101,6 +100,7 @@ CMainWnd* CMainWnd::OpenOrRestore() {
 
 QAction* CMainWnd::makeAction(int id, const QString& menuText) {
     auto* a = new QAction(menuText, this);
+    a->setData(id);
     const QString tip = QString::fromStdString(PromptTip(id));
     a->setStatusTip(QString::fromStdString(PromptStatus(id)));
     if (!tip.isEmpty()) {
@@ -230,81 +230,54 @@ void CMainWnd::createStatusBar() {
 }
 
 void CMainWnd::createPages() {
-    m_central = new QWidget(this);
-    auto* layout = new QVBoxLayout(m_central);
+    // Made before the widgets it hands over, the pages' object goes before them too.
+    m_pages = new CViewPages(this);
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    m_tabBar = new CPageTitleStrip(m_central);
-    layout->addWidget(m_tabBar);
-    m_stack = new QStackedWidget(m_central);
+    layout->addWidget(m_pages->tabBar());
+    m_stack = new QStackedWidget(central);
     layout->addWidget(m_stack, 1);
-    for (int i = 0; i < kViewCount; ++i) {
-        m_pages[i] = new CPlaceholderPage(QString::fromLatin1(kPageTitles[i]), m_stack);
-        m_stack->addWidget(m_pages[i]);
-    }
-    setCentralWidget(m_central);
+    for (int i = 0; i < kViewCount; ++i) m_stack->addWidget(m_pages->pageWidget(i));
+    setCentralWidget(central);
 }
 
-void CMainWnd::setTabBar(QWidget* tabBar) {
-    if (!tabBar || tabBar == m_tabBar) return;
-    auto* layout = static_cast<QVBoxLayout*>(m_central->layout());
-    layout->replaceWidget(m_tabBar, tabBar);
-    delete m_tabBar;
-    m_tabBar = tabBar;
-    m_tabBar->setFixedHeight(31);
-}
-
-void CMainWnd::setPage(int index, QWidget* widget) {
-    if (index < 0 || index >= kViewCount || !widget || !dynamic_cast<IMainPage*>(widget)) return;
-    QWidget* old = m_pages[index];
-    m_stack->insertWidget(index, widget);
-    m_stack->removeWidget(old);
-    delete old;
-    m_pages[index] = widget;
-    m_stack->setCurrentIndex(m_view);
-}
-
-QWidget* CMainWnd::pageWidget(int index) const { return index >= 0 && index < kViewCount ? m_pages[index] : nullptr; }
-
-IMainPage* CMainWnd::page(int index) const { return dynamic_cast<IMainPage*>(pageWidget(index)); }
+IMainPage* CMainWnd::activePage() const { return m_pages->page(m_view); }
 
 void CMainWnd::setView(int index) {
     if (index < 0 || index >= kViewCount) return;
     m_view = index;
     m_stack->setCurrentIndex(index);
-    if (auto* strip = qobject_cast<CPageTitleStrip*>(m_tabBar)) strip->setTitle(QString::fromLatin1(kPageTitles[index]));
-    m_pages[index]->setFocus();
+    m_pages->pageWidget(index)->setFocus();
     emit viewChanged(index);
     updateCommandStates();
 }
 
-bool CMainWnd::hasSelection() const {
-    const IMainPage* p = activePage();
-    return p && !p->SelectedEventIds().empty();
-}
+bool CMainWnd::hasSelection() const { return !activePage()->SelectedEventIds().empty(); }
 
 bool CMainWnd::isCommandEnabled(int id) const {
     if (ViewIndexOfCommand(id) >= 0) return true;
-    if (id == cmd::kNew || IsTypeCommand(id)) return m_view != 4 && IsNewEventAvailable();
+    if (id == cmd::kNew || IsTypeCommand(id)) return CanCreateEvent(m_view);
     switch (id) {
-        case kTypeMenuCustomizeId: return m_view != 4 && IsCustomizeAvailable();
-        case cmd::kModify: return IsModifyAvailable() && hasSelection();
+        case kTypeMenuCustomizeId: return CanCreateEvent(m_view);
+        case cmd::kModify:
         case cmd::kDelete: return hasSelection();
         case cmd::kAccept:
         case cmd::kEnable:
-        case cmd::kDisable: return m_view != 4 && hasSelection();
+        case cmd::kDisable: return m_view != kViewFind && hasSelection();
+        case cmd::kGotoThisDay: return CanGotoThisDay(m_view);
+        case cmd::kGotoDate: return CanGotoDate(m_view);
         case cmd::kPrint:
-        case cmd::kPrintPreview: return IsPrintAvailable();
+        case cmd::kPrintPreview:
         case cmd::kBackup:
         case cmd::kRestoreBackup:
         case cmd::kExport:
         case cmd::kImportExpFile:
         case cmd::kImportHoliday:
-        case cmd::kImportPlumtrace: return IsTransferAvailable(id);
+        case cmd::kImportPlumtrace:
         case cmd::kGotoToday:
-        case cmd::kGotoThisDay:
-        case cmd::kGotoDate: return IsGotoAvailable(id);
-        case cmd::kOptions: return IsOptionsAvailable();
+        case cmd::kOptions:
         case cmd::kClose:
         case cmd::kHelp:
         case cmd::kAbout: return true;
@@ -347,9 +320,9 @@ void CMainWnd::runCommand(int id) {
         case cmd::kImportExpFile: importExpFile(); break;
         case cmd::kImportHoliday: importHoliday(); break;
         case cmd::kImportPlumtrace: importPlumtrace(); break;
-        case cmd::kGotoToday: gotoToday(); break;
-        case cmd::kGotoThisDay: gotoThisDay(); break;
-        case cmd::kGotoDate: gotoDate(); break;
+        case cmd::kGotoToday: m_pages->gotoToday(); break;
+        case cmd::kGotoThisDay: m_pages->gotoThisDay(); break;
+        case cmd::kGotoDate: m_pages->gotoChosenDate(); break;
         case cmd::kOptions: showOptions(); break;
         case cmd::kClose: close(); break;
         case cmd::kHelp: OpenHelp(); break;
