@@ -4,7 +4,7 @@
 #include "model/EventTypeTable.h"
 #include "model/TextCodec.h"
 #include "shell/AppIcons.h"
-#include "shell/Commands.h"
+#include "shell/CommandTable.h"
 
 namespace tv {
 
@@ -24,7 +24,7 @@ void FillTypeMenu(QMenu* menu, const CEventTypeTable& table, const std::function
         QAction* a = menu->addAction(MenuText(QString::fromStdString(Cp1252ToUtf8(item.text))));
         if (item.icon >= 0) a->setIcon(QIcon(icons::SmallTypeIcon(item.icon)));
         a->setData(item.commandId);
-        a->setStatusTip(QString::fromStdString(PromptStatus(item.commandId)));
+        a->setStatusTip(CommandStatus(item.commandId));
         if (enabled) a->setEnabled(enabled(item.commandId));
         const int id = item.commandId;
         QObject::connect(a, &QAction::triggered, menu, [run, id] { run(id); });

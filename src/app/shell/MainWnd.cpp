@@ -17,18 +17,18 @@
 
 #include "AcceleratorTable.h"
 #include "AppIcons.h"
-#include "HelpAbout.h"
+#include "CommandTable.h"
 #include "MessageHub.h"
 #include "ToolbarIcons.h"
 #include "UserPrompts.h"
-#include "views/ViewPages.h"
-#include "views/ViewTabBar.h"
 #include "menus/TypeMenu.h"
 #include "model/EventTypeTable.h"
 #include "shell/AppSettings.h"
 #include "shell/Commands.h"
 #include "shell/WindowSettings.h"
+#include "views/ViewPages.h"
 #include "views/ViewSwitching.h"
+#include "views/ViewTabBar.h"
 
 namespace tv {
 
@@ -58,10 +58,7 @@ CMainWnd::CMainWnd(QWidget* parent) : QMainWindow(parent) {
     createToolBar();
     createStatusBar();
     createPages();
-
-    std::vector<std::pair<QString, int>> keys;
-    for (const Accelerator& a : kMainAccelerators) keys.emplace_back(QString::fromLatin1(a.key), a.command);
-    m_accelerators = new CAcceleratorTable(this, keys, [this](int id) { runCommand(id); });
+    createAccelerators();
 
     const CMessageHub& hub = CMessageHub::Instance();
     connect(&hub, &CMessageHub::refresh, this, &CMainWnd::onRefresh);
@@ -98,12 +95,12 @@ CMainWnd* CMainWnd::OpenOrRestore() {
     return m;
 }
 
-QAction* CMainWnd::makeAction(int id, const QString& menuText) {
-    auto* a = new QAction(menuText, this);
+QAction* CMainWnd::makeAction(const MainCommand& command) {
+    auto* a = new QAction(MenuItemText(command), this);
+    const int id = command.id;
     a->setData(id);
-    const QString tip = QString::fromStdString(PromptTip(id));
-    a->setStatusTip(QString::fromStdString(PromptStatus(id)));
-    if (!tip.isEmpty()) {
+    a->setStatusTip(CommandStatus(id));
+    if (const QString tip = CommandTip(id); !tip.isEmpty()) {
         a->setToolTip(tip);
         a->setIconText(tip);
     }
@@ -116,79 +113,45 @@ QAction* CMainWnd::makeAction(int id, const QString& menuText) {
 }
 
 void CMainWnd::createActions() {
-    makeAction(cmd::kNew, QStringLiteral("&New\tCtrl+N"));
-    makeAction(cmd::kModify, QStringLiteral("&Modify...\tCtrl+M"));
-    makeAction(cmd::kDelete, QStringLiteral("&Delete\tDel"));
-    makeAction(cmd::kAccept, QStringLiteral("&Accept\tCtrl+A"));
-    makeAction(cmd::kEnable, QStringLiteral("&Enable\tCtrl+E"));
-    makeAction(cmd::kDisable, QStringLiteral("Di&sable\tCtrl+D"));
-    makeAction(cmd::kPrint, QStringLiteral("&Print...\tCtrl+P"));
-    makeAction(cmd::kPrintPreview, QStringLiteral("Print Pre&view...\tCtrl+V"));
-    makeAction(cmd::kImportHoliday, QStringLiteral("Import &Holiday..."));
-    makeAction(cmd::kImportExpFile, QStringLiteral("&Import Exp File..."));
-    makeAction(cmd::kImportPlumtrace, QStringLiteral("Import from Plumtrace 2.3..."));
-    makeAction(cmd::kExport, QStringLiteral("Export..."));
-    makeAction(cmd::kBackup, QStringLiteral("&Backup..."));
-    makeAction(cmd::kRestoreBackup, QStringLiteral("&Restore..."));
-    makeAction(cmd::kClose, QStringLiteral("&Close"));
-    makeAction(cmd::kDaily, QStringLiteral("&Daily\tAlt+D"));
-    makeAction(cmd::kWeekDay, QStringLiteral("W&eek Day\tAlt+E"));
-    makeAction(cmd::kWeekly, QStringLiteral("&Weekly\tAlt+W"));
-    makeAction(cmd::kMonthly, QStringLiteral("&Monthly\tAlt+M"));
-    makeAction(cmd::kAllEvents, QStringLiteral("&All Events\tAlt+A"));
-    makeAction(cmd::kFind, QStringLiteral("&Find\tF3"));
-    makeAction(cmd::kGotoToday, QStringLiteral("Goto &Today\tCtrl+T"));
-    makeAction(cmd::kGotoThisDay, QStringLiteral("Goto T&his Day\tCtrl+I"));
-    makeAction(cmd::kGotoDate, QStringLiteral("Goto ...\tCtrl+G"));
-    makeAction(cmd::kOptions, QStringLiteral("&Options...\tCtrl+O"));
-    makeAction(cmd::kHelp, QStringLiteral("&Help...\tF1"));
-    makeAction(cmd::kAbout, QStringLiteral("&About..."));
     // One page at a time: the page commands show as a group with one mark.
     auto* pages = new QActionGroup(this);
     pages->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
-    for (int i = 0; i < kViewCount; ++i) {
-        QAction* a = m_actions.value(CommandOfViewIndex(i));
+    for (const MainCommand& command : MainCommands()) {
+        QAction* a = makeAction(command);
+        if (ViewIndexOfCommand(command.id) < 0) continue;
         a->setCheckable(true);
         pages->addAction(a);
     }
 }
 
+void CMainWnd::fillTypeMenu(QMenu* menu) {
+    FillTypeMenu(
+        menu, GetEventTypeTable(), [this](int id) { runCommand(id); }, [this](int id) { return isCommandEnabled(id); });
+}
+
 void CMainWnd::createMenus() {
-    auto fillTypes = [this](QMenu* menu) {
-        FillTypeMenu(
-            menu, GetEventTypeTable(), [this](int id) { runCommand(id); },
-            [this](int id) { return isCommandEnabled(id); });
-    };
     QMenu* event = menuBar()->addMenu(QStringLiteral("&Event"));
     m_newMenu = event->addMenu(QStringLiteral("New"));
-    connect(m_newMenu, &QMenu::aboutToShow, this, [this, fillTypes] { fillTypes(m_newMenu); });
-    fillTypes(m_newMenu);
-    event->addSeparator();
-    for (int id : {cmd::kModify, cmd::kDelete}) event->addAction(action(id));
-    event->addSeparator();
-    for (int id : {cmd::kAccept, cmd::kEnable, cmd::kDisable}) event->addAction(action(id));
-    event->addSeparator();
-    for (int id : {cmd::kPrint, cmd::kPrintPreview}) event->addAction(action(id));
-    event->addSeparator();
-    QMenu* import = event->addMenu(QStringLiteral("Import"));
-    for (int id : {cmd::kImportHoliday, cmd::kImportExpFile, cmd::kImportPlumtrace}) import->addAction(action(id));
-    for (int id : {cmd::kExport, cmd::kBackup, cmd::kRestoreBackup}) event->addAction(action(id));
-    event->addSeparator();
-    event->addAction(action(cmd::kClose));
-
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    for (int id : {cmd::kDaily, cmd::kWeekDay, cmd::kWeekly, cmd::kMonthly, cmd::kAllEvents}) view->addAction(action(id));
-    view->addSeparator();
-    view->addAction(action(cmd::kFind));
-    view->addSeparator();
-    for (int id : {cmd::kGotoToday, cmd::kGotoThisDay, cmd::kGotoDate}) view->addAction(action(id));
-
-    menuBar()->addMenu(QStringLiteral("&Tool"))->addAction(action(cmd::kOptions));
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->addAction(action(cmd::kHelp));
-    help->addAction(action(cmd::kAbout));
-
+    connect(m_newMenu, &QMenu::aboutToShow, this, [this] { fillTypeMenu(m_newMenu); });
+    fillTypeMenu(m_newMenu);
+    // By Menu; the Import submenu is made where its first row is.
+    QMenu* menus[] = {nullptr,
+                      event,
+                      nullptr,
+                      menuBar()->addMenu(QStringLiteral("&View")),
+                      menuBar()->addMenu(QStringLiteral("&Tool")),
+                      menuBar()->addMenu(QStringLiteral("&Help"))};
+    for (const MainCommand& command : MainCommands()) {
+        if (command.menu == Menu::None) continue;
+        QMenu*& menu = menus[static_cast<int>(command.menu)];
+        if (!menu) {
+            if (command.separatorBefore) event->addSeparator();
+            menu = event->addMenu(QStringLiteral("Import"));
+        } else if (command.separatorBefore) {
+            menu->addSeparator();
+        }
+        menu->addAction(action(command.id));
+    }
     // Every menu shows each item's state as it is when it opens.
     for (QMenu* m : menuBar()->findChildren<QMenu*>())
         connect(m, &QMenu::aboutToShow, this, &CMainWnd::updateCommandStates);
@@ -202,25 +165,27 @@ void CMainWnd::createToolBar() {
     bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     bar->setIconSize(QSize(24, 24));
     bar->setContextMenuPolicy(Qt::PreventContextMenu);
-    bar->addAction(action(cmd::kNew));
+    // The buttons in order; 0 is a separator.
+    constexpr int kButtons[] = {
+        cmd::kNew,     cmd::kDelete,    0, cmd::kModify, 0, cmd::kDaily, cmd::kWeekDay, cmd::kWeekly,
+        cmd::kMonthly, cmd::kAllEvents, 0, cmd::kFind};
+    for (int id : kButtons) {
+        if (id) bar->addAction(action(id));
+        else bar->addSeparator();
+    }
     // The New button's arrow offers every type.
     if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action(cmd::kNew)))) {
         m_toolNewMenu = new QMenu(button);
-        connect(m_toolNewMenu, &QMenu::aboutToShow, this, [this] {
-            FillTypeMenu(
-                m_toolNewMenu, GetEventTypeTable(), [this](int id) { runCommand(id); },
-                [this](int id) { return isCommandEnabled(id); });
-        });
+        connect(m_toolNewMenu, &QMenu::aboutToShow, this, [this] { fillTypeMenu(m_toolNewMenu); });
         button->setMenu(m_toolNewMenu);
         button->setPopupMode(QToolButton::MenuButtonPopup);
     }
-    bar->addAction(action(cmd::kDelete));
-    bar->addSeparator();
-    bar->addAction(action(cmd::kModify));
-    bar->addSeparator();
-    for (int id : {cmd::kDaily, cmd::kWeekDay, cmd::kWeekly, cmd::kMonthly, cmd::kAllEvents}) bar->addAction(action(id));
-    bar->addSeparator();
-    bar->addAction(action(cmd::kFind));
+}
+
+void CMainWnd::createAccelerators() {
+    std::vector<std::pair<QString, int>> keys;
+    for (const CommandKey& k : MainCommandKeys()) keys.emplace_back(QString::fromLatin1(k.key), k.command);
+    m_accelerators = new CAcceleratorTable(this, keys, [this](int id) { runCommand(id); });
 }
 
 void CMainWnd::createStatusBar() {
@@ -254,81 +219,35 @@ void CMainWnd::setView(int index) {
     updateCommandStates();
 }
 
-bool CMainWnd::hasSelection() const { return !activePage()->SelectedEventIds().empty(); }
+CommandState CMainWnd::commandState() const {
+    // The New menu is first filled while the window is built, before it has pages.
+    return {m_view, m_pages && !activePage()->SelectedEventIds().empty()};
+}
 
 bool CMainWnd::isCommandEnabled(int id) const {
-    if (ViewIndexOfCommand(id) >= 0) return true;
-    if (id == cmd::kNew || IsTypeCommand(id)) return CanCreateEvent(m_view);
-    switch (id) {
-        case kTypeMenuCustomizeId: return CanCreateEvent(m_view);
-        case cmd::kModify:
-        case cmd::kDelete: return hasSelection();
-        case cmd::kAccept:
-        case cmd::kEnable:
-        case cmd::kDisable: return m_view != kViewFind && hasSelection();
-        case cmd::kGotoThisDay: return CanGotoThisDay(m_view);
-        case cmd::kGotoDate: return CanGotoDate(m_view);
-        case cmd::kPrint:
-        case cmd::kPrintPreview:
-        case cmd::kBackup:
-        case cmd::kRestoreBackup:
-        case cmd::kExport:
-        case cmd::kImportExpFile:
-        case cmd::kImportHoliday:
-        case cmd::kImportPlumtrace:
-        case cmd::kGotoToday:
-        case cmd::kOptions:
-        case cmd::kClose:
-        case cmd::kHelp:
-        case cmd::kAbout: return true;
-        default: return false;
-    }
+    // A type menu's item is New of that type.
+    const MainCommand* command = FindMainCommand(IsTypeCommand(id) ? cmd::kNew : id);
+    return command && IsCommandAllowed(command->rule, commandState());
 }
 
 void CMainWnd::updateCommandStates() {
-    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
-        it.value()->setEnabled(isCommandEnabled(it.key()));
-        const int view = ViewIndexOfCommand(it.key());
-        if (view >= 0) it.value()->setChecked(view == m_view);
+    const CommandState state = commandState();
+    for (const MainCommand& command : MainCommands()) {
+        QAction* a = action(command.id);
+        a->setEnabled(IsCommandAllowed(command.rule, state));
+        if (a->isCheckable()) a->setChecked(ViewIndexOfCommand(command.id) == m_view);
     }
 }
 
 void CMainWnd::runCommand(int id) {
     if (!isCommandEnabled(id)) return;
-    const int view = ViewIndexOfCommand(id);
-    if (view >= 0) {
-        setView(view);
-        return;
-    }
     if (IsTypeCommand(id)) {
         newEvent(id - kTypeMenuFirstId);
         return;
     }
-    switch (id) {
-        case cmd::kNew: newEvent(0); break;
-        case kTypeMenuCustomizeId: customizeTypes(); break;
-        case cmd::kModify: modifyEvent(); break;
-        case cmd::kDelete: deleteEvents(); break;
-        case cmd::kAccept: acceptEvents(); break;
-        case cmd::kEnable: enableEvents(); break;
-        case cmd::kDisable: disableEvents(); break;
-        case cmd::kPrint: print(); break;
-        case cmd::kPrintPreview: printPreview(); break;
-        case cmd::kBackup: backup(); break;
-        case cmd::kRestoreBackup: restoreBackup(); break;
-        case cmd::kExport: exportEvents(); break;
-        case cmd::kImportExpFile: importExpFile(); break;
-        case cmd::kImportHoliday: importHoliday(); break;
-        case cmd::kImportPlumtrace: importPlumtrace(); break;
-        case cmd::kGotoToday: m_pages->gotoToday(); break;
-        case cmd::kGotoThisDay: m_pages->gotoThisDay(); break;
-        case cmd::kGotoDate: m_pages->gotoChosenDate(); break;
-        case cmd::kOptions: showOptions(); break;
-        case cmd::kClose: close(); break;
-        case cmd::kHelp: OpenHelp(); break;
-        case cmd::kAbout: ShowAbout(this); break;
-        default: break;
-    }
+    const MainCommand* command = FindMainCommand(id);
+    if (command->run) command->run(*this);
+    else setView(ViewIndexOfCommand(id));
 }
 
 void CMainWnd::restorePlacement() {

@@ -16,10 +16,12 @@ namespace tv {
 
 class CAcceleratorTable;
 class CViewPages;
+struct CommandState;
+struct MainCommand;
 
-// The window of the six pages (see IMainPage and CViewPages). Commands arrive from the menu bar, the
-// toolbar, the accelerator table and other windows under one set of ids (shell/Commands.h)
-// and go through runCommand(), which drops a command whose rule says it is disabled. Only one
+// The window of the six pages (see IMainPage and CViewPages). Its menu bar, toolbar and keys
+// are built from the command table (CommandTable.h); commands from them and from other windows
+// go through runCommand(), which drops a command whose rule says it is disabled. Only one
 // exists at a time; closing it saves the event file, its placement and its page, and the
 // program keeps running in the tray.
 class CMainWnd : public QMainWindow {
@@ -96,13 +98,16 @@ private:
     void createToolBar();
     void createStatusBar();
     void createPages();
+    void createAccelerators();
     void restorePlacement();
     void savePlacement();
-    QAction* makeAction(int id, const QString& menuText);
+    QAction* makeAction(const MainCommand& command);
+    void fillTypeMenu(QMenu* menu);
+    // What the commands' rules look at: the page shown and whether it has selected events.
+    CommandState commandState() const;
     void changeSelected(int change);
     // After Restore and the imports: saves what changed and refreshes the shown page.
     void afterTransfer(bool typesChanged, bool eventsChanged);
-    bool hasSelection() const;
 
     QHash<int, QAction*> m_actions;
     CViewPages* m_pages = nullptr;
