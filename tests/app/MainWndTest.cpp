@@ -174,6 +174,7 @@ void MainWndTest::acceptEnableDisableSaveAtOnceButNeverOnFind() {
     ClickDaily(m->pages()->calendarView(kViewDaily), 11);
     QTest::keyClick(m, Qt::Key_D, Qt::ControlModifier);
     QVERIFY(OnDisk(c, &ev) && !ev.IsEnabled());
+    QVERIFY(m->pages()->calendarView(kViewDaily)->HasSelectedEvent());  // redrawn, still selected
 
     // The Find page refuses Accept and Enable even by key, but may delete.
     m->setView(kViewFind);

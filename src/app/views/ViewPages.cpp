@@ -36,7 +36,6 @@ private:
 }  // namespace
 
 DateTime CViewPages::SharedDate() { return g_sharedDate; }
-void CViewPages::ResetSharedDate() { g_sharedDate = DateTime(); }
 void CViewPages::SetSharedDate(const DateTime& date) { g_sharedDate = date; }
 void CViewPages::SetNewEventAt(NewEventAt handler) { g_newEventAt = std::move(handler); }
 
@@ -153,7 +152,7 @@ void CViewPages::gotoThisDay() {
 
 void CViewPages::gotoChosenDate() {
     DateTime date = m_tabBar->tabDate();
-    if (!m_tabBar->chooseDate(m_main, date)) return;
+    if (!CViewTabBar::RunSelectDateDialog(m_main, date)) return;
     m_tabBar->setTabDate(date);
     // The calendar pages follow the chosen date from now on, not only the one shown.
     if (IsCalendarView(viewIndex())) onViewDate(date);

@@ -44,10 +44,8 @@ public:
     CViewTabBar* tabBar() const { return m_tabBar; }
 
     DateTime currentDate() const { return m_current; }
-    // The process-wide copy that outlives the main window.
+    // The process-wide copy that outlives the main window; a test sets the day it starts at.
     static DateTime SharedDate();
-    // Forgets it (the next main window starts at now), or sets it, as a test needs.
-    static void ResetSharedDate();
     static void SetSharedDate(const DateTime& date);
 
     // The page of that index is now shown (the main window's SetView).
@@ -61,7 +59,6 @@ public:
 
     // The view-area menu ("Event") at a global point; nothing on the Find page.
     void showContextMenu(const QPoint& globalPos);
-    // Built for a test to look at, or to pop up.
     std::unique_ptr<QMenu> buildContextMenu();
 
     // How a new event of the first type is made at a chosen date: the event editor when it is
