@@ -13,6 +13,7 @@
 #include "shell/Autostart.h"
 
 class QCheckBox;
+class QLayout;
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -72,6 +73,9 @@ public:
     const std::string& halfChime() const { return m_half; }
 
 private:
+    QWidget* createClockGroup();
+    QLayout* createStartupBoxes();
+    void showSettings();
     void buildFormatMenu();
     void chooseChime(std::string& chime, QPushButton* button);
     static void showChimeTip(QPushButton* button, const std::string& chime);
