@@ -109,7 +109,7 @@ void MainWndTest::deleteOnACalendarViewAsksOnlyForRecurringEvents() {
     ClickDaily(view, 9);
     w.prompts.yesNo = {false};
     m->runCommand(cmd::kDelete);
-    QCOMPARE(w.prompts.asked.last(), QStringLiteral("Warning: This is a recurrent event, do you really want to delete it?"));
+    QCOMPARE(w.prompts.asked, QStringList{"Warning: This is a recurrent event, do you really want to delete it?"});
     QVERIFY(GetEventStore().GetPtrById(daily));
     m->runCommand(cmd::kDelete);  // Yes
     QVERIFY(!GetEventStore().GetPtrById(daily));
