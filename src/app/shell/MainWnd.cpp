@@ -195,7 +195,8 @@ void CMainWnd::createStatusBar() {
 }
 
 void CMainWnd::createPages() {
-    // Made before the widgets it hands over, the pages' object goes before them too.
+    // Made before the widgets it hands over, the pages' object is also deleted before them and
+    // so never sees a page half gone.
     m_pages = new CViewPages(this);
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
