@@ -1,12 +1,14 @@
 // Test doubles and helpers shared by the Qt tests: a settable clock, a recording sound player,
-// scripted answers to the program's questions, a page that reports what the main window asked,
-// and the scratch world (program folder, settings, prompts) every test installs.
+// scripted answers to the program's questions, the scratch world (program folder, settings,
+// prompts) every test installs, and the fixture that installs it.
 #pragma once
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QItemSelectionModel>
 #include <QMessageBox>
 #include <QStringList>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <deque>
@@ -14,17 +16,21 @@
 #include <utility>
 #include <vector>
 
+#include "Events.h"
 #include "TempDir.h"
 #include "engine/Clock.h"
 #include "engine/ReminderPopup.h"
 #include "engine/SoundPlayer.h"
 #include "shell/AppSettings.h"
 #include "shell/ClockWnd.h"
-#include "shell/MainPage.h"
 #include "shell/MainWnd.h"
 #include "shell/UserPrompts.h"
 #include "store/EventStore.h"
 #include "store/ProgramFolder.h"
+#include "views/CalendarView.h"
+#include "views/DailyLayout.h"
+#include "views/EventListCtrl.h"
+#include "views/ViewPages.h"
 
 namespace tvtest {
 
@@ -99,24 +105,6 @@ private:
         queue.pop_front();
         return answer;
     }
-};
-
-// A page with a selection the test sets, recording the main window's calls.
-class FakePage final : public QWidget, public tv::IMainPage {
-public:
-    std::vector<uint32_t> SelectedEventIds() const override { return selection; }
-    bool RemoveEvent(uint32_t id) override {
-        removed.push_back(id);
-        std::erase(selection, id);
-        return true;
-    }
-    void RefreshEvent(uint32_t id) override { refreshed.push_back(id); }
-    void Rebuild() override { ++rebuilds; }
-    void SetUpdatesSuspended(bool s) override { suspendCalls.push_back(s); }
-
-    std::vector<uint32_t> selection, removed, refreshed;
-    std::vector<bool> suspendCalls;
-    int rebuilds = 0;
 };
 
 // A named child widget; the test stops when it is missing.
@@ -197,7 +185,8 @@ struct AppWorld {
         if (tv::CMainWnd* m = tv::CMainWnd::Instance()) m->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    // An event in the process-wide store; a recurring one repeats daily from its start.
+    // An event in the process-wide store; a recurring one repeats daily from its start, which is
+    // 09:00 on the world's day unless given.
     uint32_t Add(const char* name, const tv::DateTime& start, bool recurring = false, uint32_t type = 0) {
         tv::CPtEvent ev(clock.Now());
         ev.SetName(name);
@@ -210,6 +199,9 @@ struct AppWorld {
         tv::GetEventStore().Add(ev);
         return ev.GetId();
     }
+    uint32_t Add(const char* name, bool recurring = false, uint32_t type = 0) {
+        return Add(name, clock.Now().DateOnly() + tv::TimeSpan::FromParts(0, 9, 0, 0), recurring, type);
+    }
     tv::CMainWnd* Open(int view) {
         tv::CMainWnd* w = tv::CMainWnd::OpenOrRestore();
         w->setClock(&clock);
@@ -219,6 +211,34 @@ struct AppWorld {
         return w;
     }
 };
+
+// The fixture of the tests that open the program's windows: the world installed once, an empty
+// store and fresh answers before each test, every window closed after it. A test class with
+// more to prepare declares its own init() and calls w.Reset() there.
+class AppTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { w.Install(); }
+    void init() { w.Reset(); }
+    void cleanup() { w.CloseWindows(); }
+
+protected:
+    AppWorld w;
+};
+
+// A click on the Daily view's half-hour row that starts at that time of its day.
+inline void ClickDaily(tv::CCalendarView* daily, int hour, int minute = 0) {
+    const int y = tv::DailyLayout::SlotTop(hour * 2 + minute / 30) - daily->layout().GetScroll().pos + 5;
+    QTest::mouseClick(daily->viewport(), Qt::LeftButton, {}, QPoint(120, y));
+}
+
+// Selects the rows of those events, as clicks with Ctrl held would.
+inline void SelectRows(tv::CEventListCtrl* list, const std::vector<uint32_t>& ids) {
+    list->clearSelection();
+    for (uint32_t id : ids)
+        list->selectionModel()->select(list->listModel()->index(list->listModel()->rowOf(id), 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
 
 // The event as a fresh start of the program would read it from the event file.
 inline bool OnDisk(uint32_t id, tv::CPtEvent* out = nullptr) {

@@ -12,6 +12,7 @@
 #include "menus/TitledMenu.h"
 #include "store/EventTypeTable.h"
 #include "shell/AppIcons.h"
+#include "shell/Commands.h"
 #include "shell/MessageHub.h"
 #include "shell/RegisteredMessages.h"
 #include "shell/WindowSettings.h"
@@ -29,12 +30,10 @@ public:
 
 }  // namespace
 
-class ClockWndTest : public QObject {
+class ClockWndTest : public tvtest::AppTest {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { w.Install(); }
     void init();
-    void cleanup() { w.CloseWindows(); }
 
     void showsThePatternAtAFixedMomentAndFitsItsText();
     void chimesOnlyOnSecondZeroOfTheFullAndHalfHour();
@@ -45,9 +44,6 @@ private Q_SLOTS:
     void hubDeliversInOrderWithoutBlockingTheSender();
     void mouseReachesTheWatcherAndADoubleClickOpensTheMainWindow();
     void exitAsksFirst();
-
-private:
-    tvtest::AppWorld w;
 };
 
 void ClockWndTest::init() {
@@ -69,11 +65,10 @@ void ClockWndTest::showsThePatternAtAFixedMomentAndFitsItsText() {
     const QImage shot = clock.grab().toImage();
     QCOMPARE(shot.pixelColor(0, 0), QColor(Qt::black));
     bool yellow = false;
-    for (int x = 0; x < shot.width(); ++x)
-        for (int y = 0; y < shot.height(); ++y) {
-            const QColor c = shot.pixelColor(x, y);
-            yellow = yellow || (c.red() > 200 && c.green() > 200 && c.blue() < 80);
-        }
+    for (int i = 0; i < shot.width() * shot.height(); ++i) {
+        const QColor c = shot.pixelColor(i % shot.width(), i / shot.width());
+        yellow = yellow || (c.red() > 200 && c.green() > 200 && c.blue() < 80);
+    }
     QVERIFY(yellow);
 
     GetAppSettings().SetTimePattern("hh:nn:ss -ww- dd,M,yyyy");
@@ -220,9 +215,9 @@ void ClockWndTest::exitAsksFirst() {
     CClockWnd clock(w.clock, tvtest::QuietClock());
     QSignalSpy exit(&clock, &CClockWnd::exitRequested);
     w.prompts.yesNo = {false, true};
-    clock.runCommand(32774);
+    clock.runCommand(cmd::kExit);
     QCOMPARE(exit.count(), 0);
-    clock.runCommand(32774);
+    clock.runCommand(cmd::kExit);
     QCOMPARE(exit.count(), 1);
     QCOMPARE(w.prompts.asked.first(), QStringLiteral("Tallyvane: Do you really want to exit this programme?"));
 }

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "AppTestSupport.h"
@@ -15,6 +16,7 @@
 #include "store/EventTypeTable.h"
 #include "shell/Commands.h"
 #include "platform/FileIo.h"
+#include "views/ListPages.h"
 
 using namespace tv;
 using tvtest::Child;
@@ -43,22 +45,13 @@ int TypeIndex(const char* name) {
 
 }  // namespace
 
-class EditingCommandsTest : public QObject {
+class EditingCommandsTest : public tvtest::AppTest {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
     void newYearlyBirthdayWithAnEndReachesTheFile();
     void failedSaveIsReported();
     void mainWindowNewAndModifyRefreshTheActivePage();
-
-private:
-    tvtest::AppWorld w;
 };
-
-void EditingCommandsTest::initTestCase() {
-    w.Install();
-    QVERIFY(GetEventTypeTable().GetCount() >= 10);  // the shipped types, seeded
-}
 
 void EditingCommandsTest::newYearlyBirthdayWithAnEndReachesTheFile() {
     const DateTime start = Tomorrow(9, 0), end = Tomorrow(0, 0) + TimeSpan(800.0);
@@ -103,13 +96,9 @@ void EditingCommandsTest::failedSaveIsReported() {
 }
 
 void EditingCommandsTest::mainWindowNewAndModifyRefreshTheActivePage() {
-    CMainWnd* m = w.Open(0);
-    auto* day = new tvtest::FakePage;
-    m->setPage(0, day);
-    auto* all = new tvtest::FakePage;
-    m->setPage(5, all);
-    m->setView(0);
-    m->updateCommandStates();
+    CMainWnd* m = w.Open(kViewDaily);
+    CCalendarView* daily = m->pages()->calendarView(kViewDaily);
+    m->pages()->gotoDate(Tomorrow(0, 0));
     QVERIFY(m->isCommandEnabled(cmd::kNew));
 
     // New of the third type from the main window: the calendar view lays out again.
@@ -122,44 +111,47 @@ void EditingCommandsTest::mainWindowNewAndModifyRefreshTheActivePage() {
     });
     m->runCommand(kTypeMenuFirstId + 2);
     QCOMPARE(title, QStringLiteral("New Appointment"));
-    QCOMPARE(day->rebuilds, 1);
-    uint32_t id = 0;
-    GetEventStore().ForEachEvent([&](const CPtEvent& ev) { id = ev.GetName() == "Checkup" ? ev.GetId() : id; });
+    QCOMPARE(daily->layout().ItemCount(), size_t(1));
+    tvtest::ClickDaily(daily, 11);
+    const uint32_t id = daily->GetSelectedEvent();
     QVERIFY(id);
 
-    // Modify on a calendar view lays it out again (the event may have moved to another day):
-    // here it becomes a recurring event under the same id. On the list page Modify redraws
-    // only the row, and Cancel changes nothing.
-    day->selection = {id};
+    // Modify on a calendar view lays it out again: here the event becomes a recurring one
+    // under the same id, from the day after. On the list page Modify redraws only the row, and
+    // Cancel changes nothing.
     QString name;
     WhenModal<CEventEditorDlg>([&](CEventEditorDlg* dlg) {
         title = dlg->windowTitle();
         name = Child<QLineEdit>(dlg, "name")->text();
-        SetRecurrenceVia(dlg, [](CRecurrenceDlg* rd) { Child<QRadioButton>(rd, "daily")->click(); });
+        SetRecurrenceVia(dlg, [](CRecurrenceDlg* rd) {
+            Child<QRadioButton>(rd, "daily")->click();
+            Child<CDateTimeField>(rd, "start")->setValue(Tomorrow(11, 0) + TimeSpan(1.0));
+        });
         dlg->accept();
     });
     m->runCommand(cmd::kModify);
     QCOMPARE(std::pair(title, name), std::pair(QStringLiteral("Modify Appointment"), QStringLiteral("Checkup")));
-    QCOMPARE(day->rebuilds, 2);
+    QCOMPARE(daily->layout().ItemCount(), size_t(0));
     CPtEvent ev;
     QVERIFY(tvtest::OnDisk(id, &ev) && ev.IsRecurrent());
     QVERIFY(!ModifyEventWithEditor(nullptr, 12345));  // no such event: nothing opens
-    m->setView(5);
-    all->selection = {id};
-    m->updateCommandStates();
+    m->setView(kViewAll);
+    CEventListCtrl* list = m->pages()->allPage()->list();
+    tvtest::SelectRows(list, {id});
     QVERIFY(m->isCommandEnabled(cmd::kModify));
+    QSignalSpy redrawn(list->listModel(), &QAbstractItemModel::dataChanged);
     WhenModal<CEventEditorDlg>([](CEventEditorDlg* dlg) {
         Child<QLineEdit>(dlg, "name")->setText(QStringLiteral("Dropped"));
         dlg->reject();
     });
     m->runCommand(cmd::kModify);
-    QVERIFY(all->refreshed.empty());
+    QCOMPARE(redrawn.count(), 0);
     WhenModal<CEventEditorDlg>([](CEventEditorDlg* dlg) {
         Child<QLineEdit>(dlg, "name")->setText(QStringLiteral("Check-up"));
         dlg->accept();
     });
     m->runCommand(cmd::kModify);
-    QCOMPARE(all->refreshed, std::vector<uint32_t>{id});
+    QCOMPARE(redrawn.count(), 1);
     QVERIFY(tvtest::OnDisk(id, &ev));
     QCOMPARE(ev.GetName(), std::string("Check-up"));
 }

@@ -12,11 +12,9 @@
 
 using namespace tv;
 
-class IcsCommandsTest : public QObject {
+class IcsCommandsTest : public tvtest::AppTest {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { w.Install(); }
-    void init() { w.Reset(); }
     void cleanup() {
         w.CloseWindows();
         SetIcsChoicesForTesting(nullptr);
@@ -30,13 +28,12 @@ private:
             if (a->text() == text) return a->trigger();
         QFAIL(qPrintable("no action " + text));
     }
-    tvtest::AppWorld w;
 };
 
 void IcsCommandsTest::eventsMoveOnceAndInexactOnesAreAskedAbout() {
     w.Add("Dentist", DateTime::FromParts(2024, 6, 3, 9, 0));
     w.Add("Pills", DateTime::FromParts(2024, 6, 3, 8, 0), true);
-    CMainWnd* m = w.Open(5);
+    CMainWnd* m = w.Open(kViewAll);
     w.prompts.files = {Path("out.ics")};
     Trigger(m, "Export iCalendar...");
     QVERIFY(w.dir.Exists("out.ics") && w.dir.Exists("Evnt.uid"));
@@ -49,7 +46,7 @@ void IcsCommandsTest::eventsMoveOnceAndInexactOnesAreAskedAbout() {
     Trigger(m, "Import iCalendar...");
     QCOMPARE(w.prompts.told, (QStringList{"Tallyvane: 2 events imported, 0 already present, 0 skipped.",
                                           "Tallyvane: 0 events imported, 2 already present, 0 skipped."}));
-    QCOMPARE(CViewPages::Of(m)->allPage()->list()->listModel()->rowCount(), 2);
+    QCOMPARE(m->pages()->allPage()->list()->listModel()->rowCount(), 2);
     CEventStore onDisk(EventFilePath());
     onDisk.Load();
     QCOMPARE(onDisk.GetCount(), size_t(2));

@@ -22,12 +22,11 @@
 
 using namespace tv;
 
-class PreferencesTest : public QObject {
+class PreferencesTest : public tvtest::AppTest {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
     void init();
-    void cleanup() { w.CloseWindows(); }
 
     void sheetShowsAndOkWritesEverySetting();
     void cancelAndAnUnshownPageChangeNothing();
@@ -40,7 +39,6 @@ private:
     std::optional<int64_t> Var(const char* name) { return w.settings.ReadNumber("Var", name); }
     QString Entry() const { return m_config.path() + QStringLiteral("/autostart/Tallyvane.desktop"); }
 
-    tvtest::AppWorld w;
     QTemporaryDir m_config;
 };
 
@@ -197,7 +195,7 @@ void PreferencesTest::logOnStartEntryFollowsTheBox() {
 void PreferencesTest::optionsCommandShowsOrHidesTheClockAndRepaintsTheGrids() {
     CClockWnd clock(w.clock, tvtest::QuietClock());
     clock.show();
-    CMainWnd* m = w.Open(0);
+    CMainWnd* m = w.Open(kViewDaily);
     // The sheet is modal: the answers are given once it is up.
     auto options = [m](bool showClock, bool ok) {
         tvtest::WhenModal<CPreferenceSheet>([=](CPreferenceSheet* sheet) {
@@ -210,9 +208,9 @@ void PreferencesTest::optionsCommandShowsOrHidesTheClockAndRepaintsTheGrids() {
     };
     options(false, true);
     QVERIFY(!clock.isVisible());
-    CViewPages* pages = CViewPages::Of(m);
-    QCOMPARE(pages->calendarView(0)->layout().GetOfficeHours().startMinute, 8 * 60 + 30);
-    QCOMPARE(pages->calendarView(1)->layout().GetOfficeHours().startMinute, 8 * 60 + 30);
+    CViewPages* pages = m->pages();
+    for (int view : {kViewDaily, kViewWeekday})
+        QCOMPARE(pages->calendarView(view)->layout().GetOfficeHours().startMinute, 8 * 60 + 30);
     options(true, true);
     QVERIFY(clock.isVisible());
     options(false, false);  // Cancel: the clock stays as it is

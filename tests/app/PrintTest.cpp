@@ -20,6 +20,7 @@
 #include "views/ViewPrinter.h"
 
 using namespace tv;
+using tvtest::At;
 
 namespace {
 
@@ -44,26 +45,18 @@ QString PdfText(const QString& path, int page) {
 
 }  // namespace
 
-class PrintTest : public QObject {
+class PrintTest : public tvtest::AppTest {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { w.Install(); }
-    void init() { w.Reset(); }
-    void cleanup() { w.CloseWindows(); }
-
     void everyCalendarViewIsOnePageAndTheScreenStaysAsItWas();
-    void listPagesFollowTheCoreNumbers();
-    void findResultsPrintAsTheyAreListed();
+    void listPagesFollowTheCoreNumbersAndFindPrintsItsResults();
     void monthlyPrintsLandscapeAndTheOrientationComesBack();
     void previewOpensOnceWithItsTitle();
 
 private:
-    void Add(const QString& name, bool recurring = false, int hour = 9) {
-        w.Add(name.toUtf8().constData(), DateTime::FromParts(2024, 5, 6, hour, 0, 0), recurring);
-    }
     CMainWnd* Open(int view) {
         CMainWnd* m = w.Open(view);
-        CViewPages::Of(m)->gotoDate(w.clock.Now());  // the test's day, not the one the window opened on
+        m->pages()->gotoDate(w.clock.Now());  // the test's day, not the one the window opened on
         return m;
     }
     // A PDF printer writing into the scratch folder.
@@ -75,30 +68,28 @@ private:
         printer->setOutputFileName(QString::fromStdString(w.dir.File(name.toStdString())));
         return printer;
     }
-
-    tvtest::AppWorld w;
 };
 
 void PrintTest::everyCalendarViewIsOnePageAndTheScreenStaysAsItWas() {
-    for (int h = 0; h < 24; h += 3) Add(QStringLiteral("Meeting %1").arg(h), false, h);
-    Add(QStringLiteral("Gym"), true, 18);
-    for (int view = 0; view < 4; ++view) {
+    for (int h = 0; h < 24; h += 3) w.Add(qPrintable(QStringLiteral("Meeting %1").arg(h)), At(2024, 5, 6, h));
+    w.Add("Gym", At(2024, 5, 6, 18), true);
+    for (int view = kViewDaily; view <= kViewMonthly; ++view) {
         CMainWnd* m = Open(view);
         m->show();
         QCoreApplication::processEvents();
-        const CalendarLayout& layout = CViewPages::Of(m)->calendarView(view)->layout();
+        const CalendarLayout& layout = m->pages()->calendarView(view)->layout();
         DisplayList before, after;
         layout.Draw(before, {false, layout.ClientRect(), layout.GetScroll().pos});
         const std::unique_ptr<CPrintJob> job = MakePrintJob(m);
-        QCOMPARE(job->PrefersLandscape(), view == 3);
+        QCOMPARE(job->PrefersLandscape(), view == kViewMonthly);
         const auto printer = PdfPrinter(QStringLiteral("view%1.pdf").arg(view),
-                                        view == 3 ? QPageLayout::Landscape : QPageLayout::Portrait);
+                                        view == kViewMonthly ? QPageLayout::Landscape : QPageLayout::Portrait);
         QCOMPARE(RunPrintJob(*job, *printer), 1);
         QCOMPARE(PdfPageCount(printer->outputFileName()), 1);
         // The caption above the rule, and the events.
         const QString text = PdfText(printer->outputFileName(), 1);
-        QVERIFY2(text.isEmpty() || text.contains(CViewPages::Of(m)->calendarView(view)->GetCaptionText()), qPrintable(text));
-        QVERIFY2(text.isEmpty() || view >= 2 || text.contains(QStringLiteral("Meeting 9")), qPrintable(text));
+        QVERIFY2(text.isEmpty() || text.contains(m->pages()->calendarView(view)->GetCaptionText()), qPrintable(text));
+        QVERIFY2(text.isEmpty() || view >= kViewWeekly || text.contains(QStringLiteral("Meeting 9")), qPrintable(text));
         // Printing lays the view out on paper and back: the screen shows what it showed.
         layout.Draw(after, {false, layout.ClientRect(), layout.GetScroll().pos});
         QCOMPARE(after.Ops().size(), before.Ops().size());
@@ -106,8 +97,8 @@ void PrintTest::everyCalendarViewIsOnePageAndTheScreenStaysAsItWas() {
     }
 }
 
-void PrintTest::listPagesFollowTheCoreNumbers() {
-    CMainWnd* m = Open(5);
+void PrintTest::listPagesFollowTheCoreNumbersAndFindPrintsItsResults() {
+    CMainWnd* m = Open(kViewAll);
     auto printer = PdfPrinter(QStringLiteral("empty.pdf"));
     QCOMPARE(RunPrintJob(*MakePrintJob(m), *printer), 0);
     QVERIFY(!QFile::exists(printer->outputFileName()));  // no document was even started
@@ -119,14 +110,18 @@ void PrintTest::listPagesFollowTheCoreNumbers() {
     const int perPage = ComputeListPage(1, rowHeight, printer->width(), printer->height()).layout.rowsPerPage;
     QVERIFY(perPage > 20);
     auto row = [](int i) { return QStringLiteral("Row %1").arg(i, 3, 10, QLatin1Char('0')); };
-    for (int i = 0; i < 2 * perPage + 5; ++i) Add(row(i));
-    m->setView(0);
-    m->setView(5);  // the All page fills itself again when shown
+    for (int i = 0; i < 2 * perPage + 5; ++i) w.Add(qPrintable(row(i)));
+    m->setView(kViewFind);
+    m->pages()->findPage()->textEdit()->setText(row(7));
+    m->pages()->findPage()->search();
+    printer = PdfPrinter(QStringLiteral("find.pdf"));
+    QCOMPARE(RunPrintJob(*MakePrintJob(m), *printer), 1);  // the one result, not every event
+    m->setView(kViewAll);  // the All page fills itself again when shown
     printer = PdfPrinter(QStringLiteral("list.pdf"));
     QCOMPARE(RunPrintJob(*MakePrintJob(m), *printer), 3);
     QCOMPARE(PdfPageCount(printer->outputFileName()), 3);
     const QString page2 = PdfText(printer->outputFileName(), 2);
-    if (page2.isEmpty()) QSKIP("pdftotext is not installed; the page count was checked");
+    if (page2.isEmpty()) QSKIP("pdftotext is not installed; the page counts were checked");
     QVERIFY2(page2.contains(QStringLiteral("2/3")) && !page2.contains(QStringLiteral("1/3")), qPrintable(page2));
     QVERIFY(page2.contains(QStringLiteral("Events List")));
     for (const char* title : {"Name", "Time", "Type", "Recurrence", "Duration"}) QVERIFY(page2.contains(title));
@@ -135,23 +130,8 @@ void PrintTest::listPagesFollowTheCoreNumbers() {
     QVERIFY(!page2.contains(row(perPage - 1)) && !page2.contains(row(2 * perPage)));
 }
 
-void PrintTest::findResultsPrintAsTheyAreListed() {
-    Add(QStringLiteral("Dentist"));
-    Add(QStringLiteral("Gym"));
-    CMainWnd* m = Open(4);
-    CFindPage* find = CViewPages::Of(m)->findPage();
-    find->textEdit()->setText(QStringLiteral("Dent"));
-    find->search();
-    const auto printer = PdfPrinter(QStringLiteral("find.pdf"));
-    QCOMPARE(RunPrintJob(*MakePrintJob(m), *printer), 1);
-    const QString text = PdfText(printer->outputFileName(), 1);
-    QVERIFY2(text.isEmpty() || (text.contains(QStringLiteral("Dentist")) && !text.contains(QStringLiteral("Gym")) &&
-                                text.contains(QStringLiteral("1/1"))),
-             qPrintable(text));
-}
-
 void PrintTest::monthlyPrintsLandscapeAndTheOrientationComesBack() {
-    CMainWnd* m = Open(3);
+    CMainWnd* m = Open(kViewMonthly);
     m->runCommand(cmd::kPrint);  // the print dialog cancelled: nothing printed
     QCOMPARE(w.prompts.asked, QStringList{"Print"});
     const QString path = QString::fromStdString(w.dir.File("monthly-command.pdf"));
@@ -177,7 +157,7 @@ void PrintTest::monthlyPrintsLandscapeAndTheOrientationComesBack() {
     QVERIFY(box.hasMatch() && box.captured(1).toDouble() > box.captured(2).toDouble());
 
     // Another view prints in the orientation the user chose.
-    m->setView(0);
+    m->setView(kViewDaily);
     w.prompts.printerSetup = [&](QPrinter& printer) {
         during = printer.pageLayout().orientation();
         return false;
@@ -187,7 +167,7 @@ void PrintTest::monthlyPrintsLandscapeAndTheOrientationComesBack() {
 }
 
 void PrintTest::previewOpensOnceWithItsTitle() {
-    CMainWnd* m = Open(3);
+    CMainWnd* m = Open(kViewMonthly);
     m->runCommand(cmd::kPrintPreview);
     m->runCommand(cmd::kPrintPreview);
     QList<QPrintPreviewDialog*> previews = m->findChildren<QPrintPreviewDialog*>();
@@ -199,7 +179,7 @@ void PrintTest::previewOpensOnceWithItsTitle() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(m->findChildren<QPrintPreviewDialog*>().size(), 0);
     // Closed, a new one may open; the Daily view keeps the user's orientation.
-    m->setView(0);
+    m->setView(kViewDaily);
     m->runCommand(cmd::kPrintPreview);
     previews = m->findChildren<QPrintPreviewDialog*>();
     QCOMPARE(previews.size(), 1);

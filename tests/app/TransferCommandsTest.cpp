@@ -36,12 +36,10 @@ size_t EventsOnDisk() {
 
 }  // namespace
 
-class TransferCommandsTest : public QObject {
+class TransferCommandsTest : public tvtest::AppTest {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { w.Install(); }
     void init();
-    void cleanup() { w.CloseWindows(); }
 
     void cancelledDialogsChangeNothing();
     void backupDeleteRestoreBringsEverythingBackWithItsIds();
@@ -52,11 +50,6 @@ private Q_SLOTS:
 
 private:
     QString Path(const char* name) const { return QString::fromStdString(w.dir.Path() + name); }
-    uint32_t Add(const char* name, bool recurring = false, uint32_t type = 0) {
-        return w.Add(name, DateTime::FromParts(2024, 5, 6, 9, 0, 0), recurring, type);
-    }
-
-    tvtest::AppWorld w;
 };
 
 void TransferCommandsTest::init() {
@@ -69,9 +62,9 @@ void TransferCommandsTest::init() {
 }
 
 void TransferCommandsTest::cancelledDialogsChangeNothing() {
-    Add("Dentist");
+    w.Add("Dentist");
     const std::string before = GetEventStore().SaveToBytes();
-    CMainWnd* m = w.Open(0);
+    CMainWnd* m = w.Open(kViewDaily);
     // No to the Restore question ends it before the file dialog.
     w.prompts.yesNo = {false};
     m->runCommand(cmd::kRestoreBackup);
@@ -105,20 +98,20 @@ void TransferCommandsTest::backupDeleteRestoreBringsEverythingBackWithItsIds() {
     CEventType custom;
     custom.SetName("Dentist visits");
     QCOMPARE(GetEventTypeTable().AddType(custom), AddTypeResult::Added);
-    GetEventStore().Delete(Add("Dentist", false, custom.GetId()));  // a gap in the ids
-    Add("Gym", true);
-    Add("Dentist again", false, custom.GetId());
+    GetEventStore().Delete(w.Add("Dentist", false, custom.GetId()));  // a gap in the ids
+    w.Add("Gym", true);
+    w.Add("Dentist again", false, custom.GetId());
     const std::string events = GetEventStore().SaveToBytes(), types = TypesBytes(GetEventTypeTable());
 
-    CMainWnd* m = w.Open(5);
+    CMainWnd* m = w.Open(kViewAll);
     w.prompts.files = {Path("all.bak"), Path("all.bak")};
     m->runCommand(cmd::kBackup);
     GetEventStore().RemoveAll();
     GetEventTypeTable().RemoveAll();
-    auto* all = CViewPages::Of(m)->allPage();
+    auto* all = m->pages()->allPage();
     all->refill();
     // A reminder open for an event of the store that the backup replaces closes.
-    QVERIFY(CReminderPopup::Open(Add("Stranger"), w.clock));
+    QVERIFY(CReminderPopup::Open(w.Add("Stranger"), w.clock));
     m->runCommand(cmd::kRestoreBackup);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(CReminderPopup::OpenPopups().isEmpty());
@@ -138,14 +131,14 @@ void TransferCommandsTest::backupDeleteRestoreBringsEverythingBackWithItsIds() {
 }
 
 void TransferCommandsTest::wrongTagsAndDamagedFilesAreRefusedChangingNothing() {
-    Add("Dentist");
-    CMainWnd* m = w.Open(5);
+    w.Add("Dentist");
+    CMainWnd* m = w.Open(kViewAll);
     w.prompts.files = {Path("e.exp"), Path("b.bak")};
     m->runCommand(cmd::kExport);
     m->runCommand(cmd::kBackup);
     const std::string bak = w.dir.Read("b.bak");
     w.dir.Write("cut.bak", bak.substr(0, bak.size() - 20));  // its lists are missing
-    Add("Gym", true);
+    w.Add("Gym", true);
     const std::string events = GetEventStore().SaveToBytes(), types = TypesBytes(GetEventTypeTable());
 
     w.prompts.importContent = {{true, true}};
@@ -178,7 +171,7 @@ void TransferCommandsTest::wrongTagsAndDamagedFilesAreRefusedChangingNothing() {
     QCOMPARE(EventsOnDisk(), size_t(3));
 
     // A lone surrogate where "В" was: the import completes and names the file as damaged.
-    Add("Встреча");
+    w.Add("Встреча");
     std::string exp = ExportToBytes(GetEventTypeTable(), GetEventStore());
     w.dir.Write("w.exp", exp.replace(exp.find("\x12\x04\x41\x04"), 2, "\x00\xD8", 2));
     w.prompts.importContent = {{true, true}};
@@ -196,8 +189,8 @@ void TransferCommandsTest::secondImportRefusesEachStarredNameOnce() {
     b.SetBackColor(b.GetBackColor() ^ 0x0000FF);
     GetEventTypeTable().ReplaceType(a.GetId(), a);
     GetEventTypeTable().ReplaceType(b.GetId(), b);
-    Add("Dentist", false, a.GetId());
-    CMainWnd* m = w.Open(0);
+    w.Add("Dentist", false, a.GetId());
+    CMainWnd* m = w.Open(kViewDaily);
     w.prompts.files = {Path("two.exp"), Path("two.exp"), Path("two.exp"), Path("two.exp")};
     m->runCommand(cmd::kExport);
     GetEventTypeTable().ReplaceType(a.GetId(), local[0]);
@@ -227,9 +220,9 @@ void TransferCommandsTest::secondImportRefusesEachStarredNameOnce() {
 
 void TransferCommandsTest::holidayImportAddsYearlyEventsAndRefreshesTheView() {
     w.dir.Write("h.hdy", "Holidays of the test\r\nNew Year,1,1,1\r\nMemorial,2,5,2,5\r\nBad,3,1,1\r\n");
-    CMainWnd* m = w.Open(3);
-    CCalendarView* monthly = CViewPages::Of(m)->calendarView(3);
-    CViewPages::Of(m)->gotoDate(w.clock.Now());
+    CMainWnd* m = w.Open(kViewMonthly);
+    CCalendarView* monthly = m->pages()->calendarView(kViewMonthly);
+    m->pages()->gotoDate(w.clock.Now());
     const size_t itemsBefore = monthly->layout().ItemCount();
     w.prompts.files = {Path("h.hdy")};
     m->runCommand(cmd::kImportHoliday);
@@ -250,7 +243,7 @@ void TransferCommandsTest::plumtraceWithAWrongEventFileKeepsTheMergedTypes() {
     w.dir.Write("plum/evty.ptt", tvtest::Bytes().u32(1).u32(8).raw(type.Data()).str());
     w.dir.Write("plum/evnt.pte", tvtest::Bytes().text("PLUMTRX").u16(1).str());
 
-    CMainWnd* m = w.Open(0);
+    CMainWnd* m = w.Open(kViewDaily);
     const size_t typesBefore = GetEventTypeTable().GetCount();
     w.prompts.folders = {Path("plum")};
     m->runCommand(cmd::kImportPlumtrace);

@@ -8,6 +8,7 @@
 #include "shell/Commands.h"
 #include "shell/DialogLayout.h"
 #include "shell/FontMapping.h"
+#include "views/ViewSwitching.h"
 
 using namespace tv;
 
@@ -56,18 +57,30 @@ TEST(DialogLayout, FirstRestoreAfterFirstMinimiseHappensOnce) {
     EXPECT_FALSE(rule.OnRestored()) << "only the first cycle moves the window back";
 }
 
-TEST(Commands, AcceleratorsAreUniqueAndPromptsSplit) {
-    std::map<std::string, int> keys;
-    for (const Accelerator& a : kMainAccelerators)
-        EXPECT_TRUE(keys.emplace(a.key, a.command).second) << "duplicate key " << a.key;
-    EXPECT_EQ(keys.size(), 19u);
-    EXPECT_EQ(keys.count("Alt+M"), 0u);
-    EXPECT_EQ(keys["Enter"], cmd::kModify);
-    EXPECT_EQ(keys["Ctrl+M"], cmd::kModify);
-    EXPECT_EQ(keys["Ctrl+V"], cmd::kPrintPreview);
-    // A prompt is the status bar's text, a line break, then the tip's.
-    EXPECT_EQ(PromptStatus(cmd::kMonthly) + "|" + PromptTip(cmd::kMonthly), "Monthly View|Monthly");
-    EXPECT_EQ(PromptStatus(12345), "");
+TEST(Commands, RulesFollowThePageAndTheSelection) {
+    struct Case {
+        CommandRule rule;
+        int view;
+        bool selection, allowed;
+    } const cases[] = {
+        {CommandRule::Always, kViewFind, false, true},
+        {CommandRule::NotOnFind, kViewAll, false, true},
+        {CommandRule::NotOnFind, kViewFind, false, false},
+        {CommandRule::Selection, kViewFind, true, true},
+        {CommandRule::Selection, kViewDaily, false, false},
+        {CommandRule::SelectionNotOnFind, kViewMonthly, true, true},
+        {CommandRule::SelectionNotOnFind, kViewFind, true, false},
+        {CommandRule::SelectionNotOnFind, kViewAll, false, false},
+        {CommandRule::GotoThisDay, kViewDaily, false, false},
+        {CommandRule::GotoThisDay, kViewAll, false, true},
+        {CommandRule::GotoDate, kViewFind, false, false},
+        {CommandRule::GotoDate, kViewDaily, false, true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsCommandAllowed(c.rule, {c.view, c.selection}), c.allowed) << int(c.rule) << " on page " << c.view;
+    EXPECT_EQ(ViewIndexOfCommand(cmd::kAllEvents), kViewAll);
+    EXPECT_EQ(ViewIndexOfCommand(cmd::kFind), kViewFind);
+    EXPECT_EQ(ViewIndexOfCommand(cmd::kNew), -1);
 }
 
 #include "TempDir.h"

@@ -61,13 +61,4 @@ bool ModifyEventWithEditor(QWidget* parent, uint32_t id) {
 
 void CustomizeEventTypes(QWidget* parent) { RunEventTypeListDialog(parent); }
 
-uint32_t RunTypeMenuCommand(QWidget* parent, int command) {
-    if (command == kTypeMenuCustomizeId) {
-        CustomizeEventTypes(parent);
-        return 0;
-    }
-    if (command < kTypeMenuFirstId || command > kTypeMenuLastId) return 0;
-    return NewEventWithEditor(parent, command - kTypeMenuFirstId);
-}
-
 }  // namespace tv

@@ -26,10 +26,6 @@ bool ModifyEventWithEditor(QWidget* parent, uint32_t id);
 // The type list dialog ("Customize..." of every type menu).
 void CustomizeEventTypes(QWidget* parent);
 
-// Runs a type-menu command: 2024 + i creates an event of type i, 3025 customises the types.
-// Answers the new event's id, or 0.
-uint32_t RunTypeMenuCommand(QWidget* parent, int command);
-
 // Saves the event file; a failure (or a note such as a kept damaged copy) is shown to the user.
 bool SaveEventFileReporting(QWidget* parent);
 

@@ -63,7 +63,19 @@ CEventEditorDlg::CEventEditorDlg(CEventTypeTable& types, QWidget* parent, bool i
 }
 
 void CEventEditorDlg::build() {
-    // Event: the name with the type button beside it, and the note.
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(createEventGroup());
+    layout->addLayout(createTimingRows());
+    layout->addWidget(createRecurrenceGroup());
+    layout->addWidget(createSoundGroup());
+    layout->addWidget(createButtons());
+    setMinimumWidth(460);
+    setTabOrders();
+    m_name->setFocus();
+}
+
+// The name with the type button beside it, and the note.
+QWidget* CEventEditorDlg::createEventGroup() {
     auto* eventGroup = new QGroupBox(tr("Event"), this);
     m_name = new QLineEdit(eventGroup);
     m_name->setObjectName(QStringLiteral("name"));
@@ -89,8 +101,11 @@ void CEventEditorDlg::build() {
     eventLayout->addWidget(m_typeButton, 0, 2);
     eventLayout->addWidget(noteLabel, 1, 0, Qt::AlignTop);
     eventLayout->addWidget(m_note, 1, 1, 1, 2);
+    connect(m_typeButton, &QToolButton::clicked, this, &CEventEditorDlg::openTypeMenu);
+    return eventGroup;
+}
 
-    // Timing.
+QLayout* CEventEditorDlg::createTimingRows() {
     m_start = new CDateTimeField(CDateTimeField::Display::DateAndTime, this);
     m_start->setObjectName(QStringLiteral("start"));
     m_halfHour = new QToolButton(this);
@@ -134,8 +149,13 @@ void CEventEditorDlg::build() {
     timing->setColumnStretch(1, 1);
     timing->setColumnStretch(3, 1);
     timing->setContentsMargins(9, 0, 9, 0);
+    connect(m_halfHour, &QToolButton::clicked, this, &CEventEditorDlg::openHalfHourMenu);
+    connect(m_start, &CDateTimeField::valueChanged, this, [this] { m_model.start = m_start->value(); });
+    return timing;
+}
 
-    // Recurrence and sound: a picture, the current value and the button that changes it.
+// Recurrence and sound: a picture, the current value and the button that changes it.
+QWidget* CEventEditorDlg::createRecurrenceGroup() {
     auto* recurrenceGroup = new QGroupBox(tr("Recurrence"), this);
     auto* recurrencePicture = new QLabel(recurrenceGroup);
     recurrencePicture->setPixmap(Decoration(QStringLiteral(":/icons/recurrence.png"), QStyle::SP_BrowserReload, this));
@@ -151,42 +171,40 @@ void CEventEditorDlg::build() {
     recurrenceLayout->addWidget(recurrencePicture);
     recurrenceLayout->addWidget(m_ruleText, 1);
     recurrenceLayout->addWidget(m_setRecurrence);
+    connect(m_setRecurrence, &QPushButton::clicked, this, &CEventEditorDlg::setRecurrence);
+    return recurrenceGroup;
+}
 
+QWidget* CEventEditorDlg::createSoundGroup() {
     auto* soundGroup = new QGroupBox(tr("Sound"), this);
     auto* soundPicture = new QLabel(soundGroup);
     soundPicture->setPixmap(Decoration(QStringLiteral(":/icons/sound.png"), QStyle::SP_MediaVolume, this));
     m_sound = new QLabel(soundGroup);
     m_sound->setObjectName(QStringLiteral("sound"));
     m_sound->setTextFormat(Qt::PlainText);
-    auto* setSoundButton = new QPushButton(tr("Set Sound..."), soundGroup);
-    setSoundButton->setObjectName(QStringLiteral("setSound"));
-    setSoundButton->setAutoDefault(false);
+    m_setSound = new QPushButton(tr("Set Sound..."), soundGroup);
+    m_setSound->setObjectName(QStringLiteral("setSound"));
+    m_setSound->setAutoDefault(false);
     auto* soundLayout = new QHBoxLayout(soundGroup);
     soundLayout->addWidget(soundPicture);
     soundLayout->addWidget(m_sound, 1);
-    soundLayout->addWidget(setSoundButton);
-    // Both buttons as wide as the wider one, so the two lines look alike.
-    const int buttonWidth = std::max(m_setRecurrence->sizeHint().width(), setSoundButton->sizeHint().width());
+    soundLayout->addWidget(m_setSound);
+    // This button and Set Recurrence as wide as the wider one, so the two lines look alike.
+    const int buttonWidth = std::max(m_setRecurrence->sizeHint().width(), m_setSound->sizeHint().width());
     m_setRecurrence->setMinimumWidth(buttonWidth);
-    setSoundButton->setMinimumWidth(buttonWidth);
+    m_setSound->setMinimumWidth(buttonWidth);
+    connect(m_setSound, &QPushButton::clicked, this, &CEventEditorDlg::setSound);
+    return soundGroup;
+}
 
+QWidget* CEventEditorDlg::createButtons() {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(eventGroup);
-    layout->addLayout(timing);
-    layout->addWidget(recurrenceGroup);
-    layout->addWidget(soundGroup);
-    layout->addWidget(buttons);
-    setMinimumWidth(460);
-
     connect(buttons, &QDialogButtonBox::accepted, this, &CEventEditorDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_typeButton, &QToolButton::clicked, this, &CEventEditorDlg::openTypeMenu);
-    connect(m_halfHour, &QToolButton::clicked, this, &CEventEditorDlg::openHalfHourMenu);
-    connect(m_setRecurrence, &QPushButton::clicked, this, &CEventEditorDlg::setRecurrence);
-    connect(setSoundButton, &QPushButton::clicked, this, &CEventEditorDlg::setSound);
-    connect(m_start, &CDateTimeField::valueChanged, this, [this] { m_model.start = m_start->value(); });
+    return buttons;
+}
 
+void CEventEditorDlg::setTabOrders() {
     setTabOrder(m_name, m_typeButton);
     setTabOrder(m_typeButton, m_note);
     setTabOrder(m_note, m_start);
@@ -196,8 +214,7 @@ void CEventEditorDlg::build() {
     setTabOrder(m_remindBefore, m_enabled);
     setTabOrder(m_enabled, m_accepted);
     setTabOrder(m_accepted, m_setRecurrence);
-    setTabOrder(m_setRecurrence, setSoundButton);
-    m_name->setFocus();
+    setTabOrder(m_setRecurrence, m_setSound);
 }
 
 void CEventEditorDlg::LoadFromEvent(const CPtEvent& ev) {

@@ -8,6 +8,7 @@
 
 class QCheckBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -52,6 +53,12 @@ public Q_SLOTS:
 
 private:
     void build();
+    QWidget* createEventGroup();
+    QLayout* createTimingRows();
+    QWidget* createRecurrenceGroup();
+    QWidget* createSoundGroup();
+    QWidget* createButtons();
+    void setTabOrders();
     void collect();
     void showValues();
     void updateRecurrenceDisplay();
@@ -73,6 +80,7 @@ private:
     QLabel* m_ruleText = nullptr;
     QLabel* m_sound = nullptr;
     QPushButton* m_setRecurrence = nullptr;
+    QPushButton* m_setSound = nullptr;
 };
 
 }  // namespace tv

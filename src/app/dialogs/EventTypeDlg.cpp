@@ -26,7 +26,16 @@ namespace tv {
 
 CEventTypeDlg::CEventTypeDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("Creat an event type"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(createFieldsAndIcon());
+    layout->addLayout(createTextAndSoundGroups());
+    layout->addWidget(createButtons());
+    setTabOrders();
+    LoadFromType(CEventType());
+    if (!parent) CenterOnScreen(this);
+}
 
+QLayout* CEventTypeDlg::createFieldsAndIcon() {
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("name"));
     m_name->setMaxLength(255);
@@ -57,12 +66,12 @@ CEventTypeDlg::CEventTypeDlg(QWidget* parent) : QDialog(parent) {
     m_icon->setFixedSize(40, 40);
     m_icon->setAlignment(Qt::AlignCenter);
     m_icon->setFrameShape(QFrame::StyledPanel);
-    auto* iconButton = new QPushButton(tr("&Icon..."), this);
-    iconButton->setObjectName(QStringLiteral("iconButton"));
-    iconButton->setAutoDefault(false);
+    m_iconButton = new QPushButton(tr("&Icon..."), this);
+    m_iconButton->setObjectName(QStringLiteral("iconButton"));
+    m_iconButton->setAutoDefault(false);
     auto* iconColumn = new QVBoxLayout;
     iconColumn->addWidget(m_icon, 0, Qt::AlignHCenter);
-    iconColumn->addWidget(iconButton);
+    iconColumn->addWidget(m_iconButton);
     iconColumn->addStretch();
 
     auto* top = new QHBoxLayout;
@@ -70,13 +79,23 @@ CEventTypeDlg::CEventTypeDlg(QWidget* parent) : QDialog(parent) {
     top->addSpacing(12);
     top->addLayout(iconColumn);
 
+    connect(m_useStart, &QCheckBox::toggled, this, [this](bool on) {
+        m_fields.useDefaultStart = on;
+        m_start->setEnabled(on);
+    });
+    connect(m_start, &CDateTimeField::valueChanged, this, [this] { m_fields.defaultStart = m_start->value(); });
+    connect(m_iconButton, &QPushButton::clicked, this, &CEventTypeDlg::chooseIcon);
+    return top;
+}
+
+QLayout* CEventTypeDlg::createTextAndSoundGroups() {
     // The text's colour and font, with a sample of both.
     auto* textGroup = new QGroupBox(tr("Text"), this);
     m_color = new CColorButton(textGroup);
     m_color->setObjectName(QStringLiteral("textColor"));
-    auto* fontButton = new QPushButton(tr("&Font..."), textGroup);
-    fontButton->setObjectName(QStringLiteral("fontButton"));
-    fontButton->setAutoDefault(false);
+    m_fontButton = new QPushButton(tr("&Font..."), textGroup);
+    m_fontButton->setObjectName(QStringLiteral("fontButton"));
+    m_fontButton->setAutoDefault(false);
     m_sample = new QLabel(textGroup);
     m_sample->setObjectName(QStringLiteral("sample"));
     m_sample->setMinimumHeight(32);
@@ -85,7 +104,7 @@ CEventTypeDlg::CEventTypeDlg(QWidget* parent) : QDialog(parent) {
     m_sample->setAutoFillBackground(true);
     auto* textLayout = new QGridLayout(textGroup);
     textLayout->addWidget(m_color, 0, 0);
-    textLayout->addWidget(fontButton, 0, 1);
+    textLayout->addWidget(m_fontButton, 0, 1);
     textLayout->addWidget(m_sample, 1, 0, 1, 2);
 
     auto* soundGroup = new QGroupBox(tr("Sound"), this);
@@ -93,12 +112,12 @@ CEventTypeDlg::CEventTypeDlg(QWidget* parent) : QDialog(parent) {
     m_sound->setObjectName(QStringLiteral("sound"));
     m_sound->setMinimumWidth(120);
     m_sound->setTextFormat(Qt::PlainText);
-    auto* soundButton = new QPushButton(tr("S&ound"), soundGroup);
-    soundButton->setObjectName(QStringLiteral("soundButton"));
-    soundButton->setAutoDefault(false);
+    m_soundButton = new QPushButton(tr("S&ound"), soundGroup);
+    m_soundButton->setObjectName(QStringLiteral("soundButton"));
+    m_soundButton->setAutoDefault(false);
     auto* soundLayout = new QGridLayout(soundGroup);
     soundLayout->addWidget(m_sound, 0, 0);
-    soundLayout->addWidget(soundButton, 0, 1, Qt::AlignTop);
+    soundLayout->addWidget(m_soundButton, 0, 1, Qt::AlignTop);
     soundLayout->setColumnStretch(0, 1);
     soundLayout->setRowStretch(1, 1);
 
@@ -106,60 +125,35 @@ CEventTypeDlg::CEventTypeDlg(QWidget* parent) : QDialog(parent) {
     groups->addWidget(textGroup, 1);
     groups->addWidget(soundGroup, 1);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addLayout(groups);
-    layout->addWidget(buttons);
-
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        collect();
-        accept();
-    });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_useStart, &QCheckBox::toggled, this, [this](bool on) {
-        m_fields.useDefaultStart = on;
-        m_start->setEnabled(on);
-    });
-    connect(m_start, &CDateTimeField::valueChanged, this, [this] { m_fields.defaultStart = m_start->value(); });
     connect(m_color, &CColorButton::colorChanged, this, [this](ColorRef c) {
         m_fields.textColor = c;
         showIconAndFont();
     });
     connect(m_name, &QLineEdit::textChanged, this, [this] { m_sample->setText(m_name->text()); });
-    connect(iconButton, &QPushButton::clicked, this, &CEventTypeDlg::chooseIcon);
-    connect(fontButton, &QPushButton::clicked, this, &CEventTypeDlg::chooseFont);
-    connect(soundButton, &QPushButton::clicked, this, &CEventTypeDlg::chooseSound);
+    connect(m_fontButton, &QPushButton::clicked, this, &CEventTypeDlg::chooseFont);
+    connect(m_soundButton, &QPushButton::clicked, this, &CEventTypeDlg::chooseSound);
+    return groups;
+}
 
-    askIcon = [](QWidget* parent) -> std::optional<int> {
-        CSelectIconDlg dlg(parent);
-        if (dlg.exec() != QDialog::Accepted || dlg.selection() < 0) return std::nullopt;
-        return dlg.selection();
-    };
-    askFont = [](QWidget* parent, const QFont& initial) -> std::optional<QFont> {
-        bool ok = false;
-        const QFont font = QFontDialog::getFont(&ok, initial, parent);
-        if (!ok) return std::nullopt;
-        return font;
-    };
-    askSound = [](QWidget* parent, const std::string& current) -> std::optional<std::string> {
-        CSoundDlg dlg(parent);
-        dlg.setSound(current);
-        if (dlg.exec() != QDialog::Accepted) return std::nullopt;
-        return dlg.sound();
-    };
+QWidget* CEventTypeDlg::createButtons() {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        collect();
+        accept();
+    });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    return buttons;
+}
 
+void CEventTypeDlg::setTabOrders() {
     setTabOrder(m_name, m_useStart);
     setTabOrder(m_useStart, m_start);
     setTabOrder(m_start, m_duration);
     setTabOrder(m_duration, m_remindBefore);
-    setTabOrder(m_remindBefore, iconButton);
-    setTabOrder(iconButton, m_color);
-    setTabOrder(m_color, fontButton);
-    setTabOrder(fontButton, soundButton);
-
-    LoadFromType(CEventType());
-    if (!parent) CenterOnScreen(this);
+    setTabOrder(m_remindBefore, m_iconButton);
+    setTabOrder(m_iconButton, m_color);
+    setTabOrder(m_color, m_fontButton);
+    setTabOrder(m_fontButton, m_soundButton);
 }
 
 void CEventTypeDlg::LoadFromType(const CEventType& type) {
@@ -207,25 +201,27 @@ void CEventTypeDlg::showIconAndFont() {
 }
 
 void CEventTypeDlg::chooseIcon() {
-    if (const std::optional<int> icon = askIcon(this)) {
-        m_fields.icon = *icon;
-        showIconAndFont();
-    }
+    CSelectIconDlg dlg(this);
+    if (dlg.exec() != QDialog::Accepted || dlg.selection() < 0) return;
+    m_fields.icon = dlg.selection();
+    showIconAndFont();
 }
 
 void CEventTypeDlg::chooseFont() {
-    if (const std::optional<QFont> font = askFont(this, ToFontDialogQFont(m_fields.font))) {
-        m_fields.font = FromQFont(*font, m_fields.font);
-        showIconAndFont();
-    }
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, ToFontDialogQFont(m_fields.font), this);
+    if (!ok) return;
+    m_fields.font = FromQFont(font, m_fields.font);
+    showIconAndFont();
 }
 
 void CEventTypeDlg::chooseSound() {
     collect();
-    if (const std::optional<std::string> sound = askSound(this, m_fields.sound)) {
-        m_fields.sound = *sound;
-        m_sound->setText(QString::fromStdString(m_fields.sound));
-    }
+    CSoundDlg dlg(this);
+    dlg.setSound(m_fields.sound);
+    if (dlg.exec() != QDialog::Accepted) return;
+    m_fields.sound = dlg.sound();
+    m_sound->setText(QString::fromStdString(m_fields.sound));
 }
 
 }  // namespace tv

@@ -2,13 +2,12 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
-#include <optional>
 
 #include "editing/TypeListModel.h"
 
 class QCheckBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -27,20 +26,16 @@ public:
     // Everything but the id.
     void StoreToType(CEventType& type);
 
-    // The sub-dialogs, replaceable so that tests can answer them.
-    std::function<std::optional<int>(QWidget*)> askIcon;
-    std::function<std::optional<QFont>(QWidget*, const QFont&)> askFont;
-    std::function<std::optional<std::string>(QWidget*, const std::string&)> askSound;
-
-    TypeEditorFields& fields() { return m_fields; }
-    CColorButton* colorButton() const { return m_color; }
-
 public Q_SLOTS:
     void chooseIcon();
     void chooseFont();
     void chooseSound();
 
 private:
+    QLayout* createFieldsAndIcon();
+    QLayout* createTextAndSoundGroups();
+    QWidget* createButtons();
+    void setTabOrders();
     void collect();
     void showFields();
     void showIconAndFont();
@@ -52,9 +47,12 @@ private:
     CDurationField* m_duration = nullptr;
     CDurationField* m_remindBefore = nullptr;
     QLabel* m_icon = nullptr;
+    QPushButton* m_iconButton = nullptr;
     CColorButton* m_color = nullptr;
+    QPushButton* m_fontButton = nullptr;
     QLabel* m_sample = nullptr;
     QLabel* m_sound = nullptr;
+    QPushButton* m_soundButton = nullptr;
 };
 
 }  // namespace tv

@@ -23,8 +23,18 @@ namespace tv {
 
 CRecurrenceDlg::CRecurrenceDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("Set Recurrence"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(createTimeGroup());
+    layout->addWidget(createPatternGroup(), 1);
+    layout->addLayout(createEndRow());
+    layout->addLayout(createButtonRow());
+    setTabOrders();
+    LoadFromRule(CReCurrence());
+    if (!parent) CenterOnScreen(this);
+}
 
-    // Event time: the rule's start (its time of day is every occurrence's) and duration.
+// Event time: the rule's start (its time of day is every occurrence's) and duration.
+QWidget* CRecurrenceDlg::createTimeGroup() {
     auto* timeGroup = new QGroupBox(tr("Event Time"), this);
     m_start = new CDateTimeField(CDateTimeField::Display::DateAndTime, timeGroup);
     m_start->setObjectName(QStringLiteral("start"));
@@ -40,8 +50,11 @@ CRecurrenceDlg::CRecurrenceDlg(QWidget* parent) : QDialog(parent) {
     timeLayout->addSpacing(12);
     timeLayout->addWidget(durationLabel);
     timeLayout->addWidget(m_duration);
+    return timeGroup;
+}
 
-    // The pattern: four kinds on the left, the chosen kind's page on the right.
+// The pattern: four kinds on the left, the chosen kind's page on the right.
+QWidget* CRecurrenceDlg::createPatternGroup() {
     auto* patternGroup = new QGroupBox(tr("Recurrence Pattern"), this);
     const char* kindNames[] = {"Daily", "Weekly", "Monthly", "Yearly"};
     auto* kindColumn = new QVBoxLayout;
@@ -66,8 +79,11 @@ CRecurrenceDlg::CRecurrenceDlg(QWidget* parent) : QDialog(parent) {
     patternLayout->addWidget(line);
     patternLayout->addWidget(m_stack, 1);
     m_stack->setMinimumHeight(m_stack->sizeHint().height());
+    return patternGroup;
+}
 
-    // The end of the series.
+// The end of the series.
+QLayout* CRecurrenceDlg::createEndRow() {
     m_endsOn = new QCheckBox(tr("Ends On"), this);
     m_endsOn->setObjectName(QStringLiteral("endsOn"));
     m_end = new CDateTimeField(CDateTimeField::Display::Date, this);
@@ -76,7 +92,21 @@ CRecurrenceDlg::CRecurrenceDlg(QWidget* parent) : QDialog(parent) {
     endRow->addWidget(m_endsOn);
     endRow->addWidget(m_end);
     endRow->addStretch();
+    connect(m_end, &CDateTimeField::valueChanged, this, [this] { m_model.end = m_end->value(); });
+    // A start moved past the end takes the end along, and the end field shows it.
+    connect(m_start, &CDateTimeField::valueChanged, this, [this] {
+        m_model.SetStart(m_start->value());
+        if (m_end->value() != m_model.end) m_end->setValue(m_model.end);
+    });
+    // The end date only counts while "Ends On" is ticked, so it is only editable then.
+    connect(m_endsOn, &QCheckBox::toggled, this, [this](bool on) {
+        m_model.endsOn = on;
+        m_end->setEnabled(on);
+    });
+    return endRow;
+}
 
+QLayout* CRecurrenceDlg::createButtonRow() {
     auto* remove = new QPushButton(tr("&Remove Recurrence"), this);
     remove->setObjectName(QStringLiteral("remove"));
     remove->setAutoDefault(false);
@@ -88,36 +118,18 @@ CRecurrenceDlg::CRecurrenceDlg(QWidget* parent) : QDialog(parent) {
     buttonRow->addWidget(remove);
     buttonRow->addStretch();
     buttonRow->addWidget(buttons);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(timeGroup);
-    layout->addWidget(patternGroup, 1);
-    layout->addLayout(endRow);
-    layout->addLayout(buttonRow);
-
     connect(buttons, &QDialogButtonBox::accepted, this, &CRecurrenceDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(remove, &QPushButton::clicked, this, &CRecurrenceDlg::removeRecurrence);
-    // A start moved past the end takes the end along, and the end field shows it.
-    connect(m_start, &CDateTimeField::valueChanged, this, [this] {
-        m_model.SetStart(m_start->value());
-        if (m_end->value() != m_model.end) m_end->setValue(m_model.end);
-    });
-    connect(m_end, &CDateTimeField::valueChanged, this, [this] { m_model.end = m_end->value(); });
-    // The end date only counts while "Ends On" is ticked, so it is only editable then.
-    connect(m_endsOn, &QCheckBox::toggled, this, [this](bool on) {
-        m_model.endsOn = on;
-        m_end->setEnabled(on);
-    });
+    return buttonRow;
+}
 
+void CRecurrenceDlg::setTabOrders() {
     setTabOrder(m_start, m_duration);
     setTabOrder(m_duration, m_kinds[0]);
     setTabOrder(m_kinds[0], m_kinds[1]);
     setTabOrder(m_kinds[1], m_kinds[2]);
     setTabOrder(m_kinds[2], m_kinds[3]);
-
-    LoadFromRule(CReCurrence());
-    if (!parent) CenterOnScreen(this);
 }
 
 void CRecurrenceDlg::LoadFromRule(const CReCurrence& rule) {

@@ -7,6 +7,7 @@
 #include "editing/RecurrenceModel.h"
 
 class QCheckBox;
+class QLayout;
 class QPushButton;
 class QRadioButton;
 class QStackedWidget;
@@ -37,6 +38,11 @@ public Q_SLOTS:
     void removeRecurrence();
 
 private:
+    QWidget* createTimeGroup();
+    QWidget* createPatternGroup();
+    QLayout* createEndRow();
+    QLayout* createButtonRow();
+    void setTabOrders();
     CPatternPage* currentPage() const;
 
     CRecurrenceModel m_model;

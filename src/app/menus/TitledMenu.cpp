@@ -11,8 +11,8 @@ namespace tv {
 
 namespace {
 
-QFont& StoredTitleFont() {
-    static QFont font = [] {
+const QFont& StoredTitleFont() {
+    static const QFont font = [] {
         QFont f(QStringLiteral("Comic Sans MS"), 8);
         // Where the face is missing, prefer a casual one, then any sans-serif.
         f.setFamilies({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"), QStringLiteral("Purisa"),
@@ -28,7 +28,6 @@ QFont& StoredTitleFont() {
 
 CTitledMenu::CTitledMenu(QWidget* parent) : QMenu(parent) {}
 
-void CTitledMenu::SetTitleFont(const QFont& font) { StoredTitleFont() = font; }
 QFont CTitledMenu::TitleFont() { return StoredTitleFont(); }
 
 int CTitledMenu::StripWidth() const {

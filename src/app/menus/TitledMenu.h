@@ -20,9 +20,7 @@ public:
     void setSideTitle(const QString& title);
     QString sideTitle() const { return m_title; }
 
-    // The strip's font, set once at start-up ("Comic Sans MS", 8 points; a similar face where
-    // that one is missing).
-    static void SetTitleFont(const QFont& font);
+    // The strip's font: "Comic Sans MS", 8 points, or a similar face where that one is missing.
     static QFont TitleFont();
 
 protected:

@@ -3,7 +3,7 @@
 
 #include "store/EventTypeTable.h"
 #include "shell/AppIcons.h"
-#include "shell/Commands.h"
+#include "shell/CommandTable.h"
 
 namespace tv {
 
@@ -23,7 +23,7 @@ void FillTypeMenu(QMenu* menu, const CEventTypeTable& table, const std::function
         QAction* a = menu->addAction(MenuText(QString::fromStdString(item.text)));
         if (item.icon >= 0) a->setIcon(QIcon(icons::SmallTypeIcon(item.icon)));
         a->setData(item.commandId);
-        a->setStatusTip(QString::fromStdString(PromptStatus(item.commandId)));
+        a->setStatusTip(CommandStatus(item.commandId));
         if (enabled) a->setEnabled(enabled(item.commandId));
         const int id = item.commandId;
         QObject::connect(a, &QAction::triggered, menu, [run, id] { run(id); });

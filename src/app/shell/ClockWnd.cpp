@@ -10,11 +10,12 @@
 #include <QSystemTrayIcon>
 
 #include "AppIcons.h"
-#include "HelpAbout.h"
+#include "CommandTable.h"
 #include "MainWnd.h"
 #include "MonthCalendarPopup.h"
 #include "QtConvert.h"
 #include "UserPrompts.h"
+#include "dialogs/EventCommands.h"
 #include "engine/ReminderPopup.h"
 #include "engine/SoundPlayer.h"
 #include "menus/TitledMenu.h"
@@ -22,7 +23,7 @@
 #include "store/EventTypeTable.h"
 #include "shell/AppSettings.h"
 #include "shell/ClockFormat.h"
-#include "shell/Commands.h"
+#include "shell/RegisteredMessages.h"
 #include "shell/WindowSettings.h"
 
 namespace tv {
@@ -208,64 +209,35 @@ void CClockWnd::showMenuAt(const QPoint& globalPos) {
 void CClockWnd::fillClockMenu(CTitledMenu* menu) {
     menu->clear();
     menu->setSideTitle(ProductName());
-    auto add = [&](QMenu* m, const QString& text, int id) {
-        QAction* a = m->addAction(text);
-        a->setEnabled(isCommandEnabled(id));
-        a->setStatusTip(QString::fromStdString(PromptStatus(id)));
-        connect(a, &QAction::triggered, this, [this, id] { runCommand(id); });
-        return a;
-    };
-    QAction* restore = add(menu, QStringLiteral("&Restore"), cmd::kRestore);
-    menu->setDefaultAction(restore);
-    QMenu* types = menu->addMenu(QStringLiteral("New Event"));
-    FillTypeMenu(
-        types, GetEventTypeTable(), [this](int id) { runCommand(id); },
-        [this](int id) { return isCommandEnabled(id); });
-    add(menu, QStringLiteral("&Option..."), cmd::kOptions);
-    add(menu, QStringLiteral("&Help..."), cmd::kHelp);
-    add(menu, QStringLiteral("&About..."), cmd::kAbout);
-    menu->addSeparator();
-    add(menu, QStringLiteral("&Exit"), cmd::kExit);
-}
-
-bool CClockWnd::isCommandEnabled(int id) const {
-    if (id >= kTypeMenuFirstId && id <= kTypeMenuLastId) return CMainWnd::IsNewEventAvailable();
-    if (id == kTypeMenuCustomizeId) return CMainWnd::IsCustomizeAvailable();
-    if (id == cmd::kOptions) return CMainWnd::IsOptionsAvailable();
-    if (id == cmd::kPrintView) return CMainWnd::Instance() && CMainWnd::Instance()->isCommandEnabled(cmd::kPrint);
-    return id == cmd::kRestore || id == cmd::kHelp || id == cmd::kAbout || id == cmd::kExit;
+    for (const ClockCommand& command : ClockCommands()) {
+        if (!command.text) continue;
+        if (command.separatorBefore) menu->addSeparator();
+        QAction* a = menu->addAction(QString::fromLatin1(command.text));
+        a->setStatusTip(CommandStatus(command.id));
+        connect(a, &QAction::triggered, this, [this, id = command.id] { runCommand(id); });
+        // The first item is the default one, and the types follow it.
+        if (menu->defaultAction()) continue;
+        menu->setDefaultAction(a);
+        FillTypeMenu(menu->addMenu(QStringLiteral("New Event")), GetEventTypeTable(), [this](int id) { runCommand(id); });
+    }
 }
 
 void CClockWnd::runCommand(int id) {
-    if (!isCommandEnabled(id)) return;
-    if (id >= kTypeMenuFirstId && id <= kTypeMenuLastId) {
-        newEventFromTray(id - kTypeMenuFirstId);
-        return;
-    }
-    switch (id) {
-        case kTypeMenuCustomizeId: customizeTypes(); break;
-        case cmd::kRestore: OpenMainWindow(); break;
-        case cmd::kOptions:
-            OpenMainWindow();
-            // Posted, as the main window runs it once it is up.
-            QMetaObject::invokeMethod(
-                CMainWnd::Instance(), [] { if (CMainWnd* m = CMainWnd::Instance()) m->runCommand(cmd::kOptions); },
-                Qt::QueuedConnection);
-            break;
-        case cmd::kHelp: OpenHelp(); break;
-        case cmd::kAbout: ShowAbout(nullptr); break;
-        case cmd::kPrintView:
-            if (CMainWnd* m = CMainWnd::Instance()) m->runCommand(cmd::kPrint);
-            break;
-        case cmd::kExit:
-            if (Prompts().AskYesNo(nullptr, ProductName(), QStringLiteral("Do you really want to exit this programme?")))
-                Q_EMIT exitRequested();
-            break;
-        default: break;
-    }
+    if (id >= kTypeMenuFirstId && id <= kTypeMenuLastId) newEventFromTray(id - kTypeMenuFirstId);
+    else if (const ClockCommand* command = FindClockCommand(id)) command->run(*this);
 }
 
 void CClockWnd::OpenMainWindow() { CMainWnd::OpenOrRestore(); }
+
+void CClockWnd::newEventFromTray(int typeIndex) {
+    // No owner: the editor centres itself on the desktop.
+    if (NewEventWithEditor(nullptr, typeIndex)) PostToMainWnd(msg::kRefresh, 1);
+}
+
+void CClockWnd::customizeTypes() {
+    CustomizeEventTypes(nullptr);
+    PostToMainWnd(msg::kRefresh, 1);
+}
 
 void CClockWnd::openReminder(quint32 eventId) { CReminderPopup::Open(eventId, m_clock); }
 

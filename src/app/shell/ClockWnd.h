@@ -64,11 +64,12 @@ public:
     void setWatcher(IClockWatcher* watcher) { m_watcher = watcher; }
     IClockWatcher* watcher() const { return m_watcher; }
 
-    // Menu 133, the tray's and the right click's: "&Restore" (default), "New Event" with the
-    // types, "&Option...", "&Help...", "&About...", "&Exit", with the side title "Tallyvane".
+    // The tray's and the right click's menu, from the clock's command table: "&Restore"
+    // (default), "New Event" with the types, "&Option...", "&Help...", "&About...", "&Exit",
+    // with the side title "Tallyvane".
     void fillClockMenu(CTitledMenu* menu);
+    // A command of the clock's table or a type menu's item; any other id does nothing.
     void runCommand(int commandId);
-    bool isCommandEnabled(int commandId) const;
 
     QSystemTrayIcon* trayIcon() const { return m_tray; }
     const IClock& clock() const { return m_clock; }
@@ -80,9 +81,8 @@ public Q_SLOTS:
     // "KORVATE-EVENT-POP": a pop-up for the event, if the store still holds it.
     void openReminder(quint32 eventId);
     // A new event of the type at that index of the table, from the tray's "New Event" menu.
-    // Filled in with the event editor; until then its items stay disabled.
     void newEventFromTray(int typeIndex);
-    // The event-type list dialog ("Customize..."). Filled in with the type dialogs.
+    // The event-type list dialog ("Customize...").
     void customizeTypes();
 
 Q_SIGNALS:

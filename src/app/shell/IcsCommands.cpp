@@ -53,15 +53,6 @@ bool AskChoices(QWidget* owner, const std::vector<ics::IcsImportItem*>& items) {
 
 void SetIcsChoicesForTesting(IcsChoices choices) { ChoicesHook() = std::move(choices); }
 
-void AddIcsCommands(CMainWnd* wnd, QMenu* eventMenu, QMenu* importMenu, QAction* before) {
-    auto* exportAction = new QAction(QStringLiteral("Export iCalendar..."), wnd);
-    exportAction->setStatusTip(QStringLiteral("Write every event to an iCalendar file that other calendars read"));
-    QObject::connect(exportAction, &QAction::triggered, wnd, &CMainWnd::exportIcs);
-    eventMenu->insertAction(before, exportAction);
-    QAction* importAction = importMenu->addAction(QStringLiteral("Import iCalendar..."));
-    importAction->setStatusTip(QStringLiteral("Add the events of an iCalendar file from another calendar"));
-    QObject::connect(importAction, &QAction::triggered, wnd, &CMainWnd::importIcs);
-}
 
 // ---- the choice per event ----------------------------------------------------------
 

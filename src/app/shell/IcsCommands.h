@@ -17,10 +17,6 @@ namespace tv {
 
 class CMainWnd;
 
-// "Export iCalendar..." after the Event menu's "Export..." (before "before"), and "Import
-// iCalendar..." at the end of its Import menu.
-void AddIcsCommands(CMainWnd* wnd, QMenu* eventMenu, QMenu* importMenu, QAction* before);
-
 // One row per event that cannot move exactly: the event, its start, what cannot move, and the
 // choice to import it as its nearest event or to skip it.
 class CIcsImportDlg : public QDialog {

@@ -7,11 +7,10 @@
 
 namespace tv {
 
-// The main window shows one page at a time: 0 Daily, 1 Week Day, 2 Weekly, 3 Monthly (the
-// calendar views), 4 Find and 5 All events (the list pages). A page is a QWidget that also
-// implements this interface; CMainWnd::setPage() puts it in place. The window's commands
-// (Delete, Accept, Enable, Disable) and its cross-window messages reach the pages only through
-// these calls:
+// The main window shows one page at a time (ViewIndex): the four calendar views, Find and All
+// events (the list pages). A page is a QWidget that also implements this interface. The
+// window's commands (Delete, Accept, Enable, Disable) and its cross-window messages reach the
+// pages only through these calls:
 //
 //   SelectedEventIds   which events the commands act on
 //   RemoveEvent        after Delete, and after a reminder's Delete on a list page
@@ -35,44 +34,6 @@ public:
     virtual void Rebuild() = 0;
     // Hold back repainting while a command changes many rows, then repaint once.
     virtual void SetUpdatesSuspended(bool suspended) { (void)suspended; }
-};
-
-// What stands in a page's place until its view is built: a quiet notice, never a selection.
-class CPlaceholderPage : public QWidget, public IMainPage {
-    Q_OBJECT
-public:
-    CPlaceholderPage(const QString& title, QWidget* parent = nullptr);
-
-    std::vector<uint32_t> SelectedEventIds() const override { return {}; }
-    bool RemoveEvent(uint32_t) override { return false; }
-    void RefreshEvent(uint32_t) override {}
-    void Rebuild() override { update(); }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QString m_title;
-};
-
-}  // namespace tv
-
-namespace tv {
-
-// The 31-pixel strip above the pages until the view tab bar takes its place: the title of
-// the page shown, on the strip's sunken band.
-class CPageTitleStrip : public QWidget {
-    Q_OBJECT
-public:
-    explicit CPageTitleStrip(QWidget* parent = nullptr);
-    void setTitle(const QString& title);
-    QString title() const { return m_title; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QString m_title;
 };
 
 }  // namespace tv

@@ -17,25 +17,25 @@
 
 #include "AcceleratorTable.h"
 #include "AppIcons.h"
-#include "HelpAbout.h"
+#include "CommandTable.h"
 #include "IcsCommands.h"
 #include "MessageHub.h"
 #include "ToolbarIcons.h"
 #include "UserPrompts.h"
-#include "views/ViewPages.h"
 #include "menus/TypeMenu.h"
 #include "store/EventTypeTable.h"
 #include "shell/AppSettings.h"
 #include "shell/Commands.h"
 #include "shell/WindowSettings.h"
+#include "views/ViewPages.h"
+#include "views/ViewSwitching.h"
+#include "views/ViewTabBar.h"
 
 namespace tv {
 
 namespace {
 
 CMainWnd* g_main = nullptr;
-
-const char* const kPageTitles[kViewCount] = {"Daily", "Week Day", "Weekly", "Monthly", "Find", "All"};
 
 bool IsTypeCommand(int id) { return id >= kTypeMenuFirstId && id <= kTypeMenuLastId; }
 
@@ -59,11 +59,7 @@ CMainWnd::CMainWnd(QWidget* parent) : QMainWindow(parent) {
     createToolBar();
     createStatusBar();
     createPages();
-    CViewPages::Install(this);
-
-    std::vector<std::pair<QString, int>> keys;
-    for (const Accelerator& a : kMainAccelerators) keys.emplace_back(QString::fromLatin1(a.key), a.command);
-    m_accelerators = new CAcceleratorTable(this, keys, [this](int id) { runCommand(id); });
+    createAccelerators();
 
     const CMessageHub& hub = CMessageHub::Instance();
     connect(&hub, &CMessageHub::refresh, this, &CMainWnd::onRefresh);
@@ -100,11 +96,12 @@ CMainWnd* CMainWnd::OpenOrRestore() {
     return m;
 }
 
-QAction* CMainWnd::makeAction(int id, const QString& menuText) {
-    auto* a = new QAction(menuText, this);
-    const QString tip = QString::fromStdString(PromptTip(id));
-    a->setStatusTip(QString::fromStdString(PromptStatus(id)));
-    if (!tip.isEmpty()) {
+QAction* CMainWnd::makeAction(const MainCommand& command) {
+    auto* a = new QAction(MenuItemText(command), this);
+    const int id = command.id;
+    a->setData(id);
+    a->setStatusTip(CommandStatus(id));
+    if (const QString tip = CommandTip(id); !tip.isEmpty()) {
         a->setToolTip(tip);
         a->setIconText(tip);
     }
@@ -117,80 +114,45 @@ QAction* CMainWnd::makeAction(int id, const QString& menuText) {
 }
 
 void CMainWnd::createActions() {
-    makeAction(cmd::kNew, QStringLiteral("&New\tCtrl+N"));
-    makeAction(cmd::kModify, QStringLiteral("&Modify...\tCtrl+M"));
-    makeAction(cmd::kDelete, QStringLiteral("&Delete\tDel"));
-    makeAction(cmd::kAccept, QStringLiteral("&Accept\tCtrl+A"));
-    makeAction(cmd::kEnable, QStringLiteral("&Enable\tCtrl+E"));
-    makeAction(cmd::kDisable, QStringLiteral("Di&sable\tCtrl+D"));
-    makeAction(cmd::kPrint, QStringLiteral("&Print...\tCtrl+P"));
-    makeAction(cmd::kPrintPreview, QStringLiteral("Print Pre&view...\tCtrl+V"));
-    makeAction(cmd::kImportHoliday, QStringLiteral("Import &Holiday..."));
-    makeAction(cmd::kImportExpFile, QStringLiteral("&Import Exp File..."));
-    makeAction(cmd::kImportPlumtrace, QStringLiteral("Import from Plumtrace 2.3..."));
-    makeAction(cmd::kExport, QStringLiteral("Export..."));
-    makeAction(cmd::kBackup, QStringLiteral("&Backup..."));
-    makeAction(cmd::kRestoreBackup, QStringLiteral("&Restore..."));
-    makeAction(cmd::kClose, QStringLiteral("&Close"));
-    makeAction(cmd::kDaily, QStringLiteral("&Daily\tAlt+D"));
-    makeAction(cmd::kWeekDay, QStringLiteral("W&eek Day\tAlt+E"));
-    makeAction(cmd::kWeekly, QStringLiteral("&Weekly\tAlt+W"));
-    makeAction(cmd::kMonthly, QStringLiteral("&Monthly\tAlt+M"));
-    makeAction(cmd::kAllEvents, QStringLiteral("&All Events\tAlt+A"));
-    makeAction(cmd::kFind, QStringLiteral("&Find\tF3"));
-    makeAction(cmd::kGotoToday, QStringLiteral("Goto &Today\tCtrl+T"));
-    makeAction(cmd::kGotoThisDay, QStringLiteral("Goto T&his Day\tCtrl+I"));
-    makeAction(cmd::kGotoDate, QStringLiteral("Goto ...\tCtrl+G"));
-    makeAction(cmd::kOptions, QStringLiteral("&Options...\tCtrl+O"));
-    makeAction(cmd::kHelp, QStringLiteral("&Help...\tF1"));
-    makeAction(cmd::kAbout, QStringLiteral("&About..."));
     // One page at a time: the page commands show as a group with one mark.
     auto* pages = new QActionGroup(this);
     pages->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
-    for (int i = 0; i < kViewCount; ++i) {
-        QAction* a = m_actions.value(CommandOfViewIndex(i));
+    for (const MainCommand& command : MainCommands()) {
+        QAction* a = makeAction(command);
+        if (ViewIndexOfCommand(command.id) < 0) continue;
         a->setCheckable(true);
         pages->addAction(a);
     }
 }
 
+void CMainWnd::fillTypeMenu(QMenu* menu) {
+    FillTypeMenu(
+        menu, GetEventTypeTable(), [this](int id) { runCommand(id); }, [this](int id) { return isCommandEnabled(id); });
+}
+
 void CMainWnd::createMenus() {
-    auto fillTypes = [this](QMenu* menu) {
-        FillTypeMenu(
-            menu, GetEventTypeTable(), [this](int id) { runCommand(id); },
-            [this](int id) { return isCommandEnabled(id); });
-    };
     QMenu* event = menuBar()->addMenu(QStringLiteral("&Event"));
     m_newMenu = event->addMenu(QStringLiteral("New"));
-    connect(m_newMenu, &QMenu::aboutToShow, this, [this, fillTypes] { fillTypes(m_newMenu); });
-    fillTypes(m_newMenu);
-    event->addSeparator();
-    for (int id : {cmd::kModify, cmd::kDelete}) event->addAction(action(id));
-    event->addSeparator();
-    for (int id : {cmd::kAccept, cmd::kEnable, cmd::kDisable}) event->addAction(action(id));
-    event->addSeparator();
-    for (int id : {cmd::kPrint, cmd::kPrintPreview}) event->addAction(action(id));
-    event->addSeparator();
-    QMenu* import = event->addMenu(QStringLiteral("Import"));
-    for (int id : {cmd::kImportHoliday, cmd::kImportExpFile, cmd::kImportPlumtrace}) import->addAction(action(id));
-    for (int id : {cmd::kExport, cmd::kBackup, cmd::kRestoreBackup}) event->addAction(action(id));
-    AddIcsCommands(this, event, import, action(cmd::kBackup));
-    event->addSeparator();
-    event->addAction(action(cmd::kClose));
-
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    for (int id : {cmd::kDaily, cmd::kWeekDay, cmd::kWeekly, cmd::kMonthly, cmd::kAllEvents}) view->addAction(action(id));
-    view->addSeparator();
-    view->addAction(action(cmd::kFind));
-    view->addSeparator();
-    for (int id : {cmd::kGotoToday, cmd::kGotoThisDay, cmd::kGotoDate}) view->addAction(action(id));
-
-    menuBar()->addMenu(QStringLiteral("&Tool"))->addAction(action(cmd::kOptions));
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->addAction(action(cmd::kHelp));
-    help->addAction(action(cmd::kAbout));
-
+    connect(m_newMenu, &QMenu::aboutToShow, this, [this] { fillTypeMenu(m_newMenu); });
+    fillTypeMenu(m_newMenu);
+    // By Menu; the Import submenu is made where its first row is.
+    QMenu* menus[] = {nullptr,
+                      event,
+                      nullptr,
+                      menuBar()->addMenu(QStringLiteral("&View")),
+                      menuBar()->addMenu(QStringLiteral("&Tool")),
+                      menuBar()->addMenu(QStringLiteral("&Help"))};
+    for (const MainCommand& command : MainCommands()) {
+        if (command.menu == Menu::None) continue;
+        QMenu*& menu = menus[static_cast<int>(command.menu)];
+        if (!menu) {
+            if (command.separatorBefore) event->addSeparator();
+            menu = event->addMenu(QStringLiteral("Import"));
+        } else if (command.separatorBefore) {
+            menu->addSeparator();
+        }
+        menu->addAction(action(command.id));
+    }
     // Every menu shows each item's state as it is when it opens.
     for (QMenu* m : menuBar()->findChildren<QMenu*>())
         connect(m, &QMenu::aboutToShow, this, &CMainWnd::updateCommandStates);
@@ -204,25 +166,27 @@ void CMainWnd::createToolBar() {
     bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     bar->setIconSize(QSize(24, 24));
     bar->setContextMenuPolicy(Qt::PreventContextMenu);
-    bar->addAction(action(cmd::kNew));
+    // The buttons in order; 0 is a separator.
+    constexpr int kButtons[] = {
+        cmd::kNew,     cmd::kDelete,    0, cmd::kModify, 0, cmd::kDaily, cmd::kWeekDay, cmd::kWeekly,
+        cmd::kMonthly, cmd::kAllEvents, 0, cmd::kFind};
+    for (int id : kButtons) {
+        if (id) bar->addAction(action(id));
+        else bar->addSeparator();
+    }
     // The New button's arrow offers every type.
     if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action(cmd::kNew)))) {
         m_toolNewMenu = new QMenu(button);
-        connect(m_toolNewMenu, &QMenu::aboutToShow, this, [this] {
-            FillTypeMenu(
-                m_toolNewMenu, GetEventTypeTable(), [this](int id) { runCommand(id); },
-                [this](int id) { return isCommandEnabled(id); });
-        });
+        connect(m_toolNewMenu, &QMenu::aboutToShow, this, [this] { fillTypeMenu(m_toolNewMenu); });
         button->setMenu(m_toolNewMenu);
         button->setPopupMode(QToolButton::MenuButtonPopup);
     }
-    bar->addAction(action(cmd::kDelete));
-    bar->addSeparator();
-    bar->addAction(action(cmd::kModify));
-    bar->addSeparator();
-    for (int id : {cmd::kDaily, cmd::kWeekDay, cmd::kWeekly, cmd::kMonthly, cmd::kAllEvents}) bar->addAction(action(id));
-    bar->addSeparator();
-    bar->addAction(action(cmd::kFind));
+}
+
+void CMainWnd::createAccelerators() {
+    std::vector<std::pair<QString, int>> keys;
+    for (const CommandKey& k : MainCommandKeys()) keys.emplace_back(QString::fromLatin1(k.key), k.command);
+    m_accelerators = new CAcceleratorTable(this, keys, [this](int id) { runCommand(id); });
 }
 
 void CMainWnd::createStatusBar() {
@@ -232,132 +196,60 @@ void CMainWnd::createStatusBar() {
 }
 
 void CMainWnd::createPages() {
-    m_central = new QWidget(this);
-    auto* layout = new QVBoxLayout(m_central);
+    // Made before the widgets it hands over, the pages' object is also deleted before them and
+    // so never sees a page half gone.
+    m_pages = new CViewPages(this);
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    m_tabBar = new CPageTitleStrip(m_central);
-    layout->addWidget(m_tabBar);
-    m_stack = new QStackedWidget(m_central);
+    layout->addWidget(m_pages->tabBar());
+    m_stack = new QStackedWidget(central);
     layout->addWidget(m_stack, 1);
-    for (int i = 0; i < kViewCount; ++i) {
-        m_pages[i] = new CPlaceholderPage(QString::fromLatin1(kPageTitles[i]), m_stack);
-        m_stack->addWidget(m_pages[i]);
-    }
-    setCentralWidget(m_central);
+    for (int i = 0; i < kViewCount; ++i) m_stack->addWidget(m_pages->pageWidget(i));
+    setCentralWidget(central);
 }
 
-void CMainWnd::setTabBar(QWidget* tabBar) {
-    if (!tabBar || tabBar == m_tabBar) return;
-    auto* layout = static_cast<QVBoxLayout*>(m_central->layout());
-    layout->replaceWidget(m_tabBar, tabBar);
-    delete m_tabBar;
-    m_tabBar = tabBar;
-    m_tabBar->setFixedHeight(31);
-}
-
-void CMainWnd::setPage(int index, QWidget* widget) {
-    if (index < 0 || index >= kViewCount || !widget || !dynamic_cast<IMainPage*>(widget)) return;
-    QWidget* old = m_pages[index];
-    m_stack->insertWidget(index, widget);
-    m_stack->removeWidget(old);
-    delete old;
-    m_pages[index] = widget;
-    m_stack->setCurrentIndex(m_view);
-}
-
-QWidget* CMainWnd::pageWidget(int index) const { return index >= 0 && index < kViewCount ? m_pages[index] : nullptr; }
-
-IMainPage* CMainWnd::page(int index) const { return dynamic_cast<IMainPage*>(pageWidget(index)); }
+IMainPage* CMainWnd::activePage() const { return m_pages->page(m_view); }
 
 void CMainWnd::setView(int index) {
     if (index < 0 || index >= kViewCount) return;
     m_view = index;
     m_stack->setCurrentIndex(index);
-    if (auto* strip = qobject_cast<CPageTitleStrip*>(m_tabBar)) strip->setTitle(QString::fromLatin1(kPageTitles[index]));
-    m_pages[index]->setFocus();
+    m_pages->pageWidget(index)->setFocus();
     emit viewChanged(index);
     updateCommandStates();
 }
 
-bool CMainWnd::hasSelection() const {
-    const IMainPage* p = activePage();
-    return p && !p->SelectedEventIds().empty();
+CommandState CMainWnd::commandState() const {
+    // The New menu is first filled while the window is built, before it has pages.
+    return {m_view, m_pages && !activePage()->SelectedEventIds().empty()};
 }
 
 bool CMainWnd::isCommandEnabled(int id) const {
-    if (ViewIndexOfCommand(id) >= 0) return true;
-    if (id == cmd::kNew || IsTypeCommand(id)) return m_view != 4 && IsNewEventAvailable();
-    switch (id) {
-        case kTypeMenuCustomizeId: return m_view != 4 && IsCustomizeAvailable();
-        case cmd::kModify: return IsModifyAvailable() && hasSelection();
-        case cmd::kDelete: return hasSelection();
-        case cmd::kAccept:
-        case cmd::kEnable:
-        case cmd::kDisable: return m_view != 4 && hasSelection();
-        case cmd::kPrint:
-        case cmd::kPrintPreview: return IsPrintAvailable();
-        case cmd::kBackup:
-        case cmd::kRestoreBackup:
-        case cmd::kExport:
-        case cmd::kImportExpFile:
-        case cmd::kImportHoliday:
-        case cmd::kImportPlumtrace: return IsTransferAvailable(id);
-        case cmd::kGotoToday:
-        case cmd::kGotoThisDay:
-        case cmd::kGotoDate: return IsGotoAvailable(id);
-        case cmd::kOptions: return IsOptionsAvailable();
-        case cmd::kClose:
-        case cmd::kHelp:
-        case cmd::kAbout: return true;
-        default: return false;
-    }
+    // A type menu's item is New of that type.
+    const MainCommand* command = FindMainCommand(IsTypeCommand(id) ? cmd::kNew : id);
+    return command && IsCommandAllowed(command->rule, commandState());
 }
 
 void CMainWnd::updateCommandStates() {
-    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
-        it.value()->setEnabled(isCommandEnabled(it.key()));
-        const int view = ViewIndexOfCommand(it.key());
-        if (view >= 0) it.value()->setChecked(view == m_view);
+    const CommandState state = commandState();
+    for (const MainCommand& command : MainCommands()) {
+        QAction* a = action(command.id);
+        a->setEnabled(IsCommandAllowed(command.rule, state));
+        if (a->isCheckable()) a->setChecked(ViewIndexOfCommand(command.id) == m_view);
     }
 }
 
 void CMainWnd::runCommand(int id) {
     if (!isCommandEnabled(id)) return;
-    const int view = ViewIndexOfCommand(id);
-    if (view >= 0) {
-        setView(view);
-        return;
-    }
     if (IsTypeCommand(id)) {
         newEvent(id - kTypeMenuFirstId);
         return;
     }
-    switch (id) {
-        case cmd::kNew: newEvent(0); break;
-        case kTypeMenuCustomizeId: customizeTypes(); break;
-        case cmd::kModify: modifyEvent(); break;
-        case cmd::kDelete: deleteEvents(); break;
-        case cmd::kAccept: acceptEvents(); break;
-        case cmd::kEnable: enableEvents(); break;
-        case cmd::kDisable: disableEvents(); break;
-        case cmd::kPrint: print(); break;
-        case cmd::kPrintPreview: printPreview(); break;
-        case cmd::kBackup: backup(); break;
-        case cmd::kRestoreBackup: restoreBackup(); break;
-        case cmd::kExport: exportEvents(); break;
-        case cmd::kImportExpFile: importExpFile(); break;
-        case cmd::kImportHoliday: importHoliday(); break;
-        case cmd::kImportPlumtrace: importPlumtrace(); break;
-        case cmd::kGotoToday: gotoToday(); break;
-        case cmd::kGotoThisDay: gotoThisDay(); break;
-        case cmd::kGotoDate: gotoDate(); break;
-        case cmd::kOptions: showOptions(); break;
-        case cmd::kClose: close(); break;
-        case cmd::kHelp: OpenHelp(); break;
-        case cmd::kAbout: ShowAbout(this); break;
-        default: break;
-    }
+    const MainCommand* command = FindMainCommand(id);
+    if (command->run) command->run(*this);
+    else setView(ViewIndexOfCommand(id));
 }
 
 void CMainWnd::restorePlacement() {

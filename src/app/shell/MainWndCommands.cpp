@@ -1,8 +1,11 @@
-// CMainWnd: Delete, Accept, Enable and Disable on the active page, and the messages it receives.
+// CMainWnd: the editing commands on the active page (New, Modify, Customize, Delete, Accept,
+// Enable, Disable), and the messages it receives.
 #include "MainWnd.h"
 #include "UserPrompts.h"
+#include "dialogs/EventCommands.h"
 #include "shell/EventAnswers.h"
 #include "store/EventStore.h"
+#include "views/ViewSwitching.h"
 
 namespace tv {
 
@@ -10,13 +13,32 @@ namespace {
 
 const QString kRecurringQuestion = QStringLiteral("This is a recurrent event, do you really want to delete it?");
 
-bool IsCalendarView(int view) { return view >= 0 && view <= 3; }
-
 }  // namespace
+
+void CMainWnd::newEvent(int typeIndex) {
+    if (!NewEventWithEditor(this, typeIndex)) return;
+    activePage()->Rebuild();
+}
+
+void CMainWnd::modifyEvent() {
+    IMainPage* p = activePage();
+    const std::vector<uint32_t> ids = p->SelectedEventIds();
+    if (ids.empty()) return;
+    if (!ModifyEventWithEditor(this, ids.front())) return;
+    // A calendar view lays its items out again (the event may have moved to another day); a
+    // list redraws the event's row.
+    if (IsCalendarView(m_view)) p->Rebuild();
+    else p->RefreshEvent(ids.front());
+}
+
+void CMainWnd::customizeTypes() {
+    CustomizeEventTypes(this);
+    // Events show their type's icon and colour, which may just have changed.
+    activePage()->Rebuild();
+}
 
 void CMainWnd::deleteEvents() {
     IMainPage* p = activePage();
-    if (!p) return;
     const std::vector<uint32_t> ids = p->SelectedEventIds();
     if (ids.empty()) return;
     CEventStore& store = GetEventStore();
@@ -70,7 +92,7 @@ void CMainWnd::disableEvents() { changeSelected(static_cast<int>(EventChange::Di
 void CMainWnd::changeSelected(int changeValue) {
     const auto change = static_cast<EventChange>(changeValue);
     IMainPage* p = activePage();
-    if (!p || m_view == 4) return;  // never on the Find page
+    if (m_view == kViewFind) return;
     const std::vector<uint32_t> ids = p->SelectedEventIds();
     if (ids.empty()) return;
     CEventStore& store = GetEventStore();
@@ -89,19 +111,14 @@ void CMainWnd::changeSelected(int changeValue) {
     ReportSave(this, store.Save());
 }
 
-void CMainWnd::onRefresh(quint32) {
-    if (IMainPage* p = activePage()) p->Rebuild();
-}
+void CMainWnd::onRefresh(quint32) { activePage()->Rebuild(); }
 
 void CMainWnd::onEventDeleted(quint32 eventId) {
     IMainPage* p = activePage();
-    if (!p) return;
     if (IsCalendarView(m_view)) p->Rebuild();
     else p->RemoveEvent(eventId);
 }
 
-void CMainWnd::onInvalidate(quint32 eventId) {
-    if (IMainPage* p = activePage()) p->RefreshEvent(eventId);
-}
+void CMainWnd::onInvalidate(quint32 eventId) { activePage()->RefreshEvent(eventId); }
 
 }  // namespace tv

@@ -8,8 +8,6 @@
 
 namespace tv {
 
-bool CMainWnd::IsOptionsAvailable() { return true; }
-
 void CMainWnd::showOptions() {
     CPreferenceSheet sheet(this);
     if (sheet.exec() == QDialog::Accepted) {
@@ -23,14 +21,11 @@ void CMainWnd::showOptions() {
         }
     }
     // Whatever the answer, the day grids show the office hours as they now stand.
-    CViewPages* pages = CViewPages::Of(this);
-    if (!pages) return;
     const OfficeHours hours = CurrentOfficeHours();
-    for (int index : {0, 1}) {
-        if (CCalendarView* view = pages->calendarView(index)) {
-            view->setOfficeHours(hours);
-            view->viewport()->update();
-        }
+    for (int index : {kViewDaily, kViewWeekday}) {
+        CCalendarView* view = m_pages->calendarView(index);
+        view->setOfficeHours(hours);
+        view->viewport()->update();
     }
 }
 

@@ -45,18 +45,15 @@ void TellTransfer(QWidget* owner, const TransferResult& r) {
 
 }  // namespace
 
-bool CMainWnd::IsTransferAvailable(int) { return true; }
-
 // What the store now holds reaches the disk, and the shown page shows it: a calendar view
 // collects its events again, a list is filled again.
 void CMainWnd::afterTransfer(bool typesChanged, bool eventsChanged) {
     if (typesChanged) ReportSave(this, GetEventTypeTable().Save(TypeFilePath()));
     if (eventsChanged) ReportSave(this, GetEventStore().Save());
     if (!typesChanged && !eventsChanged) return;
-    CViewPages* pages = CViewPages::Of(this);
-    if (pages && m_view == 5 && activePage() == pages->allPage()) pages->allPage()->refill();
-    else if (pages && m_view == 4 && activePage() == pages->findPage()) pages->findPage()->search();
-    else if (IMainPage* p = activePage()) p->Rebuild();
+    if (m_view == kViewAll) m_pages->allPage()->refill();
+    else if (m_view == kViewFind) m_pages->findPage()->search();
+    else activePage()->Rebuild();
 }
 
 void CMainWnd::backup() {

@@ -48,6 +48,20 @@ QString DescribeFont(const LogFont& font) {
     return text;
 }
 
+std::optional<QFont> AskFontDialog(QWidget* parent, const QFont& initial) {
+    QFontDialog dialog(initial, parent);
+    dialog.setWindowTitle(QStringLiteral("Text Font"));
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.selectedFont();
+}
+
+std::optional<std::string> AskSoundDialog(QWidget* parent, const std::string& current) {
+    CSoundDlg dialog(parent);
+    dialog.setSound(current);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.sound();
+}
+
 }  // namespace
 
 // ---- CPreferencePage -----------------------------------------------------------------
@@ -61,7 +75,22 @@ void CPreferencePage::showEvent(QShowEvent* event) {
 
 CPreferenceGeneralPage::CPreferenceGeneralPage(QWidget* parent) : CPreferencePage(parent) {
     auto* page = new QVBoxLayout(this);
+    page->addWidget(createClockGroup());
+    page->addLayout(createStartupBoxes());
+    page->addStretch(1);
+    showSettings();
+    buildFormatMenu();
+    connect(m_format, &QPushButton::clicked, this,
+            [this] { m_formatMenu->exec(m_format->mapToGlobal(QPoint(0, m_format->height()))); });
+    connect(m_fontButton, &QPushButton::clicked, this, &CPreferenceGeneralPage::chooseFont);
+    connect(m_sharpButton, &QPushButton::clicked, this, &CPreferenceGeneralPage::chooseSharpChime);
+    connect(m_halfButton, &QPushButton::clicked, this, &CPreferenceGeneralPage::chooseHalfChime);
+    askFont = AskFontDialog;
+    askSound = AskSoundDialog;
+    autostartTarget = CurrentAutostartTarget;
+}
 
+QWidget* CPreferenceGeneralPage::createClockGroup() {
     auto* clock = new QGroupBox(QStringLiteral("Clock"), this);
     auto* grid = new QGridLayout(clock);
     grid->setColumnStretch(1, 1);
@@ -106,8 +135,11 @@ CPreferenceGeneralPage::CPreferenceGeneralPage(QWidget* parent) : CPreferencePag
     for (QWidget* w : std::initializer_list<QWidget*>{m_format, m_textColor, m_backColor, m_fontButton, m_sharpButton,
                                                       m_halfButton})
         w->setMinimumWidth(88);
-    page->addWidget(clock);
+    return clock;
+}
 
+// The log-on start and the two other start-up choices, beside the program's icon.
+QLayout* CPreferenceGeneralPage::createStartupBoxes() {
     auto* startup = new QHBoxLayout;
     auto* icon = new QLabel(this);
     icon->setPixmap(icons::AppIcon().pixmap(32, 32));
@@ -120,10 +152,11 @@ CPreferenceGeneralPage::CPreferenceGeneralPage(QWidget* parent) : CPreferencePag
     m_showMain = new QCheckBox(QStringLiteral("Show main window on startup"), this);
     for (QCheckBox* b : {m_run, m_onTop, m_showMain}) boxes->addWidget(b);
     startup->addLayout(boxes, 1);
-    page->addLayout(startup);
-    page->addStretch(1);
+    return startup;
+}
 
-    // Opening: every value from the preferences.
+// Opening: every value from the preferences.
+void CPreferenceGeneralPage::showSettings() {
     const CAppSettings& s = GetAppSettings();
     m_showClock->setChecked(s.GetShowClock());
     m_pattern->setText(Utf8(s.GetTimePattern()));
@@ -139,26 +172,6 @@ CPreferenceGeneralPage::CPreferenceGeneralPage(QWidget* parent) : CPreferencePag
     showChimeTip(m_sharpButton, m_sharp);
     showChimeTip(m_halfButton, m_half);
 
-    buildFormatMenu();
-    connect(m_format, &QPushButton::clicked, this,
-            [this] { m_formatMenu->exec(m_format->mapToGlobal(QPoint(0, m_format->height()))); });
-    connect(m_fontButton, &QPushButton::clicked, this, &CPreferenceGeneralPage::chooseFont);
-    connect(m_sharpButton, &QPushButton::clicked, this, &CPreferenceGeneralPage::chooseSharpChime);
-    connect(m_halfButton, &QPushButton::clicked, this, &CPreferenceGeneralPage::chooseHalfChime);
-
-    askFont = [](QWidget* parent, const QFont& initial) -> std::optional<QFont> {
-        QFontDialog dialog(initial, parent);
-        dialog.setWindowTitle(QStringLiteral("Text Font"));
-        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-        return dialog.selectedFont();
-    };
-    askSound = [](QWidget* parent, const std::string& current) -> std::optional<std::string> {
-        CSoundDlg dialog(parent);
-        dialog.setSound(current);
-        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-        return dialog.sound();
-    };
-    autostartTarget = CurrentAutostartTarget;
 }
 
 void CPreferenceGeneralPage::buildFormatMenu() {

@@ -13,6 +13,7 @@
 #include "shell/Autostart.h"
 
 class QCheckBox;
+class QLayout;
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -61,17 +62,17 @@ public:
 
     QCheckBox* showClockBox() const { return m_showClock; }
     QLineEdit* patternEdit() const { return m_pattern; }
-    QPushButton* formatButton() const { return m_format; }
     CColorButton* textColorButton() const { return m_textColor; }
     CColorButton* backColorButton() const { return m_backColor; }
     QCheckBox* runBox() const { return m_run; }
     QCheckBox* onTopBox() const { return m_onTop; }
     QCheckBox* showMainBox() const { return m_showMain; }
-    const LogFont& clockFont() const { return m_font; }
     const std::string& sharpChime() const { return m_sharp; }
-    const std::string& halfChime() const { return m_half; }
 
 private:
+    QWidget* createClockGroup();
+    QLayout* createStartupBoxes();
+    void showSettings();
     void buildFormatMenu();
     void chooseChime(std::string& chime, QPushButton* button);
     static void showChimeTip(QPushButton* button, const std::string& chime);
@@ -104,8 +105,6 @@ public:
 
     CDateTimeField* startField() const { return m_start; }
     CDateTimeField* endField() const { return m_end; }
-    QToolButton* startButton() const { return m_startButton; }
-    QToolButton* endButton() const { return m_endButton; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -22,8 +22,6 @@ public:
     void WriteString(const std::string& section, const std::string& name, const std::string& value) override;
     FileResult Flush() override;
 
-    QString FileName() const { return m_settings->fileName(); }
-
 private:
     explicit CQSettingsStore(std::unique_ptr<QSettings> settings) : m_settings(std::move(settings)) {}
     static QString Key(const std::string& section, const std::string& name);

@@ -104,7 +104,7 @@ void CCalendarView::syncScrollBar() {
     m_syncing = true;
     bar->setRange(s.min, s.Limit());
     if (isDayGrid()) bar->setPageStep(std::max(1, s.page));
-    else bar->setPageStep(kind() == ViewKind::Monthly ? kMonthlyRows : 1);
+    else bar->setPageStep(kind() == kViewMonthly ? kMonthlyRows : 1);
     bar->setValue(s.pos);
     m_syncing = false;
 }
@@ -206,19 +206,19 @@ void CCalendarView::contextMenuEvent(QContextMenuEvent* event) {
     event->accept();
 }
 
-CCalendarView* CreateCalendarView(ViewKind kind, const IClock& clock, QWidget* parent) {
+CCalendarView* CreateCalendarView(ViewIndex kind, const IClock& clock, QWidget* parent) {
     const CEventStore& store = GetEventStore();
     const CEventTypeTable& types = GetEventTypeTable();
     std::unique_ptr<CalendarLayout> layout;
     switch (kind) {
-        case ViewKind::Daily: layout = std::make_unique<DailyLayout>(store, types); break;
-        case ViewKind::Weekday: layout = std::make_unique<WeekdayLayout>(store, types); break;
-        case ViewKind::Weekly: layout = std::make_unique<WeeklyLayout>(store, types); break;
-        case ViewKind::Monthly: layout = std::make_unique<MonthlyLayout>(store, types); break;
+        case kViewDaily: layout = std::make_unique<DailyLayout>(store, types); break;
+        case kViewWeekday: layout = std::make_unique<WeekdayLayout>(store, types); break;
+        case kViewWeekly: layout = std::make_unique<WeeklyLayout>(store, types); break;
+        case kViewMonthly: layout = std::make_unique<MonthlyLayout>(store, types); break;
+        default: return nullptr;  // the list pages are no calendar
     }
     auto* view = new CCalendarView(std::move(layout), clock, parent);
-    static const char* const kNames[] = {"Daily", "Weekday", "Weekly", "Monthly"};
-    view->setObjectName(QString::fromLatin1(kNames[static_cast<int>(kind)]));
+    view->setObjectName(QString::fromStdString(ViewTitle(kind)));
     view->setWindowTitle(view->objectName());
     return view;
 }

@@ -26,7 +26,7 @@ public:
 
     CalendarLayout& layout() { return *m_layout; }
     const CalendarLayout& layout() const { return *m_layout; }
-    ViewKind kind() const { return m_layout->Kind(); }
+    ViewIndex kind() const { return m_layout->Kind(); }
 
     // The calendar-view contract, as the main window uses it.
     void SetDate(const DateTime& date);
@@ -66,7 +66,7 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    bool isDayGrid() const { return kind() == ViewKind::Daily || kind() == ViewKind::Weekday; }
+    bool isDayGrid() const { return kind() == kViewDaily || kind() == kViewWeekday; }
     void apply(const ViewNotice& notice);
     void syncScrollBar();
     void onScrollAction(int action);
@@ -81,6 +81,6 @@ private:
 OfficeHours CurrentOfficeHours();
 
 // The four views, by index 0..3 of the main window's pages.
-CCalendarView* CreateCalendarView(ViewKind kind, const IClock& clock, QWidget* parent = nullptr);
+CCalendarView* CreateCalendarView(ViewIndex kind, const IClock& clock, QWidget* parent = nullptr);
 
 }  // namespace tv

@@ -62,9 +62,7 @@ public:
     QLineEdit* textEdit() const { return m_text; }
     QCheckBox* caseCheck() const { return m_case; }
     QCheckBox* fromCheck() const { return m_fromOn; }
-    QCheckBox* toCheck() const { return m_toOn; }
     CDateTimeField* fromField() const { return m_from; }
-    CDateTimeField* toField() const { return m_to; }
     CTemplateCombo* templateCombo() const { return m_template; }
     QPushButton* findButton() const { return m_find; }
 

@@ -35,101 +35,100 @@ private:
 
 }  // namespace
 
-CViewPages* CViewPages::Install(CMainWnd* mainWnd) {
-    if (!mainWnd) return nullptr;
-    if (CViewPages* existing = Of(mainWnd)) return existing;
-    return new CViewPages(mainWnd);
-}
-
-CViewPages* CViewPages::Of(const CMainWnd* mainWnd) {
-    return mainWnd ? mainWnd->findChild<CViewPages*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
-}
-
 DateTime CViewPages::SharedDate() { return g_sharedDate; }
-void CViewPages::ResetSharedDate() { g_sharedDate = DateTime(); }
 void CViewPages::SetSharedDate(const DateTime& date) { g_sharedDate = date; }
 void CViewPages::SetNewEventAt(NewEventAt handler) { g_newEventAt = std::move(handler); }
 
 CViewPages::CViewPages(CMainWnd* mainWnd) : QObject(mainWnd), m_main(mainWnd) {
     m_clock = std::make_unique<MainWndClock>(mainWnd);
     m_current = TakeSharedDate(g_sharedDate, m_clock->Now());
+    createTabBar();
+    createCalendarViews();
+    createListPages();
+    connect(m_main, &CMainWnd::viewChanged, this, &CViewPages::onViewChanged);
+}
 
-    static constexpr ViewKind kKinds[] = {ViewKind::Daily, ViewKind::Weekday, ViewKind::Weekly, ViewKind::Monthly};
-    for (int i = 0; i < 4; ++i) {
-        CCalendarView* view = CreateCalendarView(kKinds[i], *m_clock);
+CViewPages::~CViewPages() = default;
+
+void CViewPages::createCalendarViews() {
+    for (int i = kViewDaily; i <= kViewMonthly; ++i) {
+        CCalendarView* view = CreateCalendarView(static_cast<ViewIndex>(i), *m_clock);
         m_views[i] = view;
         connect(view, &CCalendarView::viewDateChanged, this, &CViewPages::onViewDate);
-        connect(view, &CCalendarView::captionChanged, this, [this] {
-            if (m_tabBar) m_tabBar->update();
-        });
+        connect(view, &CCalendarView::captionChanged, this, [this] { m_tabBar->update(); });
         connect(view, &CCalendarView::doubleClicked, this, &CViewPages::onDoubleClick);
         connect(view, &CCalendarView::contextMenuWanted, this, &CViewPages::showContextMenu);
-        m_main->setPage(i, view);
     }
-    m_active = m_views[0];
+    m_active = m_views[kViewDaily];
     refreshOfficeHours();
+}
 
+void CViewPages::createListPages() {
     m_find = new CFindPage(*m_clock);
     connect(m_find->list(), &CEventListCtrl::rowDoubleClicked, this, [this](int) { m_main->runCommand(cmd::kModify); });
-    m_main->setPage(kViewFind, m_find);
 
     m_all = new CAllEventsPage(*m_clock);
     connect(m_all->list(), &CEventListCtrl::rowDoubleClicked, this, [this](int) { m_main->runCommand(cmd::kModify); });
     connect(m_all->list(), &CEventListCtrl::emptyDoubleClicked, this, [this] {
-        if (m_all && m_all->list()->selectedIds().empty()) m_main->runCommand(cmd::kNew);
+        if (m_all->list()->selectedIds().empty()) m_main->runCommand(cmd::kNew);
     });
     connect(m_all->list(), &CEventListCtrl::contextMenuWanted, this, &CViewPages::showContextMenu);
-    m_main->setPage(kViewAll, m_all);
+}
 
+void CViewPages::createTabBar() {
     m_tabBar = new CViewTabBar;
     m_tabBar->setCaptionSource([this]() -> QString {
-        if (viewIndex() > kViewMonthly || !m_active) return {};
-        return m_active->GetCaptionText();
+        return IsCalendarView(viewIndex()) ? m_active->GetCaptionText() : QString();
     });
     m_tabBar->setTabDate(m_current);
     connect(m_tabBar, &CViewTabBar::dateChosen, this, [this](const DateTime& date) {
         if (IsCalendarView(viewIndex())) onViewDate(date);
         gotoDate(date);
     });
-    m_main->setTabBar(m_tabBar);
-    connect(m_main, &CMainWnd::viewChanged, this, &CViewPages::onViewChanged);
 }
 
-CViewPages::~CViewPages() = default;
-CCalendarView* CViewPages::activeCalendarView() const { return m_active; }
-CAllEventsPage* CViewPages::allPage() const { return m_all; }
-CFindPage* CViewPages::findPage() const { return m_find; }
-CViewTabBar* CViewPages::tabBar() const { return m_tabBar; }
-
-CCalendarView* CViewPages::calendarView(int index) const {
-    return index >= 0 && index < 4 ? m_views[index] : nullptr;
+QWidget* CViewPages::pageWidget(int index) const {
+    switch (index) {
+        case kViewFind: return m_find;
+        case kViewAll: return m_all;
+        default: return calendarView(index);
+    }
 }
+
+IMainPage* CViewPages::page(int index) const {
+    switch (index) {
+        case kViewFind: return m_find;
+        case kViewAll: return m_all;
+        default: return calendarView(index);
+    }
+}
+
+CCalendarView* CViewPages::calendarView(int index) const { return IsCalendarView(index) ? m_views[index] : nullptr; }
 
 int CViewPages::viewIndex() const { return m_main->viewIndex(); }
 
 void CViewPages::refreshOfficeHours() {
     const OfficeHours hours = CurrentOfficeHours();
-    for (CCalendarView* v : m_views)
-        if (v) v->setOfficeHours(hours);
+    for (CCalendarView* v : m_views) v->setOfficeHours(hours);
 }
 
 void CViewPages::onViewChanged(int index) {
-    if (m_tabBar) m_tabBar->setViewIndex(index);
+    m_tabBar->setViewIndex(index);
     if (index == kViewFind) {
-        if (m_find) m_find->search();
+        m_find->search();
     } else if (index == kViewAll) {
-        if (m_all) m_all->refill();
+        m_all->refill();
     } else if (IsCalendarView(index)) {
-        if (m_views[index]) m_active = m_views[index];
+        m_active = m_views[index];
         gotoDate(m_current);
     }
 }
 
 void CViewPages::gotoDate(const DateTime& date) {
-    if (!IsCalendarView(viewIndex()) || !m_active || m_active != m_views[viewIndex()]) return;
+    if (!IsCalendarView(viewIndex()) || m_active != m_views[viewIndex()]) return;
     refreshOfficeHours();
     m_active->SetDate(date);
-    if (m_tabBar) m_tabBar->update();
+    m_tabBar->update();
 }
 
 void CViewPages::onViewDate(const DateTime& date) {
@@ -140,35 +139,24 @@ void CViewPages::onViewDate(const DateTime& date) {
 void CViewPages::gotoToday() {
     const DateTime today = TodayAtMidnight(m_clock->Now());
     onViewDate(today);
-    if (m_tabBar) m_tabBar->setTabDate(today);
+    m_tabBar->setTabDate(today);
     m_main->setView(kViewDaily);
 }
 
 void CViewPages::gotoThisDay() {
-    if (!m_active) return;
     const DateTime day = m_active->GetSelectedDate();
-    if (m_tabBar) m_tabBar->setTabDate(day);
+    m_tabBar->setTabDate(day);
     onViewDate(day);
     m_main->setView(kViewDaily);
 }
 
 void CViewPages::gotoChosenDate() {
-    if (!m_tabBar) return;
     DateTime date = m_tabBar->tabDate();
-    if (!m_tabBar->chooseDate(m_main, date)) return;
+    if (!CViewTabBar::RunSelectDateDialog(m_main, date)) return;
     m_tabBar->setTabDate(date);
     // The calendar pages follow the chosen date from now on, not only the one shown.
     if (IsCalendarView(viewIndex())) onViewDate(date);
     gotoDate(date);
-}
-
-bool CViewPages::isGotoEnabled(int commandId) const {
-    switch (commandId) {
-        case cmd::kGotoToday: return true;
-        case cmd::kGotoThisDay: return CanGotoThisDay(viewIndex());
-        case cmd::kGotoDate: return CanGotoDate(viewIndex());
-        default: return false;
-    }
 }
 
 std::unique_ptr<QMenu> CViewPages::buildContextMenu() {
@@ -205,7 +193,6 @@ void CViewPages::showContextMenu(const QPoint& globalPos) {
 
 void CViewPages::onDoubleClick() {
     CCalendarView* view = m_active;
-    if (!view) return;
     if (view->HasSelectedEvent()) {
         m_main->runCommand(cmd::kModify);
         return;

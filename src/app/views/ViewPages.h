@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
 #include <array>
 #include <functional>
 #include <memory>
@@ -11,6 +10,7 @@
 #include "engine/Clock.h"
 #include "model/DateTime.h"
 #include "views/CalendarLayout.h"
+#include "views/ViewSwitching.h"
 
 class QMenu;
 
@@ -21,30 +21,31 @@ class CCalendarView;
 class CAllEventsPage;
 class CFindPage;
 class CViewTabBar;
+class IMainPage;
 
-// Made by the main window while it builds itself; it puts its pages and its tab bar in place
-// and lives as the window's child. The window tells it through viewChanged() which page it
-// shows; everything the pages do for the window goes through the window's commands.
+// Made by the main window while it builds itself: it makes the six pages and the tab bar the
+// window lays out, and lives as the window's child. The window tells it through viewChanged()
+// which page it shows; everything the pages do for the window goes through the window's
+// commands.
 class CViewPages : public QObject {
     Q_OBJECT
 public:
-    static CViewPages* Install(CMainWnd* mainWnd);
-    // The pages of that window, or null.
-    static CViewPages* Of(const CMainWnd* mainWnd);
-
-    CCalendarView* calendarView(int index) const;
-    // The last calendar view shown (kept while a list page is shown); the Daily view at first.
-    CCalendarView* activeCalendarView() const;
-    CAllEventsPage* allPage() const;
-    CFindPage* findPage() const;
-    CViewTabBar* tabBar() const;
+    explicit CViewPages(CMainWnd* mainWnd);
     ~CViewPages() override;
 
+    // The page of a ViewIndex, as a widget and as what the window's commands ask of it.
+    QWidget* pageWidget(int index) const;
+    IMainPage* page(int index) const;
+    CCalendarView* calendarView(int index) const;
+    // The last calendar view shown (kept while a list page is shown); the Daily view at first.
+    CCalendarView* activeCalendarView() const { return m_active; }
+    CAllEventsPage* allPage() const { return m_all; }
+    CFindPage* findPage() const { return m_find; }
+    CViewTabBar* tabBar() const { return m_tabBar; }
+
     DateTime currentDate() const { return m_current; }
-    // The process-wide copy that outlives the main window.
+    // The process-wide copy that outlives the main window; a test sets the day it starts at.
     static DateTime SharedDate();
-    // Forgets it (the next main window starts at now), or sets it, as a test needs.
-    static void ResetSharedDate();
     static void SetSharedDate(const DateTime& date);
 
     // The page of that index is now shown (the main window's SetView).
@@ -55,11 +56,9 @@ public:
     void gotoThisDay();
     // Goto ...: the Select Date dialog, then GotoDate with the chosen date.
     void gotoChosenDate();
-    bool isGotoEnabled(int commandId) const;
 
     // The view-area menu ("Event") at a global point; nothing on the Find page.
     void showContextMenu(const QPoint& globalPos);
-    // Built for a test to look at, or to pop up.
     std::unique_ptr<QMenu> buildContextMenu();
 
     // How a new event of the first type is made at a chosen date: the event editor when it is
@@ -69,7 +68,9 @@ public:
     static void SetNewEventAt(NewEventAt handler);
 
 private:
-    CViewPages(CMainWnd* mainWnd);
+    void createCalendarViews();
+    void createListPages();
+    void createTabBar();
     void onViewDate(const DateTime& date);
     void onDoubleClick();
     int viewIndex() const;
@@ -77,12 +78,12 @@ private:
 
     CMainWnd* m_main;
     std::unique_ptr<IClock> m_clock;  // asks the main window's clock
-    // Guarded: the window may put other pages in place of these (tests do).
-    std::array<QPointer<CCalendarView>, 4> m_views{};
-    QPointer<CCalendarView> m_active;
-    QPointer<CAllEventsPage> m_all;
-    QPointer<CFindPage> m_find;
-    QPointer<CViewTabBar> m_tabBar;
+    // Owned by the window's page stack and tab strip, which outlive this object.
+    std::array<CCalendarView*, kViewMonthly + 1> m_views{};
+    CCalendarView* m_active = nullptr;
+    CAllEventsPage* m_all = nullptr;
+    CFindPage* m_find = nullptr;
+    CViewTabBar* m_tabBar = nullptr;
     DateTime m_current;
 };
 

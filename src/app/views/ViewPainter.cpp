@@ -160,7 +160,7 @@ void DrawView(QPainter& painter, const CalendarLayout& layout, const ViewStyle& 
     DisplayList list;
     layout.Draw(list, style.target);
     painter.save();
-    const bool grid = layout.Kind() == ViewKind::Daily || layout.Kind() == ViewKind::Weekday;
+    const bool grid = layout.Kind() == kViewDaily || layout.Kind() == kViewWeekday;
     if (grid && !style.target.printer) painter.translate(0, -style.target.scroll);
     RenderDisplayList(painter, list, style);
     painter.restore();

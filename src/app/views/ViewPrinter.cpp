@@ -87,7 +87,7 @@ public:
         p.restore();
     }
 
-    bool PrefersLandscape() const override { return m_view->kind() == ViewKind::Monthly; }
+    bool PrefersLandscape() const override { return m_view->kind() == kViewMonthly; }
 
 private:
     CCalendarView* m_view;
@@ -184,18 +184,12 @@ std::unique_ptr<CPrintJob> MakeListPrintJob(CEventListCtrl* list) {
 }
 
 std::unique_ptr<CPrintJob> MakePrintJob(CMainWnd* mainWnd) {
-    const CViewPages* pages = CViewPages::Of(mainWnd);
-    if (!pages) return nullptr;
-    const int view = mainWnd->viewIndex();
-    // Only a page that is really the window's page is printed (a test may have put another).
-    QWidget* shown = mainWnd->pageWidget(view);
-    if (view >= 0 && view <= 3) {
-        CCalendarView* calendar = pages->calendarView(view);
-        return shown == calendar ? MakeCalendarPrintJob(calendar) : nullptr;
+    const CViewPages* pages = mainWnd->pages();
+    switch (const int view = mainWnd->viewIndex()) {
+        case kViewFind: return MakeListPrintJob(pages->findPage()->list());
+        case kViewAll: return MakeListPrintJob(pages->allPage()->list());
+        default: return MakeCalendarPrintJob(pages->calendarView(view));
     }
-    if (view == 4 && shown == pages->findPage()) return MakeListPrintJob(pages->findPage()->list());
-    if (view == 5 && shown == pages->allPage()) return MakeListPrintJob(pages->allPage()->list());
-    return nullptr;
 }
 
 int RunPrintJob(CPrintJob& job, QPrinter& printer) {

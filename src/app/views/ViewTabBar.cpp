@@ -42,7 +42,6 @@ CViewTabBar::CViewTabBar(QWidget* parent) : QWidget(parent) {
     m_titleFont = ToQFont(f);
     m_hoverTimer.setInterval(100);
     connect(&m_hoverTimer, &QTimer::timeout, this, &CViewTabBar::onHoverTimer);
-    m_chooser = &CViewTabBar::RunSelectDateDialog;
 }
 
 bool CViewTabBar::RunSelectDateDialog(QWidget* parent, DateTime& date) {
@@ -154,7 +153,7 @@ void CViewTabBar::mouseReleaseEvent(QMouseEvent* event) {
     }
     setEdge(DateButtonState::Edge::None);
     DateTime date = m_tabDate;
-    if (!m_chooser || !m_chooser(this, date)) return;
+    if (!RunSelectDateDialog(this, date)) return;
     setTabDate(date);
     emit dateChosen(date);
 }

@@ -44,12 +44,8 @@ public:
     QString titleText() const;
     QString dateText() const;
 
-    // How the date is chosen: the dialog by default; tests answer themselves.
-    using DateChooser = std::function<bool(QWidget* parent, DateTime& date)>;
-    void setDateChooser(DateChooser chooser) { m_chooser = std::move(chooser); }
+    // Asks for a date with the Select Date dialog; false when cancelled.
     static bool RunSelectDateDialog(QWidget* parent, DateTime& date);
-    // Asks for a date with the chooser (the dialog); false when cancelled.
-    bool chooseDate(QWidget* parent, DateTime& date) const { return m_chooser && m_chooser(parent, date); }
 
 Q_SIGNALS:
     // The user chose a date with the date button: go to it.
@@ -74,7 +70,6 @@ private:
     DateButtonState m_button;
     DateButtonState::Edge m_edge = DateButtonState::Edge::None;
     QTimer m_hoverTimer;  // 100 ms: removes the edge once the cursor has left the button
-    DateChooser m_chooser;
 };
 
 }  // namespace tv

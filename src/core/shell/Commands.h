@@ -1,8 +1,5 @@
-// Command ids of the clock, tray and main window, their prompts and the main window's keys.
+// Command ids of the clock, tray and main window, and the rules that enable the main window's.
 #pragma once
-
-#include <array>
-#include <string>
 
 namespace tv {
 
@@ -27,6 +24,9 @@ constexpr int kExport = 32923;
 constexpr int kBackup = 32924;
 constexpr int kRestoreBackup = 32927;
 constexpr int kClose = 32846;
+// Calendar files of other programs.
+constexpr int kExportIcs = 32940;
+constexpr int kImportIcs = 32941;
 // Main window: pages and dates.
 constexpr int kDaily = 32859;
 constexpr int kWeekDay = 32865;
@@ -44,24 +44,24 @@ constexpr int kAbout = 32810;
 // The type menus: 2024 + type index, and "Customize..." (see EventTypeTable.h).
 }  // namespace cmd
 
-// The command's prompt: the status-bar text, a line break, then the short tip that also labels
-// its toolbar button ("Monthly View\nMonthly"). Empty for an id without one.
-const char* CommandPrompt(int id);
-// The part before the line break (status bar) and after it (tip, button label).
-std::string PromptStatus(int id);
-std::string PromptTip(int id);
-
-// The page of the main window a view command shows (0 Daily .. 5 All), or -1.
-int ViewIndexOfCommand(int id);
-int CommandOfViewIndex(int index);
-
-// The main window's accelerator table. Keys are written the way menus show them; "Enter" is
-// the Return key and the keypad's Enter alike. Monthly has none, although its menu item shows
-// "Alt+M".
-struct Accelerator {
-    const char* key;
-    int command;
+// When a command of the main window can be chosen, by the page shown (a ViewIndex) and
+// whether that page has selected events. A command whose rule says no is dropped, whether it
+// comes from a menu, the toolbar or a key.
+enum class CommandRule {
+    Always,
+    NotOnFind,           // New, the types, Customize: the Find page makes no events
+    Selection,           // Modify, Delete
+    SelectionNotOnFind,  // Accept, Enable, Disable
+    GotoThisDay,         // another page than Daily or Find
+    GotoDate,            // any page but Find
 };
-extern const std::array<Accelerator, 19> kMainAccelerators;
+struct CommandState {
+    int view = 0;
+    bool hasSelection = false;
+};
+bool IsCommandAllowed(CommandRule rule, const CommandState& state);
+
+// The page of the main window a page command shows (a ViewIndex), or -1.
+int ViewIndexOfCommand(int id);
 
 }  // namespace tv

@@ -1,6 +1,8 @@
 // Window positions kept in section "Settings".
 #include "WindowSettings.h"
 
+#include "views/ViewSwitching.h"
+
 namespace tv {
 
 namespace {

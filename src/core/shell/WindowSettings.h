@@ -55,7 +55,6 @@ void WriteMainPlacement(IKeyValueStore& store, const MainPlacement& placement);
 
 // "ViewType": the main window's page, 0 to 5. Anything else reads as 0 (the Daily view), so a
 // damaged value never leaves the window without a page.
-constexpr int kViewCount = 6;
 int ReadViewType(const IKeyValueStore& store);
 void WriteViewType(IKeyValueStore& store, int viewType);
 

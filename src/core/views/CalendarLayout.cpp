@@ -79,13 +79,12 @@ void CalendarLayout::DrawListLine(DisplayList& out, const CViewItem& item, bool 
     out.PopClip();
 }
 
-PrintExtent CalendarPrintExtent(ViewKind kind, int deviceWidth, int deviceHeight) {
+PrintExtent CalendarPrintExtent(ViewIndex kind, int deviceWidth, int deviceHeight) {
     PrintExtent e;
     switch (kind) {
-        case ViewKind::Daily: e.height = 1040; break;
-        case ViewKind::Weekday: e.height = 1057; break;
-        case ViewKind::Weekly:
-        case ViewKind::Monthly: e.height = 580; break;
+        case kViewDaily: e.height = 1040; break;
+        case kViewWeekday: e.height = 1057; break;
+        default: e.height = 580; break;  // Weekly and Monthly
     }
     e.width = deviceHeight > 0 ? MulDiv(deviceWidth, e.height, deviceHeight) : 0;
     e.drawRect = {0, 0, e.width - 65, e.height - 80};

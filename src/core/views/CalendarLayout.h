@@ -8,12 +8,11 @@
 
 #include "DisplayList.h"
 #include "ViewGeometry.h"
+#include "ViewSwitching.h"
 #include "store/EventTypeTable.h"
 #include "store/EventStore.h"
 
 namespace tv {
-
-enum class ViewKind { Daily = 0, Weekday = 1, Weekly = 2, Monthly = 3 };
 
 enum class ViewKey { Up, Down, Left, Right, PageUp, PageDown };
 enum class ScrollAction { LineUp, LineDown, PageUp, PageDown, ThumbTrack, ThumbPosition, EndScroll };
@@ -77,7 +76,7 @@ public:
     CalendarLayout(const CalendarLayout&) = delete;
     CalendarLayout& operator=(const CalendarLayout&) = delete;
 
-    virtual ViewKind Kind() const = 0;
+    virtual ViewIndex Kind() const = 0;
 
     // Shows the period that holds date; rebuilds and lays out.
     virtual ViewNotice SetDate(const DateTime& date) = 0;
@@ -134,6 +133,6 @@ protected:
 };
 
 // Calendar-view logical page: height H, width device width x H / device height.
-PrintExtent CalendarPrintExtent(ViewKind kind, int deviceWidth, int deviceHeight);
+PrintExtent CalendarPrintExtent(ViewIndex kind, int deviceWidth, int deviceHeight);
 
 }  // namespace tv

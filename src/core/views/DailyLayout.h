@@ -12,7 +12,7 @@ class DailyLayout final : public SlotGridLayout {
 public:
     DailyLayout(const CEventStore& store, const CEventTypeTable& types);
 
-    ViewKind Kind() const override { return ViewKind::Daily; }
+    ViewIndex Kind() const override { return kViewDaily; }
     ViewNotice SetDate(const DateTime& date) override;
     DateTime GetSelectedDate(const DateTime& now) const override;
     std::string GetCaptionText(const ShortDateFormatter& format) const override;
@@ -27,7 +27,7 @@ public:
     ViewNotice Resize(int width, int height) override;
 
     PrintExtent GetPrintExtent(int deviceWidth, int deviceHeight) const override {
-        return CalendarPrintExtent(ViewKind::Daily, deviceWidth, deviceHeight);
+        return CalendarPrintExtent(kViewDaily, deviceWidth, deviceHeight);
     }
     void Draw(DisplayList& out, const DrawTarget& target) const override;
     size_t ItemCount() const override;

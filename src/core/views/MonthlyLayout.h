@@ -12,7 +12,7 @@ class MonthlyLayout final : public CalendarLayout {
 public:
     MonthlyLayout(const CEventStore& store, const CEventTypeTable& types);
 
-    ViewKind Kind() const override { return ViewKind::Monthly; }
+    ViewIndex Kind() const override { return kViewMonthly; }
     ViewNotice SetDate(const DateTime& date) override;
     // The selected cell's day at the present time of day plus one minute, seconds 0.
     DateTime GetSelectedDate(const DateTime& now) const override;
@@ -29,7 +29,7 @@ public:
     ViewNotice Scroll(ScrollAction action, int pos = 0) override;
 
     PrintExtent GetPrintExtent(int deviceWidth, int deviceHeight) const override {
-        return CalendarPrintExtent(ViewKind::Monthly, deviceWidth, deviceHeight);
+        return CalendarPrintExtent(kViewMonthly, deviceWidth, deviceHeight);
     }
     void Draw(DisplayList& out, const DrawTarget& target) const override;
     size_t ItemCount() const override;

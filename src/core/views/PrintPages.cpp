@@ -5,7 +5,7 @@
 
 namespace tv {
 
-CalendarPageFrame ComputeCalendarPage(ViewKind kind, int deviceWidth, int deviceHeight) {
+CalendarPageFrame ComputeCalendarPage(ViewIndex kind, int deviceWidth, int deviceHeight) {
     CalendarPageFrame f;
     f.extent = CalendarPrintExtent(kind, deviceWidth, deviceHeight);
     const int w = f.extent.width, h = f.extent.height;

@@ -28,7 +28,7 @@ struct CalendarPageFrame {
     // Where the drawing rectangle lands on the page.
     Rect ContentRect() const { return extent.drawRect.Translated(origin.x, origin.y); }
 };
-CalendarPageFrame ComputeCalendarPage(ViewKind kind, int deviceWidth, int deviceHeight);
+CalendarPageFrame ComputeCalendarPage(ViewIndex kind, int deviceWidth, int deviceHeight);
 
 // The event list as a table over pages: the title band, the header band, rows, the footer band
 // with "page/pages". Logical page 565 units wide; the height follows the paper.

@@ -8,6 +8,8 @@
 
 namespace tv {
 
+// The pages in the order the "ViewType" setting stores them. The first four are the calendar
+// views, and a calendar layout names its kind by its page.
 enum ViewIndex : int {
     kViewDaily = 0,
     kViewWeekday = 1,
@@ -16,7 +18,7 @@ enum ViewIndex : int {
     kViewFind = 4,
     kViewAll = 5,
 };
-constexpr int kViewPageCount = 6;
+constexpr int kViewCount = 6;
 
 // Pages 0..3 are calendars; the list pages are not.
 inline bool IsCalendarView(int index) { return index >= kViewDaily && index <= kViewMonthly; }

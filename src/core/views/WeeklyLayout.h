@@ -12,7 +12,7 @@ class WeeklyLayout final : public CalendarLayout {
 public:
     WeeklyLayout(const CEventStore& store, const CEventTypeTable& types);
 
-    ViewKind Kind() const override { return ViewKind::Weekly; }
+    ViewIndex Kind() const override { return kViewWeekly; }
     ViewNotice SetDate(const DateTime& date) override;
     DateTime GetSelectedDate(const DateTime& now) const override;
     std::string GetCaptionText(const ShortDateFormatter& format) const override;
@@ -28,7 +28,7 @@ public:
     ViewNotice Scroll(ScrollAction action, int pos = 0) override;
 
     PrintExtent GetPrintExtent(int deviceWidth, int deviceHeight) const override {
-        return CalendarPrintExtent(ViewKind::Weekly, deviceWidth, deviceHeight);
+        return CalendarPrintExtent(kViewWeekly, deviceWidth, deviceHeight);
     }
     void Draw(DisplayList& out, const DrawTarget& target) const override;
     size_t ItemCount() const override;

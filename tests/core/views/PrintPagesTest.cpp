@@ -11,22 +11,22 @@ constexpr int kSheetW = 4960, kSheetH = 7016, kA4W = 4760, kA4H = 6814;
 }  // namespace
 
 TEST(PrintPagesTest, CalendarExtentsScaleTheWidthToThePaper) {
-    const PrintExtent daily = CalendarPrintExtent(ViewKind::Daily, kSheetW, kSheetH);
+    const PrintExtent daily = CalendarPrintExtent(kViewDaily, kSheetW, kSheetH);
     EXPECT_EQ(std::tuple(daily.height, daily.width), std::tuple(1040, 735));
     EXPECT_EQ(daily.drawRect, (Rect{0, 0, 670, 960}));  // exactly the 48 rows
-    const PrintExtent weekday = CalendarPrintExtent(ViewKind::Weekday, kSheetW, kSheetH);
+    const PrintExtent weekday = CalendarPrintExtent(kViewWeekday, kSheetW, kSheetH);
     EXPECT_EQ(std::tuple(weekday.height, weekday.drawRect.bottom), std::tuple(1057, 977));  // header + 48 rows
-    const PrintExtent monthly = CalendarPrintExtent(ViewKind::Monthly, kSheetH, kSheetW);
+    const PrintExtent monthly = CalendarPrintExtent(kViewMonthly, kSheetH, kSheetW);
     EXPECT_EQ(std::tuple(monthly.height, monthly.width), std::tuple(580, 820));
     EXPECT_EQ(monthly.drawRect, (Rect{0, 0, 755, 500}));
-    EXPECT_EQ(CalendarPrintExtent(ViewKind::Weekly, 100, 0).width, 0);
+    EXPECT_EQ(CalendarPrintExtent(kViewWeekly, 100, 0).width, 0);
     EXPECT_EQ(MulDiv(kSheetW, 1040, kSheetH), 735);
     EXPECT_EQ(MulDiv(-3, 1, 2), -2);  // halves round away from zero
     EXPECT_EQ(MulDiv(5, 5, 0), -1);
 }
 
 TEST(PrintPagesTest, DailyPageHoldsTheFortyEightRowsBetweenTheRules) {
-    const CalendarPageFrame f = ComputeCalendarPage(ViewKind::Daily, kA4W, kA4H);
+    const CalendarPageFrame f = ComputeCalendarPage(kViewDaily, kA4W, kA4H);
     const int w = MulDiv(kA4W, 1040, kA4H);
     EXPECT_EQ(std::tuple(f.extent.height, f.extent.width), std::tuple(1040, w));
     // Below the caption rule, above the footer rule, flush with the rules' right end.
@@ -37,7 +37,7 @@ TEST(PrintPagesTest, DailyPageHoldsTheFortyEightRowsBetweenTheRules) {
     EXPECT_EQ(f.captionRect, (Rect{40, 10, w - 25, 33}));
     // Every view on every paper: scaled the same both ways, the whole width used, the
     // content above the footer rule.
-    for (ViewKind kind : {ViewKind::Daily, ViewKind::Weekday, ViewKind::Weekly, ViewKind::Monthly}) {
+    for (ViewIndex kind : {kViewDaily, kViewWeekday, kViewWeekly, kViewMonthly}) {
         for (auto [pw, ph] : {std::pair{kA4W, kA4H}, std::pair{kA4H, kA4W}, std::pair{2550, 3300}}) {
             const CalendarPageFrame p = ComputeCalendarPage(kind, pw, ph);
             ASSERT_GT(p.scale, 0.0);

@@ -4,10 +4,9 @@
 #include <QPrinter>
 #include <QScreen>
 
-#include "ViewPages.h"
-#include "ViewPrinter.h"
-#include "shell/MainWnd.h"
-#include "shell/UserPrompts.h"
+#include "MainWnd.h"
+#include "UserPrompts.h"
+#include "views/ViewPrinter.h"
 
 namespace tv {
 
@@ -52,8 +51,6 @@ private:
 };
 
 }  // namespace
-
-bool CMainWnd::IsPrintAvailable() { return CViewPages::Of(Instance()) != nullptr; }
 
 void CMainWnd::print() {
     const std::unique_ptr<CPrintJob> job = MakePrintJob(this);
