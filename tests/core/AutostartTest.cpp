@@ -61,7 +61,8 @@ TEST(AutostartTest, ExecArgumentsAreQuotedAndEscapedTwice) {
 TEST(AutostartTest, EntryStartsTheProgramOnItsDataFolder) {
     const std::string plain = AutostartEntryText({"/usr/bin/tallyvane", ""});
     EXPECT_EQ(plain.rfind("[Desktop Entry]\n", 0), 0u);
-    for (const char* line : {"\nType=Application\n", "\nName=Tallyvane\n", "\nExec=\"/usr/bin/tallyvane\"\n"})
+    for (const char* line : {"\nType=Application\n", "\nName=Tallyvane\n", "\nExec=\"/usr/bin/tallyvane\"\n",
+                             "\nIcon=io.github.tallyvane.Tallyvane\n"})
         EXPECT_NE(plain.find(line), std::string::npos) << line;
 
     const std::string withData = AutostartEntryText({"/opt/t/tallyvane", "/home/u/My Events"});

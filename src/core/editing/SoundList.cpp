@@ -2,6 +2,7 @@
 #include "SoundList.h"
 
 #include <filesystem>
+#include <set>
 
 #include "texts/UserTexts.h"
 #include "model/TextCodec.h"
@@ -49,6 +50,20 @@ std::vector<std::string> ListSoundFiles(const std::string& folder) {
         const std::string bytes = Utf8ToCp1252(utf8);
         if (Cp1252ToUtf8(bytes) != utf8) continue;
         if (HasWavExtension(bytes)) files.push_back(bytes);
+    }
+    return files;
+}
+
+std::vector<std::string> ListSoundFiles(const std::vector<std::string>& folders) {
+    std::vector<std::string> files;
+    std::set<std::string> listed;  // folded names, as SoundNamesEqual compares them
+    for (const std::string& folder : folders) {
+        for (std::string& f : ListSoundFiles(folder)) {
+            if (files.size() >= kMaxSoundFiles) return files;
+            std::string folded = f;
+            for (char& c : folded) c = static_cast<char>(FoldCp1252(static_cast<unsigned char>(c)));
+            if (listed.insert(std::move(folded)).second) files.push_back(std::move(f));
+        }
     }
     return files;
 }

@@ -14,6 +14,9 @@ constexpr size_t kMaxSoundFiles = 10000;
 // file system lists them, as archive bytes (Windows-1252). A name that Windows-1252 cannot
 // hold is left out, because an event could not store it. A missing folder gives no files.
 std::vector<std::string> ListSoundFiles(const std::string& folder);
+// The files of several folders, the first folder's first; a name already listed (letter case
+// aside) is not listed again, because playing it finds the first folder's file.
+std::vector<std::string> ListSoundFiles(const std::vector<std::string>& folders);
 
 // Case-insensitive comparison of two archive texts (ASCII and the Windows-1252 letters).
 bool SoundNamesEqual(const std::string& a, const std::string& b);
