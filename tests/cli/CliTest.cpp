@@ -194,6 +194,29 @@ TEST_F(CliTest, AMissingDataFolderIsNoEmptyCalendar) {
     EXPECT_EQ(tv::cli::Run({"day", "2027-01-01", "--data-dir=" + dir.File("typo")}, out, err), 1);
 }
 
+TEST_F(CliTest, AFileThatCannotBeReadIsAnErrorNotAnEmptyCalendar) {
+    const std::vector<std::vector<std::string>> commands = {
+        {"events"}, {"day", "2027-01-01"}, {"types"}, {"add", "--name", "x", "--start", "2027-01-01 10:00"}};
+    for (const char* file : {"Evnt.est", "Type.ptt"}) {
+        std::filesystem::create_directory(dir.File(file));  // there, but no file to read
+        for (const auto& args : commands) {
+            const Result r = Run(args);
+            EXPECT_EQ(r.status, 1) << file << " " << args[0];
+            EXPECT_EQ(r.out, "") << file << " " << args[0];
+            EXPECT_NE(r.err.find(file), std::string::npos) << r.err;
+        }
+        std::filesystem::remove(dir.File(file));
+    }
+}
+
+TEST_F(CliTest, AFolderOthersMayWriteToIsUsedOnlyWhenTrusted) {
+    std::filesystem::permissions(dir.Path(), std::filesystem::perms::others_write, std::filesystem::perm_options::add);
+    const Result refused = Run({"events"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("--trust-data-dir"), std::string::npos) << refused.err;
+    EXPECT_EQ(Run({"events", "--trust-data-dir"}).status, 0);
+}
+
 TEST_F(CliTest, ASecondWriterWaitsForTheFirstAndSaysSoWhenItGivesUp) {
     tv::DataFolderLock first;
     std::string why;
