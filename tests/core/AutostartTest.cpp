@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 
+#include "Env.h"
 #include "TempDir.h"
 #include "shell/Autostart.h"
 #include "shell/FileNames.h"
@@ -14,13 +15,7 @@ using namespace tv;
 
 namespace {
 
-EnvLookup Env(std::map<std::string, std::string> vars) {
-    return [vars](const char* name) -> std::optional<std::string> {
-        auto it = vars.find(name);
-        if (it == vars.end()) return std::nullopt;
-        return it->second;
-    };
-}
+using tvtest::Env;
 
 std::string Read(const std::string& path) {
     std::string out, why;
