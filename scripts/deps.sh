@@ -11,6 +11,8 @@ PACKAGES=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good   # WAV playback behind Qt Multimedia
   fonts-liberation                                # metric-compatible Arial for the clock and views
   xvfb xauth xdotool                              # headless display for checks that start the real program
+  desktop-file-utils appstream man-db             # install check: desktop entry, AppStream metadata, man pages
+  dpkg-dev lintian                                # the Debian package: dpkg-shlibdeps for its dependencies, lintian
   libbenchmark-dev                                # tallyvane-bench
   libical-dev                                     # iCalendar import and export (src/ical); tallyvane-bench's peer
   calcurse                                        # a real peer that reads the iCalendar export in the tests

@@ -6,7 +6,9 @@
 #include <cctype>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <sstream>
+#include <unistd.h>
 
 #include "CommandLine.h"
 #include "IcsCommands.h"
@@ -16,7 +18,9 @@
 #include "editing/RecurrenceModel.h"
 #include "model/PtEvent.h"
 #include "model/TextCodec.h"
+#include "platform/DataFolder.h"
 #include "platform/DataFolderLock.h"
+#include "platform/Environment.h"
 #include "store/EventStore.h"
 #include "store/EventTypeTable.h"
 #include "store/ProgramFolder.h"
@@ -28,7 +32,7 @@ namespace tv::cli {
 namespace {
 
 constexpr char kProgram[] = "tallyvane-cli";
-constexpr char kVersion[] = "1.0.0";
+constexpr char kVersion[] = TALLYVANE_VERSION;
 // How long a writer waits for another tallyvane-cli writer before it gives up.
 constexpr std::chrono::seconds kWriterPatience{5};
 
@@ -46,7 +50,8 @@ struct Command {
 };
 
 const std::vector<OptionSpec> kGlobalOptions = {
-    {"--data-dir", "DIR", "the data folder (default: the folder of the program)"},
+    {"--data-dir", "DIR", "the data folder (default: $XDG_DATA_HOME/tallyvane)"},
+    {"--trust-data-dir", nullptr, "use a data folder another user owns or others may write to"},
     {"--now", "\"YYYY-MM-DD HH:MM:SS\"", "the moment every rule uses (default: the clock)"},
     {"--help", nullptr, "this text; COMMAND --help describes one command"},
     {"--version", nullptr, "the program's version"},
@@ -178,9 +183,19 @@ public:
         return false;
     }
 
-    void Load() {
-        Warn(m_types.Load(m_dataDir + "Type.ptt", m_now));
-        Warn(m_store.Load());
+    // False, having said why, when a file is there but cannot be read at all: an empty answer
+    // would pass for an empty calendar, and a save could not keep a copy of it first.
+    bool Load() {
+        const LoadReport types = m_types.Load(m_dataDir + "Type.ptt", m_now);
+        const LoadReport events = m_store.Load();
+        for (const LoadReport* r : {&types, &events}) {
+            if (r->status == LoadStatus::Unreadable) {
+                m_err << r->message << "\n";
+                return false;
+            }
+            Warn(*r);
+        }
+        return true;
     }
 
     int Events(const ParsedArgs&);
@@ -605,20 +620,27 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         if (parsed.Positional().size() != command->argumentCount)
             throw UsageError(Format(texts::kCliWrongArguments, command->name,
                                     *command->arguments ? command->arguments : "no arguments"));
-        std::string dataDir = parsed.Get("--data-dir").value_or(ExecutableFolder());
-        if (dataDir.empty()) throw UsageError(Format(texts::kCliOptionNeedsValue, "--data-dir"));
+        const std::optional<std::string> given = parsed.Get("--data-dir");
+        std::string dataDir = given ? *given : DefaultDataFolder(ProcessEnvironment(), ExecutableFolder());
+        if (given && dataDir.empty()) throw UsageError(Format(texts::kCliOptionNeedsValue, "--data-dir"));
+        if (dataDir.empty()) throw UsageError(texts::kCliNoDefaultDataFolder);
         if (dataDir.back() != '/') dataDir += '/';
         const DateTime now =
             parsed.Has("--now") ? ParseDate(*parsed.Get("--now"), "The moment given to --now") : LocalNow();
-        // A data folder that is not there is a typo far more often than an empty calendar.
+        // A data folder given that is not there is a typo far more often than an empty
+        // calendar; the default one is made on first use, as the program makes it.
         std::error_code ec;
-        if (!std::filesystem::is_directory(dataDir, ec)) {
+        if (given && !std::filesystem::is_directory(dataDir, ec)) {
             err << Format(texts::kCliNoDataFolder, dataDir.c_str()) << "\n";
+            return 1;
+        }
+        if (const FileResult ready = PrepareDataFolder(dataDir, !given, parsed.Has(kTrustOption), ::getuid()); !ready) {
+            err << ready.message << "\n";
             return 1;
         }
         Session session(dataDir, now, out, err);
         if (command->writes && !session.LockForWriting()) return 1;
-        session.Load();
+        if (!session.Load()) return 1;
         return (session.*(command->run))(parsed);
     } catch (const UsageError& e) {
         err << e.what() << "\n" << texts::kCliSeeHelp << "\n";

@@ -247,6 +247,21 @@ TEST_F(CliTest, AMissingDataFolderIsNoEmptyCalendar) {
     EXPECT_EQ(tv::cli::Run({"day", "2027-01-01", "--data-dir=" + dir.File("typo")}, out, err), 1);
 }
 
+TEST_F(CliTest, AnUnreadableFileOrAFolderOthersMayWriteToIsAnError) {
+    for (const char* file : {"Evnt.est", "Type.ptt"}) {
+        std::filesystem::create_directory(dir.File(file));  // there, but no file to read
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{"events"}, {"types"}, {"day", "2027-01-01"}}) {
+            const Result r = Run(args);
+            EXPECT_TRUE(r.status == 1 && r.out.empty() && r.err.find(file) != std::string::npos) << args[0] << r.err;
+        }
+        std::filesystem::remove(dir.File(file));
+    }
+    std::filesystem::permissions(dir.Path(), std::filesystem::perms::others_write, std::filesystem::perm_options::add);
+    EXPECT_NE(Run({"events"}).err.find("--trust-data-dir"), std::string::npos);
+    EXPECT_EQ(Run({"events", "--trust-data-dir"}).status, 0);
+}
+
 TEST_F(CliTest, ASecondWriterWaitsForTheFirstAndSaysSoWhenItGivesUp) {
     tv::DataFolderLock first;
     std::string why;

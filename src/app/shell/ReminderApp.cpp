@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSocketNotifier>
 #include <QThread>
@@ -17,6 +18,8 @@
 #include "engine/ReminderPopup.h"
 #include "store/EventTypeTable.h"
 #include "shell/AppSettings.h"
+#include "platform/DataFolder.h"
+#include "platform/Environment.h"
 #include "platform/SingleInstance.h"
 #include "store/EventStore.h"
 #include "store/ProgramFolder.h"
@@ -47,10 +50,20 @@ CReminderApp::~CReminderApp() {
 CReminderApp* CReminderApp::Instance() { return g_app; }
 
 int CReminderApp::Start(const Options& options) {
-    // 1. The program folder, and the program's file name for the single-instance check.
-    QString folder = options.dataDir.isEmpty() ? QString::fromStdString(ExecutableFolder()) : options.dataDir;
+    // 1. The data folder (the program folder), and the program's file name for the
+    // single-instance check. Without --data-dir it is the one tallyvane-cli uses too.
+    QString folder = options.dataDir;
+    if (folder.isEmpty())
+        folder = QFile::decodeName(DefaultDataFolder(ProcessEnvironment(), ExecutableFolder()).c_str());
+    if (folder.isEmpty()) {
+        Prompts().Tell(nullptr, ProductName(),
+                       QStringLiteral("No data folder: neither XDG_DATA_HOME nor HOME names a folder. "
+                                      "Start Tallyvane with --data-dir."),
+                       true);
+        return 1;
+    }
     folder = QDir::cleanPath(QDir(folder).absolutePath());
-    SetProgramFolder(folder.toStdString() + "/");
+    SetProgramFolder(QFile::encodeName(folder).toStdString() + "/");
     if (!options.dataDir.isEmpty()) m_dataDir = folder;
     const std::string exeName = ExecutableNameOf(QCoreApplication::applicationFilePath().toStdString());
 
@@ -59,10 +72,10 @@ int CReminderApp::Start(const Options& options) {
         Prompts().Tell(nullptr, ProductName(), QStringLiteral("Tallyvane is running!"), false);
         return 1;
     }
-    // A new --data-dir starts empty, as a first start does.
-    if (!QDir().mkpath(folder)) {
-        Prompts().Tell(nullptr, ProductName(), QStringLiteral("The data folder \"%1\" could not be made.").arg(folder),
-                       true);
+    // A new data folder starts empty, as a first start does, and is the user's alone.
+    const FileResult ready = PrepareDataFolder(GetProgramFolder(), true, options.trustDataDir, ::getuid());
+    if (!ready) {
+        Prompts().Tell(nullptr, ProductName(), QString::fromStdString(ready.message), true);
         return 1;
     }
     // A copy under another name on the same data would save over this one's changes.
@@ -92,22 +105,22 @@ int CReminderApp::Start(const Options& options) {
 
 bool CReminderApp::LockDataFolder(const QString& folder) {
     std::string why;
+    DataFolderLock::Taken taken = DataFolderLock::Taken::Busy;
     // tallyvane-cli holds the folder only while one command runs.
-    for (int attempt = 0; attempt < 30; ++attempt) {
-        if (m_lock.TryLock(folder.toStdString(), DataFolderLock::Mode::Exclusive, why)) return true;
-        if (!QFileInfo(folder + QString::fromLatin1(DataFolderLock::kFileName)).isWritable()) break;
-        QThread::msleep(100);
+    for (int attempt = 0; attempt < 30 && taken == DataFolderLock::Taken::Busy; ++attempt) {
+        if (attempt) QThread::msleep(100);
+        taken = m_lock.TryLockFolder(folder.toStdString(), DataFolderLock::Mode::Exclusive, why);
     }
-    if (QFileInfo(folder + QString::fromLatin1(DataFolderLock::kFileName)).isWritable()) {
-        Prompts().Tell(nullptr, ProductName(),
-                       QStringLiteral("Another Tallyvane is using the data folder \"%1\".").arg(folder), true);
-        return false;
-    }
-    Prompts().Tell(nullptr, ProductName(),
-                   QString::fromStdString(why) +
-                       QStringLiteral("\n\nTallyvane runs, but changes to your events cannot be saved there."),
-                   true);
-    return true;
+    if (taken == DataFolderLock::Taken::Yes) return true;
+    // Running without the lock would let another program save over this one's changes (or
+    // this one over its), so Tallyvane does not start rather than save unguarded.
+    const QString text =
+        taken == DataFolderLock::Taken::Busy
+            ? QStringLiteral("Another Tallyvane is using the data folder \"%1\".").arg(folder)
+            : QString::fromStdString(why) +
+                  QStringLiteral("\n\nTallyvane cannot keep your events safe in this folder and does not start.");
+    Prompts().Tell(nullptr, ProductName(), text, true);
+    return false;
 }
 
 void CReminderApp::WatchTerminationSignals() {

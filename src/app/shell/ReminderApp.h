@@ -19,7 +19,8 @@ class CReminderApp : public QObject {
     Q_OBJECT
 public:
     struct Options {
-        QString dataDir;  // empty: the executable's folder
+        QString dataDir;            // empty: the default data folder (DefaultDataFolder)
+        bool trustDataDir = false;  // use a data folder that others own or may write to
     };
 
     CReminderApp();

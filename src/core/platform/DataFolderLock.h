@@ -17,8 +17,11 @@ public:
     DataFolderLock(const DataFolderLock&) = delete;
     DataFolderLock& operator=(const DataFolderLock&) = delete;
 
-    // Takes the lock without waiting, as the program does for its whole run. False when another
-    // process holds it in a conflicting mode (or the lock file cannot be made, with why saying so).
+    // Takes the lock without waiting, as the program does for its whole run. Busy when another
+    // process holds it in a conflicting mode, Failed when the lock file cannot be made or opened
+    // (why says so). The lock file is the owner's alone (0600) and never a symbolic link.
+    enum class Taken { Yes, Busy, Failed };
+    Taken TryLockFolder(const std::string& folder, Mode mode, std::string& why);
     bool TryLock(const std::string& folder, Mode mode, std::string& why);
 
     // How a command-line writer's attempt ended.
@@ -39,7 +42,6 @@ public:
     static constexpr const char* kWriterFileName = ".tallyvane-writer.lock";
 
 private:
-    enum class Taken { Yes, Busy, Failed };
     Taken TakeFolderLock(const std::string& folder, Mode mode, std::string& why);
 
     int m_fd = -1;

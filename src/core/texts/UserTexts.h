@@ -42,6 +42,8 @@ inline constexpr const char* kCliOptionNeedsValue = "The option %s needs a value
 inline constexpr const char* kCliOptionTakesNoValue = "The option %s takes no value.";
 inline constexpr const char* kCliWrongArguments = "%s takes %s.";
 inline constexpr const char* kCliNoDataFolder = "The data folder \"%s\" does not exist.";
+inline constexpr const char* kCliNoDefaultDataFolder =
+    "Neither XDG_DATA_HOME nor HOME names a folder for the data; give one with --data-dir.";
 inline constexpr const char* kCliNotANumber = "%s must be a whole number, not \"%s\".";
 inline constexpr const char* kCliOutOfRange = "%s must lie between %d and %d.";
 inline constexpr const char* kCliNotAnId = "\"%s\" is not an event id.";
