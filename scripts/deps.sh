@@ -11,6 +11,7 @@ PACKAGES=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good   # WAV playback behind Qt Multimedia
   fonts-liberation                                # metric-compatible Arial for the clock and views
   xvfb xauth xdotool                              # headless display for checks that start the real program
+  dbus-daemon                                     # dbus-run-session: a private session bus for the notification test
   libbenchmark-dev                                # tallyvane-bench
   libical-dev                                     # iCalendar import and export (src/ical); tallyvane-bench's peer
   calcurse                                        # a real peer that reads the iCalendar export in the tests

@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     tv::CReminderApp reminder;
     tv::CReminderApp::Options options;
     options.dataDir = parser.value(dataDir);
-    if (const int refused = reminder.Start(options)) return refused;
+    if (const std::optional<int> ended = reminder.Start(options)) return *ended;
     const int code = QApplication::exec();
     reminder.Shutdown();
     return code;

@@ -14,6 +14,7 @@
 #include "TempDir.h"
 #include "platform/DataFolderLock.h"
 #include "platform/LocalSocket.h"
+#include "platform/ProgramFiles.h"
 #include "shell/ProgramRequests.h"
 
 using namespace tv;
@@ -221,4 +222,9 @@ TEST(ProgramRequests, TheDataFolderLockSaysWhereItsProgramListensWhileHeld) {
     EXPECT_EQ(DataFolderLock::ReadRecord(dir.Path()), "") << "emptied with the lock";
     dir.Write(DataFolderLock::kFileName, "/cut/short/without/its/line/end");
     EXPECT_EQ(DataFolderLock::ReadRecord(dir.Path()), "");
+}
+
+TEST(ProgramRequests, AProgramRebuiltWhileItRunsKeepsItsName) {
+    EXPECT_EQ(ExecutableNameOf("/home/u/build/bin/tallyvane (deleted)"), "tallyvane");
+    EXPECT_EQ(ExecutableNameOf("tallyvane"), "tallyvane");
 }
