@@ -650,8 +650,10 @@ std::optional<int> RunInProgram(const std::vector<std::string>& args, const std:
                                 std::ostream& err) {
     const std::string socket = DataFolderLock::ReadRecord(dataDir);
     if (socket.empty()) return std::nullopt;
+    // The program runs in a folder of its own: the data folder goes to it as an absolute path.
     std::error_code ec;
-    ProgramRequest request{ProgramRequest::kRun, dataDir, std::filesystem::current_path(ec).string(), args};
+    ProgramRequest request{ProgramRequest::kRun, std::filesystem::absolute(dataDir, ec).string(),
+                           std::filesystem::current_path(ec).string(), args};
     const AskOutcome outcome = AskProgram(socket, request, kProgramPatience);
     switch (outcome.kind) {
         case AskOutcome::Kind::Answered:

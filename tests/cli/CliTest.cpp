@@ -6,11 +6,9 @@
 
 #include "Cli.h"
 #include "Json.h"
-#include "ProgramDouble.h"
 #include "Scripts.h"
 #include "TempDir.h"
 #include "platform/DataFolderLock.h"
-#include "store/EventStore.h"
 #include "store/EventTypeTable.h"
 
 namespace {
@@ -158,40 +156,6 @@ TEST_F(CliTest, WritingCommandsRefuseWhileAProgramThatCannotBeReachedHoldsTheFol
     EXPECT_NE(r.err.find("Tallyvane is running"), std::string::npos);
     EXPECT_FALSE(dir.Exists("Evnt.est"));
     EXPECT_EQ(Run({"events"}).status, 0);  // reading the files is fine
-}
-
-TEST_F(CliTest, CommandsGoToTheProgramHoldingTheFolderAndReadWhatItHolds) {
-    tv::CEventTypeTable types;
-    tv::CEventStore store(dir.File("Evnt.est"));
-    types.Load(dir.File("Type.ptt"), tv::DateTime::ParseIso(kNow));
-    const tv::cli::CalendarRef calendar{types, store, dir.File("Type.ptt")};
-    std::vector<std::string> seen;
-    tvtest::ProgramDouble double_(dir.File("p.sock"), [&](const tv::ProgramRequest& r) {
-        seen.push_back(r.args.back());
-        std::ostringstream out, err;
-        const tv::cli::ProgramRun run = tv::cli::RunForProgram(r, calendar, out, err);
-        return tvtest::ProgramDouble::Answer(run.status, out.str(), err.str());
-    });
-    tv::DataFolderLock program;
-    std::string why;
-    ASSERT_TRUE(program.TryLock(dir.Path(), tv::DataFolderLock::Mode::Exclusive, why)) << why;
-    ASSERT_TRUE(program.Record(dir.File("p.sock")));
-
-    EXPECT_EQ(Add({"--name", "Via the program", "--start", "2027-01-01 10:00"}), "1");
-    EXPECT_EQ(store.GetCount(), 1u);
-    tv::CPtEvent unsaved(tv::DateTime::ParseIso(kNow));
-    unsaved.SetName("Only in memory");
-    ASSERT_TRUE(store.Add(unsaved));
-    EXPECT_NE(Run({"events"}).out.find("Only in memory"), std::string::npos) << "reads answer what the program holds";
-    const Result refused = Run({"delete", "99"});
-    EXPECT_EQ(std::tie(refused.status, refused.err), std::tuple(1, std::string("No event has the id 99.\n")));
-    EXPECT_EQ(seen, (std::vector<std::string>{"2027-01-01 10:00", "events", "99"}));
-
-    // A relative file name starts where the command line was typed.
-    std::ostringstream out, err;
-    const tv::ProgramRequest request{tv::ProgramRequest::kRun, dir.Path(), dir.Path(), {"export", "rel.exp"}};
-    EXPECT_EQ(tv::cli::RunForProgram(request, calendar, out, err).status, 0) << err.str();
-    EXPECT_TRUE(dir.Exists("rel.exp"));
 }
 
 TEST_F(CliTest, TransferCommandsReportWrongFilesAndChangeNothing) {

@@ -29,7 +29,6 @@ public:
         m_thread.join();
     }
     bool Listening() const { return m_listening; }
-    int Served() const { return m_served; }
 
     static std::string Answer(int status, const std::string& out, const std::string& err = {}) {
         return tv::EncodeAnswer({tv::ProgramAnswer::Kind::Done, status, out, err});
@@ -56,7 +55,6 @@ private:
                 tv::DecodeRequest(reader.Payload(), request, why)) {
                 const std::string answer = m_handler(request);
                 if (!answer.empty()) tv::SendAll(fd, answer, deadline);
-                ++m_served;
             }
             tv::CloseSocket(fd);
         }
@@ -66,7 +64,6 @@ private:
     tv::LocalListener m_listener;
     bool m_listening = false;
     std::atomic<bool> m_stop{false};
-    std::atomic<int> m_served{0};
     std::thread m_thread;
 };
 

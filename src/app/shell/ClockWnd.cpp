@@ -231,8 +231,7 @@ void CClockWnd::OpenMainWindow() { CMainWnd::OpenOrRestore(); }
 
 bool CClockWnd::IsOutOfReach() {
     const CClockWnd* clock = g_clock;
-    return clock && !GetAppSettings().GetShowClock() &&
-           !(clock->m_tray && QSystemTrayIcon::isSystemTrayAvailable());
+    return clock && !GetAppSettings().GetShowClock() && !(clock->m_tray && QSystemTrayIcon::isSystemTrayAvailable());
 }
 
 void CClockWnd::newEventFromTray(int typeIndex) {

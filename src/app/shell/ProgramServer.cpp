@@ -104,14 +104,15 @@ ProgramAnswer CProgramServer::Answer(const ProgramRequest& request) {
     return answer;
 }
 
-bool AskRunningCopyToShow(const SessionEndpoint& endpoint, const QString& dataDir,
-                          std::chrono::milliseconds patience, QString& note) {
+bool AskRunningCopyToShow(const SessionEndpoint& endpoint, const QString& dataDir, std::chrono::milliseconds patience,
+                          QString& note) {
     const ProgramRequest request{ProgramRequest::kShow, QFile::encodeName(dataDir).toStdString(), {}, {}};
     const auto giveUp = std::chrono::steady_clock::now() + patience;
     for (;;) {
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(giveUp - std::chrono::steady_clock::now());
-        const AskOutcome outcome = AskProgram(endpoint.socketPath, request, std::max(left, std::chrono::milliseconds(1)));
+        const AskOutcome outcome =
+            AskProgram(endpoint.socketPath, request, std::max(left, std::chrono::milliseconds(1)));
         if (outcome.kind == AskOutcome::Kind::Answered) {
             note = QString::fromStdString(outcome.answer.err);
             return true;

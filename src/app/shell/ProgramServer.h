@@ -45,7 +45,7 @@ private:
 // The second launch's side: asks the session's program to bring its calendar window to the
 // front, waiting up to patience for one that is still starting. True when it answered; its
 // note (another data folder than the one asked for) is then in note.
-bool AskRunningCopyToShow(const SessionEndpoint& endpoint, const QString& dataDir,
-                          std::chrono::milliseconds patience, QString& note);
+bool AskRunningCopyToShow(const SessionEndpoint& endpoint, const QString& dataDir, std::chrono::milliseconds patience,
+                          QString& note);
 
 }  // namespace tv
