@@ -10,6 +10,7 @@
 
 #include "CommandLine.h"
 #include "IcsCommands.h"
+#include "SyncCommand.h"
 #include "Json.h"
 #include "UidMap.h"
 #include "editing/EventEditorModel.h"
@@ -75,6 +76,13 @@ const std::vector<OptionSpec> kAddOptions = {
 
 const std::vector<OptionSpec> kImportIcsOptions = {
     {"--nearest", nullptr, "imports an event the file says more of than Tallyvane can hold as its nearest event"},
+};
+
+const std::vector<OptionSpec> kSyncOptions = {
+    {"--url", "URL", "the calendar, or its server (default: the one set in Options)"},
+    {"--user", "NAME", "the user name on the server (default: the one set in Options)"},
+    {"--password-file", "FILE", "a file holding the password (default: $TALLYVANE_SYNC_PASSWORD)"},
+    {"--timeout", "SECONDS", "how long the server may take to answer (default: 120)"},
 };
 
 const std::vector<OptionSpec> kImportOptions = {
@@ -200,6 +208,7 @@ public:
     int ImportPlumtrace(const ParsedArgs&);
     int ExportIcs(const ParsedArgs&);
     int ImportIcs(const ParsedArgs&);
+    int Sync(const ParsedArgs&);
 
 private:
     void Warn(const LoadReport& r) {
@@ -262,6 +271,7 @@ const std::vector<Command>& Commands() {
         {"export-ics", "FILE", 1, true, "writes every event as an iCalendar file", {}, &Session::ExportIcs},
         {"import-ics", "FILE", 1, true, "adds the events of an iCalendar file", kImportIcsOptions,
          &Session::ImportIcs},
+        {"sync", "", 0, true, "two-way sync of the events with a CalDAV calendar", kSyncOptions, &Session::Sync},
     };
     // clang-format on
     return kCommands;
@@ -555,6 +565,15 @@ int Session::ImportIcs(const ParsedArgs& a) {
     return cli::ImportIcs(
         a.Positional()[0], a.Has("--nearest"), m_store, m_types, m_now, [this] { return Save(false) == 0; }, m_out,
         m_err);
+}
+
+int Session::Sync(const ParsedArgs& a) {
+    SyncArguments args;
+    args.url = a.Get("--url");
+    args.user = a.Get("--user");
+    args.passwordFile = a.Get("--password-file");
+    if (auto t = a.Get("--timeout")) args.timeoutSeconds = ParseIntIn(*t, "The timeout", 1, 3600);
+    return cli::Sync(args, m_store, m_types, m_now, m_out, m_err);
 }
 
 int Session::Import(const ParsedArgs& a) {
