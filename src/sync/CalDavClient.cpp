@@ -95,7 +95,8 @@ std::string CalDavClient::FindCalendar() {
     const Answer a = Propfind(m_given, 0,
                               "<D:resourcetype/><D:current-user-principal/><C:calendar-home-set/>"
                               "<C:supported-calendar-component-set/>");
-    if (a.response.status == 0 || a.response.status == 401) Fail(a, kWhat);
+    // Only an address that is no calendar's leads on to the well-known one.
+    if (a.response.status == 0 || a.response.status == 401 || a.response.status >= 500) Fail(a, kWhat);
     if (a.response.status == 207) {
         Multistatus ms;
         ReadMultistatusOf(a, kWhat, ms);
