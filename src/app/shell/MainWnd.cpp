@@ -20,6 +20,7 @@
 #include "HelpAbout.h"
 #include "IcsCommands.h"
 #include "MessageHub.h"
+#include "SyncController.h"
 #include "ToolbarIcons.h"
 #include "UserPrompts.h"
 #include "views/ViewPages.h"
@@ -176,6 +177,7 @@ void CMainWnd::createMenus() {
     for (int id : {cmd::kExport, cmd::kBackup, cmd::kRestoreBackup}) event->addAction(action(id));
     AddIcsCommands(this, event, import, action(cmd::kBackup));
     event->addSeparator();
+    AddSyncCommand(this, event, action(cmd::kClose));
     event->addAction(action(cmd::kClose));
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));

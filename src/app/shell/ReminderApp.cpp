@@ -13,6 +13,7 @@
 #include "AppIcons.h"
 #include "ClockWnd.h"
 #include "QSettingsStore.h"
+#include "SyncController.h"
 #include "UserPrompts.h"
 #include "engine/ReminderPopup.h"
 #include "store/EventTypeTable.h"
@@ -85,6 +86,8 @@ int CReminderApp::Start(const Options& options) {
     m_clockWnd = new CClockWnd(m_clock);
     new CComingEventsWnd(m_clockWnd);  // hidden until the mouse rests on the clock; the clock owns it
     connect(m_clockWnd, &CClockWnd::exitRequested, this, &CReminderApp::Exit);
+    // 10. The syncs with a calendar server, when one is set.
+    m_sync = std::make_unique<CSyncController>();
     WatchTerminationSignals();
     m_started = true;
     return 0;
@@ -134,6 +137,8 @@ void CReminderApp::Exit() {
 void CReminderApp::Shutdown() {
     if (!m_started || m_shutDown) return;
     m_shutDown = true;
+    // A sync under way stops first: nothing changes the store while it is saved for the last time.
+    m_sync.reset();
     // The clock window's end: scheduler stopped and waited for, main window closed (saving
     // the events and its placement), clock position written, tray icon removed.
     delete m_clockWnd;

@@ -14,6 +14,7 @@ namespace tv {
 
 class CClockWnd;
 class CQSettingsStore;
+class CSyncController;
 
 class CReminderApp : public QObject {
     Q_OBJECT
@@ -51,6 +52,7 @@ private:
     DataFolderLock m_lock;
     std::unique_ptr<CQSettingsStore> m_settings;
     CClockWnd* m_clockWnd = nullptr;
+    std::unique_ptr<CSyncController> m_sync;
     QSocketNotifier* m_signalNotifier = nullptr;
     bool m_started = false;
     bool m_shutDown = false;

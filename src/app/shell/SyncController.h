@@ -1,0 +1,63 @@
+// CSyncController: the program's syncs with the calendar server, now and every N minutes, each
+// on a thread of its own so that the windows stay responsive. The windows follow the store
+// afterwards, and a failed sync is told once: a sync the user asked for always, a scheduled one
+// only when its failure differs from the last one's (a server that stays down is not told again
+// every few minutes).
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <atomic>
+#include <optional>
+#include <thread>
+
+#include "SyncEngine.h"
+
+class QAction;
+class QMenu;
+
+namespace tv {
+
+class CMainWnd;
+
+class CSyncController : public QObject {
+    Q_OBJECT
+public:
+    explicit CSyncController(QObject* parent = nullptr);
+    // Stops a sync under way and waits for it: the store is not changed after this.
+    ~CSyncController() override;
+
+    static CSyncController* Instance();
+
+    // Starts a sync unless one runs. password, when given, is used instead of the secret
+    // store's (the one just typed on the Sync page).
+    void syncNow(bool asked, std::optional<QString> password = std::nullopt);
+    bool isRunning() const { return m_worker.joinable(); }
+    // The settings changed: the timer follows them.
+    void reschedule();
+    // "Last sync: ..." for the Sync page.
+    QString lastResult() const { return m_lastResult; }
+    // The limits of each request; tests shorten them.
+    void setLimits(const sync::HttpLimits& limits) { m_limits = limits; }
+
+Q_SIGNALS:
+    void finished(bool ok, const QString& message);
+
+private:
+    void start(const sync::SyncRequest& request, bool asked);
+    void deliver(const sync::SyncReport& report, bool asked);
+    void fail(const QString& message, bool asked);
+
+    QTimer m_timer;
+    std::thread m_worker;
+    std::atomic<bool> m_cancel{false};
+    sync::HttpLimits m_limits;
+    QString m_lastFailure;
+    QString m_lastResult;
+};
+
+// "Sync Now" in the Event menu, before "before".
+void AddSyncCommand(CMainWnd* wnd, QMenu* eventMenu, QAction* before);
+
+}  // namespace tv
