@@ -11,6 +11,11 @@ CALENDAR = ('<response><href>{}</href><propstat><prop><resourcetype><collection/
             '<sync-token>t1</sync-token></prop><status>HTTP/1.1 200 OK</status></propstat></response>')
 
 
+LUNCH = ("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//stub//EN\r\nBEGIN:VEVENT\r\nUID:lunch-1\r\n"
+         "DTSTAMP:20261201T000000Z\r\nDTSTART:20270104T120000\r\nDURATION:PT1H\r\nSUMMARY:Team lunch\r\n"
+         "END:VEVENT\r\nEND:VCALENDAR\r\n")
+
+
 class Handler(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
 
@@ -25,19 +30,23 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.end_headers()
         self.wfile.write(body)
 
-    def calendar(self, path):
-        """A working, empty calendar that stores what it is sent."""
+    def calendar(self, path, body, holds_lunch=True):
+        """A working calendar that holds one event of its own and stores what it is sent."""
         if self.command == "PROPFIND":
             return self.answer(207, MULTISTATUS.format(CALENDAR.format(path)).encode())
         if self.command == "REPORT":
-            return self.answer(207, MULTISTATUS.format("").encode())
+            if not holds_lunch:
+                return self.answer(207, MULTISTATUS.format("").encode())
+            data = "<C:calendar-data>{}</C:calendar-data>".format(LUNCH) if b"calendar-multiget" in body else ""
+            return self.answer(207, MULTISTATUS.format(
+                '<response><href>{}lunch.ics</href><propstat><prop><getetag>"l1"</getetag>{}</prop>'
+                '<status>HTTP/1.1 200 OK</status></propstat></response>'.format(path, data)).encode())
         if self.command == "PUT":
             return self.answer(201, headers=[("ETag", '"1"')])
         return self.answer(405)
 
     def handle_any(self):
         body = self.rfile.read(int(self.headers.get("Content-Length", 0)))
-        del body
         mode = self.path.strip("/").split("/")[0]
         if mode == "unauthorized":
             self.answer(401, b"no", [("WWW-Authenticate", 'Basic realm="x"')])
@@ -45,7 +54,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.answer(500, b"broken")
         elif mode == "slow":
             time.sleep(4)
-            self.calendar(self.path)
+            self.calendar(self.path, body)
         elif mode == "malformed":
             self.answer(207, b'<?xml version="1.0"?><multistatus xmlns="DAV:"><response><href>/x</href><prop')
         elif mode == "deep":
@@ -58,13 +67,13 @@ class Handler(http.server.BaseHTTPRequestHandler):
             if self.command == "PUT":
                 self.answer(412)
             else:
-                self.calendar(self.path)
+                self.calendar("/conflicting/", body, holds_lunch=False)
         elif mode == "moved":
             self.answer(308, headers=[("Location", "/calendar/")])
         elif mode == "looping":
             self.answer(302, headers=[("Location", self.path)])
         elif mode == "calendar":
-            self.calendar(self.path)
+            self.calendar("/calendar/", body)
         else:
             self.answer(404)
 

@@ -49,7 +49,12 @@ void CSyncController::reschedule() {
     m_timer.start(settings.minutes * 60000);
 }
 
-void CSyncController::syncNow(bool asked, std::optional<QString> password) {
+void CSyncController::setTypedPassword(const QString& url, const QString& user, const QString& password) {
+    m_typedFor = SyncSecretKey(url, user);
+    m_typedPassword = password;
+}
+
+void CSyncController::syncNow(bool asked) {
     if (isRunning()) return;
     sync::SyncSettings settings;
     settings.Load(GetSettingsStore());
@@ -61,11 +66,12 @@ void CSyncController::syncNow(bool asked, std::optional<QString> password) {
     request.url = settings.url;
     request.user = settings.user;
     request.limits = m_limits;
-    if (password || settings.user.empty()) {
-        request.password = password.value_or(QString()).toStdString();
+    const QString key = SyncSecretKey(Utf8(settings.url), Utf8(settings.user));
+    if (key == m_typedFor || settings.user.empty()) {
+        request.password = key == m_typedFor ? m_typedPassword.toStdString() : std::string();
         return start(request, asked);
     }
-    SyncSecrets().Read(SyncSecretKey(Utf8(settings.url), Utf8(settings.user)), this,
+    SyncSecrets().Read(key, this,
                        [this, request, asked](bool ok, const QString& secret) mutable {
                            if (!ok)
                                return fail(QStringLiteral("Sync failed: the password could not be read from the "

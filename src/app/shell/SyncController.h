@@ -9,7 +9,6 @@
 #include <QString>
 #include <QTimer>
 #include <atomic>
-#include <optional>
 #include <thread>
 
 #include "SyncEngine.h"
@@ -30,9 +29,12 @@ public:
 
     static CSyncController* Instance();
 
-    // Starts a sync unless one runs. password, when given, is used instead of the secret
-    // store's (the one just typed on the Sync page).
-    void syncNow(bool asked, std::optional<QString> password = std::nullopt);
+    // Starts a sync unless one runs.
+    void syncNow(bool asked);
+    // The password just typed on the Sync page: used instead of the secret store's until the
+    // program ends or the URL or user change, so that syncs go on where the desktop has no
+    // secret store.
+    void setTypedPassword(const QString& url, const QString& user, const QString& password);
     bool isRunning() const { return m_worker.joinable(); }
     // The settings changed: the timer follows them.
     void reschedule();
@@ -54,6 +56,7 @@ private:
     std::atomic<bool> m_cancel{false};
     sync::HttpLimits m_limits;
     QString m_lastFailure;
+    QString m_typedFor, m_typedPassword;  // "user url", and the password typed for them
     QString m_lastResult;
 };
 

@@ -79,19 +79,21 @@ void CSyncPage::apply() {
     IKeyValueStore& store = GetSettingsStore();
     settings.Save(store);
     ReportSave(this, store.Flush());
+    CSyncController* controller = CSyncController::Instance();
     if (m_passwordTyped) {
         const QString url = QString::fromStdString(settings.url), user = QString::fromStdString(settings.user);
+        if (controller) controller->setTypedPassword(url, user, m_password->text());
         SyncSecrets().Write(SyncSecretKey(url, user), m_password->text(), this, [](bool ok, const QString& why) {
             if (!ok)
                 Prompts().Tell(nullptr, ProductName(),
-                               QStringLiteral("The password could not be kept in the desktop's secret store (%1); "
-                                              "type it again on the Sync page.")
+                               QStringLiteral("The password could not be kept in the desktop's secret store (%1). "
+                                              "Tallyvane uses it until it ends; type it again after the next start.")
                                    .arg(why),
                                true);
         });
         m_passwordTyped = false;
     }
-    if (CSyncController* controller = CSyncController::Instance()) controller->reschedule();
+    if (controller) controller->reschedule();
 }
 
 void CSyncPage::syncNow() {
@@ -102,11 +104,10 @@ void CSyncPage::syncNow() {
                        QStringLiteral("The calendar URL must start with http:// or https:// and hold no user name."), true);
         return;
     }
-    const bool typed = m_passwordTyped;
     apply();
     CSyncController* controller = CSyncController::Instance();
     if (!controller) return;
-    controller->syncNow(true, typed ? std::optional<QString>(m_password->text()) : std::nullopt);
+    controller->syncNow(true);
     showStatus();
 }
 

@@ -9,6 +9,8 @@ namespace {
 
 const QString kService = QStringLiteral("Tallyvane");
 
+QString Why(const QKeychain::Job* job);
+
 class KeychainSecrets final : public ISyncSecrets {
 public:
     void Read(const QString& key, QObject* context, std::function<void(bool, const QString&)> done) override {
@@ -17,7 +19,7 @@ public:
         job->setAutoDelete(true);
         QObject::connect(job, &QKeychain::Job::finished, context, [done](QKeychain::Job* j) {
             if (j->error() == QKeychain::EntryNotFound) return done(true, QString());
-            if (j->error() != QKeychain::NoError) return done(false, j->errorString());
+            if (j->error() != QKeychain::NoError) return done(false, Why(j));
             done(true, static_cast<QKeychain::ReadPasswordJob*>(j)->textData());
         });
         job->start();
@@ -38,13 +40,19 @@ public:
         job->setInsecureFallback(false);
         QObject::connect(job, &QKeychain::Job::finished, context, [done, password](QKeychain::Job* j) {
             const bool gone = password.isEmpty() && j->error() == QKeychain::EntryNotFound;
-            done(j->error() == QKeychain::NoError || gone, j->errorString());
+            done(j->error() == QKeychain::NoError || gone, Why(j));
         });
         job->start();
     }
 };
 
 ISyncSecrets* g_testing = nullptr;
+
+QString Why(const QKeychain::Job* job) {
+    if (job->error() == QKeychain::NoBackendAvailable || job->error() == QKeychain::OtherError)
+        return QStringLiteral("no secret store answers on this desktop");
+    return job->errorString();
+}
 
 }  // namespace
 
