@@ -150,10 +150,9 @@ std::optional<Listing> CalDavClient::ChangesSince(const std::string& token) {
     Listing out;
     out.incremental = true;
     out.token = ms.syncToken;
-    const std::string self = PathKey(m_collection);
     for (const DavResponse& r : ms.responses) {
         const std::string key = PathKey(r.href);
-        if (key == self) continue;
+        if (!IsMember(key)) continue;
         if (r.status == 404) out.removed.insert(key);
         else if (!r.etag.empty()) out.etags[key] = StrongEtag(r.etag);
     }
@@ -175,10 +174,9 @@ Listing CalDavClient::ListAll() {
                                        "><D:prop><D:getetag/></D:prop><C:filter><C:comp-filter name=\"VCALENDAR\">"
                                        "<C:comp-filter name=\"VEVENT\"/></C:comp-filter></C:filter></C:calendar-query>")),
                       kWhat, ms);
-    const std::string self = PathKey(m_collection);
     for (const DavResponse& r : ms.responses) {
         const std::string key = PathKey(r.href);
-        if (key != self && r.status != 404) out.etags[key] = StrongEtag(r.etag);
+        if (IsMember(key) && r.status != 404) out.etags[key] = StrongEtag(r.etag);
     }
     return out;
 }
@@ -194,7 +192,7 @@ std::map<std::string, Fetched> CalDavClient::Fetch(const std::vector<std::string
         Multistatus ms;
         ReadMultistatusOf(Exchange(Xml("REPORT", m_collection, 1, std::move(body))), "reading events", ms);
         for (DavResponse& r : ms.responses) {
-            if (r.status == 404 || (!etagsOnly && !r.hasCalendarData)) continue;
+            if (r.status == 404 || (!etagsOnly && !r.hasCalendarData) || !IsMember(PathKey(r.href))) continue;
             out[PathKey(r.href)] = Fetched{StrongEtag(r.etag), std::move(r.calendarData)};
         }
     }
@@ -229,6 +227,13 @@ CalDavClient::Stored CalDavClient::Delete(const std::string& href, const std::st
     Stored out{status, {}, {}};
     if ((status < 200 || status >= 300) && status != 412) out.why = "HTTP " + std::to_string(status);
     return out;
+}
+
+// Only the calendar's own resources are synced: a server that names others is not followed there.
+bool CalDavClient::IsMember(const std::string& key) const {
+    const std::string self = WithSlash(PathKey(m_collection));
+    return key.size() > self.size() && key.compare(0, self.size(), self) == 0 &&
+           key.find('/', self.size()) == std::string::npos;
 }
 
 std::string CalDavClient::NewHref(const std::string& resourceName) const {

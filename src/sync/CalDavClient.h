@@ -78,6 +78,7 @@ private:
     std::string HomeOf(const std::string& principalUrl);
     [[noreturn]] void Fail(const Answer& a, const char* what) const;
     std::string Host() const;
+    bool IsMember(const std::string& key) const;
 
     IHttpClient& m_http;
     std::string m_given;

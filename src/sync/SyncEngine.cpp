@@ -62,10 +62,16 @@ public:
         m_fetched = m_client.Fetch(wanted);
         TakeServerChanges();
         SaveAll();
-        SendLocalChanges();
-        // Conflicts found while sending arrive as new local events, which go up in their turn.
-        if (!m_newLocal.empty()) SendLocalChanges();
-        FillMissingEtags();
+        try {
+            SendLocalChanges();
+            // Conflicts found while sending arrive as new local events, which go up in their turn.
+            if (!m_newLocal.empty()) SendLocalChanges();
+            FillMissingEtags();
+        } catch (const SyncError&) {
+            // What the server confirmed before it failed is kept, so the next sync repeats little.
+            SaveAll();
+            throw;
+        }
         m_state.token = listing.token;
         SaveAll();
     }

@@ -53,7 +53,7 @@ TEST_F(SyncTest, AddChangeAndDeleteTravelBothWays) {
     EXPECT_EQ(a.Events(), b.Events());
 
     // Accepting stays on A; a change of the name keeps that, a change of the time re-arms it.
-    ASSERT_EQ(a.Cli({"accept", "1"}).status, 0);
+    ASSERT_EQ(a.Cli({"accept", a.Id("Dentist")}).status, 0);
     b.Change("Dentist", [](tv::CPtEvent& ev) { ev.SetNote("bring the card"); });
     b.Change("Team \xE2\x9C\x93", [](tv::CPtEvent& ev) { ev.SetEnabled(false); });
     Round(b, a);
@@ -63,7 +63,7 @@ TEST_F(SyncTest, AddChangeAndDeleteTravelBothWays) {
     EXPECT_EQ(a.StateOf("Dentist"), tv::kReminderArmed);
     EXPECT_NE(a.Events()[0].find("2027-02-02 10:00:00"), std::string::npos);
 
-    ASSERT_EQ(a.Cli({"delete", "1"}).status, 0);
+    ASSERT_EQ(a.Cli({"delete", a.Id("Dentist")}).status, 0);
     Round(a, b);
     EXPECT_EQ(b.Names(), std::vector<std::string>{"Team \xE2\x9C\x93"});
     // Nothing changed: nothing is sent or received.
@@ -79,7 +79,7 @@ TEST_F(SyncTest, ChangesOnBothSidesAreBothKept) {
     b.Change("Rent", [](tv::CPtEvent& ev) { ev.SetNote("from B"); });
     // A change on one side and a delete on the other: the change is kept.
     a.Change("Gym", [](tv::CPtEvent& ev) { ev.SetDuration(7200); });
-    ASSERT_EQ(b.Cli({"delete", "2"}).status, 0);
+    ASSERT_EQ(b.Cli({"delete", b.Id("Gym")}).status, 0);
     Round(a, b);
     EXPECT_EQ(b.Names(), (std::vector<std::string>{"Gym", "Rent (conflict from server)", "Rent"}));
     EXPECT_NE(b.Events()[1].find("|from A"), std::string::npos);

@@ -206,6 +206,16 @@ public:
         std::sort(out.begin(), out.end());
         return out;
     }
+    // The id of the event of that name, as the command line takes it.
+    std::string Id(const std::string& name) const {
+        tv::CEventStore store(dir.File("Evnt.est"));
+        store.Load();
+        uint32_t id = 0;
+        store.ForEachEvent([&](const tv::CPtEvent& ev) {
+            if (ev.GetName() == name) id = ev.GetId();
+        });
+        return std::to_string(id);
+    }
     // The reminder's state of the event of that name, kept on this machine only.
     tv::ReminderState StateOf(const std::string& name) const {
         tv::CEventStore store(dir.File("Evnt.est"));
