@@ -103,6 +103,7 @@ void SyncPageTest::windowsFollowASyncAndAServerThatStaysDownIsToldOnce() {
     sync.syncNow(true);
     QVERIFY(finished.wait(10000));
     QCOMPARE(finished.last().at(0).toBool(), true);
+    QTRY_VERIFY(!w.prompts.told.isEmpty());
     QCOMPARE(w.prompts.told.last(),
              QStringLiteral("Tallyvane: Synced: 1 sent, 1 received, 0 deleted here, 0 deleted there, 0 conflict(s) kept as copies."));
     QCOMPARE(GetEventStore().GetCount(), size_t(2));
@@ -115,6 +116,7 @@ void SyncPageTest::windowsFollowASyncAndAServerThatStaysDownIsToldOnce() {
         sync.syncNow(asked);
         QVERIFY(finished.wait(10000));
     }
+    QTest::qWait(50);
     QCOMPARE(w.prompts.told.size(), 2);
     QVERIFY(w.prompts.told[0].contains(QStringLiteral("refused the user name or password")));
     QCOMPARE(GetEventStore().GetCount(), size_t(2));

@@ -1,6 +1,7 @@
 // CSyncController: settings, password, the worker thread and what the user is told.
 #include "SyncController.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QMenu>
 
@@ -24,6 +25,12 @@ CSyncController* g_sync = nullptr;
 constexpr int kFirstSyncMs = 10000;
 
 QString Utf8(const std::string& s) { return QString::fromStdString(s); }
+
+// Told once the controller's own work is done: a message box waits in an event loop of its own,
+// during which the program may end and take the controller with it.
+void TellLater(const QString& text, bool warning) {
+    QTimer::singleShot(0, qApp, [text, warning] { Prompts().Tell(CMainWnd::Instance(), ProductName(), text, warning); });
+}
 
 }  // namespace
 
@@ -112,7 +119,7 @@ void CSyncController::deliver(const sync::SyncReport& report, bool asked) {
         if (asked) {
             QString text = message;
             for (const std::string& note : report.notes) text += QLatin1Char('\n') + Utf8(note);
-            Prompts().Tell(CMainWnd::Instance(), ProductName(), text, false);
+            TellLater(text, false);
         }
         Q_EMIT finished(true, message);
     }
@@ -120,7 +127,7 @@ void CSyncController::deliver(const sync::SyncReport& report, bool asked) {
 
 void CSyncController::fail(const QString& message, bool asked) {
     m_lastResult = QStringLiteral("%1: %2").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")), message);
-    if (asked || message != m_lastFailure) Prompts().Tell(CMainWnd::Instance(), ProductName(), message, true);
+    if (asked || message != m_lastFailure) TellLater(message, true);
     m_lastFailure = message;
     Q_EMIT finished(false, message);
 }
