@@ -112,6 +112,9 @@ private:
                 if (changedHere) m_upload.push_back(href);
             } else if (here) {
                 GoneThere(href, e, changedHere);
+            } else if (s.present && m_damaged) {
+                // Missing because the event file could not be read whole: the server's copy comes back.
+                m_fetchLinked.push_back(href);
             } else if (s.present) {
                 m_deleteThere.push_back(href);
             } else {
@@ -497,6 +500,7 @@ private:
     std::map<std::string, Fetched> m_fetched;
     std::vector<std::string> m_missingEtags;
     size_t m_requests = 0;
+    bool m_damaged = m_store.GetLoadReport().NeedsPreservation();
     bool m_unsaved = false;  // the store changed since it was last saved
 };
 

@@ -86,6 +86,21 @@ TEST_F(SyncTest, ChangesOnBothSidesAreBothKept) {
     EXPECT_NE(b.Events()[2].find("|from B"), std::string::npos);
 }
 
+// Events an event file lost to damage are not deleted on the server: they come back from it.
+TEST_F(SyncTest, EventsLostToADamagedFileComeBack) {
+    Machine a, b;
+    a.Add({"--name", "First", "--start", "2027-01-01 08:00"});
+    a.Add({"--name", "Second", "--start", "2027-01-02 08:00"});
+    Round(a, b);
+    const std::string file = a.dir.Read("Evnt.est");
+    a.dir.Write("Evnt.est", file.substr(0, file.size() - 40));
+    const CliResult r = a.Sync(url);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("warning"), std::string::npos);
+    EXPECT_EQ(a.Events(), b.Events());
+    EXPECT_EQ(b.Names(), (std::vector<std::string>{"First", "Second"}));
+}
+
 // The server dies halfway through sending 100 events; nothing is lost, and once it is back
 // the next sync completes without doubling anything.
 TEST_F(SyncTest, ServerStoppedMidSyncLosesNothing) {
