@@ -5,8 +5,8 @@
 #include <ostream>
 #include <string>
 
-#include "store/EventTypeTable.h"
 #include "store/EventStore.h"
+#include "store/EventTypeTable.h"
 
 namespace tv::cli {
 

@@ -25,7 +25,9 @@ std::string Format(const char* format, Args... args) {
     return text;
 }
 
-bool IsRedirect(int status) { return status == 301 || status == 302 || status == 303 || status == 307 || status == 308; }
+bool IsRedirect(int status) {
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
 
 std::string WithSlash(std::string url) {
     if (url.empty() || url.back() != '/') url += '/';
@@ -65,7 +67,8 @@ CalDavClient::Answer CalDavClient::Exchange(HttpRequest request) {
         const std::string next = Resolve(request.url, r.location);
         UrlParts n;
         if (!SplitUrl(next, n)) return {std::move(r), request.url};
-        if (p.scheme == "https" && n.scheme == "http") throw SyncError(Format(texts::kSyncInsecureRedirect, m_host.c_str()));
+        if (p.scheme == "https" && n.scheme == "http")
+            throw SyncError(Format(texts::kSyncInsecureRedirect, m_host.c_str()));
         request.url = next;
     }
     throw SyncError(Format(texts::kSyncRedirectLoop, m_host.c_str()));
@@ -80,7 +83,8 @@ void CalDavClient::Fail(const Answer& a, const char* what) const {
 }
 
 CalDavClient::Answer CalDavClient::Propfind(const std::string& url, int depth, const std::string& props) {
-    return Exchange(Xml("PROPFIND", url, depth, std::string("<D:propfind") + kNamespaces + "><D:prop>" + props + "</D:prop></D:propfind>"));
+    return Exchange(Xml("PROPFIND", url, depth,
+                        std::string("<D:propfind") + kNamespaces + "><D:prop>" + props + "</D:prop></D:propfind>"));
 }
 
 std::string CalDavClient::ReadMultistatusOf(const Answer& a, const char* what, Multistatus& out) {
@@ -120,7 +124,8 @@ std::string CalDavClient::FindCalendar() {
 
 std::string CalDavClient::HomeOf(const std::string& principalUrl) {
     Multistatus ms;
-    const std::string url = ReadMultistatusOf(Propfind(principalUrl, 0, "<C:calendar-home-set/>"), "looking for the calendar", ms);
+    const std::string url =
+        ReadMultistatusOf(Propfind(principalUrl, 0, "<C:calendar-home-set/>"), "looking for the calendar", ms);
     for (const DavResponse& r : ms.responses)
         if (!r.calendarHome.empty()) return Resolve(url, r.calendarHome);
     throw SyncError(Format(texts::kSyncNoCalendar, m_given.c_str()));
@@ -138,10 +143,11 @@ std::string CalDavClient::CalendarIn(const std::string& homeUrl) {
 
 std::optional<Listing> CalDavClient::ChangesSince(const std::string& token) {
     const char* kWhat = "listing the changes";
-    const Answer a = Exchange(Xml("REPORT", m_collection, 0,
-                                  std::string("<D:sync-collection") + kNamespaces + "><D:sync-token>" + XmlEscape(token) +
-                                      "</D:sync-token><D:sync-level>1</D:sync-level><D:prop><D:getetag/></D:prop>"
-                                      "</D:sync-collection>"));
+    const Answer a =
+        Exchange(Xml("REPORT", m_collection, 0,
+                     std::string("<D:sync-collection") + kNamespaces + "><D:sync-token>" + XmlEscape(token) +
+                         "</D:sync-token><D:sync-level>1</D:sync-level><D:prop><D:getetag/></D:prop>"
+                         "</D:sync-collection>"));
     const int status = a.response.status;
     // A server without sync reports, or one that no longer knows the token, is listed whole.
     if (status != 207 && ((status >= 400 && status < 500 && status != 401) || status == 501)) return std::nullopt;
@@ -169,11 +175,12 @@ Listing CalDavClient::ListAll() {
     for (const DavResponse& r : head.responses)
         if (!r.syncToken.empty()) out.token = r.syncToken;
     Multistatus ms;
-    ReadMultistatusOf(Exchange(Xml("REPORT", m_collection, 1,
-                                   std::string("<C:calendar-query") + kNamespaces +
-                                       "><D:prop><D:getetag/></D:prop><C:filter><C:comp-filter name=\"VCALENDAR\">"
-                                       "<C:comp-filter name=\"VEVENT\"/></C:comp-filter></C:filter></C:calendar-query>")),
-                      kWhat, ms);
+    ReadMultistatusOf(
+        Exchange(Xml("REPORT", m_collection, 1,
+                     std::string("<C:calendar-query") + kNamespaces +
+                         "><D:prop><D:getetag/></D:prop><C:filter><C:comp-filter name=\"VCALENDAR\">"
+                         "<C:comp-filter name=\"VEVENT\"/></C:comp-filter></C:filter></C:calendar-query>")),
+        kWhat, ms);
     for (const DavResponse& r : ms.responses) {
         const std::string key = PathKey(r.href);
         if (IsMember(key) && r.status != 404) out.etags[key] = StrongEtag(r.etag);

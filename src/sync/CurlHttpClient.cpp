@@ -131,7 +131,8 @@ HttpResponse CurlHttpClient::Send(const HttpRequest& request) {
         curl_easy_setopt(curl, CURLOPT_PASSWORD, m_password.c_str());
     }
     curl_slist* headers = curl_slist_append(nullptr, "Expect:");
-    for (const auto& [name, value] : request.headers) headers = curl_slist_append(headers, (name + ": " + value).c_str());
+    for (const auto& [name, value] : request.headers)
+        headers = curl_slist_append(headers, (name + ": " + value).c_str());
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
 
     const CURLcode code = curl_easy_perform(curl);
@@ -139,7 +140,8 @@ HttpResponse CurlHttpClient::Send(const HttpRequest& request) {
     // The password is not left in the handle between requests.
     curl_easy_setopt(curl, CURLOPT_PASSWORD, nullptr);
     if (code != CURLE_OK) {
-        if (transfer.tooLarge) response.error = "its answer was larger than " + std::to_string(m_limits.maxBodyBytes >> 20) + " MB";
+        if (transfer.tooLarge)
+            response.error = "its answer was larger than " + std::to_string(m_limits.maxBodyBytes >> 20) + " MB";
         else if (code == CURLE_ABORTED_BY_CALLBACK) response.error = "the sync was stopped";
         else if (code == CURLE_OPERATION_TIMEDOUT) response.error = "it did not answer in time";
         else response.error = errorText[0] ? errorText : curl_easy_strerror(code);

@@ -24,7 +24,8 @@ int HexValue(char c) {
 
 // Characters a path holds as they are, escaped or not.
 bool IsPathChar(unsigned char c) {
-    return std::isalnum(c) || std::string_view("-._~!$&'()*+,;=:@").find(static_cast<char>(c)) != std::string_view::npos;
+    return std::isalnum(c) ||
+           std::string_view("-._~!$&'()*+,;=:@").find(static_cast<char>(c)) != std::string_view::npos;
 }
 
 }  // namespace

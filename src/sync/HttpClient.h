@@ -18,8 +18,8 @@ struct HttpRequest {
 };
 
 struct HttpResponse {
-    int status = 0;      // 0: no answer came (error says why)
-    std::string error;   // the transport's failure, in words
+    int status = 0;     // 0: no answer came (error says why)
+    std::string error;  // the transport's failure, in words
     std::string body;
     std::string etag;
     std::string location;

@@ -34,8 +34,19 @@ int StatusCode(const std::string& line) {
     return std::atoi(line.c_str() + space + 1);
 }
 
-enum class Capture { None, Href, ResponseStatus, PropstatStatus, Etag, CalendarData, SyncToken, TopSyncToken,
-                     PrincipalHref, HomeHref, DisplayName };
+enum class Capture {
+    None,
+    Href,
+    ResponseStatus,
+    PropstatStatus,
+    Etag,
+    CalendarData,
+    SyncToken,
+    TopSyncToken,
+    PrincipalHref,
+    HomeHref,
+    DisplayName
+};
 
 class Reader {
 public:
@@ -76,20 +87,20 @@ private:
         XML_StopParser(m_parser, XML_FALSE);
     }
 
-    const Name* Parent(size_t up = 1) const {
-        return m_stack.size() >= up ? &m_stack[m_stack.size() - up] : nullptr;
-    }
+    const Name* Parent(size_t up = 1) const { return m_stack.size() >= up ? &m_stack[m_stack.size() - up] : nullptr; }
     bool ParentIs(const char* ns, const char* local, size_t up = 1) const {
         const Name* p = Parent(up);
         return p && p->Is(ns, local);
     }
 
     void Start(Name name, const XML_Char** attributes) {
-        if (m_stack.size() >= kMaxXmlDepth) return Stop("its XML is nested more than " + std::to_string(kMaxXmlDepth) + " deep");
+        if (m_stack.size() >= kMaxXmlDepth)
+            return Stop("its XML is nested more than " + std::to_string(kMaxXmlDepth) + " deep");
         if (m_stack.empty() && name.Is(kDav, "multistatus")) m_sawMultistatus = true;
         m_capture = Capture::None;
         if (name.Is(kDav, "response") && ParentIs(kDav, "multistatus")) {
-            if (m_out.responses.size() >= kMaxResponses) return Stop("it lists more than " + std::to_string(kMaxResponses) + " resources");
+            if (m_out.responses.size() >= kMaxResponses)
+                return Stop("it lists more than " + std::to_string(kMaxResponses) + " resources");
             m_response = DavResponse();
             m_inResponse = true;
         } else if (name.Is(kDav, "propstat") && m_inResponse) {
@@ -148,7 +159,8 @@ private:
         std::string* target = Target();
         if (!target) return;
         const size_t limit = m_capture == Capture::CalendarData ? kMaxCalendarDataBytes : kMaxShortTextBytes;
-        if (target->size() + length > limit) return Stop("it holds a value longer than " + std::to_string(limit) + " bytes");
+        if (target->size() + length > limit)
+            return Stop("it holds a value longer than " + std::to_string(limit) + " bytes");
         target->append(text, length);
     }
 

@@ -16,8 +16,8 @@ inline constexpr size_t kMaxShortTextBytes = 8192;
 
 // One <response>: the properties of one resource that came with a 2xx status.
 struct DavResponse {
-    std::string href;          // as the server wrote it
-    int status = 0;            // the response's own status (a removal in a sync report); 0: none
+    std::string href;  // as the server wrote it
+    int status = 0;    // the response's own status (a removal in a sync report); 0: none
     std::string etag;
     std::string calendarData;
     bool hasCalendarData = false;

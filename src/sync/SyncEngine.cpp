@@ -264,7 +264,8 @@ private:
         const ServerCopy copy = Read(f->second);
         if (!copy.isEvent) {
             if (!copy.unreadable.empty())
-                m_report.notes.push_back("The server's copy of an event could not be read (" + copy.unreadable + "); this computer's stays.");
+                m_report.notes.push_back("The server's copy of an event could not be read (" + copy.unreadable +
+                                         "); this computer's stays.");
             // Left as it is here; a later local change replaces the server's copy.
             e.etag = f->second.etag;
             return;
@@ -300,7 +301,8 @@ private:
         const ServerCopy copy = Read(f->second);
         if (!copy.isEvent) {
             if (!copy.unreadable.empty())
-                m_report.notes.push_back("An event on the server could not be read (" + copy.unreadable + "); it was left there.");
+                m_report.notes.push_back("An event on the server could not be read (" + copy.unreadable +
+                                         "); it was left there.");
             m_state.entries[href] = SyncEntry{0, {}, f->second.etag, 0};
             return;
         }

@@ -122,7 +122,8 @@ std::string SyncState::Load() {
         }
     }
     if (dropped == 0) return {};
-    return "The sync state \"" + m_path + "\" was damaged; the events it no longer names are matched to the server's by their content.";
+    return "The sync state \"" + m_path +
+           "\" was damaged; the events it no longer names are matched to the server's by their content.";
 }
 
 FileResult SyncState::Save() const {

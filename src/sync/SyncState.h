@@ -14,7 +14,7 @@
 namespace tv::sync {
 
 struct SyncEntry {
-    uint32_t id = 0;      // 0: a resource that is no event (a task, a journal) and is left alone
+    uint32_t id = 0;  // 0: a resource that is no event (a task, a journal) and is left alone
     std::string uid;
     std::string etag;     // empty: not known to be on the server (an upload may not have arrived)
     uint64_t digest = 0;  // SyncDigest of the event as last synced
@@ -35,9 +35,9 @@ public:
     // Forgets everything: the data folder now syncs with the calendar at url.
     void Reset(const std::string& url);
 
-    std::string url;         // as the user gave it
-    std::string collection;  // the calendar found there
-    std::string token;       // the server's sync token as of the last completed listing
+    std::string url;                           // as the user gave it
+    std::string collection;                    // the calendar found there
+    std::string token;                         // the server's sync token as of the last completed listing
     std::map<std::string, SyncEntry> entries;  // by the resource's path key
 
     // The resource path of each synced event.

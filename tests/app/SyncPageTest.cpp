@@ -22,7 +22,8 @@ public:
     void Read(const QString& key, QObject*, std::function<void(bool, const QString&)> done) override {
         done(true, kept.value(key));
     }
-    void Write(const QString& key, const QString& password, QObject*, std::function<void(bool, const QString&)> done) override {
+    void Write(const QString& key, const QString& password, QObject*,
+               std::function<void(bool, const QString&)> done) override {
         kept[key] = password;
         done(true, {});
     }
@@ -53,7 +54,9 @@ private Q_SLOTS:
     void windowsFollowASyncAndAServerThatStaysDownIsToldOnce();
 
 private:
-    QString Url(const char* mode) const { return QStringLiteral("http://127.0.0.1:%1/%2/").arg(port, QLatin1String(mode)); }
+    QString Url(const char* mode) const {
+        return QStringLiteral("http://127.0.0.1:%1/%2/").arg(port, QLatin1String(mode));
+    }
     void Configure(const QString& url) {
         CSyncPage page;
         page.urlEdit()->setText(url);
@@ -104,8 +107,10 @@ void SyncPageTest::windowsFollowASyncAndAServerThatStaysDownIsToldOnce() {
     QVERIFY(finished.wait(10000));
     QCOMPARE(finished.last().at(0).toBool(), true);
     QTRY_VERIFY(!w.prompts.told.isEmpty());
-    QCOMPARE(w.prompts.told.last(),
-             QStringLiteral("Tallyvane: Synced: 1 sent, 1 received, 0 deleted here, 0 deleted there, 0 conflict(s) kept as copies."));
+    QCOMPARE(
+        w.prompts.told.last(),
+        QStringLiteral(
+            "Tallyvane: Synced: 1 sent, 1 received, 0 deleted here, 0 deleted there, 0 conflict(s) kept as copies."));
     QCOMPARE(GetEventStore().GetCount(), size_t(2));
     QTRY_VERIFY(page->rebuilds > 0);
 

@@ -11,9 +11,9 @@ using namespace tv::sync;
 
 TEST(DavText, PathsCompareHoweverTheyAreEscaped) {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"/cal/a%40b%2Ex.ics", "/cal/a@b.x.ics"},        // needless escapes undone
+        {"/cal/a%40b%2Ex.ics", "/cal/a@b.x.ics"},                  // needless escapes undone
         {"https://H:8443/cal/%2f%e2%82%ac", "/cal/%2F%E2%82%AC"},  // needed ones kept, in upper case
-        {"/cal/%zz%4", "/cal/%zz%4"},                     // broken escapes kept as they are
+        {"/cal/%zz%4", "/cal/%zz%4"},                              // broken escapes kept as they are
     };
     for (const auto& [given, key] : cases) EXPECT_EQ(PathKey(given), key) << given;
     EXPECT_EQ(Resolve("https://h/dav/cal/", "/x/"), "https://h/x/");
@@ -27,15 +27,16 @@ TEST(DavText, PathsCompareHoweverTheyAreEscaped) {
 
 TEST(DavText, OnlyPropertiesThatCameWithASuccessCount) {
     Multistatus ms;
-    ASSERT_EQ(ParseMultistatus(R"(<?xml version="1.0"?><d:multistatus xmlns:d="DAV:" xmlns:c="urn:ietf:params:xml:ns:caldav">
+    ASSERT_EQ(
+        ParseMultistatus(R"(<?xml version="1.0"?><d:multistatus xmlns:d="DAV:" xmlns:c="urn:ietf:params:xml:ns:caldav">
         <d:response><d:href> /cal/a&amp;b.ics </d:href>
           <d:propstat><d:prop><d:getetag>"2"</d:getetag></d:prop><d:status>HTTP/1.1 200 OK</d:status></d:propstat>
           <d:propstat><d:prop><c:calendar-data>not here</c:calendar-data></d:prop><d:status>HTTP/1.1 404 Not Found</d:status></d:propstat>
         </d:response>
         <d:response><d:href>/cal/gone.ics</d:href><d:status>HTTP/1.1 404 Not Found</d:status></d:response>
         <d:sync-token>t2</d:sync-token></d:multistatus>)",
-                               ms),
-              "");
+                         ms),
+        "");
     ASSERT_EQ(ms.responses.size(), 2u);
     EXPECT_EQ(ms.responses[0].href, "/cal/a&b.ics");
     EXPECT_EQ(ms.responses[0].etag, "\"2\"");
@@ -59,5 +60,6 @@ TEST(DavText, StateSurvivesOddTextsAndADamagedLine) {
     EXPECT_EQ(again.token, "t\t1");
     ASSERT_EQ(again.entries.size(), 2u);
     const SyncEntry& e = again.entries["/cal/a.ics"];
-    EXPECT_EQ(std::tuple(e.id, e.uid, e.etag, e.digest), std::tuple(7u, std::string("u\n1\\"), std::string("\"e 1\""), uint64_t(0xABCDEF)));
+    EXPECT_EQ(std::tuple(e.id, e.uid, e.etag, e.digest),
+              std::tuple(7u, std::string("u\n1\\"), std::string("\"e 1\""), uint64_t(0xABCDEF)));
 }

@@ -67,7 +67,8 @@ TEST_F(SyncTest, AddChangeAndDeleteTravelBothWays) {
     Round(a, b);
     EXPECT_EQ(b.Names(), std::vector<std::string>{"Team \xE2\x9C\x93"});
     // Nothing changed: nothing is sent or received.
-    EXPECT_EQ(a.Sync(url).out, "Synced: 0 sent, 0 received, 0 deleted here, 0 deleted there, 0 conflict(s) kept as copies.\n");
+    EXPECT_EQ(a.Sync(url).out,
+              "Synced: 0 sent, 0 received, 0 deleted here, 0 deleted there, 0 conflict(s) kept as copies.\n");
 }
 
 TEST_F(SyncTest, ChangesOnBothSidesAreBothKept) {
@@ -107,14 +108,16 @@ TEST_F(SyncTest, ServerStoppedMidSyncLosesNothing) {
     Machine a, b;
     {
         tv::CEventStore store(a.dir.File("Evnt.est"));
-        for (int i = 0; i < 100; ++i) tvtest::AddTo(store, tvtest::OneOff("E" + std::to_string(i), tvtest::At(2027, 1, 1 + i % 28, 9)));
+        for (int i = 0; i < 100; ++i)
+            tvtest::AddTo(store, tvtest::OneOff("E" + std::to_string(i), tvtest::At(2027, 1, 1 + i % 28, 9)));
         ASSERT_TRUE(store.Save().ok);
     }
     const std::vector<std::string> before = a.Events();
     CliResult r;
     std::thread syncing([&] { r = a.Sync(url); });
     const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    for (int i = 0; i < 1000 && server->Stored(name) < 10; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    for (int i = 0; i < 1000 && server->Stored(name) < 10; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     server->Kill();
     syncing.join();
     EXPECT_EQ(r.status, 1);
@@ -130,7 +133,8 @@ TEST_F(SyncTest, KilledSyncIsCompletedByTheNext) {
     Machine a, b;
     {
         tv::CEventStore store(a.dir.File("Evnt.est"));
-        for (int i = 0; i < 80; ++i) tvtest::AddTo(store, tvtest::OneOff("K" + std::to_string(i), tvtest::At(2027, 2, 1 + i % 28, 9)));
+        for (int i = 0; i < 80; ++i)
+            tvtest::AddTo(store, tvtest::OneOff("K" + std::to_string(i), tvtest::At(2027, 2, 1 + i % 28, 9)));
         ASSERT_TRUE(store.Save().ok);
     }
     const std::vector<std::string> before = a.Events();

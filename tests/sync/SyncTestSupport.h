@@ -3,9 +3,9 @@
 // Each machine is a data folder of its own driven through tallyvane-cli.
 #pragma once
 
-#include <gtest/gtest.h>
 #include <arpa/inet.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <signal.h>
 #include <sys/socket.h>
@@ -14,9 +14,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -113,7 +113,8 @@ public:
     size_t Stored(const std::string& name) const {
         size_t n = 0;
         std::error_code ec;
-        for (const auto& f : std::filesystem::directory_iterator(m_dir.Path() + "storage/collection-root/alice/" + name, ec))
+        for (const auto& f :
+             std::filesystem::directory_iterator(m_dir.Path() + "storage/collection-root/alice/" + name, ec))
             n += f.path().extension() == ".ics";
         return n;
     }
@@ -169,7 +170,8 @@ public:
         return {status, out.str(), err.str()};
     }
     CliResult Sync(const std::string& url, std::vector<std::string> more = {}) const {
-        std::vector<std::string> args = {"sync", "--url", url, "--user", "alice", "--password-file", dir.File("password")};
+        std::vector<std::string> args = {
+            "sync", "--url", url, "--user", "alice", "--password-file", dir.File("password")};
         args.insert(args.end(), more.begin(), more.end());
         return Cli(args);
     }
@@ -200,8 +202,9 @@ public:
         store.Load();
         std::vector<std::string> out;
         store.ForEachEvent([&](const tv::CPtEvent& ev) {
-            out.push_back(ev.GetName() + "|" + ev.GetStart().ToIsoText() + "|" + ev.GetRecurrence().GetDescription() + "|" +
-                          std::to_string(ev.GetRemindBefore()) + "|" + (ev.IsEnabled() ? "on" : "off") + "|" + ev.GetNote());
+            out.push_back(ev.GetName() + "|" + ev.GetStart().ToIsoText() + "|" + ev.GetRecurrence().GetDescription() +
+                          "|" + std::to_string(ev.GetRemindBefore()) + "|" + (ev.IsEnabled() ? "on" : "off") + "|" +
+                          ev.GetNote());
         });
         std::sort(out.begin(), out.end());
         return out;

@@ -29,7 +29,8 @@ QString Utf8(const std::string& s) { return QString::fromStdString(s); }
 // Told once the controller's own work is done: a message box waits in an event loop of its own,
 // during which the program may end and take the controller with it.
 void TellLater(const QString& text, bool warning) {
-    QTimer::singleShot(0, qApp, [text, warning] { Prompts().Tell(CMainWnd::Instance(), ProductName(), text, warning); });
+    QTimer::singleShot(0, qApp,
+                       [text, warning] { Prompts().Tell(CMainWnd::Instance(), ProductName(), text, warning); });
 }
 
 }  // namespace
@@ -78,16 +79,15 @@ void CSyncController::syncNow(bool asked) {
         request.password = key == m_typedFor ? m_typedPassword.toStdString() : std::string();
         return start(request, asked);
     }
-    SyncSecrets().Read(key, this,
-                       [this, request, asked](bool ok, const QString& secret) mutable {
-                           if (!ok)
-                               return fail(QStringLiteral("Sync failed: the password could not be read from the "
-                                                          "desktop's secret store (%1).")
-                                               .arg(secret),
-                                           asked);
-                           request.password = secret.toStdString();
-                           start(request, asked);
-                       });
+    SyncSecrets().Read(key, this, [this, request, asked](bool ok, const QString& secret) mutable {
+        if (!ok)
+            return fail(QStringLiteral("Sync failed: the password could not be read from the "
+                                       "desktop's secret store (%1).")
+                            .arg(secret),
+                        asked);
+        request.password = secret.toStdString();
+        start(request, asked);
+    });
 }
 
 void CSyncController::start(const sync::SyncRequest& request, bool asked) {
@@ -99,7 +99,8 @@ void CSyncController::start(const sync::SyncRequest& request, bool asked) {
         engine.SetCancelFlag(&m_cancel);
         const sync::SyncReport report = engine.Run(request, LocalNow());
         // Delivered on the windows' thread; dropped with this object when the program ends.
-        QMetaObject::invokeMethod(this, [this, report, asked] { deliver(report, asked); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, report, asked] { deliver(report, asked); }, Qt::QueuedConnection);
     });
 }
 
@@ -114,7 +115,8 @@ void CSyncController::deliver(const sync::SyncReport& report, bool asked) {
     if (!report.ok) {
         fail(message, asked);
     } else {
-        m_lastResult = QStringLiteral("%1: %2").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")), message);
+        m_lastResult = QStringLiteral("%1: %2").arg(
+            QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")), message);
         m_lastFailure.clear();
         if (asked) {
             QString text = message;
@@ -126,7 +128,8 @@ void CSyncController::deliver(const sync::SyncReport& report, bool asked) {
 }
 
 void CSyncController::fail(const QString& message, bool asked) {
-    m_lastResult = QStringLiteral("%1: %2").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")), message);
+    m_lastResult = QStringLiteral("%1: %2").arg(
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")), message);
     if (asked || message != m_lastFailure) TellLater(message, true);
     m_lastFailure = message;
     Q_EMIT finished(false, message);

@@ -21,9 +21,10 @@ CSyncPage::CSyncPage(QWidget* parent) : CPreferencePage(parent) {
     sync::SyncSettings settings;
     settings.Load(GetSettingsStore());
     auto* layout = new QVBoxLayout(this);
-    auto* intro = new QLabel(QStringLiteral("Keep your events in step with a CalDAV calendar (Radicale, Nextcloud, ...). "
-                                            "The URL may name the calendar itself or only its server."),
-                             this);
+    auto* intro =
+        new QLabel(QStringLiteral("Keep your events in step with a CalDAV calendar (Radicale, Nextcloud, ...). "
+                                  "The URL may name the calendar itself or only its server."),
+                   this);
     intro->setWordWrap(true);
     layout->addWidget(intro);
     auto* form = new QFormLayout;
@@ -67,7 +68,8 @@ CSyncPage::CSyncPage(QWidget* parent) : CPreferencePage(parent) {
 void CSyncPage::showStatus() {
     const CSyncController* controller = CSyncController::Instance();
     const QString last = controller ? controller->lastResult() : QString();
-    m_status->setText(last.isEmpty() ? QStringLiteral("Not synced since Tallyvane started.") : QStringLiteral("Last sync: ") + last);
+    m_status->setText(last.isEmpty() ? QStringLiteral("Not synced since Tallyvane started.")
+                                     : QStringLiteral("Last sync: ") + last);
     m_syncNow->setEnabled(controller && !controller->isRunning());
 }
 
@@ -101,7 +103,8 @@ void CSyncPage::syncNow() {
     sync::UrlParts parts;
     if (!sync::SplitUrl(url, parts) || sync::HasUserInfo(url)) {
         Prompts().Tell(this, ProductName(),
-                       QStringLiteral("The calendar URL must start with http:// or https:// and hold no user name."), true);
+                       QStringLiteral("The calendar URL must start with http:// or https:// and hold no user name."),
+                       true);
         return;
     }
     apply();
