@@ -134,10 +134,15 @@ std::string CalDavClient::HomeOf(const std::string& principalUrl) {
 std::string CalDavClient::CalendarIn(const std::string& homeUrl) {
     Multistatus ms;
     const std::string url = ReadMultistatusOf(
-        Propfind(homeUrl, 1, "<D:resourcetype/><D:displayname/><C:supported-calendar-component-set/>"),
+        Propfind(
+            homeUrl, 1,
+            "<D:resourcetype/><D:displayname/><D:current-user-privilege-set/><C:supported-calendar-component-set/>"),
         "looking for the calendar", ms);
-    for (const DavResponse& r : ms.responses)
-        if (r.isCalendar && (!r.hasComponentSet || r.takesEvents)) return WithSlash(Resolve(url, r.href));
+    // A calendar the user may write to, before one the server fills by itself (birthdays).
+    for (bool needWrite : {true, false})
+        for (const DavResponse& r : ms.responses)
+            if (r.isCalendar && (!r.hasComponentSet || r.takesEvents) && (!needWrite || !r.hasPrivileges || r.writable))
+                return WithSlash(Resolve(url, r.href));
     throw SyncError(Format(texts::kSyncNoCalendar, m_given.c_str()));
 }
 

@@ -123,6 +123,8 @@ private:
                 m_props.hasCalendarData = true;
             } else if (name.Is(kCalDav, "supported-calendar-component-set")) {
                 m_props.hasComponentSet = true;
+            } else if (name.Is(kDav, "current-user-privilege-set")) {
+                m_props.hasPrivileges = true;
             }
         } else if (name.Is(kDav, "href") && ParentIs(kDav, "current-user-principal")) {
             m_capture = Capture::PrincipalHref;
@@ -131,6 +133,10 @@ private:
         } else if (ParentIs(kDav, "resourcetype")) {
             if (name.Is(kCalDav, "calendar")) m_props.isCalendar = true;
             else if (name.Is(kDav, "collection")) m_props.isCollection = true;
+        } else if (ParentIs(kDav, "privilege") && ParentIs(kDav, "current-user-privilege-set", 2)) {
+            if (name.Is(kDav, "all") || name.Is(kDav, "write") || name.Is(kDav, "write-content") ||
+                name.Is(kDav, "bind"))
+                m_props.writable = true;
         } else if (name.Is(kCalDav, "comp") && ParentIs(kCalDav, "supported-calendar-component-set")) {
             for (const XML_Char** a = attributes; a && a[0]; a += 2)
                 if (std::strcmp(a[0], "name") == 0 && std::strcmp(a[1], "VEVENT") == 0) m_props.takesEvents = true;
@@ -195,6 +201,8 @@ private:
         if (!p.displayName.empty()) r.displayName = p.displayName;
         r.hasComponentSet |= p.hasComponentSet;
         r.takesEvents |= p.takesEvents;
+        r.hasPrivileges |= p.hasPrivileges;
+        r.writable |= p.writable;
     }
 
     static std::string Trimmed(const std::string& s) {

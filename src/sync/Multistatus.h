@@ -29,6 +29,8 @@ struct DavResponse {
     std::string displayName;
     bool hasComponentSet = false;
     bool takesEvents = false;  // VEVENT is among the supported components
+    bool hasPrivileges = false;
+    bool writable = false;  // the user may write events into it
 };
 
 struct Multistatus {

@@ -44,6 +44,16 @@ TEST(DavText, OnlyPropertiesThatCameWithASuccessCount) {
     EXPECT_EQ(ms.responses[1].status, 404);
     EXPECT_EQ(ms.syncToken, "t2");
     EXPECT_NE(ParseMultistatus("<html>login</html>", ms), "");
+    // A calendar the server fills by itself lets the user read only.
+    ASSERT_EQ(ParseMultistatus(R"(<multistatus xmlns="DAV:"><response><href>/b/</href><propstat><prop>
+        <current-user-privilege-set><privilege><read/></privilege></current-user-privilege-set></prop>
+        <status>HTTP/1.1 200 OK</status></propstat></response><response><href>/p/</href><propstat><prop>
+        <current-user-privilege-set><privilege><read/></privilege><privilege><all/></privilege>
+        </current-user-privilege-set></prop><status>HTTP/1.1 200 OK</status></propstat></response></multistatus>)",
+                               ms),
+              "");
+    EXPECT_EQ(std::tuple(ms.responses[0].hasPrivileges, ms.responses[0].writable, ms.responses[1].writable),
+              std::tuple(true, false, true));
 }
 
 TEST(DavText, StateSurvivesOddTextsAndADamagedLine) {
