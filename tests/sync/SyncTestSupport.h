@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -59,6 +60,8 @@ inline pid_t Spawn(const std::vector<std::string>& args, const std::string& logP
     if (stdoutPipe && ::pipe(fds) != 0) return -1;
     const pid_t pid = ::fork();
     if (pid == 0) {
+        // A test that dies takes its servers with it.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
         const int log = ::open(logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         ::dup2(stdoutPipe ? fds[1] : log, 1);
         ::dup2(log, 2);
