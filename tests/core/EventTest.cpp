@@ -4,21 +4,13 @@
 #include "ByteBuilder.h"
 #include "Events.h"
 #include "Moments.h"
+#include "Reminders.h"
 #include "store/EventTypeTable.h"
-#include "model/PtEvent.h"
 
 using namespace tv;
 
 using tvtest::At;
-
-namespace {
-
-CPtEvent Warned(CPtEvent ev, int remindBeforeSeconds) {
-    ev.SetRemindBefore(remindBeforeSeconds);
-    return ev;
-}
-
-}  // namespace
+using tvtest::Warned;
 
 TEST(Event, NewEventsStartAtTheNextWholeMinute) {
     EXPECT_EQ(CPtEvent(At(2026, 5, 3, 10, 59, 30)).GetStart(), At(2026, 5, 3, 11, 0));
@@ -127,23 +119,4 @@ TEST(Event, ArchiveFormMatchesTheLayout) {
     ArchiveWriter w;
     ev.Serialize(w);
     EXPECT_EQ(w.Data(), bytes);
-}
-
-TEST(Event, RoundTripKeepsEveryStoredField) {
-    CPtEvent ev = Warned(tvtest::Daily("", At(2026, 5, 1, 9, 0)), 3 * 86400 + 17);
-    ev.SetId(0x80000005u);
-    ev.SetName(std::string(300, 'n'));
-    ev.SetNote("multi\r\nline \xC3\xA9");
-    ev.SetSound("x.wav");
-    ev.SetType(3);
-    ev.Snooze(77, At(2026, 5, 2));
-    ev.GetRecurrence().SetAnchor(At(2026, 5, 9, 1, 2, 3));
-    ev.SetShowing();
-    ArchiveWriter w;
-    ev.Serialize(w);
-    CPtEvent back;
-    ArchiveReader ar(w.Data());
-    back.Serialize(ar);
-    EXPECT_TRUE(back.SameStoredFields(ev));
-    EXPECT_FALSE(back.IsShowing());
 }
