@@ -16,25 +16,21 @@ const DateTime kNow = DateTime::FromParts(2024, 5, 6, 10, 15, 0);
 // A table with Alarm (no defaults used) and Birthday (every default set, default start on).
 struct Types {
     CEventTypeTable table;
-    uint32_t alarmId = 0, birthdayId = 0;
-    DateTime birthdayStart = DateTime::FromParts(2024, 9, 1, 8, 0, 0);
+    const DateTime birthdayStart = DateTime::FromParts(2024, 9, 1, 8, 0, 0);
+    const uint32_t alarmId = Add("Alarm", 60, 0, "", false);
+    const uint32_t birthdayId = Add("Birthday", 86400, 2 * 86400, "Bell.wav", true);
 
-    Types() {
-        CEventType alarm(kNow);
-        alarm.SetName("Alarm");
-        alarm.SetDefaultDuration(60);
-        table.AddType(alarm);
-        alarmId = alarm.GetId();
-        CEventType birthday(kNow);
-        birthday.SetName("Birthday");
-        birthday.SetIcon(1);
-        birthday.SetUseDefaultStart(true);
-        birthday.SetDefaultStart(birthdayStart);
-        birthday.SetDefaultDuration(86400);
-        birthday.SetDefaultRemindBefore(2 * 86400);
-        birthday.SetSound("Bell.wav");
-        table.AddType(birthday);
-        birthdayId = birthday.GetId();
+    uint32_t Add(const char* name, int duration, int remindBefore, const char* sound, bool useStart) {
+        CEventType t(kNow);
+        t.SetName(name);
+        t.SetIcon(useStart);
+        t.SetUseDefaultStart(useStart);
+        t.SetDefaultStart(birthdayStart);
+        t.SetDefaultDuration(duration);
+        t.SetDefaultRemindBefore(remindBefore);
+        t.SetSound(sound);
+        table.AddType(t);
+        return t.GetId();
     }
 };
 
@@ -215,26 +211,19 @@ TEST(EventEditor, OkChecksTheNameFirstThenTheStart) {
     dlg.start = kNow - TimeSpan(1.0);
     EXPECT_EQ(dlg.Check(kNow), EditorCheck::EmptyName);
     dlg.name = "x";
-    EXPECT_EQ(dlg.Check(kNow), EditorCheck::StartInPast);
-    dlg.start = kNow;  // not earlier than now
-    EXPECT_EQ(dlg.Check(kNow), EditorCheck::Ok);
-    for (DateTime past : {kNow - TimeSpan::FromSeconds(1), DateTime::Invalid()}) {
-        dlg.start = past;
-        EXPECT_EQ(dlg.Check(kNow), EditorCheck::StartInPast);
+    for (auto [start, check] : {std::pair(kNow - TimeSpan::FromSeconds(1), EditorCheck::StartInPast),
+                                std::pair(DateTime::Invalid(), EditorCheck::StartInPast), std::pair(kNow, EditorCheck::Ok)}) {
+        dlg.start = start;
+        EXPECT_EQ(dlg.Check(kNow), check) << start.ToIsoText();
     }
 }
 
 TEST(HalfHourMenu, FortyEightItemsFromMidnight) {
     const auto items = HalfHourMenuItems();
     ASSERT_EQ(items.size(), 48u);
-    EXPECT_EQ(std::tuple(items.front().commandId, items.front().text), std::tuple(32871, std::string("00:00")));
-    EXPECT_EQ(items[27].text, "13:30");
-    EXPECT_EQ(std::tuple(items.back().commandId, items.back().text), std::tuple(32918, std::string("23:30")));
-
+    EXPECT_EQ(std::tuple(items.front().commandId, items.front().text, items[27].text, items.back().commandId, items.back().text),
+              std::tuple(32871, "00:00", "13:30", 32918, "23:30"));
     const DateTime shown = DateTime::FromParts(2024, 2, 29, 17, 45, 12);
-    EXPECT_EQ(HalfHourTime(shown, 32871), DateTime::FromParts(2024, 2, 29, 0, 0, 0));
     EXPECT_EQ(HalfHourTime(shown, 32871 + 27), DateTime::FromParts(2024, 2, 29, 13, 30, 0));
-    EXPECT_FALSE(HalfHourTime(shown, 32870));
-    EXPECT_FALSE(HalfHourTime(shown, 32919));
-    EXPECT_FALSE(HalfHourTime(DateTime::Invalid(), 32871));
+    EXPECT_FALSE(HalfHourTime(shown, 32870) || HalfHourTime(shown, 32919) || HalfHourTime(DateTime::Invalid(), 32871));
 }
