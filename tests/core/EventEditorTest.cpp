@@ -23,7 +23,6 @@ struct Types {
     uint32_t Add(const char* name, int duration, int remindBefore, const char* sound, bool useStart) {
         CEventType t(kNow);
         t.SetName(name);
-        t.SetIcon(useStart);
         t.SetUseDefaultStart(useStart);
         t.SetDefaultStart(birthdayStart);
         t.SetDefaultDuration(duration);
@@ -50,10 +49,10 @@ TEST(EventEditor, StoreAppliesTheTypeFirstSoTheDialogValuesWin) {
 
     CPtEvent ev(kNow);
     dlg.StoreToEvent(ev, kNow, t.table);
-    EXPECT_EQ(ev.GetType(), t.birthdayId);
-    EXPECT_EQ(ev.GetStart(), dlg.start);  // not the type's default start
+    // Not the type's default start, length, warning or sound.
+    EXPECT_EQ(std::tuple(ev.GetType(), ev.GetStart(), ev.GetDuration(), ev.GetRemindBefore()),
+              std::tuple(t.birthdayId, dlg.start, 600, 300));
     EXPECT_EQ(std::tuple(ev.GetName(), ev.GetNote(), ev.GetSound()), std::tuple("Ann", "cake", "Ding.wav"));
-    EXPECT_EQ(std::tuple(ev.GetDuration(), ev.GetRemindBefore()), std::tuple(600, 300));
 
     // A type that vanished leaves the event without a type, the dialog's values intact; a
     // name is cut at 255 characters (four bytes each here), never inside one.
@@ -135,13 +134,10 @@ TEST(EventEditor, ChoosingATypeTakesItsDefaultsButNotNameOrNote) {
     dlg.note = "n";
     dlg.start = DateTime::FromParts(2024, 6, 1, 9, 0, 0);
     ASSERT_TRUE(dlg.ApplyTypeToDialog(0, t.table));  // Alarm: default start not used
-    EXPECT_EQ(dlg.start, DateTime::FromParts(2024, 6, 1, 9, 0, 0));
-    EXPECT_EQ(dlg.duration, 60);
-    EXPECT_EQ(dlg.Caption(t.table), "New Alarm");
-
+    EXPECT_EQ(std::tuple(dlg.start, dlg.duration, dlg.Caption(t.table)),
+              std::tuple(DateTime::FromParts(2024, 6, 1, 9, 0, 0), 60, "New Alarm"));
     ASSERT_TRUE(dlg.ApplyTypeToDialog(1, t.table));  // Birthday: whole default date-time
-    EXPECT_EQ(dlg.start, t.birthdayStart);
-    EXPECT_EQ(std::tuple(dlg.duration, dlg.remindBefore), std::tuple(86400, 2 * 86400));
+    EXPECT_EQ(std::tuple(dlg.start, dlg.duration, dlg.remindBefore), std::tuple(t.birthdayStart, 86400, 2 * 86400));
     EXPECT_EQ(std::tuple(dlg.sound, dlg.name, dlg.note), std::tuple("Bell.wav", "Ann", "n"));
     EXPECT_FALSE(dlg.ApplyTypeToDialog(2, t.table));  // beyond the table: nothing changes
     EXPECT_EQ(dlg.typeId, t.birthdayId);
@@ -160,49 +156,38 @@ TEST(EventEditor, ChoosingATypeTakesItsDefaultsButNotNameOrNote) {
     EXPECT_EQ(modify.Caption(t.table), "Modify Undefined");
 }
 
-TEST(EventEditor, CancelledRecurrenceLeavesTheRuleAsItWas) {
-    CEventEditorModel dlg;
-    dlg.start = DateTime::FromParts(2024, 6, 1, 9, 0, 0);
-    const CReCurrence original = dlg.rule;
-    ASSERT_FALSE(original.HasPattern());
-
-    const DateTime shown = DateTime::FromParts(2024, 6, 2, 11, 0, 0);
-    const CReCurrence saved = dlg.BeginRecurrenceEdit(shown);
-    // Something for the dialog to edit: a daily rule from the shown moment.
-    EXPECT_EQ(std::tuple(dlg.rule.GetPatternType(), dlg.rule.GetStart()), std::tuple(int(kPatternDaily), shown));
-    dlg.CancelRecurrenceEdit(saved);
-    EXPECT_TRUE(dlg.rule == original);
-    dlg.UpdateRecurrenceDisplay();
-    EXPECT_TRUE(dlg.ruleText.empty() && dlg.StartAndDurationEditable());
-
-    // A rule with a pattern gets its old start back too.
-    dlg.rule.SetPatternType(kPatternYearly);
-    dlg.rule.SetStart(DateTime::FromParts(2024, 1, 1, 8, 0, 0));
-    const CReCurrence withPattern = dlg.rule;
-    dlg.CancelRecurrenceEdit(dlg.BeginRecurrenceEdit(shown));
-    EXPECT_TRUE(dlg.rule == withPattern);
-}
-
-TEST(EventEditor, RecurrenceLineStartAndDurationFollowTheRule) {
+// Set Recurrence... gives a rule without a pattern a daily one from the start and the length
+// the user sees; OK hands start and duration to the rule and shows its line; Cancel puts the
+// rule back as it was, an existing pattern's start too.
+TEST(EventEditor, RecurrenceEditsFollowTheRuleAndCancelRestoresIt) {
     CEventEditorModel dlg;
     dlg.start = DateTime::FromParts(2024, 6, 1, 9, 0, 0);
     dlg.duration = 86400;
-    // A rule that gets its first pattern starts with the start and the length the user sees.
-    const CReCurrence before = dlg.BeginRecurrenceEdit(dlg.start);
-    EXPECT_EQ(std::tuple(dlg.rule.GetDuration(), dlg.rule.GetStart()), std::tuple(86400, dlg.start));
-    dlg.rule.SetStart(DateTime::FromParts(2024, 7, 1, 7, 0, 0));
+    const CReCurrence original = dlg.rule;
+    const DateTime shown = DateTime::FromParts(2024, 6, 2, 11, 0, 0), july = DateTime::FromParts(2024, 7, 1, 7, 0, 0);
+    dlg.CancelRecurrenceEdit(dlg.BeginRecurrenceEdit(shown));
+    dlg.UpdateRecurrenceDisplay();
+    EXPECT_TRUE(dlg.rule == original && !original.HasPattern() && dlg.ruleText.empty() && dlg.StartAndDurationEditable());
+
+    const CReCurrence none = dlg.BeginRecurrenceEdit(shown);
+    EXPECT_EQ(std::tuple(dlg.rule.GetPatternType(), dlg.rule.GetStart(), dlg.rule.GetDuration()),
+              std::tuple(int(kPatternDaily), shown, 86400));
+    dlg.rule.SetStart(july);
     dlg.rule.SetDuration(3600);
     dlg.FinishRecurrenceEdit();
-    EXPECT_EQ(std::tuple(dlg.start, dlg.duration, dlg.ruleText),
-              std::tuple(DateTime::FromParts(2024, 7, 1, 7, 0, 0), 3600, "Every 1 Days"));
+    EXPECT_EQ(std::tuple(dlg.start, dlg.duration, dlg.ruleText), std::tuple(july, 3600, "Every 1 Days"));
     EXPECT_FALSE(dlg.StartAndDurationEditable());
-    // An existing pattern keeps its own length when the dialog opens again.
+
+    // Opened again, the pattern keeps its own length; Cancel gives it its start back.
     dlg.duration = 60;
-    dlg.BeginRecurrenceEdit(dlg.start);
+    const CReCurrence withPattern = dlg.rule;
+    const CReCurrence before = dlg.BeginRecurrenceEdit(shown);
     EXPECT_EQ(dlg.rule.GetDuration(), 3600);
     dlg.CancelRecurrenceEdit(before);
+    EXPECT_TRUE(dlg.rule == withPattern);
+    dlg.CancelRecurrenceEdit(none);  // no pattern again: the fields are the user's
     dlg.UpdateRecurrenceDisplay();
-    EXPECT_EQ(dlg.duration, 60);  // no pattern: the field is the user's again
+    EXPECT_EQ(dlg.duration, 60);
     EXPECT_TRUE(dlg.StartAndDurationEditable());
 }
 

@@ -72,12 +72,10 @@ TEST(EventType, RecordMatchesTheLayoutByteForByte) {
 TEST(TypeTable, NamesAreUniqueByExactBytes) {
     CEventTypeTable table;
     CEventType a = Named("Birthday"), b = Named("Birthday"), c = Named("birthday"), e1 = Named(""), e2 = Named("");
-    EXPECT_EQ(table.AddType(a), AddTypeResult::Added);
-    EXPECT_EQ(table.AddType(b), AddTypeResult::DuplicateName);
-    EXPECT_EQ(table.AddType(c), AddTypeResult::Added);
+    EXPECT_EQ(std::vector({table.AddType(a), table.AddType(b), table.AddType(c), table.AddType(e1), table.AddType(e2)}),
+              std::vector({AddTypeResult::Added, AddTypeResult::DuplicateName, AddTypeResult::Added, AddTypeResult::Added,
+                           AddTypeResult::DuplicateName}));
     EXPECT_EQ(std::tuple(a.GetId(), c.GetId()), std::tuple(1u, 2u));
-    EXPECT_EQ(table.AddType(e1), AddTypeResult::Added);
-    EXPECT_EQ(table.AddType(e2), AddTypeResult::DuplicateName);
 
     // Renaming through an edit is not checked (the type list's tests edit); lookups by name
     // then find the first.

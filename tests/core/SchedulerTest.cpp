@@ -21,33 +21,22 @@ uint32_t AddDaily(CEventStore& store, const DateTime& start) { return tvtest::Ad
 
 }  // namespace
 
-TEST(Scheduler, APassAnnouncesEachDueEventOnceOneOffFirst) {
-    CEventStore store;
-    const uint32_t daily = AddDaily(store, At(2026, 5, 1, 10, 0));
-    const uint32_t a = AddOneOff(store, At(2026, 5, 3, 10, 0));
-    AddOneOff(store, At(2026, 5, 3, 10, 0), false);             // disabled
-    AddOneOff(store, At(2026, 5, 3, 10, 0, 1));                  // not yet
-    const uint32_t b = AddOneOff(store, At(2026, 5, 2, 8, 0));  // missed yesterday
-    tvtest::RecordingSink sink;
-    EXPECT_EQ(CReminderScheduler::CheckPass(store, At(2026, 5, 3, 10, 0, 1), sink), 3u);
-    EXPECT_EQ(sink.Ids(), (std::vector<uint32_t>{a, b, daily}));
-    // While the pop-ups are open nothing is announced again, however long they stay.
-    EXPECT_EQ(CReminderScheduler::CheckPass(store, At(2026, 6, 3), sink), 1u);  // only the not-yet one
-    CPtEvent ev;
-    ASSERT_TRUE(store.GetById(a, ev));
-    EXPECT_EQ(std::tuple(ev.IsShowing(), ev.GetReminderState()), std::tuple(true, int(kReminderArmed)));
-}
-
-TEST(Scheduler, AnEditMadeMeanwhileKeepsThePopUpMark) {
+// A pass marks what it announces as showing and changes nothing else: only the user's answer
+// does. (The order of a pass and the not-yet-due edges are the time-trouble and event tests'.)
+TEST(Scheduler, APassMarksTheEventAndAnEditMadeMeanwhileKeepsTheMark) {
     CEventStore store;
     const uint32_t id = AddOneOff(store, At(2026, 5, 3, 10, 0));
+    AddOneOff(store, At(2026, 5, 3, 10, 0), false);  // disabled
     CPtEvent editorCopy;
     store.GetById(id, editorCopy);  // an editor opens before the reminder falls due
     tvtest::RecordingSink sink;
     EXPECT_EQ(CReminderScheduler::CheckPass(store, At(2026, 5, 3, 10, 1), sink), 1u);
+    CPtEvent shown;
+    ASSERT_TRUE(store.GetById(id, shown));
+    EXPECT_EQ(std::tuple(shown.IsShowing(), shown.GetReminderState()), std::tuple(true, int(kReminderArmed)));
     editorCopy.SetNote("edited");
     store.Modify(id, editorCopy);
-    EXPECT_EQ(CReminderScheduler::CheckPass(store, At(2026, 5, 3, 10, 2), sink), 0u);
+    EXPECT_EQ(CReminderScheduler::CheckPass(store, At(2026, 6, 3), sink), 0u);
     // The pop-up's answer does clear it.
     CPtEvent answered;
     store.GetById(id, answered);

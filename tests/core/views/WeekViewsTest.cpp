@@ -110,18 +110,14 @@ TEST_F(WeekViewsTest, MonthlyShowsFiveRollingWeeks) {
     EXPECT_EQ(FindText(list, "16")->pen, ViewPalette::kWhite);  // the selected cell
 }
 
-TEST_F(WeekViewsTest, MonthlyCellOfAHundredPixelsHoldsFourLines) {
+TEST_F(WeekViewsTest, MonthlyCellsHoldFourLinesAndTheSelectedDateIsTheNextMinute) {
     for (int i = 0; i < 5; ++i) AddTo(store, OneOff("e", At(2008, 1, 14, 8 + i, 0)));
-    auto view = Open<MonthlyLayout>(700, 517, At(2008, 1, 14));  // RH = 100
+    auto view = Open<MonthlyLayout>(700, 517, At(2008, 1, 16));  // RH = 100
     const auto& items = view->CellItems(0, 1);
     ASSERT_EQ(items.size(), 5u);
-    EXPECT_EQ(items[0].rect, (Rect{100, 17 + 18, 200, 17 + 36}));
-    EXPECT_EQ(items[3].rect.top, 17 + 72);
+    EXPECT_EQ(std::tuple(items[0].rect, items[3].rect.top), std::tuple(Rect{100, 17 + 18, 200, 17 + 36}, 17 + 72));
     EXPECT_TRUE(items[4].rect.IsEmpty());
-}
 
-TEST_F(WeekViewsTest, MonthlySelectedDateIsTheCellAtTheNextMinute) {
-    auto view = Open<MonthlyLayout>(700, 517, At(2008, 1, 16));
     view->MousePress(450, 17 + 100 + 50, MouseButton::Left);  // row 1, column 4: 24 January
     EXPECT_EQ(view->GetSelectedDate(At(2008, 3, 3, 14, 59, 40)), At(2008, 1, 24, 15, 0));
     EXPECT_EQ(view->GetSelectedDate(At(2008, 3, 3, 23, 59, 40)), At(2008, 1, 24, 23, 59));
