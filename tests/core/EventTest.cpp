@@ -61,9 +61,6 @@ TEST(Event, DurationTexts) {
         {-600, ""},
     };
     for (const auto& [seconds, text] : cases) EXPECT_EQ(FormatDuration(seconds), text) << seconds;
-    const SplitTime s = SplitSeconds(2 * 86400 + 3 * 3600 + 4 * 60 + 5);
-    EXPECT_EQ(JoinSeconds(s.days, s.hours, s.minutes, s.seconds), 2 * 86400 + 3 * 3600 + 4 * 60 + 5);
-    EXPECT_EQ(s.hours, 3);
 }
 
 TEST(Event, ApplyTypeCopiesTheDefaults) {
