@@ -36,9 +36,10 @@ TEST(DateTime, PartsAndDayCountsAcrossTheCalendar) {
 }
 
 TEST(DateTime, ImpossiblePartsGiveInvalid) {
-    for (DateTime bad : {DateTime::FromParts(2003, 2, 29), DateTime::FromParts(2002, 4, 31), DateTime::FromParts(2002, 13, 1),
-                         DateTime::FromParts(2002, 1, 1, 24, 0, 0), DateTime::FromParts(99, 1, 1),
-                         DateTime::FromParts(2002, 1, 1).WithTimeOf(DateTime::Invalid())})
+    for (DateTime bad :
+         {DateTime::FromParts(2003, 2, 29), DateTime::FromParts(2002, 4, 31), DateTime::FromParts(2002, 13, 1),
+          DateTime::FromParts(2002, 1, 1, 24, 0, 0), DateTime::FromParts(99, 1, 1),
+          DateTime::FromParts(2002, 1, 1).WithTimeOf(DateTime::Invalid())})
         EXPECT_EQ(bad.Status(), DateTimeStatus::Invalid) << bad.Days();
     EXPECT_EQ(std::tuple(DateTime::Null().GetDay(), DateTime(1e300).GetYear(), DateTime(std::nan("")).GetMonth()),
               std::tuple(-1, -1, -1));
@@ -71,11 +72,13 @@ TEST(DateTime, FormatsWithTheCLibraryCodesAndParsesIsoText) {
     // (The views, lists and clock test the codes they use.)
     const DateTime d = DateTime::FromParts(2008, 1, 21, 15, 31, 23);
     EXPECT_EQ(d.Format("%A %B %p") + DateTime::Invalid().Format("%Y"), "Monday January PM");
-    EXPECT_EQ(d.ToIsoText() + DateTime::Null().ToIsoText() + DateTime::Invalid().ToIsoText(), "2008-01-21 15:31:23nullinvalid");
+    EXPECT_EQ(d.ToIsoText() + DateTime::Null().ToIsoText() + DateTime::Invalid().ToIsoText(),
+              "2008-01-21 15:31:23nullinvalid");
     // The command line's dates.
-    const std::pair<const char*, DateTime> good[] = {{"2026-03-05", DateTime::FromParts(2026, 3, 5)},
-                                                     {"2026-03-05 09:30", DateTime::FromParts(2026, 3, 5, 9, 30, 0)},
-                                                     {"2026-03-05T09:30:15", DateTime::FromParts(2026, 3, 5, 9, 30, 15)}};
+    const std::pair<const char*, DateTime> good[] = {
+        {"2026-03-05", DateTime::FromParts(2026, 3, 5)},
+        {"2026-03-05 09:30", DateTime::FromParts(2026, 3, 5, 9, 30, 0)},
+        {"2026-03-05T09:30:15", DateTime::FromParts(2026, 3, 5, 9, 30, 15)}};
     for (const auto& [text, date] : good) EXPECT_EQ(DateTime::ParseIso(text), date) << text;
     for (const char* bad : {"2026-02-30", "tomorrow", "2026-03-05 09:30junk"})
         EXPECT_FALSE(DateTime::ParseIso(bad).IsValid()) << bad;
@@ -106,6 +109,7 @@ TEST(Archive, LittleEndianFieldsAndTheTextForms) {
     // units little-endian. Both lengths take the 1-, 3- and 7-byte prefix forms.
     using tvtest::Bytes;
     const Bytes wide = Bytes().u8(0xFF).u16(0xFFFE);
+    // clang-format off
     const std::pair<std::string, std::string> forms[] = {
         {"", std::string("\x00", 1)},
         {std::string(254, 'q'), "\xFE"},
@@ -119,6 +123,7 @@ TEST(Archive, LittleEndianFieldsAndTheTextForms) {
         {"Ж" + std::string(254, 'q'), Bytes(wide).u8(0xFF).u16(255).u16(0x0416).str()},
         {"Ж" + std::string(0xFFFD, 'q'), Bytes(wide).u8(0xFF).u16(0xFFFF).u32(0xFFFE).u16(0x0416).str()},
     };
+    // clang-format on
     for (const auto& [text, stored] : forms) {
         ArchiveWriter t;
         t.WriteText(text);
@@ -144,6 +149,7 @@ TEST(Archive, NeverTrustsALength) {
         size_t damaged;
         Kind kind;
     } cases[] = {
+        // clang-format off
         {Bytes(wide).u8(4).u16('c').u16('a').u16('f').u16(0xE9).str(), "café", 0, {}},
         {Bytes(wide).u8(2).u16(0xD800).u16('A').str(), "\xEF\xBF\xBD" "A", 1, {}},
         {Bytes(wide).u8(2).u16(0xDC00).u16(0xD800).str(), "\xEF\xBF\xBD\xEF\xBF\xBD", 1, {}},
@@ -151,6 +157,7 @@ TEST(Archive, NeverTrustsALength) {
         {Bytes(wide).u8(0xFF).u16(0xFFFF).u32(0xFFFFFFFFu).raw("abc").str(), nullptr, 0, Kind::EndOfFile},
         {Bytes().u8(0xFF).u16(0xFFFF).u32(0xFFFFFFFFu).raw("abc").str(), nullptr, 0, Kind::EndOfFile},
         {Bytes(wide).append(wide).u8(1).u16('A').str(), nullptr, 0, Kind::BadData},
+        // clang-format on
     };
     for (const Case& c : cases) {
         ArchiveReader r(c.bytes);

@@ -52,8 +52,9 @@ TEST(ColorPalette, ChoosingMakesASlotMostRecentAndOtherColoursReplaceTheLeastRec
 TEST(SoundList, WavFilesInDirectoryOrderWithNoSoundFirst) {
     tvtest::TempDir dir;
     // Names in any script are listed; a name that is not UTF-8 cannot be stored as a text.
-    const std::set<std::string> listed = {"Bell.wav", "ALARM.WAV", "Ding.Wav", "Caf\xC3\xA9.wav", "\xE6\x97\xA5.wav",
-                                          "\xCE\xA3\xCE\x9F\xCE\xA6\xCE\x9F\xCE\xA3.WAV"};
+    const std::set<std::string> listed = {"Bell.wav",         "ALARM.WAV",
+                                          "Ding.Wav",         "Caf\xC3\xA9.wav",
+                                          "\xE6\x97\xA5.wav", "\xCE\xA3\xCE\x9F\xCE\xA6\xCE\x9F\xCE\xA3.WAV"};
     for (const std::string& name : listed) dir.Write(name, "RIFF");
     for (const char* name : {"notes.txt", "wav", ".wavx", "\xFF.wav"}) dir.Write(name, "RIFF");
     std::filesystem::create_directory(dir.File("folder.wav"));
@@ -72,8 +73,10 @@ TEST(SoundList, WavFilesInDirectoryOrderWithNoSoundFirst) {
     const std::pair<const char*, const char*> found[] = {
         {"CAF\xC3\x89.WAV", "Caf\xC3\xA9.wav"},
         {"\xCF\x83\xCE\xBF\xCF\x86\xCE\xBF\xCF\x82.wav", "\xCE\xA3\xCE\x9F\xCE\xA6\xCE\x9F\xCE\xA3.WAV"},
-        {"Gone.wav", "<No Sound>"}, {"", "<No Sound>"}};
-    for (const auto& [stored, entry] : found) EXPECT_EQ(c.entries[BuildSoundChoices(files, stored).selected], entry) << stored;
+        {"Gone.wav", "<No Sound>"},
+        {"", "<No Sound>"}};
+    for (const auto& [stored, entry] : found)
+        EXPECT_EQ(c.entries[BuildSoundChoices(files, stored).selected], entry) << stored;
     EXPECT_TRUE(ListSoundFiles(dir.Path() + "Sound/").empty());
     EXPECT_EQ(BuildSoundChoices({}, "Bell.wav").entries, std::vector<std::string>{"<No Sound>"});
 }

@@ -167,7 +167,8 @@ TEST(EventEditor, RecurrenceEditsFollowTheRuleAndCancelRestoresIt) {
     const DateTime shown = DateTime::FromParts(2024, 6, 2, 11, 0, 0), july = DateTime::FromParts(2024, 7, 1, 7, 0, 0);
     dlg.CancelRecurrenceEdit(dlg.BeginRecurrenceEdit(shown));
     dlg.UpdateRecurrenceDisplay();
-    EXPECT_TRUE(dlg.rule == original && !original.HasPattern() && dlg.ruleText.empty() && dlg.StartAndDurationEditable());
+    EXPECT_TRUE(dlg.rule == original && !original.HasPattern() && dlg.ruleText.empty() &&
+                dlg.StartAndDurationEditable());
 
     const CReCurrence none = dlg.BeginRecurrenceEdit(shown);
     EXPECT_EQ(std::tuple(dlg.rule.GetPatternType(), dlg.rule.GetStart(), dlg.rule.GetDuration()),
@@ -196,8 +197,9 @@ TEST(EventEditor, OkChecksTheNameFirstThenTheStart) {
     dlg.start = kNow - TimeSpan(1.0);
     EXPECT_EQ(dlg.Check(kNow), EditorCheck::EmptyName);
     dlg.name = "x";
-    for (auto [start, check] : {std::pair(kNow - TimeSpan::FromSeconds(1), EditorCheck::StartInPast),
-                                std::pair(DateTime::Invalid(), EditorCheck::StartInPast), std::pair(kNow, EditorCheck::Ok)}) {
+    for (auto [start, check] :
+         {std::pair(kNow - TimeSpan::FromSeconds(1), EditorCheck::StartInPast),
+          std::pair(DateTime::Invalid(), EditorCheck::StartInPast), std::pair(kNow, EditorCheck::Ok)}) {
         dlg.start = start;
         EXPECT_EQ(dlg.Check(kNow), check) << start.ToIsoText();
     }
@@ -206,7 +208,8 @@ TEST(EventEditor, OkChecksTheNameFirstThenTheStart) {
 TEST(HalfHourMenu, FortyEightItemsFromMidnight) {
     const auto items = HalfHourMenuItems();
     ASSERT_EQ(items.size(), 48u);
-    EXPECT_EQ(std::tuple(items.front().commandId, items.front().text, items[27].text, items.back().commandId, items.back().text),
+    EXPECT_EQ(std::tuple(items.front().commandId, items.front().text, items[27].text, items.back().commandId,
+                         items.back().text),
               std::tuple(32871, "00:00", "13:30", 32918, "23:30"));
     const DateTime shown = DateTime::FromParts(2024, 2, 29, 17, 45, 12);
     EXPECT_EQ(HalfHourTime(shown, 32871 + 27), DateTime::FromParts(2024, 2, 29, 13, 30, 0));

@@ -54,12 +54,14 @@ TEST(Event, SnoozeFixesTheReminderUntilTheStartChanges) {
 }
 
 TEST(Event, DurationTexts) {
+    // clang-format off
     const std::pair<int, const char*> cases[] = {
         {1800, "30 min"},        {86400 + 3600, "1 day,1 hour"}, {86400 + 60, "1 day,1 min"},
         {2 * 86400 + 3 * 3600 + 4 * 60 + 5, "2 day,3 hour,4 min"}, {3 * 3600 + 60, "3 hour,1 min"},
         {86400, "1 day"},        {7200, "2 hour"},               {59, ""},
         {-600, ""},
     };
+    // clang-format on
     for (const auto& [seconds, text] : cases) EXPECT_EQ(FormatDuration(seconds), text) << seconds;
 }
 
@@ -89,6 +91,7 @@ TEST(Event, ApplyTypeCopiesTheDefaults) {
 }
 
 TEST(Event, ArchiveFormMatchesTheLayout) {
+    // clang-format off
     const std::string bytes =
         tvtest::Bytes()
             // version, id, state (snoozed), snooze seconds, duration, enabled (no)
@@ -98,6 +101,7 @@ TEST(Event, ArchiveFormMatchesTheLayout) {
             // name, note, sound, remindAt, remindBefore (a span of one hour), start, typeId
             .text("Dentist").text("Bring the card").text("Bell.wav").date(46000.25).date(1.0 / 24.0).date(46000.375).u32(7)
             .str();
+    // clang-format on
     CPtEvent ev;
     ev.SetShowing();
     ArchiveReader ar(bytes);
@@ -107,7 +111,8 @@ TEST(Event, ArchiveFormMatchesTheLayout) {
     // write the same bytes back).
     EXPECT_EQ(std::tuple(ev.GetId(), ev.GetReminderState(), ev.GetSnoozeSeconds(), ev.GetDuration(), ev.IsEnabled()),
               std::tuple(42u, int(kReminderSnoozed), 300, 3600, false));
-    EXPECT_EQ(std::tuple(ev.GetName(), ev.GetNote(), ev.GetSound()), std::tuple("Dentist", "Bring the card", "Bell.wav"));
+    EXPECT_EQ(std::tuple(ev.GetName(), ev.GetNote(), ev.GetSound()),
+              std::tuple("Dentist", "Bring the card", "Bell.wav"));
     EXPECT_EQ(std::tuple(ev.GetRemindAt(), ev.GetRemindBefore(), ev.GetStart(), ev.GetType()),
               std::tuple(DateTime(46000.25), 3600, DateTime(46000.375), 7u));
     EXPECT_EQ(std::tuple(ev.IsRecurrent(), ev.GetRecurrence().GetEnd()), std::tuple(false, DateTime(46000.0)));

@@ -17,6 +17,7 @@ CEventType Named(const std::string& name) {
 
 // One type record exactly as the layout lists it, fonts in alphabetical order.
 tvtest::Bytes TypeRecord(uint32_t id, const std::string& name, const std::string& face) {
+    // clang-format off
     return tvtest::Bytes()
         // version, useDefaultStart, backColor, textColor
         .i32(1).i32(1).u32(0xC0C0C0).u32(0x0000FF)
@@ -25,6 +26,7 @@ tvtest::Bytes TypeRecord(uint32_t id, const std::string& name, const std::string
         .u8(0).u8(2).i32(0).text(face).i32(-20).u8(1).i32(0).u8(3).u8(34).u8(4).u8(0).u8(1).i32(700).i32(0)
         // duration, remind-before, sound, name, default start, id, icon
         .i32(3600).i32(900).text("Bell.wav").text(name).date(46000.5).u32(id).i32(5);
+    // clang-format on
 }
 
 }  // namespace
@@ -56,8 +58,9 @@ TEST(EventType, RecordMatchesTheLayoutByteForByte) {
     EXPECT_EQ(std::tuple(t.GetId(), t.GetName(), t.GetUseDefaultStart(), t.GetBackColor(), t.GetTextColor()),
               std::tuple(12u, "Payment", true, 0xC0C0C0u, 0x0000FFu));
     EXPECT_EQ(t.GetFont(), (LogFont{-20, 0, 0, 0, 700, 1, 1, 0, 0, 3, 2, 4, 34, face31}));
-    EXPECT_EQ(std::tuple(t.GetDefaultDuration(), t.GetDefaultRemindBefore(), t.GetSound(), t.GetDefaultStart(), t.GetIcon()),
-              std::tuple(3600, 900, "Bell.wav", DateTime(46000.5), 5));
+    EXPECT_EQ(
+        std::tuple(t.GetDefaultDuration(), t.GetDefaultRemindBefore(), t.GetSound(), t.GetDefaultStart(), t.GetIcon()),
+        std::tuple(3600, 900, "Bell.wav", DateTime(46000.5), 5));
     ArchiveWriter w;
     t.Serialize(w);
     EXPECT_EQ(w.Data(), bytes);
@@ -73,8 +76,8 @@ TEST(TypeTable, NamesAreUniqueByExactBytes) {
     CEventTypeTable table;
     CEventType a = Named("Birthday"), b = Named("Birthday"), c = Named("birthday"), e1 = Named(""), e2 = Named("");
     EXPECT_EQ(std::vector({table.AddType(a), table.AddType(b), table.AddType(c), table.AddType(e1), table.AddType(e2)}),
-              std::vector({AddTypeResult::Added, AddTypeResult::DuplicateName, AddTypeResult::Added, AddTypeResult::Added,
-                           AddTypeResult::DuplicateName}));
+              std::vector({AddTypeResult::Added, AddTypeResult::DuplicateName, AddTypeResult::Added,
+                           AddTypeResult::Added, AddTypeResult::DuplicateName}));
     EXPECT_EQ(std::tuple(a.GetId(), c.GetId()), std::tuple(1u, 2u));
 
     // Renaming through an edit is not checked (the type list's tests edit); lookups by name

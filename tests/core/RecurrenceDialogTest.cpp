@@ -30,8 +30,10 @@ TEST(RecurrencePages, PagesStartAtThePatternDefaultsAndEveryKindRoundTrips) {
     }
     // Every field away from its default, in archive order: weekly on Monday and Thursday,
     // monthly in The mode, yearly in Every mode.
-    const std::pair<PatternType, std::vector<int>> patterns[] = {
-        {kPatternDaily, {365}}, {kPatternWeekly, {51, 0x12}}, {kPatternMonthly, {12, 31, 5, 6, 0}}, {kPatternYearly, {12, 25, 4, 7, 1}}};
+    const std::pair<PatternType, std::vector<int>> patterns[] = {{kPatternDaily, {365}},
+                                                                 {kPatternWeekly, {51, 0x12}},
+                                                                 {kPatternMonthly, {12, 31, 5, 6, 0}},
+                                                                 {kPatternYearly, {12, 25, 4, 7, 1}}};
     RecurrencePages pages;
     for (const auto& [type, fields] : patterns) {
         ArchiveWriter w;
@@ -74,11 +76,14 @@ TEST(RecurrencePages, RangeChecksOfEachPage) {
         const char* message;  // empty = accepted
     } cases[] = {
         {kPatternDaily, [](RecurrencePages& p) { p.daily.interval = 365; }, ""},
-        {kPatternDaily, [](RecurrencePages& p) { p.daily.interval = 366; }, "Please enter an integer between 1 and 365."},
+        {kPatternDaily, [](RecurrencePages& p) { p.daily.interval = 366; },
+         "Please enter an integer between 1 and 365."},
         {kPatternDaily, [](RecurrencePages& p) { p.daily.interval = 0; }, "Please enter an integer between 1 and 365."},
-        {kPatternWeekly, [](RecurrencePages& p) { p.weekly.interval = 52; }, "Please enter an integer between 1 and 51."},
+        {kPatternWeekly, [](RecurrencePages& p) { p.weekly.interval = 52; },
+         "Please enter an integer between 1 and 51."},
         // Both rows' intervals are checked, whichever row is chosen.
-        {kPatternMonthly, [](RecurrencePages& p) { p.monthly.theInterval = 13; }, "Please enter an integer between 1 and 12."},
+        {kPatternMonthly, [](RecurrencePages& p) { p.monthly.theInterval = 13; },
+         "Please enter an integer between 1 and 12."},
         {kPatternMonthly, [](RecurrencePages& p) { p.monthly.day = 32; }, "Please enter an integer between 1 and 31."},
         {kPatternYearly, [](RecurrencePages& p) { p.yearly.day = 0; }, "Please enter an integer between 1 and 31."},
         // Only the chosen kind's page is checked.
@@ -95,8 +100,9 @@ TEST(RecurrencePages, RangeChecksOfEachPage) {
 
 TEST(RecurrencePages, MonthDaysBeyond28GiveANoticeAndYearlyDaysMustExistEveryYear) {
     RecurrencePages pages;
-    for (auto [day, notice] : {std::pair(28, ""), std::pair(29, "Some months has less than 29 days. The last day will be used"),
-                               std::pair(31, "Some months has less than 31 days. The last day will be used")}) {
+    for (auto [day, notice] :
+         {std::pair(28, ""), std::pair(29, "Some months has less than 29 days. The last day will be used"),
+          std::pair(31, "Some months has less than 31 days. The last day will be used")}) {
         pages.monthly.day = day;
         const RecurrenceOkCheck check = CheckRecurrencePage(pages, kPatternMonthly);
         EXPECT_EQ(std::tuple(check.outcome, check.notice), std::tuple(RecurrenceOkCheck::Outcome::Accept, notice));
@@ -111,7 +117,8 @@ TEST(RecurrencePages, MonthDaysBeyond28GiveANoticeAndYearlyDaysMustExistEveryYea
     for (const Case& c : cases) {
         pages.yearly.everyMonthIndex = c.monthIndex;
         pages.yearly.day = c.day;
-        EXPECT_EQ(CheckRecurrencePage(pages, kPatternYearly).message, c.ok ? "" : "Invalid time") << c.monthIndex << "/" << c.day;
+        EXPECT_EQ(CheckRecurrencePage(pages, kPatternYearly).message, c.ok ? "" : "Invalid time")
+            << c.monthIndex << "/" << c.day;
     }
     // In The mode the Every row's day is not a date to check.
     pages.yearly.dayMode = false;
@@ -187,8 +194,9 @@ TEST(RecurrenceDialog, TheEndFollowsTheStartAndOkRefusesAnEndBeforeIt) {
     m.end = may6;
     EXPECT_EQ(m.CheckOk().outcome, RecurrenceOkCheck::Outcome::Accept);
     m.end = DateTime::FromParts(2024, 5, 5);
-    EXPECT_EQ(std::tuple(m.CheckOk().outcome, m.CheckOk().message),
-              std::tuple(RecurrenceOkCheck::Outcome::EndBeforeStart, "The series cannot end before the day it starts."));
+    EXPECT_EQ(
+        std::tuple(m.CheckOk().outcome, m.CheckOk().message),
+        std::tuple(RecurrenceOkCheck::Outcome::EndBeforeStart, "The series cannot end before the day it starts."));
     m.endsOn = false;
     EXPECT_EQ(m.CheckOk().outcome, RecurrenceOkCheck::Outcome::Accept);
 }

@@ -52,6 +52,7 @@ TEST(Recurrence, SearchesOfEveryKind) {
         std::vector<int> fields;
         DateTime from, expected;
         const char* description;
+        // clang-format off
     } const cases[] = {
         {kPatternDaily, At(2026, 5, 1, 10, 0), {3}, At(2026, 5, 2, 8, 0), At(2026, 5, 4, 10, 0), "Every 3 Days"},
         // The day matches; whether 10:00 is already over is the caller's business.
@@ -86,6 +87,7 @@ TEST(Recurrence, SearchesOfEveryKind) {
          "The First Monday of Sep"},
         {kPatternYearly, At(2020, 1, 1, 7, 0), {9, 1, 1, 2, 0}, At(2025, 8, 10), At(2025, 9, 1, 7, 0), ""},
     };
+    // clang-format on
     for (const Case& c : cases) {
         CReCurrence r = Rule(c.type, c.start);
         ArchiveWriter fields;
@@ -172,11 +174,13 @@ TEST(Recurrence, ArchiveFormMatchesTheLayoutAndCopiesAreDeep) {
     r.SetAnchor(At(2024, 5, 5));
     Pattern<CDailyRePattern>(r)->SetInterval(3);
     // version, endEnabled, duration, end, start, anchor, has pattern, class name, the pattern
+    // clang-format off
     const std::string expected = tvtest::Bytes()
                                      .i32(1).i32(1).i32(600).date(At(2025, 1, 1).Days())
                                      .date(At(2024, 1, 2, 3, 4).Days()).date(At(2024, 5, 5).Days()).i32(1)
                                      .text("CDailyRePattern").i32(1).i32(1).i32(3)
                                      .str();
+    // clang-format on
     ArchiveWriter w;
     r.Serialize(w);
     EXPECT_EQ(w.Data(), expected);

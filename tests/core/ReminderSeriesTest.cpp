@@ -72,6 +72,7 @@ TEST(ReminderSeries, ExamplesThroughTheStore) {
     PatternOf<CWeeklyRePattern>(noDay)->SetWeekdayMask(0);
     const DateTime none = DateTime::Null();
 
+    // clang-format off
     const Example examples[] = {
         {"every 7 days stays every 7 days",
          EveryNDays(7, At(2027, 5, 10, 9, 0)),
@@ -121,6 +122,7 @@ TEST(ReminderSeries, ExamplesThroughTheStore) {
          noDay,
          {{Op::NotDue, At(2027, 6, 2)}, {Op::NotListed, At(2027, 6, 1)}, {Op::Pending, none}}},
     };
+    // clang-format on
     for (const Example& e : examples) {
         CEventStore store;
         const uint32_t id = tvtest::AddTo(store, e.event);
@@ -145,7 +147,7 @@ TEST(ReminderSeries, APopUpAnsweredElsewhereOnlyCloses) {
     const uint32_t id = tvtest::AddTo(store, EveryNDays(1, At(2027, 5, 1, 9, 0)));
     const DateTime announced = At(2027, 5, 1, 9, 0);
     ApplyEventChange(store, id, EventChange::Accept, At(2027, 5, 1, 9, 2));  // from the main window
-    AcceptEvent(store, id, At(2027, 5, 1, 9, 3), announced);               // the pop-up's answer
+    AcceptEvent(store, id, At(2027, 5, 1, 9, 3), announced);                 // the pop-up's answer
     CPtEvent ev;
     store.GetById(id, ev);
     EXPECT_EQ(ev.GetPendingOccurrence(), At(2027, 5, 2, 9, 0));
@@ -229,7 +231,8 @@ TEST(ReminderSeries, EveryOccurrenceIsAnsweredExactlyOnceInOrder) {
         tvtest::RecordingSink popUps;
         std::optional<DateTime> open;  // the occurrence an open pop-up announced
         int passesOpen = 0;
-        for (std::time_t t = tvtest::RealSecond(rule.GetStart() - warning) - pick(60, 3 * 86400); t < end; t += pick(60, 90 * 60)) {
+        for (std::time_t t = tvtest::RealSecond(rule.GetStart() - warning) - pick(60, 3 * 86400); t < end;
+             t += pick(60, 90 * 60)) {
             const DateTime now = tvtest::WallClock(t);
             CPtEvent ev;
             if (CReminderScheduler::CheckPass(store, now, popUps) > 0) {

@@ -54,11 +54,13 @@ TEST(Scheduler, StopEndsTheThreadAtOnceAndAnUnstartedOneNeverRuns) {
     tvtest::ManualClock clock(At(2026, 1, 1));
     tvtest::RecordingSink sink;
     {
-        CReminderScheduler unstarted(store, sink, clock, {std::chrono::milliseconds(0), std::chrono::milliseconds(0), 1});
+        CReminderScheduler unstarted(store, sink, clock,
+                                     {std::chrono::milliseconds(0), std::chrono::milliseconds(0), 1});
         ASSERT_TRUE(unstarted.Create());
     }
     EXPECT_TRUE(sink.Ids().empty());
-    for (SchedulerTiming timing : {SchedulerTiming{}, SchedulerTiming{std::chrono::milliseconds(0), std::chrono::seconds(5), 1}}) {
+    for (SchedulerTiming timing :
+         {SchedulerTiming{}, SchedulerTiming{std::chrono::milliseconds(0), std::chrono::seconds(5), 1}}) {
         CReminderScheduler scheduler(store, sink, clock, timing);
         ASSERT_TRUE(scheduler.Create());
         scheduler.Start();

@@ -25,7 +25,8 @@ TEST(AppSettings, EmptyStoreGivesTheDocumentedDefaults) {
               std::tuple(0u, 0x0000FFFFu, "Chime.WAV", "Sen.WAV"));
     EXPECT_TRUE(s.IsHalfChimeEnabled() && s.IsSharpChimeEnabled());
     EXPECT_EQ(s.GetClockFont(), (LogFont{14, 0, 0, 0, 20, 0, 0, 0, 0, 0, 0, 0, 0, "Arial"}));
-    EXPECT_EQ(std::tuple(s.GetTimePattern(), s.GetClockFormat()), std::tuple("hh:nn:ss - m dd,yyyy", "%H:%M:%S - %b %d,%Y"));
+    EXPECT_EQ(std::tuple(s.GetTimePattern(), s.GetClockFormat()),
+              std::tuple("hh:nn:ss - m dd,yyyy", "%H:%M:%S - %b %d,%Y"));
     EXPECT_EQ(OfficeStart(s), "1899-12-30 09:00:00 17:00");
     EXPECT_EQ(store.Size(), 0u) << "loading must not write";
 }
@@ -88,7 +89,8 @@ TEST(AppSettings, FontBytesKeepTheirLowEightBitsAndFaceNamesAreCut) {
     CAppSettings s;
     s.Load(store);
     const LogFont& f = s.GetClockFont();
-    EXPECT_EQ(std::tuple(f.italic, f.charSet, f.height, f.faceName.size()), std::tuple(0xFF, 161, -14, LogFont::kMaxFaceName));
+    EXPECT_EQ(std::tuple(f.italic, f.charSet, f.height, f.faceName.size()),
+              std::tuple(0xFF, 161, -14, LogFont::kMaxFaceName));
     // A format set from codes derives the pattern.
     s.SetClockFormat("%H:%M - %A");
     EXPECT_EQ(s.GetTimePattern(), "hh:nn - ww");
@@ -116,7 +118,8 @@ TEST(WindowSettings, ClockRectRoundTripsAndLeftZeroMeansHalfTheScreen) {
     EXPECT_EQ(ClockStartPosition(ReadClockRect(store), primary, {primary}), (ScreenPoint{640, 0}));
 
     WriteClockRect(store, {100, 50, 260, 70});
-    EXPECT_EQ(std::tuple(ReadClockRect(store), store.ReadNumber("Settings", "ClockRight")), std::tuple(ScreenRect{100, 50, 260, 70}, 260));
+    EXPECT_EQ(std::tuple(ReadClockRect(store), store.ReadNumber("Settings", "ClockRight")),
+              std::tuple(ScreenRect{100, 50, 260, 70}, 260));
     EXPECT_EQ(ClockStartPosition(ReadClockRect(store), primary, {primary}), (ScreenPoint{100, 50}));
 
     // Left 0 with a top keeps the top.

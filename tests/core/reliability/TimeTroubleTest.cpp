@@ -49,7 +49,8 @@ public:
     }
     // A pass every 5.5 real seconds, with the time the C library shows.
     void Run(std::time_t from, std::time_t to) {
-        for (double real = double(from); real <= double(to); real += 5.5) Pass(tvtest::WallClock(std::time_t(real)), real);
+        for (double real = double(from); real <= double(to); real += 5.5)
+            Pass(tvtest::WallClock(std::time_t(real)), real);
     }
     size_t CountFor(uint32_t id) const {
         return std::count_if(shown.begin(), shown.end(), [id](const Shown& s) { return s.id == id; });
@@ -74,7 +75,8 @@ CPtEvent DailyFrom(const DateTime& start, const DateTime& day) {
 
 TEST(TimeTrouble, TheTimeZoneIsBerlin) {
     // Every daylight-saving test below relies on it; ctest sets it.
-    ASSERT_EQ(RealSecond(At(2026, 3, 29, 3, 0)) - RealSecond(At(2026, 3, 29, 1, 0)), 3600) << "TZ must be Europe/Berlin";
+    ASSERT_EQ(RealSecond(At(2026, 3, 29, 3, 0)) - RealSecond(At(2026, 3, 29, 1, 0)), 3600)
+        << "TZ must be Europe/Berlin";
 }
 
 // The real scheduler thread: nothing before it is started; after a sleep from 09:55 to 14:00
@@ -107,7 +109,8 @@ TEST(TimeTrouble, SleepingPastRemindersAnnouncesThemAtTheFirstPassAfterWaking) {
 // the same occurrence is not announced twice, and a snooze does not grow by the hour.
 TEST(TimeTrouble, ClockSetBackAnHourAnnouncesNothingTwice) {
     const DateTime tenAm = At(2026, 5, 4, 10, 0);
-    for (PopUp::Answer answer : {PopUp::Answer::Accept, PopUp::Answer::LeaveOpen, PopUp::Answer::SnoozeOnceThenAccept}) {
+    for (PopUp::Answer answer :
+         {PopUp::Answer::Accept, PopUp::Answer::LeaveOpen, PopUp::Answer::SnoozeOnceThenAccept}) {
         SCOPED_TRACE(static_cast<int>(answer));
         CEventStore store;
         const uint32_t once = AddTo(store, tvtest::OneOff("once", tenAm));
@@ -126,7 +129,8 @@ TEST(TimeTrouble, ClockSetBackAnHourAnnouncesNothingTwice) {
         // twice its length, never an hour more.
         const size_t times = answer == PopUp::Answer::SnoozeOnceThenAccept ? 2 : 1;
         EXPECT_EQ(std::tuple(popUp.CountFor(once), popUp.CountFor(daily)), std::tuple(times, times));
-        for (const PopUp::Shown& s : popUp.shown) EXPECT_LT(s.real - popUp.shown[0].real, 2 * 300 + 60) << s.wall.ToIsoText();
+        for (const PopUp::Shown& s : popUp.shown)
+            EXPECT_LT(s.real - popUp.shown[0].real, 2 * 300 + 60) << s.wall.ToIsoText();
     }
 }
 
@@ -138,6 +142,7 @@ TEST(TimeTrouble, DaylightSavingChangesAnnounceEachReminderOnceAtItsFirstMoment)
     struct Night {
         DateTime from, to;
         std::vector<std::pair<CPtEvent, DateTime>> events;  // with the moment it reminds at
+        // clang-format off
     } const nights[] = {
         {At(2026, 3, 29, 0, 30), At(2026, 3, 29, 5, 0),
          {{tvtest::OneOff("02:30", At(2026, 3, 29, 2, 30)), At(2026, 3, 29, 2, 30)},
@@ -149,6 +154,7 @@ TEST(TimeTrouble, DaylightSavingChangesAnnounceEachReminderOnceAtItsFirstMoment)
           {DailyFrom(At(2026, 10, 20, 2, 30), At(2026, 10, 25)), At(2026, 10, 25, 2, 30)},
           {tvtest::Warned(tvtest::OneOff("03:00 warned 02:59", At(2026, 10, 25, 3, 0)), 60), At(2026, 10, 25, 2, 59)}}},
     };
+    // clang-format on
     for (const Night& night : nights) {
         const std::time_t from = RealSecond(night.from), to = RealSecond(night.to);
         auto firstPassAfter = [&](const DateTime& moment) {
@@ -165,7 +171,8 @@ TEST(TimeTrouble, DaylightSavingChangesAnnounceEachReminderOnceAtItsFirstMoment)
             for (size_t i = 0; i < ids.size(); ++i) {
                 const std::string what = night.events[i].first.GetName();
                 ASSERT_EQ(popUp.CountFor(ids[i]), 1u) << what;
-                const auto s = std::find_if(popUp.shown.begin(), popUp.shown.end(), [&](auto& s) { return s.id == ids[i]; });
+                const auto s =
+                    std::find_if(popUp.shown.begin(), popUp.shown.end(), [&](auto& s) { return s.id == ids[i]; });
                 EXPECT_EQ(s->real, firstPassAfter(night.events[i].second)) << what << " at " << s->wall.ToIsoText();
             }
         }

@@ -16,7 +16,8 @@ using tvtest::OneOff;
 namespace {
 
 int Placed(const std::vector<CViewItem>& items) {
-    return static_cast<int>(std::count_if(items.begin(), items.end(), [](const CViewItem& i) { return !i.rect.IsEmpty(); }));
+    return static_cast<int>(
+        std::count_if(items.begin(), items.end(), [](const CViewItem& i) { return !i.rect.IsEmpty(); }));
 }
 
 using DayGridTest = tvtest::ViewTest;
@@ -92,7 +93,7 @@ TEST_F(DayGridTest, DailySelectionByPressRemovalAndTheSelectedDate) {
 
 TEST_F(DayGridTest, DailyKeysMoveTheSlotAndScrollItIntoView) {
     auto view = Open<DailyLayout>(400, 100, At(2008, 1, 16));  // five rows visible
-    view->KeyPress(ViewKey::Down, 1);  // nothing selected: the first visible row
+    view->KeyPress(ViewKey::Down, 1);                          // nothing selected: the first visible row
     EXPECT_EQ(view->GetSelectedSlot(), 18);
     EXPECT_TRUE(view->KeyPress(ViewKey::Down, 5).scrolled);
     EXPECT_EQ(std::tuple(view->GetSelectedSlot(), view->GetScroll().pos), std::tuple(23, 24 * 20 - 100));
@@ -111,10 +112,12 @@ TEST_F(DayGridTest, DailyDrawingShowsSelectionAndIconsOnlyOnScreen) {
     const uint32_t gone = AddTo(store, OneOff("gone", At(2008, 1, 16, 8, 0)));
     AddTo(store, OneOff("a", At(2008, 1, 16, 9, 0)));
     auto view = Open<DailyLayout>(400, 300, At(2008, 1, 16));
-    store.Delete(gone);  // an event that left the store is not drawn
+    store.Delete(gone);                           // an event that left the store is not drawn
     view->MousePress(30, 25, MouseButton::Left);  // slot 19: an empty slot
     ASSERT_FALSE(view->HasSelectedEvent());
-    auto fill = [](DrawColor c) { return [c](const DrawOp& op) { return op.kind == DrawOp::Kind::Fill && op.brush == c; }; };
+    auto fill = [](DrawColor c) {
+        return [c](const DrawOp& op) { return op.kind == DrawOp::Kind::Fill && op.brush == c; };
+    };
 
     const DisplayList screen = tvtest::Screen(*view);
     DisplayList paper;
@@ -132,7 +135,8 @@ TEST_F(DayGridTest, DailyDrawingShowsSelectionAndIconsOnlyOnScreen) {
     ASSERT_TRUE(view->HasSelectedEvent());
     EXPECT_EQ(Count(tvtest::Screen(*view),
                     [](const DrawOp& op) {
-                        return op.kind == DrawOp::Kind::Box && op.rect.Width() > 5 && op.brush == ViewPalette::kSelection;
+                        return op.kind == DrawOp::Kind::Box && op.rect.Width() > 5 &&
+                               op.brush == ViewPalette::kSelection;
                     }),
               1);
 }
@@ -157,7 +161,7 @@ TEST_F(DayGridTest, WeekdaySetDateSkipsTheWeekendAndItsOccurrences) {
 
 TEST_F(DayGridTest, WeekdayBoxesStartRightOfTheStripAndTheLastEndsAtTheCell) {
     for (int i = 0; i < 2; ++i) AddTo(store, OneOff("x", At(2008, 1, 15, 9, 0)));  // Tuesday
-    auto view = Open<WeekdayLayout>(565, 400, At(2008, 1, 15));                 // W = 100
+    auto view = Open<WeekdayLayout>(565, 400, At(2008, 1, 15));                    // W = 100
     const auto& items = view->CellItems(18, 1);
     ASSERT_EQ(items.size(), 2u);
     const int cellLeft = 65 + 100, top = 17 + 18 * 20;
@@ -180,7 +184,8 @@ TEST_F(DayGridTest, WeekdayPressSelectsACellAndKeysMoveIt) {
     EXPECT_FALSE(view->KeyPress(ViewKey::Right, 1).viewDate);  // no column after Friday
     EXPECT_EQ(view->GetSelectedColumn(), 4);
     view->KeyPress(ViewKey::Up, 3);
-    EXPECT_EQ(std::tuple(view->GetSelectedSlot(), view->GetScroll().pos), std::tuple(17, 17 * 20));  // scrolled to show it
+    EXPECT_EQ(std::tuple(view->GetSelectedSlot(), view->GetScroll().pos),
+              std::tuple(17, 17 * 20));  // scrolled to show it
 }
 
 TEST_F(DayGridTest, WeekdayScrollRangeKeepsTheHeaderOutOfIt) {

@@ -124,7 +124,8 @@ TEST_F(EventListSort, RowTextsImagesAndColours) {
     ListRowView row = DescribeListRow(store, types, id, now);
     EXPECT_EQ(std::vector<std::string>(std::begin(row.cells), std::end(row.cells)),
               (std::vector<std::string>{"Dentist", "09:30 - Jan 16,2008", "Meeting", "", "1 day,1 hour"}));
-    EXPECT_EQ(std::tuple(row.stateImage, row.typeIcon, row.recurrenceImage, row.textColor), std::tuple(-1, 5, -1, 0x0000FFu));
+    EXPECT_EQ(std::tuple(row.stateImage, row.typeIcon, row.recurrenceImage, row.textColor),
+              std::tuple(-1, 5, -1, 0x0000FFu));
 
     // Done shows image 0; disabled wins over done with image 1; snoozed is image 2.
     ev.Accept(now);

@@ -29,8 +29,10 @@ TEST(PrintPagesTest, DailyPageHoldsTheFortyEightRowsBetweenTheRules) {
     const int w = MulDiv(kA4W, 1040, kA4H);
     EXPECT_EQ(std::tuple(f.extent.height, f.extent.width), std::tuple(1040, w));
     // Below the caption rule, above the footer rule, flush with the rules' right end.
-    EXPECT_EQ(std::tuple(f.ContentRect(), f.captionRect), std::tuple(Rect{40, 45, w - 25, 45 + 48 * kSlotHeight}, Rect{40, 10, w - 25, 33}));
-    EXPECT_EQ(std::tuple(f.ruleFrom, f.ruleTo, f.footerFrom), std::tuple(Point{40, 35}, Point{w - 25, 35}, Point{40, 1015}));
+    EXPECT_EQ(std::tuple(f.ContentRect(), f.captionRect),
+              std::tuple(Rect{40, 45, w - 25, 45 + 48 * kSlotHeight}, Rect{40, 10, w - 25, 33}));
+    EXPECT_EQ(std::tuple(f.ruleFrom, f.ruleTo, f.footerFrom),
+              std::tuple(Point{40, 35}, Point{w - 25, 35}, Point{40, 1015}));
     // Every view on every paper: scaled the same both ways, the whole width used, the
     // content above the footer rule.
     for (ViewIndex kind : {kViewDaily, kViewWeekday, kViewWeekly, kViewMonthly}) {
@@ -53,7 +55,8 @@ TEST(PrintPagesTest, ListBandsAndColumns) {
     EXPECT_EQ(g.columnLeft, (std::array<int, 5>{40, 240, 340, 390, 490}));
     EXPECT_EQ(g.columnRight, (std::array<int, 5>{240, 340, 390, 490, 540}));
     EXPECT_EQ(g.footerBand, (Rect{40, g.layout.pageHeight - 35, 540, g.layout.pageHeight}));
-    EXPECT_EQ(std::tuple(g.RowRect(0), g.CellTextRect(2, 1)), std::tuple(Rect{40, 60, 540, 75}, Rect{242, 92, 340, 105}));
+    EXPECT_EQ(std::tuple(g.RowRect(0), g.CellTextRect(2, 1)),
+              std::tuple(Rect{40, 60, 540, 75}, Rect{242, 92, 340, 105}));
     // The last row of a page ends above the footer band.
     EXPECT_LE(g.RowRect(g.layout.rowsPerPage - 1).bottom, g.footerBand.top);
     EXPECT_GT(g.RowRect(g.layout.rowsPerPage).bottom, g.footerBand.top);

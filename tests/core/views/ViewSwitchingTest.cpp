@@ -10,7 +10,8 @@ using tvtest::At;
 
 TEST(ViewGeometry, SlotsSplitEveryHourAndWeeksStartWhereEachViewWantsThem) {
     // The layouts' own tests meet the usual slots and week starts; these are the edges.
-    EXPECT_EQ(std::tuple(SlotOfTime(At(2008, 1, 16)), SlotOfTime(At(2008, 1, 16, 23, 59, 59)), SlotOfTime(DateTime::Invalid())),
+    EXPECT_EQ(std::tuple(SlotOfTime(At(2008, 1, 16)), SlotOfTime(At(2008, 1, 16, 23, 59, 59)),
+                         SlotOfTime(DateTime::Invalid())),
               std::tuple(0, 47, -1));
     EXPECT_EQ(SlotDateTime(At(2008, 1, 16, 13, 12), 15), At(2008, 1, 16, 7, 30));
     EXPECT_FALSE(SlotDateTime(At(2008, 1, 16), 48).IsValid());
@@ -30,7 +31,8 @@ TEST(ViewSwitching, TitlesSharedDateAndToday) {
 
 TEST(ViewSwitching, TabBarPlacesTitleAndDateButton) {
     const TabBarLayout l = LayoutTabBar(kViewMonthly, 640, 31, 60, 150);
-    EXPECT_EQ(std::tuple(l.title, l.hasDateButton, l.dateButton), std::tuple(Rect{10, 6, 85, 26}, true, Rect{474, 6, 636, 26}));
+    EXPECT_EQ(std::tuple(l.title, l.hasDateButton, l.dateButton),
+              std::tuple(Rect{10, 6, 85, 26}, true, Rect{474, 6, 636, 26}));
     // The All page has no date text but keeps a 12-pixel button; Find has none.
     EXPECT_EQ(LayoutTabBar(kViewAll, 640, 31, 20, 0).dateButton.Width(), 12);
     EXPECT_FALSE(LayoutTabBar(kViewFind, 640, 31, 20, 0).hasDateButton);
@@ -55,5 +57,6 @@ TEST(ViewSwitching, DateButtonHoverPressAndRelease) {
     EXPECT_FALSE(b.Release(150, 10));  // no press, no dialog
 
     b.SetRect({100, 6, 200, 26}, false);  // the Find page: the button is not there
-    EXPECT_EQ(std::tuple(b.MouseMove(150, 10), b.Press(150, 10)), std::tuple(DateButtonState::Edge::None, DateButtonState::Edge::None));
+    EXPECT_EQ(std::tuple(b.MouseMove(150, 10), b.Press(150, 10)),
+              std::tuple(DateButtonState::Edge::None, DateButtonState::Edge::None));
 }

@@ -18,7 +18,8 @@ TEST_F(WeekViewsTest, WeeklySetDateOnSundayShowsTheWeekEndingThere) {
     WeeklyLayout view(store, types);
     view.Resize(600, 300);
     EXPECT_FALSE(view.SetDate(At(2008, 1, 13, 18, 0)).viewDate);  // only the Monthly view reports it
-    EXPECT_EQ(std::tuple(view.GetFirstDay(), view.GetSelectedDay(), view.GetScroll().pos), std::tuple(At(2008, 1, 7), 6, 25));
+    EXPECT_EQ(std::tuple(view.GetFirstDay(), view.GetSelectedDay(), view.GetScroll().pos),
+              std::tuple(At(2008, 1, 7), 6, 25));
     EXPECT_EQ(view.GetSelectedDate(At(2009, 1, 1)), At(2008, 1, 13));
     EXPECT_EQ(view.GetCaptionText(DashDate), "2008-01-07 - 2008-01-13");
 
@@ -39,10 +40,12 @@ TEST_F(WeekViewsTest, WeeklyLinesStopAtTheCellBottom) {
     EXPECT_EQ(std::tuple(monday[0].rect, monday[3].rect), std::tuple(Rect{0, 19, 300, 38}, Rect{0, 76, 300, 95}));
     EXPECT_TRUE(monday[4].rect.IsEmpty());
     ASSERT_EQ(view->DayItems(6).size(), 1u);
-    EXPECT_EQ(std::tuple(view->DayItems(6)[0].id, view->DayItems(6)[0].rect), std::tuple(sunday, Rect{300, 269, 600, 288}));
+    EXPECT_EQ(std::tuple(view->DayItems(6)[0].id, view->DayItems(6)[0].rect),
+              std::tuple(sunday, Rect{300, 269, 600, 288}));
     // The planner's cells: three days left, four right, Saturday and Sunday sharing one.
     const Rect r{0, 0, 601, 300};
-    EXPECT_EQ(std::tuple(WeeklyCellRect(r, 3), WeeklyCellRect(r, 5)), std::tuple(Rect{301, 0, 601, 100}, Rect{301, 200, 601, 250}));
+    EXPECT_EQ(std::tuple(WeeklyCellRect(r, 3), WeeklyCellRect(r, 5)),
+              std::tuple(Rect{301, 0, 601, 100}, Rect{301, 200, 601, 250}));
     EXPECT_TRUE(WeeklyCellRect(r, 7).IsEmpty());
 }
 
@@ -69,7 +72,8 @@ TEST_F(WeekViewsTest, WeeklyScrollBarMovesWholeWeeks) {
     auto view = Open<WeeklyLayout>(600, 300, At(2008, 1, 9));  // Wednesday, day 2
     view->Scroll(ScrollAction::LineDown);
     const ViewNotice n = view->Scroll(ScrollAction::LineDown);
-    EXPECT_EQ(std::tuple(view->GetFirstDay(), view->GetScroll().pos, n.captionChanged), std::tuple(At(2008, 1, 21), 27, true));
+    EXPECT_EQ(std::tuple(view->GetFirstDay(), view->GetScroll().pos, n.captionChanged),
+              std::tuple(At(2008, 1, 21), 27, true));
     ASSERT_TRUE(n.viewDate);
     EXPECT_EQ(*n.viewDate, At(2008, 1, 23));
     view->Scroll(ScrollAction::ThumbTrack, 51);  // 24 weeks forward
@@ -136,7 +140,8 @@ TEST_F(WeekViewsTest, MonthlyKeysAndNavigation) {
     EXPECT_EQ(view->GetViewDate(), At(2008, 1, 30));
     EXPECT_FALSE(view->KeyPress(ViewKey::Down, 3).viewDate);  // row 5 does not exist
     const ViewNotice n = view->KeyPress(ViewKey::PageDown, 1);
-    EXPECT_EQ(std::tuple(view->GetFirstCellDate(), *n.viewDate, view->GetScroll().pos), std::tuple(At(2008, 2, 17), At(2008, 3, 5), 30));
+    EXPECT_EQ(std::tuple(view->GetFirstCellDate(), *n.viewDate, view->GetScroll().pos),
+              std::tuple(At(2008, 2, 17), At(2008, 3, 5), 30));
     ASSERT_EQ(view->CellItems(0, 3).size(), 1u);
     EXPECT_EQ(view->CellItems(0, 3)[0].id, id);
     view->Scroll(ScrollAction::PageUp);
