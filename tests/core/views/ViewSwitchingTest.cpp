@@ -1,4 +1,4 @@
-// Slots and weeks of the calendar views, page titles, the shared date and the tab bar.
+// Slots and weeks of the calendar views, page titles, the shared date and the tab bar's date button.
 #include <gtest/gtest.h>
 
 #include "Events.h"
@@ -27,15 +27,6 @@ TEST(ViewSwitching, TitlesSharedDateAndToday) {
     copy = At(2008, 3, 1, 12, 0);
     EXPECT_EQ(TakeSharedDate(copy, At(2008, 1, 16, 10, 5)), At(2008, 3, 1, 12, 0));
     EXPECT_EQ(TodayAtMidnight(At(2008, 1, 16, 10, 5)), At(2008, 1, 16));
-}
-
-TEST(ViewSwitching, TabBarPlacesTitleAndDateButton) {
-    const TabBarLayout l = LayoutTabBar(kViewMonthly, 640, 31, 60, 150);
-    EXPECT_EQ(std::tuple(l.title, l.hasDateButton, l.dateButton),
-              std::tuple(Rect{10, 6, 85, 26}, true, Rect{474, 6, 636, 26}));
-    // The All page has no date text but keeps a 12-pixel button; Find has none.
-    EXPECT_EQ(LayoutTabBar(kViewAll, 640, 31, 20, 0).dateButton.Width(), 12);
-    EXPECT_FALSE(LayoutTabBar(kViewFind, 640, 31, 20, 0).hasDateButton);
 }
 
 TEST(ViewSwitching, DateButtonHoverPressAndRelease) {
