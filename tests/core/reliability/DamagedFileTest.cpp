@@ -18,7 +18,6 @@
 #include "store/EventTypeTable.h"
 #include "store/EventStore.h"
 #include "store/TransferFiles.h"
-#include "texts/UserTexts.h"
 
 using namespace tv;
 using tvtest::Bytes;
@@ -292,24 +291,6 @@ TEST(DamagedTransferFiles, TruncatedFilesChangeNothing) {
         ASSERT_EQ(r.status, LoadStatus::Damaged) << k;
         ASSERT_LT(t.GetCount(), types.GetCount());
     }
-}
-
-TEST(DamagedTransferFiles, WrongTagsGiveTheirMessages) {
-    CEventTypeTable types;
-    CEventStore store;
-    FillSmall(types, store);
-    const std::string backup = BackupToBytes(types, store), exported = ExportToBytes(types, store);
-    CEventTypeTable t;
-    CEventStore s;
-    TransferResult r = RestoreBackupFromBytes(exported, "x.bak", t, s);
-    EXPECT_EQ(r.error, TransferError::WrongTag);
-    EXPECT_EQ(r.message, texts::kInvalidBackup);
-    r = ImportExportBytes(backup, "x.exp", ImportOptions{}, t, s);
-    EXPECT_EQ(r.error, TransferError::WrongTag);
-    EXPECT_EQ(r.message, texts::kInvalidExport);
-    r = ImportPlumtraceBytes(Bytes().u32(0).u32(1).str(), Bytes().text("PLUMTRX").str(), "evty.ptt", "evnt.pte", t, s);
-    EXPECT_EQ(r.message, texts::kInvalidPlumtrace);
-    EXPECT_EQ(s.GetCount(), 0u);
 }
 
 TEST(DamagedTransferFiles, HugeCountsStopAtTheEndOfTheData) {
