@@ -7,6 +7,7 @@
 #include <random>
 #include <vector>
 
+#include "model/TextCodec.h"
 #include "platform/FileIo.h"
 
 namespace tv::ics {
@@ -14,30 +15,6 @@ namespace tv::ics {
 namespace {
 
 constexpr char kHeader[] = "TALLYVANE-UIDS 1";
-
-std::string Escape(const std::string& uid) {
-    std::string out;
-    for (char c : uid) {
-        if (c == '\\') out += "\\\\";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\r') out += "\\r";
-        else out += c;
-    }
-    return out;
-}
-
-std::string Unescape(std::string_view text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            out += text[i];
-            continue;
-        }
-        const char c = text[++i];
-        out += c == 'n' ? '\n' : c == 'r' ? '\r' : c;
-    }
-    return out;
-}
 
 uint64_t Fnv1a(std::string_view bytes) {
     uint64_t h = 0xcbf29ce484222325ull;
@@ -75,7 +52,7 @@ void CUidMap::Load() {
         if (std::sscanf(line.c_str(), "%lu %" SCNx64 " %n", &id, &digest, &used) != 2 || used <= 0 ||
             static_cast<size_t>(used) >= line.size() || id == 0 || id > 0xFFFFFFFEul)
             continue;
-        Set(static_cast<uint32_t>(id), Unescape(std::string_view(line).substr(static_cast<size_t>(used))), digest);
+        Set(static_cast<uint32_t>(id), UnescapeField(std::string_view(line).substr(static_cast<size_t>(used))), digest);
     }
 }
 
@@ -85,7 +62,7 @@ FileResult CUidMap::Save() const {
     char head[48];
     for (const auto& [id, entry] : m_byId) {
         std::snprintf(head, sizeof head, "%u %016" PRIx64 " ", id, entry.digest);
-        text += head + Escape(entry.uid) + "\n";
+        text += head + EscapeField(entry.uid) + "\n";
     }
     return WriteFileAtomically(m_path, text, SaveScope::DataFolder);
 }

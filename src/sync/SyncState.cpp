@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/Archive.h"
+#include "model/TextCodec.h"
 #include "platform/FileIo.h"
 
 namespace tv::sync {
@@ -14,37 +15,12 @@ namespace {
 
 constexpr char kHeader[] = "TALLYVANE-SYNC 1";
 
-std::string Escape(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\\') out += "\\\\";
-        else if (c == '\t') out += "\\t";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\r') out += "\\r";
-        else out += c;
-    }
-    return out;
-}
-
-std::string Unescape(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            out += text[i];
-            continue;
-        }
-        const char c = text[++i];
-        out += c == 't' ? '\t' : c == 'n' ? '\n' : c == 'r' ? '\r' : c;
-    }
-    return out;
-}
-
 std::vector<std::string> Fields(const std::string& line) {
     std::vector<std::string> out;
     size_t start = 0;
     while (true) {
         const size_t tab = line.find('\t', start);
-        out.push_back(Unescape(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start)));
+        out.push_back(UnescapeField(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start)));
         if (tab == std::string::npos) return out;
         start = tab + 1;
     }
@@ -129,11 +105,11 @@ std::string SyncState::Load() {
 FileResult SyncState::Save() const {
     if (m_path.empty()) return FileResult::Ok();
     std::string text = std::string(kHeader) + "\n";
-    text += "url\t" + Escape(url) + "\ncollection\t" + Escape(collection) + "\ntoken\t" + Escape(token) + "\n";
+    text += "url\t" + EscapeField(url) + "\ncollection\t" + EscapeField(collection) + "\ntoken\t" + EscapeField(token) + "\n";
     char numbers[64];
     for (const auto& [href, e] : entries) {
         std::snprintf(numbers, sizeof numbers, "%u\t%016" PRIx64 "\t", e.id, e.digest);
-        text += "e\t" + std::string(numbers) + Escape(e.etag) + "\t" + Escape(href) + "\t" + Escape(e.uid) + "\n";
+        text += "e\t" + std::string(numbers) + EscapeField(e.etag) + "\t" + EscapeField(href) + "\t" + EscapeField(e.uid) + "\n";
     }
     if (text == m_written) return FileResult::Ok();
     FileResult r = WriteFileAtomically(m_path, text);

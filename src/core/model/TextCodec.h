@@ -43,4 +43,9 @@ std::string_view CutToUtf16Units(std::string_view utf8, size_t maxUnits);
 // same text, in every script.
 std::string CaseFold(std::string_view utf8);
 
+// One field of a line-based state file: backslash, tab and line breaks as \\, \t, \n, \r, so
+// a field never splits its line or its tab-separated row.
+std::string EscapeField(std::string_view text);
+std::string UnescapeField(std::string_view text);
+
 }  // namespace tv
