@@ -54,7 +54,7 @@ TEST(AutostartTest, ExecArgumentsAreQuotedAndEscapedTwice) {
 
 // Writing an entry with a data folder, removing it and a blocked folder are the preferences
 // tests'; here the cases the dialog never meets.
-TEST(AutostartTest, EntryIsWrittenReplacedAndClearedAndNeedsAHome) {
+TEST(AutostartTest, EntryIsWrittenAndReplacedAndNeedsAHome) {
     const std::string plain = AutostartEntryText({"/usr/bin/tallyvane", ""});
     EXPECT_EQ(plain.rfind("[Desktop Entry]\n", 0), 0u);
     for (const char* line : {"\nType=Application\n", "\nName=Tallyvane\n", "\nExec=\"/usr/bin/tallyvane\"\n",
