@@ -46,9 +46,14 @@ TEST(DataFolder, DefaultAndShippedFoldersFollowTheBaseDirectoryRules) {
     for (const char* name : {"Evnt.est", "alarm.wav", "Mine.wav"}) exe.Write(name, "");
     for (const char* name : {"Alarm.WAV", "Bell.wav"}) shipped.Write(name, "");
     EXPECT_EQ(DefaultDataFolder(Env({{"HOME", "/h"}}), exe.Path()), exe.Path());
-    EXPECT_EQ(FindSoundFile({exe.Path(), shipped.Path()}, "ALARM.wav"), exe.File("alarm.wav"));
-    EXPECT_EQ(FindInFolders({exe.Path(), shipped.Path()}, "Bell.wav"), shipped.File("Bell.wav"));
-    EXPECT_EQ(ListSoundFiles({exe.Path(), shipped.Path()}).size(), 3u);
+    const std::vector<std::string> folders{exe.Path(), shipped.Path(), exe.Path() + "nowhere/"};
+    EXPECT_EQ(FindSoundFile(folders, "ALARM.wav"), exe.File("alarm.wav"));
+    EXPECT_EQ(FindInFolders(folders, "Bell.wav"), shipped.File("Bell.wav"));
+    // Nothing outside the folders, even a file that exists there.
+    const std::string sideways = "../" + fs::path(shipped.Path()).parent_path().filename().string() + "/Bell.wav";
+    for (const std::string& name : {std::string("missing.wav"), std::string(), sideways, std::string("/etc/passwd")})
+        EXPECT_EQ(FindSoundFile(folders, name), "") << name;
+    EXPECT_EQ(ListSoundFiles(folders).size(), 3u);
 }
 
 TEST(DataFolder, OnlyAPrivateFolderOfTheUsersOwnIsUsedUnlessTrusted) {

@@ -45,7 +45,7 @@ TEST(DateTime, ImpossiblePartsGiveInvalid) {
               std::tuple(-1, -1, -1));
 }
 
-TEST(DateTime, NegativeCountsKeepTheTimeCountedForward) {
+TEST(DateTime, ArithmeticCountsTimeForwardAndKeepsStatuses) {
     const DateTime d(-1.25);  // 29 Dec 1899, 06:00
     EXPECT_DOUBLE_EQ(d.Linear(), -0.75);
     EXPECT_LT(d, DateTime(-1.5));  // -1.5 is 29 Dec 12:00, later than 06:00
@@ -54,9 +54,7 @@ TEST(DateTime, NegativeCountsKeepTheTimeCountedForward) {
     EXPECT_DOUBLE_EQ(later.Days(), 0.25);
     EXPECT_DOUBLE_EQ((DateTime(0.25) - TimeSpan(0.5)).Days(), -1.75);
     EXPECT_DOUBLE_EQ((DateTime(0.25) - DateTime(-1.25)).Days(), 1.0);
-}
 
-TEST(DateTime, StatusesPropagateThroughArithmetic) {
     const DateTime valid = DateTime::FromParts(2020, 5, 1);
     EXPECT_EQ((DateTime::Invalid() + TimeSpan(1.0)).Status(), DateTimeStatus::Invalid);
     EXPECT_EQ((valid + TimeSpan(1.0, DateTimeStatus::Invalid)).Status(), DateTimeStatus::Invalid);
@@ -111,12 +109,10 @@ TEST(Archive, LittleEndianFieldsAndTheTextForms) {
     const Bytes wide = Bytes().u8(0xFF).u16(0xFFFE);
     // clang-format off
     const std::pair<std::string, std::string> forms[] = {
-        {"", std::string("\x00", 1)},
-        {std::string(254, 'q'), "\xFE"},
+        {"", std::string("\x00", 1)}, {std::string(254, 'q'), "\xFE"}, {"café €", "\x06" "caf\xE9 \x80"},
         {std::string(255, 'q'), Bytes().u8(0xFF).u16(255).str()},
         {std::string(0xFFFD, 'q'), Bytes().u8(0xFF).u16(0xFFFD).str()},
         {std::string(0xFFFE, 'q'), Bytes().u8(0xFF).u16(0xFFFF).u32(0xFFFE).str()},
-        {"café €", "\x06" "caf\xE9 \x80"},
         {"\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D", "\x05\x81\x8D\x8F\x90\x9D"},  // the undefined bytes
         {"Жé", Bytes(wide).u8(2).u16(0x0416).u16(0x00E9).str()},
         {"🎂", Bytes(wide).u8(2).u16(0xD83C).u16(0xDF82).str()},
@@ -139,7 +135,8 @@ TEST(Archive, LittleEndianFieldsAndTheTextForms) {
 TEST(Archive, NeverTrustsALength) {
     // The wide form of a text the code page holds reads as that text. Invalid UTF-16 becomes
     // U+FFFD and reading goes on; a length past the end (four billion, or a file ending inside
-    // a code unit) or a second marker stops before anything is allocated.
+    // a code unit) or a second marker stops before anything is allocated. (The damaged-file
+    // tests give a narrow text a length of four billion.)
     using tvtest::Bytes;
     using Kind = ArchiveError::Kind;
     const Bytes wide = Bytes().u8(0xFF).u16(0xFFFE);
@@ -155,7 +152,6 @@ TEST(Archive, NeverTrustsALength) {
         {Bytes(wide).u8(2).u16(0xDC00).u16(0xD800).str(), "\xEF\xBF\xBD\xEF\xBF\xBD", 1, {}},
         {Bytes(wide).u8(2).u16('A').u8('B').str(), nullptr, 0, Kind::EndOfFile},
         {Bytes(wide).u8(0xFF).u16(0xFFFF).u32(0xFFFFFFFFu).raw("abc").str(), nullptr, 0, Kind::EndOfFile},
-        {Bytes().u8(0xFF).u16(0xFFFF).u32(0xFFFFFFFFu).raw("abc").str(), nullptr, 0, Kind::EndOfFile},
         {Bytes(wide).append(wide).u8(1).u16('A').str(), nullptr, 0, Kind::BadData},
         // clang-format on
     };

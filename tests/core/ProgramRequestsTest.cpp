@@ -9,6 +9,7 @@
 #include <cstring>
 #include <thread>
 
+#include "Env.h"
 #include "ProgramDouble.h"
 #include "TempDir.h"
 #include "platform/DataFolderLock.h"
@@ -16,20 +17,12 @@
 
 using namespace tv;
 using namespace std::chrono_literals;
+using tvtest::Env;
 
 namespace {
 
 std::string Length(uint32_t n) { return {char(n >> 24), char(n >> 16), char(n >> 8), char(n)}; }
 std::string Field(const std::string& bytes) { return Length(uint32_t(bytes.size())) + bytes; }
-
-EnvLookup Env(const char* runtime, const char* display) {
-    return [=](const char* name) -> std::optional<std::string> {
-        const char* v = std::string(name) == "XDG_RUNTIME_DIR" ? runtime
-                        : std::string(name) == "DISPLAY"       ? display
-                                                               : nullptr;
-        return v ? std::optional<std::string>(v) : std::nullopt;
-    };
-}
 
 }  // namespace
 
@@ -137,17 +130,17 @@ TEST(ProgramRequests, EachSessionHasAPrivateFolderOneOwnerAndARecordInTheDataFol
     tvtest::TempDir dir;
     const std::string base = dir.File("x").substr(0, dir.Path().size() - 1);
     std::string why;
-    const auto endpoint = FindSessionEndpoint(Env(base.c_str(), ":1.0"), why);
+    const auto endpoint = FindSessionEndpoint(Env({{"XDG_RUNTIME_DIR", base}, {"DISPLAY", ":1.0"}}), why);
     ASSERT_TRUE(endpoint) << why;
     EXPECT_EQ(endpoint->socketPath, base + "/tallyvane/display_1.sock");
-    EXPECT_EQ(SessionName(Env(nullptr, "host/x:10.0")), "displayhost_x_10");
+    EXPECT_EQ(SessionName(Env({{"DISPLAY", "host/x:10.0"}})), "displayhost_x_10");
     // No usable runtime folder: a private one in the temporary folder.
-    const auto fallback = FindSessionEndpoint(Env("relative", nullptr), why, base);
+    const auto fallback = FindSessionEndpoint(Env({{"XDG_RUNTIME_DIR", "relative"}}), why, base);
     ASSERT_TRUE(fallback) << why;
     const std::string folder = dir.File("tallyvane-" + std::to_string(::getuid()));
     EXPECT_EQ(fallback->lockPath, folder + "/default.lock");
     ::chmod(folder.c_str(), 0755);
-    EXPECT_FALSE(FindSessionEndpoint(Env(nullptr, nullptr), why, base)) << "others may enter it";
+    EXPECT_FALSE(FindSessionEndpoint(Env({}), why, base)) << "others may enter it";
 
     FileLock first, second;
     EXPECT_EQ(first.TryLock(endpoint->lockPath, why), FileLock::Taken::Yes);

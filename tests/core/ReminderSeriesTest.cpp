@@ -68,59 +68,47 @@ TEST(ReminderSeries, ExamplesThroughTheStore) {
     PatternOf<CMonthlyRePattern>(monthly31)->SetDay(31);
     CPtEvent monthly10 = Series(kPatternMonthly, At(2026, 4, 10, 9, 0), 2 * 86400);
     PatternOf<CMonthlyRePattern>(monthly10)->SetDay(10);
-    CPtEvent noDay = Series(kPatternWeekly, At(2027, 6, 1, 9, 0));
-    PatternOf<CWeeklyRePattern>(noDay)->SetWeekdayMask(0);
+    CPtEvent noDay = tvtest::Weekly("", At(2027, 6, 1, 9, 0), 0);
     const DateTime none = DateTime::Null();
+    using enum Op;
 
     // clang-format off
     const Example examples[] = {
-        {"every 7 days stays every 7 days",
-         EveryNDays(7, At(2027, 5, 10, 9, 0)),
-         {{Op::Accept, At(2027, 5, 10, 9, 1)}, {Op::Pending, At(2027, 5, 17, 9, 0)},
-          {Op::NotDue, At(2027, 5, 11, 9, 0, 1)}, {Op::Due, At(2027, 5, 17, 9, 0, 1)},
-          {Op::Listed, At(2027, 5, 10)}, {Op::NotListed, At(2027, 5, 11)}, {Op::Listed, At(2027, 5, 17)}}},
-        {"every 2 months on day 31 keeps its months",
-         monthly31,
-         {{Op::Accept, At(2027, 1, 31, 9, 1)}, {Op::Pending, At(2027, 3, 31, 9, 0)},
-          {Op::NotListed, At(2027, 2, 28)}, {Op::Listed, At(2027, 3, 31)}, {Op::Listed, At(2027, 1, 31)}}},
-        {"every 2 weeks on Monday and Thursday keeps Thursday and its weeks",
-         weekly,
-         {{Op::Pending, At(2027, 5, 10, 9, 0)}, {Op::Accept, At(2027, 5, 10, 9, 1)},
-          {Op::Pending, At(2027, 5, 13, 9, 0)}, {Op::Accept, At(2027, 5, 13, 9, 1)},
-          {Op::Pending, At(2027, 5, 24, 9, 0)}, {Op::NotListed, At(2027, 5, 17)}, {Op::Listed, At(2027, 5, 27)}}},
-        {"a warning across midnight is answered once",
-         EveryNDays(1, At(2027, 5, 2, 0, 10), 1800),
-         {{Op::Due, At(2027, 5, 1, 23, 41)}, {Op::Accept, At(2027, 5, 1, 23, 45)},
-          {Op::NotDue, At(2027, 5, 1, 23, 46)}, {Op::NotDue, At(2027, 5, 2, 0, 5)},
-          {Op::Pending, At(2027, 5, 3, 0, 10)}, {Op::Due, At(2027, 5, 2, 23, 40, 1)}}},
-        {"a late answer keeps the day's own later occurrence",
-         EveryNDays(1, At(2027, 5, 1, 23, 0)),
-         {{Op::Accept, At(2027, 5, 2, 0, 30)}, {Op::Pending, At(2027, 5, 2, 23, 0)},
-          {Op::NotDue, At(2027, 5, 2, 23, 0)}, {Op::Due, At(2027, 5, 2, 23, 0, 1)}}},
-        {"accepted at 08:55, reminded next for tomorrow's 09:00",
-         EveryNDays(1, At(2026, 5, 1, 9, 0), 600),
-         {{Op::Due, At(2026, 5, 3, 8, 55)}, {Op::Accept, At(2026, 5, 3, 8, 55)},
-          {Op::NotDue, At(2026, 5, 4, 8, 50)}, {Op::Due, At(2026, 5, 4, 8, 50, 1)},
-          {Op::Pending, At(2026, 5, 4, 9, 0)}, {Op::Listed, At(2026, 5, 3)}}},
-        {"an open two-day window is answered as a whole",
-         monthly10,
-         {{Op::Accept, At(2026, 5, 9, 12, 0)}, {Op::NotDue, At(2026, 5, 10, 10, 0)},
-          {Op::Pending, At(2026, 6, 10, 9, 0)}, {Op::Listed, At(2026, 5, 10)}}},
-        {"accepted ahead of time, the next occurrence is done",
-         EveryNDays(1, At(2027, 5, 1, 9, 0)),
-         {{Op::Accept, At(2027, 4, 30, 12, 0)}, {Op::Pending, At(2027, 5, 2, 9, 0)}, {Op::Listed, At(2027, 5, 1)}}},
-        {"the end day reminds, nothing after it",
-         Ending(EveryNDays(1, At(2027, 1, 1, 9, 0)), At(2027, 2, 1)),
-         {{Op::Due, At(2027, 1, 15)}, {Op::NotDue, At(2031, 1, 1)}, {Op::NotDue, At(2027, 2, 2, 0, 0, 1)},
-          {Op::Accept, At(2027, 1, 31, 9, 1)}, {Op::Due, At(2027, 2, 1, 9, 0, 1)},
-          {Op::Accept, At(2027, 2, 1, 9, 1)}, {Op::NotDue, At(2027, 2, 1, 23, 0)}, {Op::Pending, none}}},
+        {"every 7 days stays every 7 days", EveryNDays(7, At(2027, 5, 10, 9, 0)),
+         {{Accept, At(2027, 5, 10, 9, 1)}, {Pending, At(2027, 5, 17, 9, 0)}, {NotDue, At(2027, 5, 11, 9, 0, 1)},
+          {Due, At(2027, 5, 17, 9, 0, 1)}, {Listed, At(2027, 5, 10)}, {NotListed, At(2027, 5, 11)},
+          {Listed, At(2027, 5, 17)}}},
+        {"every 2 months on day 31 keeps its months", monthly31,
+         {{Accept, At(2027, 1, 31, 9, 1)}, {Pending, At(2027, 3, 31, 9, 0)}, {NotListed, At(2027, 2, 28)},
+          {Listed, At(2027, 3, 31)}, {Listed, At(2027, 1, 31)}}},
+        {"every 2 weeks on Monday and Thursday keeps Thursday and its weeks", weekly,
+         {{Pending, At(2027, 5, 10, 9, 0)}, {Accept, At(2027, 5, 10, 9, 1)}, {Pending, At(2027, 5, 13, 9, 0)},
+          {Accept, At(2027, 5, 13, 9, 1)}, {Pending, At(2027, 5, 24, 9, 0)}, {NotListed, At(2027, 5, 17)},
+          {Listed, At(2027, 5, 27)}}},
+        {"a warning across midnight is answered once", EveryNDays(1, At(2027, 5, 2, 0, 10), 1800),
+         {{Due, At(2027, 5, 1, 23, 41)}, {Accept, At(2027, 5, 1, 23, 45)}, {NotDue, At(2027, 5, 1, 23, 46)},
+          {NotDue, At(2027, 5, 2, 0, 5)}, {Pending, At(2027, 5, 3, 0, 10)}, {Due, At(2027, 5, 2, 23, 40, 1)}}},
+        {"a late answer keeps the day's own later occurrence", EveryNDays(1, At(2027, 5, 1, 23, 0)),
+         {{Accept, At(2027, 5, 2, 0, 30)}, {Pending, At(2027, 5, 2, 23, 0)}, {NotDue, At(2027, 5, 2, 23, 0)},
+          {Due, At(2027, 5, 2, 23, 0, 1)}}},
+        {"accepted at 08:55, reminded next for tomorrow's 09:00", EveryNDays(1, At(2026, 5, 1, 9, 0), 600),
+         {{Due, At(2026, 5, 3, 8, 55)}, {Accept, At(2026, 5, 3, 8, 55)}, {NotDue, At(2026, 5, 4, 8, 50)},
+          {Due, At(2026, 5, 4, 8, 50, 1)}, {Pending, At(2026, 5, 4, 9, 0)}, {Listed, At(2026, 5, 3)}}},
+        {"an open two-day window is answered as a whole", monthly10,
+         {{Accept, At(2026, 5, 9, 12, 0)}, {NotDue, At(2026, 5, 10, 10, 0)}, {Pending, At(2026, 6, 10, 9, 0)},
+          {Listed, At(2026, 5, 10)}}},
+        {"accepted ahead of time, the next occurrence is done", EveryNDays(1, At(2027, 5, 1, 9, 0)),
+         {{Accept, At(2027, 4, 30, 12, 0)}, {Pending, At(2027, 5, 2, 9, 0)}, {Listed, At(2027, 5, 1)}}},
+        {"the end day reminds, nothing after it", Ending(EveryNDays(1, At(2027, 1, 1, 9, 0)), At(2027, 2, 1)),
+         {{Due, At(2027, 1, 15)}, {NotDue, At(2031, 1, 1)}, {NotDue, At(2027, 2, 2, 0, 0, 1)},
+          {Accept, At(2027, 1, 31, 9, 1)}, {Due, At(2027, 2, 1, 9, 0, 1)}, {Accept, At(2027, 2, 1, 9, 1)},
+          {NotDue, At(2027, 2, 1, 23, 0)}, {Pending, none}}},
         {"a window that opens before the end for a day after it",
          Ending(EveryNDays(1, At(2027, 6, 1, 9, 0), 2 * 86400), At(2027, 6, 10)),
-         {{Op::Accept, At(2027, 6, 8, 12, 0)}, {Op::NotDue, At(2027, 6, 9, 10, 0)},
-          {Op::NotDue, At(2027, 6, 10, 12, 0)}, {Op::Listed, At(2027, 6, 10)}, {Op::NotListed, At(2027, 6, 11)}}},
-        {"a weekly rule with no day never falls",
-         noDay,
-         {{Op::NotDue, At(2027, 6, 2)}, {Op::NotListed, At(2027, 6, 1)}, {Op::Pending, none}}},
+         {{Accept, At(2027, 6, 8, 12, 0)}, {NotDue, At(2027, 6, 9, 10, 0)}, {NotDue, At(2027, 6, 10, 12, 0)},
+          {Listed, At(2027, 6, 10)}, {NotListed, At(2027, 6, 11)}}},
+        {"a weekly rule with no day never falls", noDay,
+         {{NotDue, At(2027, 6, 2)}, {NotListed, At(2027, 6, 1)}, {Pending, none}}},
     };
     // clang-format on
     for (const Example& e : examples) {
@@ -131,12 +119,12 @@ TEST(ReminderSeries, ExamplesThroughTheStore) {
             ASSERT_TRUE(store.GetById(id, ev));
             const std::string where = std::string(e.what) + " at " + s.at.ToIsoText();
             switch (s.op) {
-                case Op::Accept: ApplyEventChange(store, id, EventChange::Accept, s.at); break;
-                case Op::Due: EXPECT_TRUE(ev.IsDue(s.at)) << where; break;
-                case Op::NotDue: EXPECT_FALSE(ev.IsDue(s.at)) << where; break;
-                case Op::Listed: EXPECT_TRUE(ListedOn(store, id, s.at)) << where; break;
-                case Op::NotListed: EXPECT_FALSE(ListedOn(store, id, s.at)) << where; break;
-                case Op::Pending: EXPECT_EQ(ev.GetPendingOccurrence(), s.at) << where; break;
+                case Accept: ApplyEventChange(store, id, EventChange::Accept, s.at); break;
+                case Due: EXPECT_TRUE(ev.IsDue(s.at)) << where; break;
+                case NotDue: EXPECT_FALSE(ev.IsDue(s.at)) << where; break;
+                case Listed: EXPECT_TRUE(ListedOn(store, id, s.at)) << where; break;
+                case NotListed: EXPECT_FALSE(ListedOn(store, id, s.at)) << where; break;
+                case Pending: EXPECT_EQ(ev.GetPendingOccurrence(), s.at) << where; break;
             }
         }
     }
@@ -169,6 +157,11 @@ CPtEvent RandomSeries(std::mt19937& rng) {
     const int warnings[] = {0, 60, 900, 3600, 6 * 3600, 86400, 86400 + 1800, 3 * 86400};
     CPtEvent ev = Series(static_cast<PatternType>(pick(0, 3)), start, warnings[pick(0, 7)]);
     const int ordinal = pick(1, 5), weekday = pick(1, 7), dayMode = pick(0, 1);
+    auto nth = [&](auto* p) {
+        p->SetOrdinal(ordinal);
+        p->SetWeekday(weekday);
+        p->SetDayMode(dayMode);
+    };
     if (auto* p = dynamic_cast<CDailyRePattern*>(ev.GetRecurrence().GetPattern())) {
         p->SetInterval(interval(30));
     } else if (auto* p = dynamic_cast<CWeeklyRePattern*>(ev.GetRecurrence().GetPattern())) {
@@ -177,15 +170,11 @@ CPtEvent RandomSeries(std::mt19937& rng) {
     } else if (auto* p = dynamic_cast<CMonthlyRePattern*>(ev.GetRecurrence().GetPattern())) {
         p->SetInterval(interval(4));
         p->SetDay(pick(0, 1) ? pick(28, 31) : pick(1, 31));
-        p->SetOrdinal(ordinal);
-        p->SetWeekday(weekday);
-        p->SetDayMode(dayMode);
+        nth(p);
     } else if (auto* p = dynamic_cast<CYearlyRePattern*>(ev.GetRecurrence().GetPattern())) {
         p->SetMonth(pick(1, 12));
         p->SetDay(pick(1, 28));
-        p->SetOrdinal(ordinal);
-        p->SetWeekday(weekday);
-        p->SetDayMode(dayMode);
+        nth(p);
     }
     if (pick(0, 2) == 0) ev = Ending(ev, start + TimeSpan(pick(0, 200)));
     return ev;

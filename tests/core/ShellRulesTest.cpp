@@ -1,11 +1,9 @@
-// Small shell rules: fonts, dialog units, the pop-up's restore rule, commands, sound files.
+// Small shell rules: fonts, dialog units, the pop-up's restore rule and commands.
 #include <gtest/gtest.h>
 
-#include "TempDir.h"
 #include "shell/Commands.h"
 #include "shell/DialogLayout.h"
 #include "shell/FontMapping.h"
-#include "shell/SoundFiles.h"
 #include "views/ViewSwitching.h"
 
 using namespace tv;
@@ -76,15 +74,4 @@ TEST(Commands, RulesFollowThePageAndTheSelection) {
     EXPECT_EQ(
         std::tuple(ViewIndexOfCommand(cmd::kAllEvents), ViewIndexOfCommand(cmd::kFind), ViewIndexOfCommand(cmd::kNew)),
         std::tuple(kViewAll, kViewFind, -1));
-}
-
-TEST(SoundFiles, ExactThenAnyLetterCaseButNeverOutsideTheFolder) {
-    tvtest::TempDir dir;
-    dir.Write("Alarm.WAV", "RIFF");
-    dir.Write("ring.wav", "RIFF");
-    EXPECT_EQ(FindSoundFile(dir.Path(), "ring.wav"), dir.File("ring.wav"));
-    EXPECT_EQ(FindSoundFile(dir.Path(), "alarm.wav"), dir.File("Alarm.WAV"));
-    for (const char* name : {"missing.wav", "", "../ring.wav", "/etc/passwd"})
-        EXPECT_EQ(FindSoundFile(dir.Path(), name), "") << name;
-    EXPECT_EQ(FindSoundFile(dir.Path() + "nowhere/", "ring.wav"), "");
 }

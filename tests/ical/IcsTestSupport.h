@@ -4,10 +4,10 @@
 
 #include <libical/ical.h>
 
-#include <ctime>
 #include <set>
 #include <string>
 
+#include "Reminders.h"
 #include "UidMap.h"
 #include "store/EventStore.h"
 
@@ -36,10 +36,7 @@ inline Occurrences Listed(const tv::CEventStore& store, const tv::ics::CUidMap& 
 // The local wall-clock time of an iCalendar time, through libical's zones and the C library.
 inline tv::DateTime LocalOf(const icaltimetype& t) {
     if (t.is_date || (!t.zone && !icaltime_is_utc(t))) return tv::DateTime::FromParts(t.year, t.month, t.day, t.hour, t.minute, t.second);
-    const time_t s = icaltime_as_timet_with_zone(t, t.zone ? t.zone : icaltimezone_get_utc_timezone());
-    std::tm tm{};
-    localtime_r(&s, &tm);
-    return tv::DateTime::FromParts(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec);
+    return WallClock(icaltime_as_timet_with_zone(t, t.zone ? t.zone : icaltimezone_get_utc_timezone()));
 }
 
 // libical's expansion of the RRULE of each VEVENT whose UID is in uids (every one when empty).

@@ -44,14 +44,12 @@ TEST_F(DayGridTest, DailyBoxesShareASlotDownToThirtyPixels) {
     for (int i = 0; i < 5; ++i) AddTo(store, OneOff("e", At(2008, 1, 16, 9, 0)));
     auto view = Open<DailyLayout>(220, 400, At(2008, 1, 16));
     const auto& items = view->SlotItems(18);
-    ASSERT_EQ(items.size(), 5u);
-    EXPECT_EQ(Placed(items), 5);
-    EXPECT_EQ(items[0].rect, (Rect{70, 360, 97, 380}));
-    EXPECT_EQ(items[1].rect.left, 101);
-    EXPECT_EQ(items[4].rect.right, 219);  // nudged one pixel back towards the limit
-    view->Resize(170, 400);               // A = 100: only three boxes of 33 pixels
-    EXPECT_EQ(Placed(items), 3);
-    EXPECT_TRUE(items[3].rect.IsEmpty() && items[4].rect.IsEmpty());
+    ASSERT_EQ(std::pair(items.size(), Placed(items)), std::pair(5ul, 5));
+    // The last box is nudged one pixel back towards the limit.
+    EXPECT_EQ(std::tuple(items[0].rect, items[1].rect.left, items[4].rect.right),
+              std::tuple(Rect{70, 360, 97, 380}, 101, 219));
+    view->Resize(170, 400);  // A = 100: only three boxes of 33 pixels
+    EXPECT_TRUE(Placed(items) == 3 && items[3].rect.IsEmpty() && items[4].rect.IsEmpty());
     view->Resize(90, 400);  // narrower than one box: none placed
     EXPECT_EQ(Placed(items), 0);
 }
@@ -71,16 +69,14 @@ TEST_F(DayGridTest, DailySelectionByPressRemovalAndTheSelectedDate) {
     EXPECT_EQ(view->GetSelectedDate(now), At(2008, 1, 16, 12, 0));
     // A press beside the boxes keeps the slot but no item; the right button needs the grid.
     view->MousePress(468, boxY, MouseButton::Left);
-    EXPECT_FALSE(view->HasSelectedEvent());
-    EXPECT_FALSE(view->RemoveSelectedItem());
+    EXPECT_FALSE(view->HasSelectedEvent() || view->RemoveSelectedItem());
     view->MousePress(20, 5, MouseButton::Right);
     EXPECT_EQ(view->GetSelectedSlot(), 24);
     view->MousePress(20, 5, MouseButton::Left);  // the time column selects with the left button
     EXPECT_EQ(view->GetSelectedSlot(), 18);
     // Removing the selected item lays the rest out again: the survivor takes the whole width.
     view->MousePress(100, boxY, MouseButton::Left);
-    EXPECT_TRUE(view->RemoveSelectedItem());
-    EXPECT_FALSE(view->HasSelectedEvent());
+    EXPECT_TRUE(view->RemoveSelectedItem() && !view->HasSelectedEvent());
     ASSERT_EQ(view->SlotItems(24).size(), 1u);
     EXPECT_EQ(std::tuple(view->SlotItems(24)[0].id, view->SlotItems(24)[0].rect.right), std::tuple(late, 466));
     // The item selection does not survive a rebuild; the slot survives a new date.
@@ -119,13 +115,12 @@ TEST_F(DayGridTest, DailyDrawingShowsSelectionAndIconsOnlyOnScreen) {
         return [c](const DrawOp& op) { return op.kind == DrawOp::Kind::Fill && op.brush == c; };
     };
 
+    // (The views' window tests show paper without selection or icons.)
     const DisplayList screen = tvtest::Screen(*view);
     DisplayList paper;
     view->Draw(paper, {true, {0, 0, 600, 960}, 0});
     EXPECT_EQ(std::tuple(Count(screen, fill(ViewPalette::kSelection)) > 0, Count(screen, OfKind(DrawOp::Kind::Icon))),
               std::tuple(true, 1));
-    EXPECT_EQ(std::tuple(Count(paper, fill(ViewPalette::kSelection)), Count(paper, OfKind(DrawOp::Kind::Icon))),
-              std::tuple(0, 0));
     EXPECT_GT(Count(paper, fill(ViewPalette::kOffice)) * Count(paper, fill(ViewPalette::kOutsideOffice)), 0);
     EXPECT_EQ(Count(paper, [](const DrawOp& op) { return op.kind == DrawOp::Kind::Text && op.font == DrawFont::Hour; }),
               24);
@@ -150,8 +145,7 @@ TEST_F(DayGridTest, WeekdaySetDateSkipsTheWeekendAndItsOccurrences) {
     EXPECT_EQ(view->GetFirstDay(), At(2008, 1, 14));
     const DateTime now = At(2008, 2, 1, 9, 9);
     EXPECT_EQ(view->GetSelectedDate(now), now);
-    EXPECT_EQ(view->ItemCount(), 1u);
-    ASSERT_EQ(view->CellItems(20, 0).size(), 1u);
+    ASSERT_EQ(std::pair(view->ItemCount(), view->CellItems(20, 0).size()), std::pair(1ul, 1ul));
     EXPECT_EQ(view->CellItems(20, 0)[0].id, monday);
     view->SetDate(At(2008, 1, 16, 10, 40));  // Wednesday
     EXPECT_EQ(std::tuple(view->GetSelectedSlot(), view->GetSelectedColumn()), std::tuple(21, 2));
@@ -178,14 +172,12 @@ TEST_F(DayGridTest, WeekdayPressSelectsACellAndKeysMoveIt) {
     EXPECT_FALSE(view->MousePress(30, 100, MouseButton::Left).repaint);    // the time column
     EXPECT_FALSE(view->MousePress(566, 100, MouseButton::Left).viewDate);  // beyond five columns
     const ViewNotice n = view->MousePress(65 + 3 * 100 + 50, 17 + 2 * 20 + 5, MouseButton::Right);
-    ASSERT_TRUE(n.viewDate);
-    EXPECT_EQ(*n.viewDate, At(2008, 1, 17, 10, 0));  // Thursday, slot 18 + 2
+    EXPECT_EQ(n.viewDate, At(2008, 1, 17, 10, 0));  // Thursday, slot 18 + 2
     EXPECT_EQ(*view->KeyPress(ViewKey::Right, 1).viewDate, At(2008, 1, 18, 10, 0));
     EXPECT_FALSE(view->KeyPress(ViewKey::Right, 1).viewDate);  // no column after Friday
     EXPECT_EQ(view->GetSelectedColumn(), 4);
-    view->KeyPress(ViewKey::Up, 3);
-    EXPECT_EQ(std::tuple(view->GetSelectedSlot(), view->GetScroll().pos),
-              std::tuple(17, 17 * 20));  // scrolled to show it
+    view->KeyPress(ViewKey::Up, 3);  // scrolled to show it
+    EXPECT_EQ(std::tuple(view->GetSelectedSlot(), view->GetScroll().pos), std::tuple(17, 17 * 20));
 }
 
 TEST_F(DayGridTest, WeekdayScrollRangeKeepsTheHeaderOutOfIt) {

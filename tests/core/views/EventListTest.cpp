@@ -29,12 +29,10 @@ TEST(EventListModel, RemovingARowMovesTheRowsBelowUp) {
     CEventListModel m;
     for (uint32_t id = 101; id <= 110; ++id) EXPECT_EQ(m.Append(id), static_cast<int>(id - 101));
     EXPECT_EQ(m.Append(0), -1);
-    EXPECT_TRUE(m.RemoveById(104));  // row 3
-    EXPECT_FALSE(m.RemoveById(104));
-    EXPECT_TRUE(m.RemoveByRow(8));  // the last row
-    EXPECT_TRUE(m.RemoveByRow(0));
-    EXPECT_FALSE(m.RemoveByRow(7));
-    EXPECT_TRUE(m.RemoveById(106));
+    // Row 3, again, the last row, the first, one past the end and one in the middle, in order.
+    EXPECT_EQ((std::vector<bool>{m.RemoveById(104), m.RemoveById(104), m.RemoveByRow(8), m.RemoveByRow(0),
+                                 m.RemoveByRow(7), m.RemoveById(106)}),
+              (std::vector<bool>{true, false, true, true, false, true}));
     EXPECT_EQ(m.IdToRow(109), 5);
     EXPECT_EQ(m.Append(200), 6);
     EXPECT_EQ(m.Ids(), (Ids{102, 103, 105, 107, 108, 109, 200}));
