@@ -138,7 +138,7 @@ TEST(Recurrence, HelpersNamesAndSetterRanges) {
     EXPECT_TRUE(WeekdayOrdinal(At(2024, 3, 25)).isLast);
     EXPECT_FALSE(WeekdayOrdinal(At(2024, 3, 24)).isLast);
     EXPECT_EQ(DaysInMonthOf(At(2023, 2, 10)), 28);
-    EXPECT_EQ(GetOrdinalName(4), "Fouth");
+    EXPECT_EQ(GetOrdinalName(4), "Fourth");
     EXPECT_EQ(GetOrdinalName(6), "");
     // Setters keep values in range.
     CMonthlyRePattern m;

@@ -40,7 +40,7 @@ CEventTypeListDlg::CEventTypeListDlg(CEventTypeTable& table, CTypeListModel::Sav
 
 void CEventTypeListDlg::build() {
     setWindowTitle(tr("Event Type"));
-    auto* label = new QLabel(tr("Custmize Event Types"), this);
+    auto* label = new QLabel(tr("Customize Event Types"), this);
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("types"));
     m_list->setIconSize(QSize(16, 16));

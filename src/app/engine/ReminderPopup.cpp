@@ -1,6 +1,7 @@
 // CReminderPopup: the window that announces a due event and waits for Snooze, Delete or Accept.
 #include "ReminderPopup.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
@@ -23,6 +24,7 @@
 #include "shell/QtConvert.h"
 #include "shell/RegisteredMessages.h"
 #include "shell/UserPrompts.h"
+#include "texts/DateTexts.h"
 
 namespace tv {
 
@@ -71,13 +73,13 @@ CReminderPopup::CReminderPopup(const CPtEvent& event, const IClock& clock, QWidg
     GetEventTypeTable().FindById(m_typeId, type);
 
     const QFont nameFont = ToQFont(type.GetFont(), {11, 72, 15});
-    BuildLayout(type.GetIcon(), nameFont, ToQColor(type.GetTextColor()));
+    // The type's colour was chosen for some background; on this one it must still be read.
+    BuildLayout(type.GetIcon(), nameFont, LegibleQColor(ToQColor(type.GetTextColor()), palette().color(QPalette::Window)));
     setWindowIcon(icons::TypeIcon(type.GetIcon()));
     setWindowTitle(QString::fromStdString(type.GetName()) + QStringLiteral(" - ") + m_name);
 
     // The pop-up announces one occurrence, and its Accept answers that one.
-    const std::string when = m_occurrence.Format("%H:%M - %b %d,%Y");
-    m_timeLabel->setText(QStringLiteral("At ") + QString::fromLocal8Bit(when.c_str()));
+    m_timeLabel->setText(QStringLiteral("At ") + QString::fromStdString(GetDateTexts().EventTime(m_occurrence)));
     m_snoozeField->setSeconds(300);
 }
 
@@ -197,6 +199,9 @@ void CReminderPopup::ShowCentred(bool onTop) {
     raise();
     activateWindow();
     m_creationRect = geometry();
+    // A screen reader reads the pop-up out as it opens, as it would a message box.
+    QAccessibleEvent alert(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
 }
 
 void CReminderPopup::Centre() {

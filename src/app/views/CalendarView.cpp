@@ -141,7 +141,7 @@ void CCalendarView::paintEvent(QPaintEvent* event) {
     m_layout->SetOfficeHours(CurrentOfficeHours());
     QPainter p(viewport());
     p.setClipRegion(event->region());
-    p.fillRect(viewport()->rect(), Qt::white);
+    p.fillRect(viewport()->rect(), palette().color(QPalette::Base));
     ViewStyle style = ViewStyle::ForScreen();
     style.target = {false, m_layout->ClientRect(), m_layout->GetScroll().pos};
     DrawView(p, *m_layout, style);

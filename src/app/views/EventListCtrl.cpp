@@ -121,7 +121,8 @@ void CEventRowDelegate::paint(QPainter* p, const QStyleOptionViewItem& option, c
     p->save();
     const QRect cell = option.rect;
     const QPalette& pal = option.palette;
-    p->fillRect(cell, selected ? pal.color(QPalette::Highlight) : QColor(Qt::white));
+    const QColor base = pal.color(QPalette::Base);
+    p->fillRect(cell, selected ? pal.color(QPalette::Highlight) : base);
     int left = cell.left();
     if (index.column() == kColName) {
         // State, type and recurrence keep a place each, so that the names line up and every
@@ -139,7 +140,11 @@ void CEventRowDelegate::paint(QPainter* p, const QStyleOptionViewItem& option, c
             }
         }
     }
-    const QColor text = selected ? pal.color(QPalette::HighlightedText) : ToQColor(row.textColor);
+    // The type's colour, kept legible on the list's background; a row whose event is gone draws
+    // its (empty) texts in the background colour.
+    QColor text = LegibleQColor(ToQColor(row.textColor), base);
+    if (selected) text = pal.color(QPalette::HighlightedText);
+    else if (row.hasId && !row.exists) text = base;
     p->setPen(text);
     p->setFont(option.font);
     const QRect textRect(left + 3, cell.top(), cell.right() - left - 3, cell.height());
@@ -163,9 +168,6 @@ CEventListCtrl::CEventListCtrl(const IClock& clock, QWidget* parent) : QTableVie
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setAlternatingRowColors(false);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Base, Qt::white);
-    setPalette(pal);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(std::max(18, fontMetrics().height() + 4));

@@ -56,7 +56,7 @@ public:
         const CalendarPageFrame f = ComputeCalendarPage(m_view->kind(), printer.width(), printer.height());
         if (f.scale <= 0.0) return;
         ViewStyle style = ViewStyle::ForScreen();
-        style.palette = PaperPalette();
+        style.SetPalette(PaperPalette());
         style.typeIcon = nullptr;  // no icons on paper
         style.target.printer = true;
         style.target.rect = f.extent.drawRect;

@@ -220,8 +220,9 @@ struct WeekdayOrdinalResult {
     bool isLast;
 };
 WeekdayOrdinalResult WeekdayOrdinal(const DateTime& date);
-std::string GetDayName(int weekday);    // full name in the user's locale, 1 = Sunday
-std::string GetMonthName(int month);    // "%b" of the first of that month
-std::string GetOrdinalName(int ordinal);
+// The names descriptions use, in the user's language (texts/DateTexts.h, texts/Translate.h).
+std::string GetDayName(int weekday);    // full name, 1 = Sunday
+std::string GetMonthName(int month);    // short name, 1 = January
+std::string GetOrdinalName(int ordinal);  // "First" .. "Fourth", 5 = "Last"
 
 }  // namespace tv

@@ -26,11 +26,17 @@ TEST(ViewGeometry, WeeksStartWhereEachViewWantsThem) {
     EXPECT_EQ(WorkWeekMonday(At(2008, 1, 13, 10, 0)), At(2008, 1, 14));  // Sunday
     EXPECT_EQ(WorkWeekMonday(At(2008, 1, 16, 10, 0)), At(2008, 1, 14));  // Wednesday
     EXPECT_EQ(WorkWeekMonday(At(2008, 1, 14)), At(2008, 1, 14));         // Monday
-    // Planner week: Sunday is the last day.
-    EXPECT_EQ(WeekMonday(At(2008, 1, 13, 23, 0)), At(2008, 1, 7));
-    EXPECT_EQ(WeekMonday(At(2008, 1, 7)), At(2008, 1, 7));
-    EXPECT_EQ(WeekMonday(At(2008, 1, 1)), At(2007, 12, 31));  // across the year
-    // Monthly rows: the Sunday on or before.
-    EXPECT_EQ(WeekSunday(At(2008, 1, 16, 9, 0)), At(2008, 1, 13));
-    EXPECT_EQ(WeekSunday(At(2008, 1, 13, 9, 0)), At(2008, 1, 13));
+    // Weeks of the Weekly and Monthly pages begin on the chosen day, 13 January 2008 a Sunday.
+    const struct {
+        DateTime date;
+        int first;
+        DateTime start;
+    } weeks[] = {
+        {At(2008, 1, 13, 23, 0), kMonday, At(2008, 1, 7)},  {At(2008, 1, 7), kMonday, At(2008, 1, 7)},
+        {At(2008, 1, 1), kMonday, At(2007, 12, 31)},         {At(2008, 1, 16, 9, 0), kSunday, At(2008, 1, 13)},
+        {At(2008, 1, 13, 9, 0), kSunday, At(2008, 1, 13)},   {At(2008, 1, 18), kSaturday, At(2008, 1, 12)},
+        {At(2008, 1, 19), kSaturday, At(2008, 1, 19)},
+    };
+    for (const auto& w : weeks) EXPECT_EQ(WeekStart(w.date, w.first), w.start) << w.date.ToIsoText() << " " << w.first;
+    EXPECT_FALSE(WeekStart(At(2008, 1, 1), 8).IsValid());
 }

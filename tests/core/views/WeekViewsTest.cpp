@@ -44,11 +44,11 @@ TEST_F(WeekViewsTest, WeeklySetDateOnSundayShowsTheWeekEndingThere) {
     view.Draw(screen, {false, view.ClientRect(), 0});
     view.Draw(paper, {true, {0, 0, 600, 500}, 0});
     ASSERT_NE(FindText(screen, "Sun, Jan 13"), nullptr);
-    EXPECT_EQ(FindText(screen, "Sun, Jan 13")->pen, ViewPalette::kWhite);
-    EXPECT_EQ(FindText(paper, "Sun, Jan 13")->pen, ViewPalette::kBlack);
+    EXPECT_EQ(FindText(screen, "Sun, Jan 13")->pen, ViewPalette::kSelectedText);
+    EXPECT_EQ(FindText(paper, "Sun, Jan 13")->pen, ViewPalette::kInk);
 }
 
-TEST_F(WeekViewsTest, WeeklyLinesStopAtTheCellBottom) {
+TEST_F(WeekViewsTest, WeeklyDaysThatCannotShowAllTheirEventsSayHowManyMore) {
     for (int i = 0; i < 6; ++i) AddTo(store, OneOff("m", At(2008, 1, 7, 8 + i, 0)));
     const uint32_t sunday = AddTo(store, OneOff("sun", At(2008, 1, 13, 8, 0)));
     WeeklyLayout view(store, types);
@@ -57,8 +57,17 @@ TEST_F(WeekViewsTest, WeeklyLinesStopAtTheCellBottom) {
     const auto& monday = view.DayItems(0);
     ASSERT_EQ(monday.size(), 6u);
     EXPECT_EQ(monday[0].rect, (Rect{0, 19, 300, 38}));
-    EXPECT_EQ(monday[3].rect, (Rect{0, 76, 300, 95}));
-    EXPECT_TRUE(monday[4].rect.IsEmpty());
+    EXPECT_EQ(monday[2].rect, (Rect{0, 57, 300, 76}));
+    EXPECT_TRUE(monday[3].rect.IsEmpty());
+    EXPECT_EQ(view.DayMore(0), (MoreLink{{0, 76, 300, 95}, 3}));
+    DisplayList list;
+    view.Draw(list, {false, view.ClientRect(), 0});
+    EXPECT_NE(FindText(list, "+3 more"), nullptr);
+    const ViewNotice open = view.MousePress(20, 80, MouseButton::Left);
+    ASSERT_TRUE(open.openDay);
+    EXPECT_EQ(*open.openDay, At(2008, 1, 7));
+    EXPECT_FALSE(view.MousePress(20, 60, MouseButton::Left).openDay);
+    EXPECT_EQ(view.DayMore(6).count, 0);
     ASSERT_EQ(view.DayItems(6).size(), 1u);
     EXPECT_EQ(view.DayItems(6)[0].id, sunday);
     EXPECT_EQ(view.DayItems(6)[0].rect, (Rect{300, 269, 600, 288}));
@@ -137,12 +146,12 @@ TEST_F(WeekViewsTest, MonthlyShowsFiveRollingWeeks) {
     for (const DrawOp& op : list.Ops()) {
         if (op.kind != DrawOp::Kind::Fill || op.rect.Height() < 50) continue;
         grey += op.brush == ViewPalette::kOddMonth;
-        white += op.brush == ViewPalette::kWhite;
+        white += op.brush == ViewPalette::kPage;
     }
     EXPECT_EQ(std::tuple(grey, white), std::tuple(19, 16));  // 13 .. 31 January, 1 .. 16 February
     EXPECT_EQ(FindText(list, "Sunday")->pen, ViewPalette::kWeekend);
-    EXPECT_EQ(FindText(list, "Wednesday")->pen, ViewPalette::kBlack);
-    EXPECT_EQ(FindText(list, "16")->pen, ViewPalette::kWhite);  // the selected cell
+    EXPECT_EQ(FindText(list, "Wednesday")->pen, ViewPalette::kButtonText);
+    EXPECT_EQ(FindText(list, "16")->pen, ViewPalette::kSelectedText);  // the selected cell
 }
 
 TEST_F(WeekViewsTest, MonthlyCellOfAHundredPixelsHoldsFourLines) {
@@ -153,8 +162,41 @@ TEST_F(WeekViewsTest, MonthlyCellOfAHundredPixelsHoldsFourLines) {
     const auto& items = view.CellItems(0, 1);
     ASSERT_EQ(items.size(), 5u);
     EXPECT_EQ(items[0].rect, (Rect{100, 17 + 18, 200, 17 + 36}));
-    EXPECT_EQ(items[3].rect.top, 17 + 72);
-    EXPECT_TRUE(items[4].rect.IsEmpty());
+    EXPECT_EQ(items[2].rect.top, 17 + 54);
+    EXPECT_TRUE(items[3].rect.IsEmpty());  // the fourth line says "+2 more"
+    EXPECT_EQ(view.CellMore(0, 1), (MoreLink{{100, 17 + 72, 200, 17 + 90}, 2}));
+    EXPECT_EQ(*view.MousePress(150, 17 + 80, MouseButton::Left).openDay, At(2008, 1, 14));
+    // Four events fit without a "more" line.
+    store.Delete(items[4].id);
+    view.RebuildItems();
+    view.LayoutItems();
+    EXPECT_EQ(view.CellMore(0, 1).count, 0);
+    EXPECT_EQ(view.CellItems(0, 1)[3].rect.top, 17 + 72);
+}
+
+TEST_F(WeekViewsTest, WeeksBeginOnTheChosenDay) {
+    WeeklyLayout weekly(store, types, kSunday);
+    weekly.Resize(600, 300);
+    weekly.SetDate(At(2008, 1, 9));  // a Wednesday
+    EXPECT_EQ(weekly.GetFirstDay(), At(2008, 1, 6));
+    weekly.SetFirstWeekday(kMonday);
+    EXPECT_EQ(weekly.GetFirstDay(), At(2008, 1, 7));
+    EXPECT_EQ(weekly.GetSelectedDate(At(2009, 1, 1)), At(2008, 1, 9));
+
+    MonthlyLayout monthly(store, types, kMonday);
+    monthly.Resize(700, 517);
+    monthly.SetDate(At(2008, 1, 16));
+    EXPECT_EQ(monthly.GetFirstCellDate(), At(2008, 1, 14));
+    EXPECT_EQ(std::tuple(monthly.GetSelectedRow(), monthly.GetSelectedColumn()), std::tuple(0, 2));
+    DisplayList list;
+    monthly.Draw(list, {false, monthly.ClientRect(), 0});
+    ASSERT_NE(FindText(list, "Monday"), nullptr);
+    EXPECT_EQ(FindText(list, "Monday")->rect.left, 0);
+    EXPECT_EQ(FindText(list, "Sunday")->pen, ViewPalette::kWeekend);
+    EXPECT_EQ(FindText(list, "Saturday")->pen, ViewPalette::kWeekend);
+    monthly.SetFirstWeekday(kSunday);
+    EXPECT_EQ(monthly.GetFirstCellDate(), At(2008, 1, 13));
+    EXPECT_EQ(monthly.GetViewDate(), At(2008, 1, 16));
 }
 
 TEST_F(WeekViewsTest, MonthlySelectedDateIsTheCellAtTheNextMinute) {
