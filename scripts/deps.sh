@@ -13,6 +13,7 @@ PACKAGES=(
   xvfb xauth xdotool                              # headless display for checks that start the real program
   desktop-file-utils appstream man-db             # install check: desktop entry, AppStream metadata, man pages
   dpkg-dev lintian                                # the Debian package: dpkg-shlibdeps for its dependencies, lintian
+  dbus-daemon                                     # dbus-run-session: a private session bus for the notification test
   libbenchmark-dev                                # tallyvane-bench
   libical-dev                                     # iCalendar import and export (src/ical); tallyvane-bench's peer
   calcurse                                        # a real peer that reads the iCalendar export in the tests

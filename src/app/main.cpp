@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     tv::CReminderApp::Options options;
     options.dataDir = parser.value(dataDir);
     options.trustDataDir = parser.isSet(trustDataDir);
-    if (const int refused = reminder.Start(options)) return refused;
+    if (const std::optional<int> ended = reminder.Start(options)) return *ended;
     const int code = QApplication::exec();
     reminder.Shutdown();
     return code;

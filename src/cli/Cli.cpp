@@ -9,6 +9,7 @@
 #include <optional>
 #include <sstream>
 #include <unistd.h>
+#include <thread>
 
 #include "CommandLine.h"
 #include "IcsCommands.h"
@@ -21,6 +22,7 @@
 #include "platform/DataFolder.h"
 #include "platform/DataFolderLock.h"
 #include "platform/Environment.h"
+#include "shell/ProgramRequests.h"
 #include "store/EventStore.h"
 #include "store/EventTypeTable.h"
 #include "store/ProgramFolder.h"
@@ -35,6 +37,11 @@ constexpr char kProgram[] = "tallyvane-cli";
 constexpr char kVersion[] = TALLYVANE_VERSION;
 // How long a writer waits for another tallyvane-cli writer before it gives up.
 constexpr std::chrono::seconds kWriterPatience{5};
+// How long the running program may take to answer: an import of a large file included.
+constexpr std::chrono::seconds kProgramPatience{30};
+// How long a writer waits for a program that holds the folder but has not said where it
+// listens yet: one that is starting.
+constexpr std::chrono::seconds kStartingProgramPatience{3};
 
 class Session;
 using Handler = int (Session::*)(const ParsedArgs&);
@@ -170,17 +177,23 @@ void PrintRows(std::ostream& out, const std::vector<std::string>& rows) {
     out << (rows.empty() ? "]\n" : "\n]\n");
 }
 
+// The calendar files as tallyvane-cli reads them when no program holds the folder.
+struct LocalCalendar {
+    explicit LocalCalendar(const std::string& dataDir) : store(dataDir + "Evnt.est") {}
+    CEventTypeTable types;
+    CEventStore store;
+};
+
 class Session {
 public:
-    Session(std::string dataDir, DateTime now, std::ostream& out, std::ostream& err)
-        : m_dataDir(std::move(dataDir)), m_now(now), m_out(out), m_err(err), m_store(m_dataDir + "Evnt.est") {}
+    Session(const CalendarRef& calendar, std::string dataDir, std::string workingDir, DateTime now, std::ostream& out,
+            std::ostream& err)
+        : m_dataDir(std::move(dataDir)), m_workingDir(std::move(workingDir)), m_typesPath(calendar.typesPath),
+          m_now(now), m_out(out), m_err(err), m_types(calendar.types), m_store(calendar.store) {}
 
     // Writing commands hold the data folder for their whole run, after any writer before them.
-    bool LockForWriting() {
-        std::string why;
-        if (m_lock.LockForWriter(m_dataDir, kWriterPatience, why) == DataFolderLock::WriterLock::Locked) return true;
-        m_err << why << "\n";
-        return false;
+    DataFolderLock::WriterLock LockForWriter(std::string& why) {
+        return m_lock.LockForWriter(m_dataDir, kWriterPatience, why);
     }
 
     // False, having said why, when a file is there but cannot be read at all: an empty answer
@@ -234,7 +247,7 @@ private:
     // event file. Answers the exit status, having said why either could not be saved.
     int Save(bool typesChanged) {
         if (typesChanged || m_types.HasUnsavedSeed()) {
-            if (!Report(m_types.Save(m_dataDir + "Type.ptt"))) return 1;
+            if (!Report(m_types.Save(m_typesPath))) return 1;
         }
         return Report(m_store.Save()) ? 0 : 1;
     }
@@ -242,14 +255,23 @@ private:
     int Change(const ParsedArgs& a, const std::function<void(CPtEvent&)>& change, ShowingMark mark);
     int FinishTransfer(const TransferResult& r);
     bool EditRecurrence(const ParsedArgs& a, CEventEditorModel& editor);
+    // The FILE or DIR argument. The program runs in a folder of its own, so a relative name
+    // it is sent starts where the command line was typed.
+    std::string PathArgument(const ParsedArgs& a) const {
+        const std::filesystem::path path(a.Positional()[0]);
+        if (m_workingDir.empty() || path.is_absolute()) return a.Positional()[0];
+        return (std::filesystem::path(m_workingDir) / path).string();
+    }
 
     std::string m_dataDir;
+    std::string m_workingDir;
+    std::string m_typesPath;
     DateTime m_now;
     std::ostream& m_out;
     std::ostream& m_err;
     DataFolderLock m_lock;
-    CEventTypeTable m_types;
-    CEventStore m_store;
+    CEventTypeTable& m_types;
+    CEventStore& m_store;
 };
 
 const std::vector<Command>& Commands() {
@@ -318,9 +340,9 @@ void PrintUsage(std::ostream& out) {
 void PrintCommandHelp(std::ostream& out, const Command& c) {
     out << "usage: " << kProgram << " [--data-dir=DIR] [--now=MOMENT] " << CommandLineOf(c) << "\n\n"
         << c.summary
-        << (c.writes ? "; waits for another tallyvane-cli that is writing, and refuses while "
-                       "Tallyvane has the data folder open.\n"
-                     : ".\n");
+        << (c.writes ? "; waits for another tallyvane-cli that is writing. While Tallyvane runs on the data "
+                       "folder, Tallyvane carries it out.\n"
+                     : "; while Tallyvane runs on the data folder, from what Tallyvane holds.\n");
     if (!c.options.empty()) {
         out << "\nOptions:\n";
         PrintOptions(out, c.options);
@@ -542,9 +564,9 @@ int Session::Delete(const ParsedArgs& a) {
 
 // ---- transfer files --------------------------------------------------------------------------
 
-int Session::Backup(const ParsedArgs& a) { return Report(WriteBackup(a.Positional()[0], m_types, m_store)) ? 0 : 1; }
+int Session::Backup(const ParsedArgs& a) { return Report(WriteBackup(PathArgument(a), m_types, m_store)) ? 0 : 1; }
 
-int Session::Export(const ParsedArgs& a) { return Report(WriteExport(a.Positional()[0], m_types, m_store)) ? 0 : 1; }
+int Session::Export(const ParsedArgs& a) { return Report(WriteExport(PathArgument(a), m_types, m_store)) ? 0 : 1; }
 
 int Session::FinishTransfer(const TransferResult& r) {
     for (const std::string& name : r.refusedTypes) m_err << texts::kTypeExists << " (" << name << ")\n";
@@ -556,19 +578,19 @@ int Session::FinishTransfer(const TransferResult& r) {
 }
 
 int Session::Restore(const ParsedArgs& a) {
-    if (FinishTransfer(RestoreBackup(a.Positional()[0], m_types, m_store)) != 0) return 1;
+    if (FinishTransfer(RestoreBackup(PathArgument(a), m_types, m_store)) != 0) return 1;
     // The restored events' ids may now name other events than the calendar files' UIDs did.
     Report(ics::ReconcileUidsAfterRestore(m_store));
     return 0;
 }
 
 int Session::ExportIcs(const ParsedArgs& a) {
-    return cli::ExportIcs(a.Positional()[0], m_store, m_types, m_now, m_out, m_err);
+    return cli::ExportIcs(PathArgument(a), m_store, m_types, m_now, m_out, m_err);
 }
 
 int Session::ImportIcs(const ParsedArgs& a) {
     return cli::ImportIcs(
-        a.Positional()[0], a.Has("--nearest"), m_store, m_types, m_now, [this] { return Save(false) == 0; }, m_out,
+        PathArgument(a), a.Has("--nearest"), m_store, m_types, m_now, [this] { return Save(false) == 0; }, m_out,
         m_err);
 }
 
@@ -576,75 +598,152 @@ int Session::Import(const ParsedArgs& a) {
     ImportOptions options;
     options.events = !a.Has("--no-events");
     options.types = !a.Has("--no-types");
-    return FinishTransfer(ImportExportFile(a.Positional()[0], options, m_types, m_store));
+    return FinishTransfer(ImportExportFile(PathArgument(a), options, m_types, m_store));
 }
 
 int Session::ImportHolidays(const ParsedArgs& a) {
-    return FinishTransfer(ImportHolidayFile(a.Positional()[0], m_types, m_store, m_now));
+    return FinishTransfer(ImportHolidayFile(PathArgument(a), m_types, m_store, m_now));
 }
 
 int Session::ImportPlumtrace(const ParsedArgs& a) {
-    return FinishTransfer(tv::ImportPlumtrace(a.Positional()[0], m_types, m_store));
+    return FinishTransfer(tv::ImportPlumtrace(PathArgument(a), m_types, m_store));
+}
+
+// A command line read against the table, before anything is read from the data folder.
+struct Invocation {
+    const Command* command = nullptr;  // null when --help or --version answered already
+    ParsedArgs parsed;
+    std::string dataDir;  // ending in '/'
+    bool dataDirGiven = false;
+};
+
+Invocation ReadCommandLine(const std::vector<std::string>& args, std::ostream& out) {
+    Invocation inv;
+    ParsedArgs global;
+    const size_t at = ParseArgs(args, 0, kGlobalOptions, true, global);
+    if (global.Has("--version")) {
+        out << kProgram << " " << kVersion << "\n";
+        return inv;
+    }
+    if (global.Has("--help")) {
+        PrintUsage(out);
+        return inv;
+    }
+    if (at >= args.size()) throw UsageError(texts::kCliNoCommand);
+    const std::string& name = args[at];
+    const auto& commands = Commands();
+    const auto command =
+        std::find_if(commands.begin(), commands.end(), [&](const Command& c) { return name == c.name; });
+    if (command == commands.end()) throw UsageError(Format(texts::kCliUnknownCommand, name.c_str()));
+
+    // The shared options may also follow the command.
+    std::vector<OptionSpec> options = kGlobalOptions;
+    options.insert(options.end(), command->options.begin(), command->options.end());
+    inv.parsed = global;
+    ParseArgs(args, at + 1, options, false, inv.parsed);
+    if (inv.parsed.Has("--help")) {
+        PrintCommandHelp(out, *command);
+        return inv;
+    }
+    if (inv.parsed.Positional().size() != command->argumentCount)
+        throw UsageError(Format(texts::kCliWrongArguments, command->name,
+                                *command->arguments ? command->arguments : "no arguments"));
+    const std::optional<std::string> given = inv.parsed.Get("--data-dir");
+    inv.dataDirGiven = given.has_value();
+    inv.dataDir = given ? *given : DefaultDataFolder(ProcessEnvironment(), ExecutableFolder());
+    if (given && inv.dataDir.empty()) throw UsageError(Format(texts::kCliOptionNeedsValue, "--data-dir"));
+    if (inv.dataDir.empty()) throw UsageError(texts::kCliNoDefaultDataFolder);
+    if (inv.dataDir.back() != '/') inv.dataDir += '/';
+    inv.command = &*command;
+    return inv;
+}
+
+DateTime MomentOf(const ParsedArgs& parsed) {
+    return parsed.Has("--now") ? ParseDate(*parsed.Get("--now"), "The moment given to --now") : LocalNow();
+}
+
+// Hands the command line to the program that holds the data folder, when one says where it
+// listens and answers for this folder. Nothing when no program answers for it; the command
+// then runs here.
+std::optional<int> RunInProgram(const std::vector<std::string>& args, const std::string& dataDir, std::ostream& out,
+                                std::ostream& err) {
+    const std::string socket = DataFolderLock::ReadRecord(dataDir);
+    if (socket.empty()) return std::nullopt;
+    // The program runs in a folder of its own: the data folder goes to it as an absolute path.
+    std::error_code ec;
+    ProgramRequest request{ProgramRequest::kRun, std::filesystem::absolute(dataDir, ec).string(),
+                           std::filesystem::current_path(ec).string(), args};
+    const AskOutcome outcome = AskProgram(socket, request, kProgramPatience);
+    switch (outcome.kind) {
+        case AskOutcome::Kind::Answered:
+            if (outcome.answer.kind == ProgramAnswer::Kind::OtherFolder) return std::nullopt;
+            out << outcome.answer.out;
+            err << outcome.answer.err;
+            return outcome.answer.status;
+        case AskOutcome::Kind::NoProgram: return std::nullopt;
+        case AskOutcome::Kind::NoAnswer:
+        case AskOutcome::Kind::BadAnswer: break;
+    }
+    err << Format(texts::kCliProgramFailed, dataDir.c_str(), outcome.why.c_str()) << "\n";
+    return 1;
 }
 
 }  // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {
-        ParsedArgs global;
-        const size_t at = ParseArgs(args, 0, kGlobalOptions, true, global);
-        if (global.Has("--version")) {
-            out << kProgram << " " << kVersion << "\n";
-            return 0;
-        }
-        if (global.Has("--help")) {
-            PrintUsage(out);
-            return 0;
-        }
-        if (at >= args.size()) throw UsageError(texts::kCliNoCommand);
-        const std::string& name = args[at];
-        const auto& commands = Commands();
-        const auto command =
-            std::find_if(commands.begin(), commands.end(), [&](const Command& c) { return name == c.name; });
-        if (command == commands.end()) throw UsageError(Format(texts::kCliUnknownCommand, name.c_str()));
-
-        // The shared options may also follow the command.
-        std::vector<OptionSpec> options = kGlobalOptions;
-        options.insert(options.end(), command->options.begin(), command->options.end());
-        ParsedArgs parsed = global;
-        ParseArgs(args, at + 1, options, false, parsed);
-        if (parsed.Has("--help")) {
-            PrintCommandHelp(out, *command);
-            return 0;
-        }
-        if (parsed.Positional().size() != command->argumentCount)
-            throw UsageError(Format(texts::kCliWrongArguments, command->name,
-                                    *command->arguments ? command->arguments : "no arguments"));
-        const std::optional<std::string> given = parsed.Get("--data-dir");
-        std::string dataDir = given ? *given : DefaultDataFolder(ProcessEnvironment(), ExecutableFolder());
-        if (given && dataDir.empty()) throw UsageError(Format(texts::kCliOptionNeedsValue, "--data-dir"));
-        if (dataDir.empty()) throw UsageError(texts::kCliNoDefaultDataFolder);
-        if (dataDir.back() != '/') dataDir += '/';
-        const DateTime now =
-            parsed.Has("--now") ? ParseDate(*parsed.Get("--now"), "The moment given to --now") : LocalNow();
+        const Invocation inv = ReadCommandLine(args, out);
+        if (!inv.command) return 0;
         // A data folder given that is not there is a typo far more often than an empty
         // calendar; the default one is made on first use, as the program makes it.
         std::error_code ec;
-        if (given && !std::filesystem::is_directory(dataDir, ec)) {
-            err << Format(texts::kCliNoDataFolder, dataDir.c_str()) << "\n";
+        if (inv.dataDirGiven && !std::filesystem::is_directory(inv.dataDir, ec)) {
+            err << Format(texts::kCliNoDataFolder, inv.dataDir.c_str()) << "\n";
             return 1;
         }
-        if (const FileResult ready = PrepareDataFolder(dataDir, !given, parsed.Has(kTrustOption), ::getuid()); !ready) {
+        const FileResult ready =
+            PrepareDataFolder(inv.dataDir, !inv.dataDirGiven, inv.parsed.Has(kTrustOption), ::getuid());
+        if (!ready) {
             err << ready.message << "\n";
             return 1;
         }
-        Session session(dataDir, now, out, err);
-        if (command->writes && !session.LockForWriting()) return 1;
+        if (const auto status = RunInProgram(args, inv.dataDir, out, err)) return *status;
+        const DateTime now = MomentOf(inv.parsed);
+        LocalCalendar files(inv.dataDir);
+        Session session({files.types, files.store, inv.dataDir + "Type.ptt"}, inv.dataDir, {}, now, out, err);
+        if (inv.command->writes) {
+            std::string why;
+            DataFolderLock::WriterLock taken = session.LockForWriter(why);
+            // A program that took the folder a moment ago says where it listens soon after.
+            const auto giveUp = std::chrono::steady_clock::now() + kStartingProgramPatience;
+            while (taken == DataFolderLock::WriterLock::ProgramRunning && std::chrono::steady_clock::now() < giveUp) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                if (const auto status = RunInProgram(args, inv.dataDir, out, err)) return *status;
+                taken = session.LockForWriter(why);
+            }
+            if (taken != DataFolderLock::WriterLock::Locked) {
+                err << why << "\n";
+                return 1;
+            }
+        }
         if (!session.Load()) return 1;
-        return (session.*(command->run))(parsed);
+        return (session.*(inv.command->run))(inv.parsed);
     } catch (const UsageError& e) {
         err << e.what() << "\n" << texts::kCliSeeHelp << "\n";
         return 1;
+    }
+}
+
+ProgramRun RunForProgram(const ProgramRequest& request, const CalendarRef& calendar, std::ostream& out,
+                         std::ostream& err) {
+    try {
+        const Invocation inv = ReadCommandLine(request.args, out);
+        if (!inv.command) return {0, false};
+        Session session(calendar, request.dataDir, request.workingDir, MomentOf(inv.parsed), out, err);
+        return {(session.*(inv.command->run))(inv.parsed), inv.command->writes};
+    } catch (const UsageError& e) {
+        err << e.what() << "\n" << texts::kCliSeeHelp << "\n";
+        return {1, false};
     }
 }
 

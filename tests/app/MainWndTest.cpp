@@ -44,6 +44,7 @@ private Q_SLOTS:
     void acceleratorsRunCommandsButTextFieldsKeepTheirKeys();
     void placementAndPageSurviveClosing();
     void registeredMessagesReachTheActivePage();
+    void closingWithNothingElseOnScreenAsksOnceWhetherToKeepRunning();
 
 private:
     CEventListCtrl* AllList(CMainWnd* m) { return m->pages()->allPage()->list(); }
@@ -274,6 +275,24 @@ void MainWndTest::registeredMessagesReachTheActivePage() {
     PostToMainWnd(msg::kEventDel, 4711);
     QCoreApplication::processEvents();
     QCOMPARE(daily->layout().ItemCount(), size_t(1));
+}
+
+void MainWndTest::closingWithNothingElseOnScreenAsksOnceWhetherToKeepRunning() {
+    GetAppSettings().SetShowClock(false);
+    CClockWnd clock(w.clock, tvtest::QuietClock());  // and no tray
+    QSignalSpy exits(&clock, &CClockWnd::exitRequested);
+    w.prompts.hiddenAnswers = {HiddenAnswer::Cancel, HiddenAnswer::Exit, HiddenAnswer::KeepRunning};
+    CMainWnd* m = w.Open(kViewWeekly);
+    QVERIFY(!m->close() && m->close());  // Cancel, then Exit
+    QTRY_COMPARE(exits.count(), 1);
+    QVERIFY(!ReadKeepRunningHidden(w.settings));
+    w.Open(kViewWeekly)->close();
+    QVERIFY(ReadKeepRunningHidden(w.settings));
+    w.Open(kViewWeekly)->close();  // the answer stands
+    WriteKeepRunningHidden(w.settings, false);
+    GetAppSettings().SetShowClock(true);
+    w.Open(kViewWeekly)->close();  // the clock is there to come back by
+    QCOMPARE(w.prompts.asked.count(QStringLiteral("Keep running?")), 3);
 }
 
 QTEST_MAIN(MainWndTest)

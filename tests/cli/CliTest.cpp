@@ -146,15 +146,16 @@ TEST_F(CliTest, ReadingCommandsWriteNothing) {
     EXPECT_FALSE(dir.Exists("Type.ptt"));
 }
 
-TEST_F(CliTest, WritingCommandsRefuseWhileTheProgramHoldsTheFolder) {
+TEST_F(CliTest, WritingCommandsRefuseWhileAProgramThatCannotBeReachedHoldsTheFolder) {
     tv::DataFolderLock program;
     std::string why;
     ASSERT_TRUE(program.TryLock(dir.Path(), tv::DataFolderLock::Mode::Exclusive, why)) << why;
+    ASSERT_TRUE(program.Record(dir.File("gone.sock")));  // where it listened before it hung up
     const Result r = Run({"add", "--name", "x", "--start", "2027-01-01 10:00"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("Tallyvane is running"), std::string::npos);
     EXPECT_FALSE(dir.Exists("Evnt.est"));
-    EXPECT_EQ(Run({"events"}).status, 0);  // reading is fine
+    EXPECT_EQ(Run({"events"}).status, 0);  // reading the files is fine
 }
 
 TEST_F(CliTest, TransferCommandsReportWrongFilesAndChangeNothing) {

@@ -11,12 +11,14 @@
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "AcceleratorTable.h"
 #include "AppIcons.h"
+#include "ClockWnd.h"
 #include "CommandTable.h"
 #include "IcsCommands.h"
 #include "MessageHub.h"
@@ -94,6 +96,12 @@ CMainWnd* CMainWnd::OpenOrRestore() {
     m->raise();
     m->activateWindow();
     return m;
+}
+
+CMainWnd* CMainWnd::BringToFront() {
+    // Mapped again, a window appears on the desktop the user is on, wherever it was left.
+    if (CMainWnd* m = g_main; m && m->isVisible() && !m->isMinimized() && !m->isActiveWindow()) m->hide();
+    return OpenOrRestore();
 }
 
 QAction* CMainWnd::makeAction(const MainCommand& command) {
@@ -283,6 +291,16 @@ void CMainWnd::savePlacement() {
 }
 
 void CMainWnd::closeEvent(QCloseEvent* event) {
+    // Without the clock and a tray nothing of the program would be left to see: the user
+    // chooses, once, between keeping it running in the background and exiting.
+    bool exitAfter = false;
+    if (!m_closed && CClockWnd::IsOutOfReach() && !ReadKeepRunningHidden(GetSettingsStore())) {
+        switch (Prompts().AskKeepRunningHidden(this)) {
+            case HiddenAnswer::Cancel: event->ignore(); return;
+            case HiddenAnswer::KeepRunning: WriteKeepRunningHidden(GetSettingsStore(), true); break;
+            case HiddenAnswer::Exit: exitAfter = true; break;
+        }
+    }
     if (!m_closed) {
         m_closed = true;
         ReportSave(this, GetEventStore().Save());
@@ -292,6 +310,11 @@ void CMainWnd::closeEvent(QCloseEvent* event) {
         if (g_main == this) g_main = nullptr;
     }
     event->accept();
+    if (exitAfter) {
+        // After this close has finished: the exit closes every window in its order.
+        if (CClockWnd* clock = CClockWnd::Instance())
+            QTimer::singleShot(0, clock, [clock] { Q_EMIT clock->exitRequested(); });
+    }
 }
 
 }  // namespace tv

@@ -105,6 +105,7 @@ public:
 
     CDateTimeField* startField() const { return m_start; }
     CDateTimeField* endField() const { return m_end; }
+    QCheckBox* notificationsBox() const { return m_notifications; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -117,6 +118,7 @@ private:
     CDateTimeField* m_end;
     QToolButton* m_startButton;
     QToolButton* m_endButton;
+    QCheckBox* m_notifications;
 };
 
 class CPreferenceSheet : public QDialog {

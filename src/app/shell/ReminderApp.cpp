@@ -13,6 +13,7 @@
 
 #include "AppIcons.h"
 #include "ClockWnd.h"
+#include "ProgramServer.h"
 #include "QSettingsStore.h"
 #include "UserPrompts.h"
 #include "engine/ReminderPopup.h"
@@ -20,7 +21,7 @@
 #include "shell/AppSettings.h"
 #include "platform/DataFolder.h"
 #include "platform/Environment.h"
-#include "platform/SingleInstance.h"
+#include "shell/Platform.h"
 #include "store/EventStore.h"
 #include "store/ProgramFolder.h"
 #include "views/ComingEventsWnd.h"
@@ -49,9 +50,9 @@ CReminderApp::~CReminderApp() {
 
 CReminderApp* CReminderApp::Instance() { return g_app; }
 
-int CReminderApp::Start(const Options& options) {
-    // 1. The data folder (the program folder), and the program's file name for the
-    // single-instance check. Without --data-dir it is the one tallyvane-cli uses too.
+std::optional<int> CReminderApp::Start(const Options& options) {
+    // 1. The data folder (the program folder). Without --data-dir it is the one tallyvane-cli
+    // uses too.
     QString folder = options.dataDir;
     if (folder.isEmpty())
         folder = QFile::decodeName(DefaultDataFolder(ProcessEnvironment(), ExecutableFolder()).c_str());
@@ -65,13 +66,9 @@ int CReminderApp::Start(const Options& options) {
     folder = QDir::cleanPath(QDir(folder).absolutePath());
     SetProgramFolder(QFile::encodeName(folder).toStdString() + "/");
     if (!options.dataDir.isEmpty()) m_dataDir = folder;
-    const std::string exeName = ExecutableNameOf(QCoreApplication::applicationFilePath().toStdString());
 
-    // 2. One running copy per user.
-    if (IsAnotherCopyRunning(ListUserProcesses(::getuid()), exeName, ::getpid())) {
-        Prompts().Tell(nullptr, ProductName(), QStringLiteral("Tallyvane is running!"), false);
-        return 1;
-    }
+    // 2. One running copy per login session.
+    if (const std::optional<int> handedOver = ClaimSession(folder)) return handedOver;
     // A new data folder starts empty, as a first start does, and is the user's alone.
     const FileResult ready = PrepareDataFolder(GetProgramFolder(), true, options.trustDataDir, ::getuid());
     if (!ready) {
@@ -82,6 +79,7 @@ int CReminderApp::Start(const Options& options) {
     if (!LockDataFolder(QString::fromStdString(GetProgramFolder()))) return 1;
 
     // 5. The preferences: an INI file named after the program, as the registry key was.
+    const std::string exeName = ExecutableNameOf(QCoreApplication::applicationFilePath().toStdString());
     m_settings = std::make_unique<CQSettingsStore>(QFileInfo(QString::fromStdString(exeName)).completeBaseName());
     SetSettingsStore(m_settings.get());
 
@@ -100,7 +98,47 @@ int CReminderApp::Start(const Options& options) {
     connect(m_clockWnd, &CClockWnd::exitRequested, this, &CReminderApp::Exit);
     WatchTerminationSignals();
     m_started = true;
-    return 0;
+    // Last: a request is only taken once everything it may touch is there.
+    ListenForRequests();
+    return std::nullopt;
+}
+
+std::optional<int> CReminderApp::ClaimSession(const QString& folder) {
+    std::string why;
+    const std::optional<SessionEndpoint> endpoint = FindSessionEndpoint(ProcessEnvironment(), why);
+    // Without a private folder the program still runs; only later launches and tallyvane-cli
+    // cannot find it, and the data-folder lock still keeps a second copy off its files.
+    if (!endpoint) {
+        qWarning("%s Tallyvane runs without its session socket.", why.c_str());
+        return std::nullopt;
+    }
+    switch (m_sessionLock.TryLock(endpoint->lockPath, why)) {
+        case FileLock::Taken::Yes: m_socketPath = endpoint->socketPath; return std::nullopt;
+        case FileLock::Taken::Failed:
+            qWarning("%s Tallyvane runs without its session socket.", why.c_str());
+            return std::nullopt;
+        case FileLock::Taken::Busy: break;
+    }
+    QString note;
+    if (AskRunningCopyToShow(*endpoint, folder, std::chrono::seconds(10), note)) {
+        if (!note.isEmpty()) qInfo("%s", qPrintable(note.trimmed()));
+        return 0;
+    }
+    Prompts().Tell(nullptr, ProductName(), QStringLiteral("Tallyvane is running!"), false);
+    return 1;
+}
+
+void CReminderApp::ListenForRequests() {
+    if (m_socketPath.empty()) return;
+    m_server = new CProgramServer(this);
+    std::string why;
+    if (!m_server->Listen(m_socketPath, why)) {
+        qWarning("%s", why.c_str());
+        delete m_server;
+        m_server = nullptr;
+        return;
+    }
+    if (m_lock.IsLocked()) m_lock.Record(m_socketPath);
 }
 
 bool CReminderApp::LockDataFolder(const QString& folder) {
@@ -147,6 +185,10 @@ void CReminderApp::Exit() {
 void CReminderApp::Shutdown() {
     if (!m_started || m_shutDown) return;
     m_shutDown = true;
+    // Nothing more is asked of a program that is going: a command line in the middle of its
+    // request hears that the program ended.
+    delete m_server;
+    m_server = nullptr;
     // The clock window's end: scheduler stopped and waited for, main window closed (saving
     // the events and its placement), clock position written, tray icon removed.
     delete m_clockWnd;
@@ -163,6 +205,7 @@ void CReminderApp::Shutdown() {
     SetSettingsStore(nullptr);
     m_settings.reset();
     m_lock.Unlock();
+    m_sessionLock.Unlock();
 }
 
 }  // namespace tv

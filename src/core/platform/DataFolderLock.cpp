@@ -125,8 +125,31 @@ DataFolderLock::WriterLock DataFolderLock::LockForWriter(const std::string& fold
     return WriterLock::Failed;
 }
 
+bool DataFolderLock::Record(const std::string& note) {
+    if (m_fd < 0) return false;
+    const std::string line = note + "\n";
+    m_recorded = ::ftruncate(m_fd, 0) == 0 && ::pwrite(m_fd, line.data(), line.size(), 0) == ssize_t(line.size());
+    return m_recorded;
+}
+
+std::string DataFolderLock::ReadRecord(const std::string& folder) {
+    const int fd = ::open(InFolder(folder, kFileName).c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) return {};
+    char buffer[4096];
+    const ssize_t n = ::pread(fd, buffer, sizeof buffer, 0);
+    ::close(fd);
+    if (n <= 0) return {};
+    const std::string text(buffer, static_cast<size_t>(n));
+    const size_t end = text.find('\n');
+    return end == std::string::npos ? std::string() : text.substr(0, end);
+}
+
 void DataFolderLock::Unlock() {
     if (m_fd >= 0) {
+        if (m_recorded) {
+            [[maybe_unused]] const int emptied = ::ftruncate(m_fd, 0);
+            m_recorded = false;
+        }
         if (m_registered) {
             std::lock_guard g(g_heldLock);
             g_held.erase(g_held.find(m_folderId));

@@ -34,6 +34,14 @@ public:
     void Unlock();
     bool IsLocked() const { return m_fd >= 0; }
 
+    // The program writes where it listens into the lock file it holds, so that tallyvane-cli
+    // reaches the program of this very folder; the note is emptied again with the lock.
+    bool Record(const std::string& note);
+    // What the lock file of the folder says (its first line, at most 4 KiB); empty when
+    // nothing is recorded. The note of a program that ended without unlocking stays behind, so
+    // only an answer from the place it names proves a program.
+    static std::string ReadRecord(const std::string& folder);
+
     // Whether this process holds the lock of the folder (compared as the same folder on disk,
     // whatever the path): a save made there can be sure no other save of its files runs.
     static bool IsHeldHere(const std::string& folder);
@@ -48,6 +56,7 @@ private:
     int m_writerFd = -1;
     std::pair<unsigned long long, unsigned long long> m_folderId{};  // device and inode
     bool m_registered = false;
+    bool m_recorded = false;
 };
 
 }  // namespace tv

@@ -112,5 +112,8 @@ inline constexpr const char* kCliNotUtf8 = "The value of %s is not UTF-8 text.";
 inline constexpr const char* kCliNoTypeNamed = "No event type is named \"%s\".";
 inline constexpr const char* kCliNoEventWithId = "No event has the id %u.";
 inline constexpr const char* kCliRenumbered = "%zu records with repeated ids were given new ids.";
+inline constexpr const char* kCliProgramFailed =
+    "Tallyvane runs on the data folder \"%s\", but the command could not be carried out there: %s. Nothing was changed "
+    "unless Tallyvane shows it.";
 
 }  // namespace tv::texts
