@@ -2,8 +2,12 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include "platform/DataFolder.h"
+#include "platform/Environment.h"
+#include "platform/ProgramFiles.h"
 #include "shell/Platform.h"
 #include "shell/ReminderApp.h"
+#include "shell/Translation.h"
 
 int main(int argc, char** argv) {
     // On Wayland with XWayland the clock runs through X11, where it can stay where it was put
@@ -18,20 +22,29 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QString::fromLatin1(tv::kDesktopId));
     // Closing the calendar window leaves the program running in the tray.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The user's language, before the first text is shown. The translations are shipped files,
+    // looked for where the sounds and help are, but not in a data folder a user may write to.
+    QStringList shipped;
+    for (const std::string& folder : tv::ShippedDataFolders({}, tv::ProcessEnvironment(), tv::ExecutableFolder()))
+        shipped << QString::fromStdString(folder);
+    tv::InstallTranslations(QLocale::system(), shipped);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Tallyvane: a reminder calendar with a desktop clock."));
+    parser.setApplicationDescription(
+        QCoreApplication::translate("main", "Tallyvane: a reminder calendar with a desktop clock."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption dataDir(QStringLiteral("data-dir"),
-                                     QStringLiteral("Keep events, types and your own sounds in DIR "
-                                                    "(default: $XDG_DATA_HOME/tallyvane, that is "
-                                                    "~/.local/share/tallyvane)."),
+                                     QCoreApplication::translate("main",
+                                                                 "Keep events, types and your own sounds in DIR "
+                                                                 "(default: $XDG_DATA_HOME/tallyvane, that is "
+                                                                 "~/.local/share/tallyvane)."),
                                      QStringLiteral("DIR"));
     parser.addOption(dataDir);
     const QCommandLineOption trustDataDir(QStringLiteral("trust-data-dir"),
-                                          QStringLiteral("Use the data folder even though another user owns "
-                                                         "it or others may write to it."));
+                                          QCoreApplication::translate("main",
+                                                                      "Use the data folder even though another user "
+                                                                      "owns it or others may write to it."));
     parser.addOption(trustDataDir);
     parser.process(app);
 

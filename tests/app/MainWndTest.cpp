@@ -52,7 +52,7 @@ private:
 
 void MainWndTest::menusToolbarAndKeysFollowTheCommands() {
     CMainWnd* m = w.Open(kViewDaily);
-    QCOMPARE(m->windowTitle(), QStringLiteral("Main"));
+    QCOMPARE(m->windowTitle(), QStringLiteral("Tallyvane - Daily"));
     QStringList menus;
     for (QAction* top : m->menuBar()->actions()) menus << top->text() + QStringLiteral(": ") + Items(top->menu());
     QCOMPARE(menus, (QStringList{

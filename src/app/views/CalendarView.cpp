@@ -9,9 +9,10 @@
 #include "ViewPainter.h"
 #include "controls/QtDateTime.h"
 #include "engine/Clock.h"
-#include "store/EventTypeTable.h"
 #include "shell/AppSettings.h"
+#include "shell/Translation.h"
 #include "store/EventStore.h"
+#include "store/EventTypeTable.h"
 #include "views/DailyLayout.h"
 #include "views/MonthlyLayout.h"
 #include "views/WeekdayLayout.h"
@@ -27,6 +28,14 @@ OfficeHours CurrentOfficeHours() {
     if (start.GetParts(p)) hours.startMinute = p.hour * 60 + p.minute;
     if (end.GetParts(p)) hours.endMinute = p.hour * 60 + p.minute;
     return hours;
+}
+
+int CurrentFirstWeekday(ViewIndex kind) {
+    if (const int chosen = GetAppSettings().GetWeekStart()) return chosen;
+    const QLocale locale;
+    if (IsEnglishLocale(locale)) return kind == kViewMonthly ? kSunday : kMonday;
+    // Qt counts from Monday (1) to Sunday (7), the pages from Sunday (1) to Saturday (7).
+    return locale.firstDayOfWeek() % 7 + 1;
 }
 
 CCalendarView::CCalendarView(std::unique_ptr<CalendarLayout> layout, const IClock& clock, QWidget* parent)
@@ -54,6 +63,13 @@ QString CCalendarView::ShortDate(const DateTime& date) {
 }
 
 void CCalendarView::SetDate(const DateTime& date) { apply(m_layout->SetDate(date)); }
+
+void CCalendarView::setFirstWeekday(int firstWeekday) {
+    ViewNotice n;
+    if (auto* weekly = dynamic_cast<WeeklyLayout*>(m_layout.get())) n = weekly->SetFirstWeekday(firstWeekday);
+    else if (auto* monthly = dynamic_cast<MonthlyLayout*>(m_layout.get())) n = monthly->SetFirstWeekday(firstWeekday);
+    apply(n);
+}
 
 DateTime CCalendarView::GetSelectedDate() const { return m_layout->GetSelectedDate(m_clock.Now()); }
 
@@ -96,6 +112,7 @@ void CCalendarView::apply(const ViewNotice& n) {
     if (n.repaint) viewport()->update();
     if (n.captionChanged) emit captionChanged();
     if (n.viewDate) emit viewDateChanged(*n.viewDate);
+    if (n.openDay) emit dayOpened(*n.openDay);
 }
 
 void CCalendarView::syncScrollBar() {
@@ -158,7 +175,8 @@ void CCalendarView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton) return;
     const QPoint pos = event->position().toPoint();
     setFocus(Qt::MouseFocusReason);
-    apply(m_layout->MousePress(pos.x(), pos.y(), event->button() == Qt::LeftButton ? MouseButton::Left : MouseButton::Right));
+    apply(m_layout->MousePress(pos.x(), pos.y(),
+                               event->button() == Qt::LeftButton ? MouseButton::Left : MouseButton::Right));
 }
 
 void CCalendarView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -213,8 +231,8 @@ CCalendarView* CreateCalendarView(ViewIndex kind, const IClock& clock, QWidget* 
     switch (kind) {
         case kViewDaily: layout = std::make_unique<DailyLayout>(store, types); break;
         case kViewWeekday: layout = std::make_unique<WeekdayLayout>(store, types); break;
-        case kViewWeekly: layout = std::make_unique<WeeklyLayout>(store, types); break;
-        case kViewMonthly: layout = std::make_unique<MonthlyLayout>(store, types); break;
+        case kViewWeekly: layout = std::make_unique<WeeklyLayout>(store, types, CurrentFirstWeekday(kind)); break;
+        case kViewMonthly: layout = std::make_unique<MonthlyLayout>(store, types, CurrentFirstWeekday(kind)); break;
         default: return nullptr;  // the list pages are no calendar
     }
     auto* view = new CCalendarView(std::move(layout), clock, parent);
