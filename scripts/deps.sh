@@ -18,6 +18,10 @@ PACKAGES=(
   libbenchmark-dev                                # tallyvane-bench
   libical-dev                                     # iCalendar import and export (src/ical); tallyvane-bench's peer
   calcurse                                        # a real peer that reads the iCalendar export in the tests
+  libcurl4-openssl-dev                            # HTTP(S) for the CalDAV sync (src/sync)
+  libexpat1-dev                                   # the sync's reader of WebDAV multistatus answers
+  qtkeychain-qt6-dev                              # the sync password in the desktop's secret store
+  radicale python3                                # a real CalDAV server and a misbehaving stub for the sync tests
 )
 # Only scripts/fuzz.sh asks for these (scripts/deps.sh --fuzz); the tests do not need them.
 FUZZ_PACKAGES=(

@@ -13,6 +13,7 @@
 
 #include "CommandLine.h"
 #include "IcsCommands.h"
+#include "SyncCommand.h"
 #include "Json.h"
 #include "UidMap.h"
 #include "editing/EventEditorModel.h"
@@ -87,6 +88,13 @@ const std::vector<OptionSpec> kAddOptions = {
 
 const std::vector<OptionSpec> kImportIcsOptions = {
     {"--nearest", nullptr, "imports an event the file says more of than Tallyvane can hold as its nearest event"},
+};
+
+const std::vector<OptionSpec> kSyncOptions = {
+    {"--url", "URL", "the calendar, or its server (default: the one set in Options)"},
+    {"--user", "NAME", "the user name on the server (default: the one set in Options)"},
+    {"--password-file", "FILE", "a file holding the password (default: $TALLYVANE_SYNC_PASSWORD)"},
+    {"--timeout", "SECONDS", "how long the server may take to answer (default: 120)"},
 };
 
 const std::vector<OptionSpec> kImportOptions = {
@@ -228,6 +236,10 @@ public:
     int ImportPlumtrace(const ParsedArgs&);
     int ExportIcs(const ParsedArgs&);
     int ImportIcs(const ParsedArgs&);
+    int Sync(const ParsedArgs&);
+
+    // Set when the running program carries the command line out on its own calendar.
+    bool inProgram = false;
 
 private:
     void Warn(const LoadReport& r) {
@@ -299,6 +311,7 @@ const std::vector<Command>& Commands() {
         {"export-ics", "FILE", 1, true, "writes every event as an iCalendar file", {}, &Session::ExportIcs},
         {"import-ics", "FILE", 1, true, "adds the events of an iCalendar file", kImportIcsOptions,
          &Session::ImportIcs},
+        {"sync", "", 0, true, "two-way sync of the events with a CalDAV calendar", kSyncOptions, &Session::Sync},
     };
     // clang-format on
     return kCommands;
@@ -594,6 +607,21 @@ int Session::ImportIcs(const ParsedArgs& a) {
         m_err);
 }
 
+int Session::Sync(const ParsedArgs& a) {
+    // The program syncs on a thread of its own; a second sync of the same calendar beside it
+    // would race it for the sync state, and would hold the program's windows for the network.
+    if (inProgram) {
+        m_err << texts::kCliSyncInProgram << "\n";
+        return 1;
+    }
+    SyncArguments args;
+    args.url = a.Get("--url");
+    args.user = a.Get("--user");
+    args.passwordFile = a.Get("--password-file");
+    if (auto t = a.Get("--timeout")) args.timeoutSeconds = ParseIntIn(*t, "The timeout", 1, 3600);
+    return cli::Sync(args, m_store, m_types, m_now, m_out, m_err);
+}
+
 int Session::Import(const ParsedArgs& a) {
     ImportOptions options;
     options.events = !a.Has("--no-events");
@@ -740,6 +768,7 @@ ProgramRun RunForProgram(const ProgramRequest& request, const CalendarRef& calen
         const Invocation inv = ReadCommandLine(request.args, out);
         if (!inv.command) return {0, false};
         Session session(calendar, request.dataDir, request.workingDir, MomentOf(inv.parsed), out, err);
+        session.inProgram = true;
         return {(session.*(inv.command->run))(inv.parsed), inv.command->writes};
     } catch (const UsageError& e) {
         err << e.what() << "\n" << texts::kCliSeeHelp << "\n";

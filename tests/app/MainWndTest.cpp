@@ -58,7 +58,7 @@ void MainWndTest::menusToolbarAndKeysFollowTheCommands() {
     QCOMPARE(menus, (QStringList{
                         "&Event: New>|-|&Modify...\tCtrl+M|&Delete\tDel|-|&Accept\tCtrl+A|&Enable\tCtrl+E|"
                         "Di&sable\tCtrl+D|-|&Print...\tCtrl+P|Print Pre&view...\tCtrl+V|-|Import>|Export...|"
-                        "Export iCalendar...|&Backup...|&Restore...|-|&Close",
+                        "Export iCalendar...|&Backup...|&Restore...|-|S&ync Now|-|&Close",
                         "&View: &Daily\tAlt+D|W&eek Day\tAlt+E|&Weekly\tAlt+W|&Monthly\tAlt+M|&All Events\tAlt+A|-|"
                         "&Find\tF3|-|Goto &Today\tCtrl+T|Goto T&his Day\tCtrl+I|Goto ...\tCtrl+G",
                         "&Tool: &Options...\tCtrl+O", "&Help: &Help...\tF1|&About..."}));

@@ -150,6 +150,10 @@ void ProgramSessionTest::cliChangesReachThePagesAndPopups() {
     QVERIFY(Cli({QStringLiteral("events")}).out.contains(QStringLiteral("\"name\": \"Not saved yet\"")));
     QCOMPARE(Cli({QStringLiteral("export"), QStringLiteral("rel.exp")}).code, 0);
     QVERIFY(w.dir.Exists("rel.exp"));
+    // The program syncs the folder itself; a second sync beside it would race it.
+    r = Cli({QStringLiteral("sync"), QStringLiteral("--url=http://127.0.0.1:9/cal/")});
+    QCOMPARE(r.code, 1);
+    QVERIFY(r.err.contains(QStringLiteral("use Sync Now")));
 }
 
 void ProgramSessionTest::aSecondLaunchShowsTheCalendarWindow() {

@@ -9,6 +9,7 @@
 #include "ClockWnd.h"
 #include "HelpAbout.h"
 #include "MainWnd.h"
+#include "SyncController.h"
 #include "UserPrompts.h"
 #include "store/EventTypeTable.h"
 #include "views/ViewPages.h"
@@ -79,6 +80,13 @@ const MainCommand kMainCommands[] = {
     {cmd::kRestoreBackup, Menu::Event, kSameGroup, QT_TRANSLATE_NOOP("tv::Command", "&Restore..."), "",
      QT_TRANSLATE_NOOP("tv::Command", "Replace all events and types with those of a backup file\nRestore"), Always,
      [](CMainWnd& m) { m.restoreBackup(); }},
+    {cmd::kSyncNow, Menu::Event, kNewGroup, QT_TRANSLATE_NOOP("tv::Command", "S&ync Now"), "",
+     QT_TRANSLATE_NOOP("tv::Command",
+                       "Send this computer's changes to the calendar server and take its changes\nSync Now"),
+     SyncIdle,
+     [](CMainWnd&) {
+         if (CSyncController* sync = CSyncController::Instance()) sync->syncNow(true);
+     }},
     {cmd::kClose, Menu::Event, kNewGroup, QT_TRANSLATE_NOOP("tv::Command", "&Close"), "",
      QT_TRANSLATE_NOOP("tv::Command", "Close the calendar window; Tallyvane keeps running in the tray\nClose"), Always,
      [](CMainWnd& m) { m.close(); }},

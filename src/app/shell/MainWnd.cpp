@@ -22,6 +22,7 @@
 #include "CommandTable.h"
 #include "IcsCommands.h"
 #include "MessageHub.h"
+#include "SyncController.h"
 #include "ToolbarIcons.h"
 #include "UserPrompts.h"
 #include "menus/TypeMenu.h"
@@ -234,7 +235,8 @@ void CMainWnd::setView(int index) {
 
 CommandState CMainWnd::commandState() const {
     // The New menu is first filled while the window is built, before it has pages.
-    return {m_view, m_pages && !activePage()->SelectedEventIds().empty()};
+    const CSyncController* sync = CSyncController::Instance();
+    return {m_view, m_pages && !activePage()->SelectedEventIds().empty(), sync && sync->isRunning()};
 }
 
 bool CMainWnd::isCommandEnabled(int id) const {

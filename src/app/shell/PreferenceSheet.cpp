@@ -1,5 +1,6 @@
 // The preferences sheet and its General and Other pages.
 #include "PreferenceSheet.h"
+#include "SyncPage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -337,6 +338,8 @@ CPreferenceSheet::CPreferenceSheet(QWidget* parent) : QDialog(parent) {
     m_other = new COtherPage;
     m_tabs->addTab(m_general, tr("General"));
     m_tabs->addTab(m_other, tr("Other"));
+    m_sync = new CSyncPage;
+    m_tabs->addTab(m_sync, tr("Sync"));
     layout->addWidget(m_tabs);
     auto* buttons =
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
@@ -349,7 +352,8 @@ CPreferenceSheet::CPreferenceSheet(QWidget* parent) : QDialog(parent) {
 }
 
 void CPreferenceSheet::accept() {
-    for (CPreferencePage* page : {static_cast<CPreferencePage*>(m_general), static_cast<CPreferencePage*>(m_other)})
+    for (CPreferencePage* page : {static_cast<CPreferencePage*>(m_general), static_cast<CPreferencePage*>(m_other),
+                                  static_cast<CPreferencePage*>(m_sync)})
         if (page->wasShown()) page->apply();
     QDialog::accept();
 }

@@ -25,6 +25,7 @@ namespace tv {
 
 class CColorButton;
 class CDateTimeField;
+class CSyncPage;
 
 // A page of the sheet. Its values are taken over only when the sheet is confirmed after the
 // page has been shown: a page the user never looked at keeps its settings as they were.
@@ -132,6 +133,7 @@ public:
     QTabWidget* tabs() const { return m_tabs; }
     CPreferenceGeneralPage* generalPage() const { return m_general; }
     COtherPage* otherPage() const { return m_other; }
+    CSyncPage* syncPage() const { return m_sync; }
 
     // OK: every page that was shown takes its values over.
     void accept() override;
@@ -140,6 +142,7 @@ private:
     QTabWidget* m_tabs;
     CPreferenceGeneralPage* m_general;
     COtherPage* m_other;
+    CSyncPage* m_sync;
 };
 
 // The program the log-on start entry runs: this executable, with --data-dir when it runs on a

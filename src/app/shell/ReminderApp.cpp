@@ -15,6 +15,7 @@
 #include "ClockWnd.h"
 #include "ProgramServer.h"
 #include "QSettingsStore.h"
+#include "SyncController.h"
 #include "UserPrompts.h"
 #include "engine/ReminderPopup.h"
 #include "platform/DataFolder.h"
@@ -96,6 +97,8 @@ std::optional<int> CReminderApp::Start(const Options& options) {
     m_clockWnd = new CClockWnd(m_clock);
     new CComingEventsWnd(m_clockWnd);  // hidden until the mouse rests on the clock; the clock owns it
     connect(m_clockWnd, &CClockWnd::exitRequested, this, &CReminderApp::Exit);
+    // 10. The syncs with a calendar server, when one is set.
+    m_sync = std::make_unique<CSyncController>();
     WatchTerminationSignals();
     m_started = true;
     // Last: a request is only taken once everything it may touch is there.
@@ -188,6 +191,8 @@ void CReminderApp::Shutdown() {
     // request hears that the program ended.
     delete m_server;
     m_server = nullptr;
+    // A sync under way stops first: nothing changes the store while it is saved for the last time.
+    m_sync.reset();
     // The clock window's end: scheduler stopped and waited for, main window closed (saving
     // the events and its placement), clock position written, tray icon removed.
     delete m_clockWnd;

@@ -17,6 +17,7 @@ namespace tv {
 class CClockWnd;
 class CProgramServer;
 class CQSettingsStore;
+class CSyncController;
 
 class CReminderApp : public QObject {
     Q_OBJECT
@@ -65,6 +66,7 @@ private:
     CProgramServer* m_server = nullptr;
     std::unique_ptr<CQSettingsStore> m_settings;
     CClockWnd* m_clockWnd = nullptr;
+    std::unique_ptr<CSyncController> m_sync;
     QSocketNotifier* m_signalNotifier = nullptr;
     bool m_started = false;
     bool m_shutDown = false;
