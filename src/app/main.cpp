@@ -1,6 +1,7 @@
 // tallyvane: the desktop program (clock, tray, reminders and the calendar window).
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QPalette>
 
 #include "platform/DataFolder.h"
 #include "platform/Environment.h"
@@ -9,6 +10,33 @@
 #include "shell/ReminderApp.h"
 #include "shell/Translation.h"
 
+namespace {
+
+// TALLYVANE_PALETTE=dark: the windows in a dark palette of Qt's Fusion style, to check them in a
+// dark theme on a desktop that has none.
+void UseDarkPalette() {
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QPalette p;
+    const QColor window(53, 53, 53), base(35, 35, 35), text(230, 230, 230);
+    p.setColor(QPalette::Window, window);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Base, base);
+    p.setColor(QPalette::AlternateBase, window);
+    p.setColor(QPalette::ToolTipBase, QColor(60, 60, 60));
+    p.setColor(QPalette::ToolTipText, text);
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Button, window);
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::Light, QColor(80, 80, 80));
+    p.setColor(QPalette::Dark, QColor(25, 25, 25));
+    p.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::Link, QColor(90, 160, 240));
+    QApplication::setPalette(p);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     // On Wayland with XWayland the clock runs through X11, where it can stay where it was put
     // and above other windows.
@@ -16,6 +44,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*plugin));
 
     QApplication app(argc, argv);
+    if (qEnvironmentVariable("TALLYVANE_PALETTE") == QLatin1String("dark")) UseDarkPalette();
     QApplication::setOrganizationName(QStringLiteral("Tallyvane"));
     QApplication::setApplicationVersion(QStringLiteral(TALLYVANE_VERSION));
     // Ties the windows to the installed desktop entry, for the icon and the name in task bars.

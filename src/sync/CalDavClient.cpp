@@ -5,6 +5,7 @@
 
 #include "DavUrl.h"
 #include "Multistatus.h"
+#include "texts/Translate.h"
 #include "texts/UserTexts.h"
 
 namespace tv::sync {
@@ -17,13 +18,6 @@ constexpr size_t kFetchBatch = 100;
 
 constexpr char kXmlHead[] = "<?xml version=\"1.0\" encoding=\"utf-8\"?>";
 constexpr char kNamespaces[] = " xmlns:D=\"DAV:\" xmlns:C=\"urn:ietf:params:xml:ns:caldav\"";
-
-template <class... Args>
-std::string Format(const char* format, Args... args) {
-    char text[1024];
-    std::snprintf(text, sizeof text, format, args...);
-    return text;
-}
 
 bool IsRedirect(int status) {
     return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
@@ -51,7 +45,8 @@ HttpRequest Xml(const char* method, const std::string& url, int depth, std::stri
 
 CalDavClient::CalDavClient(IHttpClient& http, std::string givenUrl) : m_http(http), m_given(std::move(givenUrl)) {
     UrlParts p;
-    if (!SplitUrl(m_given, p) || HasUserInfo(m_given)) throw SyncError(Format(texts::kSyncBadUrl, m_given.c_str()));
+    if (!SplitUrl(m_given, p) || HasUserInfo(m_given))
+        throw SyncError(texts::TrPrintf(texts::kSyncBadUrl, m_given.c_str()));
     m_host = p.authority;
 }
 
@@ -68,18 +63,18 @@ CalDavClient::Answer CalDavClient::Exchange(HttpRequest request) {
         UrlParts n;
         if (!SplitUrl(next, n)) return {std::move(r), request.url};
         if (p.scheme == "https" && n.scheme == "http")
-            throw SyncError(Format(texts::kSyncInsecureRedirect, m_host.c_str()));
+            throw SyncError(texts::TrPrintf(texts::kSyncInsecureRedirect, m_host.c_str()));
         request.url = next;
     }
-    throw SyncError(Format(texts::kSyncRedirectLoop, m_host.c_str()));
+    throw SyncError(texts::TrPrintf(texts::kSyncRedirectLoop, m_host.c_str()));
 }
 
 void CalDavClient::Fail(const Answer& a, const char* what) const {
     const HttpResponse& r = a.response;
-    if (r.status == 0) throw SyncError(Format(texts::kSyncUnreachable, m_host.c_str(), r.error.c_str()));
-    if (r.status == 401) throw SyncError(Format(texts::kSyncRefusedLogin, m_host.c_str()));
-    if (r.status == 403) throw SyncError(Format(texts::kSyncForbidden, m_host.c_str(), what));
-    throw SyncError(Format(texts::kSyncHttpError, m_host.c_str(), r.status, what));
+    if (r.status == 0) throw SyncError(texts::TrPrintf(texts::kSyncUnreachable, m_host.c_str(), r.error.c_str()));
+    if (r.status == 401) throw SyncError(texts::TrPrintf(texts::kSyncRefusedLogin, m_host.c_str()));
+    if (r.status == 403) throw SyncError(texts::TrPrintf(texts::kSyncForbidden, m_host.c_str(), what));
+    throw SyncError(texts::TrPrintf(texts::kSyncHttpError, m_host.c_str(), r.status, what));
 }
 
 CalDavClient::Answer CalDavClient::Propfind(const std::string& url, int depth, const std::string& props) {
@@ -90,7 +85,7 @@ CalDavClient::Answer CalDavClient::Propfind(const std::string& url, int depth, c
 std::string CalDavClient::ReadMultistatusOf(const Answer& a, const char* what, Multistatus& out) {
     if (a.response.status != 207) Fail(a, what);
     const std::string why = ParseMultistatus(a.response.body, out);
-    if (!why.empty()) throw SyncError(Format(texts::kSyncUnreadable, m_host.c_str(), what, why.c_str()));
+    if (!why.empty()) throw SyncError(texts::TrPrintf(texts::kSyncUnreadable, m_host.c_str(), what, why.c_str()));
     return a.url;
 }
 
@@ -119,7 +114,7 @@ std::string CalDavClient::FindCalendar() {
         for (const DavResponse& r : ms.responses)
             if (!r.principal.empty()) return CalendarIn(HomeOf(Resolve(w.url, r.principal)));
     }
-    throw SyncError(Format(texts::kSyncNoCalendar, m_given.c_str()));
+    throw SyncError(texts::TrPrintf(texts::kSyncNoCalendar, m_given.c_str()));
 }
 
 std::string CalDavClient::HomeOf(const std::string& principalUrl) {
@@ -128,7 +123,7 @@ std::string CalDavClient::HomeOf(const std::string& principalUrl) {
         ReadMultistatusOf(Propfind(principalUrl, 0, "<C:calendar-home-set/>"), "looking for the calendar", ms);
     for (const DavResponse& r : ms.responses)
         if (!r.calendarHome.empty()) return Resolve(url, r.calendarHome);
-    throw SyncError(Format(texts::kSyncNoCalendar, m_given.c_str()));
+    throw SyncError(texts::TrPrintf(texts::kSyncNoCalendar, m_given.c_str()));
 }
 
 std::string CalDavClient::CalendarIn(const std::string& homeUrl) {
@@ -143,7 +138,7 @@ std::string CalDavClient::CalendarIn(const std::string& homeUrl) {
         for (const DavResponse& r : ms.responses)
             if (r.isCalendar && (!r.hasComponentSet || r.takesEvents) && (!needWrite || !r.hasPrivileges || r.writable))
                 return WithSlash(Resolve(url, r.href));
-    throw SyncError(Format(texts::kSyncNoCalendar, m_given.c_str()));
+    throw SyncError(texts::TrPrintf(texts::kSyncNoCalendar, m_given.c_str()));
 }
 
 std::optional<Listing> CalDavClient::ChangesSince(const std::string& token) {

@@ -1,5 +1,6 @@
 // The calendar pages in the main window: switching, keys and scrolling, the date commands,
 // the view-area menu, the list pages with sorting and Find, and the coming-events balloon.
+#include <QAccessible>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include "shell/Commands.h"
 #include "shell/WindowSettings.h"
 #include "views/ComingEventsWnd.h"
+#include "views/DailyLayout.h"
 #include "views/ListPages.h"
 #include "views/ViewPainter.h"
 #include "views/MonthlyLayout.h"
@@ -69,6 +71,7 @@ private Q_SLOTS:
     void findPageMatchesItsCriteria();
     void balloonListsTodaysDueEventsAndOpensAfterARest();
     void paperShowsNeitherSelectionNorIcons();
+    void monthlyPageTellsScreenReadersItsDaysAndEvents();
 
 private:
     CViewPages* Pages() { return CMainWnd::Instance()->pages(); }
@@ -356,6 +359,44 @@ void ViewsTest::paperShowsNeitherSelectionNorIcons() {
     QVERIFY(count(false, slot, true) > 1000);
     QCOMPARE(count(true, slot, true), 0);
     QVERIFY(count(true, icon, false) < count(false, icon, false));
+}
+
+
+void ViewsTest::monthlyPageTellsScreenReadersItsDaysAndEvents() {
+    CEventType type;
+    type.SetName("Health");
+    QCOMPARE(GetEventTypeTable().AddType(type), AddTypeResult::Added);
+    w.Add("Dentist", At(2008, 1, 16, 9, 0), false, type.GetId());
+    for (int i = 0; i < 8; ++i) w.Add("Busy", At(2008, 1, 17, 8 + i, 0));
+    CMainWnd* m = w.Open(kViewMonthly);
+    QAccessibleInterface* page = QAccessible::queryAccessibleInterface(View(kViewMonthly));
+    QCOMPARE(page->role(), QAccessible::Table);
+    QCOMPARE(page->childCount(), 35);  // five weeks from Sunday 13 January
+
+    QAccessibleInterface* day = page->child(3);
+    QCOMPARE(day->role(), QAccessible::Cell);
+    QCOMPARE(day->text(QAccessible::Name), QLocale().toString(QDate(2008, 1, 16), QLocale::LongFormat));
+    QVERIFY(day->state().selected && !page->child(4)->state().selected);
+    QCOMPARE(page->indexOfChild(day), 3);
+    QCOMPARE(day->childCount(), 1);
+    QCOMPARE(day->child(0)->role(), QAccessible::ListItem);
+    QCOMPARE(day->child(0)->text(QAccessible::Name),
+             QStringLiteral("09:00, Dentist, Health"));
+    QCOMPARE(day->child(0)->parent(), day);
+
+    // A day with more events than its cell holds names every one and says how many are hidden;
+    // its "+N more" line opens the day.
+    QAccessibleInterface* busy = page->child(4);
+    QCOMPARE(busy->childCount(), 8);
+    QVERIFY(!busy->child(0)->state().invisible && busy->child(7)->state().invisible);
+    const MoreLink more = LayoutOf<MonthlyLayout>(View(kViewMonthly)).CellMore(0, 4);
+    QVERIFY(more.count > 0);
+    QCOMPARE(busy->text(QAccessible::Description), QStringLiteral("+%1 more").arg(more.count));
+    const Rect& r = more.rect;
+    QTest::mouseClick(View(kViewMonthly)->viewport(), Qt::LeftButton, {},
+                      QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    QCOMPARE(m->viewIndex(), kViewDaily);
+    QCOMPARE(LayoutOf<DailyLayout>(View(kViewDaily)).GetShownDate(), At(2008, 1, 17));
 }
 
 QTEST_MAIN(ViewsTest)

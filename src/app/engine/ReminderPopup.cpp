@@ -26,6 +26,7 @@
 #include "shell/UserPrompts.h"
 #include "store/EventTypeTable.h"
 #include "texts/DateTexts.h"
+#include "views/CalendarAccessible.h"
 
 namespace tv {
 
@@ -65,6 +66,8 @@ CReminderPopup::CReminderPopup(const CPtEvent& event, const IClock& clock, QWidg
       m_sound(QString::fromStdString(event.GetSound())), m_occurrence(event.GetPendingOccurrence()) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("ReminderPopup"));
+    // Screen readers meet it as an alert.
+    InstallAccessibleFactory();
     Registry().append(this);
 
     CEventType type;  // an unknown type id shows the default type

@@ -9,6 +9,8 @@
 #include <QPainterPath>
 #include <array>
 
+#include "shell/Platform.h"
+
 // The linker drops a static library's compiled-in resources unless they are registered.
 static void RegisterIconResources() {
 #ifdef TALLYVANE_HAVE_ICONS
@@ -112,7 +114,9 @@ void Load() {
     LoadStrip(QStringLiteral(":/icons/types-small.png"), 16, s.small);
     LoadStrip(QStringLiteral(":/icons/types-large.png"), 32, s.large);
     s.app = LoadIcon({":/icons/app.png", ":/icons/app-32.png"});
-    s.tray = LoadIcon({":/icons/tray.png"});
+    // The desktop's icon theme may draw the program's icon to suit its panel (a symbolic or
+    // high-density version); ours stands in where it has none.
+    s.tray = QIcon::fromTheme(QString::fromLatin1(kDesktopId), LoadIcon({":/icons/tray.png"}));
     s.loaded = true;
 }
 

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrinterInfo>
 #include <QPrinter>
 #include <QPushButton>
 #include <QStringList>
@@ -125,6 +126,17 @@ public:
     }
 
     bool SetUpPrinter(QWidget* owner, QPrinter& printer) override {
+        // With no printer installed the dialog could print nowhere: the page goes to a PDF file.
+        if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+            const QString path = ChooseFile(owner, {true, QObject::tr("Print to PDF"), QObject::tr("PDF Files (*.pdf)"),
+                                                    QStringLiteral("pdf")});
+            if (path.isEmpty()) return false;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(path);
+            return true;
+        }
+        // A printer installed since the last PDF prints on paper again.
+        printer.setOutputFileName(QString());
         QPrintDialog dialog(&printer, owner);
         // The whole page or list is printed: no range, no selection, no file of its own.
         dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintCollateCopies);

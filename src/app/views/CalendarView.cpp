@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include "CalendarAccessible.h"
 #include "ViewPainter.h"
 #include "controls/QtDateTime.h"
 #include "engine/Clock.h"
@@ -40,6 +41,8 @@ int CurrentFirstWeekday(ViewIndex kind) {
 
 CCalendarView::CCalendarView(std::unique_ptr<CalendarLayout> layout, const IClock& clock, QWidget* parent)
     : QAbstractScrollArea(parent), m_layout(std::move(layout)), m_clock(clock) {
+    // Screen readers are told the days and events this page paints.
+    InstallAccessibleFactory();
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -37,8 +37,8 @@ inline constexpr const char* kDayOfEveryNMonths = TV_TEXT("Day %d of  every %d M
 inline constexpr const char* kNthWeekdayOfEveryNMonths = TV_TEXT("The %s %s of Every %d Months");
 inline constexpr const char* kEveryMonthDay = TV_TEXT("Every %s %d");
 inline constexpr const char* kNthWeekdayOfMonth = TV_TEXT("The %s %s of %s");
-inline constexpr const char* kOrdinals[] = {TV_TEXT("First"), TV_TEXT("Second"), TV_TEXT("Third"),
-                                            TV_TEXT("Fourth"), TV_TEXT("Last")};
+inline constexpr const char* kOrdinals[] = {TV_TEXT("First"), TV_TEXT("Second"), TV_TEXT("Third"), TV_TEXT("Fourth"),
+                                            TV_TEXT("Last")};
 
 // Durations, as the lists show them.
 inline constexpr const char* kDaysHoursMinutes = TV_TEXT("%ld day,%d hour,%d min");
@@ -120,22 +120,28 @@ inline constexpr const char* kCliSyncInProgram =
 
 // Sync with a calendar server, for the program and the command-line tool alike. Each failed
 // sync shows one of the first group; %s is the server's host (never a password).
-inline constexpr const char* kSyncUnreachable = "Sync failed: the server %s could not be reached (%s).";
-inline constexpr const char* kSyncRefusedLogin = "Sync failed: the server %s refused the user name or password.";
-inline constexpr const char* kSyncForbidden = "Sync failed: the server %s does not let this user %s.";
-inline constexpr const char* kSyncHttpError = "Sync failed: the server %s answered HTTP %d while %s.";
-inline constexpr const char* kSyncUnreadable = "Sync failed: the server %s sent an answer that cannot be read while %s: %s.";
-inline constexpr const char* kSyncNoCalendar = "Sync failed: no calendar was found at %s.";
-inline constexpr const char* kSyncBadUrl = "Sync failed: \"%s\" is not an http:// or https:// address without a user name in it.";
-inline constexpr const char* kSyncRedirectLoop = "Sync failed: the server %s redirected more than five times.";
-inline constexpr const char* kSyncInsecureRedirect = "Sync failed: the server %s redirected to an unencrypted address.";
-inline constexpr const char* kSyncNotStored = "Sync failed: the server %s did not store %zu event(s) (%s); they stay here and are sent again next time.";
-inline constexpr const char* kSyncNotSaved = "Sync failed: %s";
-inline constexpr const char* kSyncStopped = "Sync stopped before it finished; the next sync completes it.";
-// A completed sync.
-inline constexpr const char* kSyncDone = "Synced: %zu sent, %zu received, %zu deleted here, %zu deleted there, %zu conflict(s) kept as copies.";
+inline constexpr const char* kSyncUnreachable = TV_TEXT("Sync failed: the server %s could not be reached (%s).");
+inline constexpr const char* kSyncRefusedLogin =
+    TV_TEXT("Sync failed: the server %s refused the user name or password.");
+inline constexpr const char* kSyncForbidden = TV_TEXT("Sync failed: the server %s does not let this user %s.");
+inline constexpr const char* kSyncHttpError = TV_TEXT("Sync failed: the server %s answered HTTP %d while %s.");
+inline constexpr const char* kSyncUnreadable =
+    TV_TEXT("Sync failed: the server %s sent an answer that cannot be read while %s: %s.");
+inline constexpr const char* kSyncNoCalendar = TV_TEXT("Sync failed: no calendar was found at %s.");
+inline constexpr const char* kSyncBadUrl =
+    TV_TEXT("Sync failed: \"%s\" is not an http:// or https:// address without a user name in it.");
+inline constexpr const char* kSyncRedirectLoop = TV_TEXT("Sync failed: the server %s redirected more than five times.");
+inline constexpr const char* kSyncInsecureRedirect =
+    TV_TEXT("Sync failed: the server %s redirected to an unencrypted address.");
+inline constexpr const char* kSyncNotStored =
+    TV_TEXT("Sync failed: the server %s did not store %zu event(s) (%s); they stay here and are sent again next time.");
+inline constexpr const char* kSyncNotSaved = TV_TEXT("Sync failed: %s");
+inline constexpr const char* kSyncStopped = TV_TEXT("Sync stopped before it finished; the next sync completes it.");
+// A completed sync. The suffix is written into the names of stored events and stays English.
+inline constexpr const char* kSyncDone =
+    TV_TEXT("Synced: %zu sent, %zu received, %zu deleted here, %zu deleted there, %zu conflict(s) kept as copies.");
 inline constexpr const char* kSyncConflictSuffix = " (conflict from server)";
-inline constexpr const char* kSyncNearest = "\"%s\" is held as its nearest event: %s.";
+inline constexpr const char* kSyncNearest = TV_TEXT("\"%s\" is held as its nearest event: %s.");
 inline constexpr const char* kCliSyncNoUrl = "No calendar URL: give --url, or set one on the Sync page of Options.";
 inline constexpr const char* kCliSyncNoPassword =
     "The password for %s is kept in the desktop's secret store, which tallyvane-cli cannot read: give "
