@@ -62,12 +62,12 @@ Möchten Sie die Datei ersetzen?</translation>
     <message>
         <location line="+31"/>
         <source>Print to PDF</source>
-        <translation type="unfinished"></translation>
+        <translation>Als PDF drucken</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>PDF Files (*.pdf)</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF-Dateien (*.pdf)</translation>
     </message>
     <message>
         <location line="+41"/>
