@@ -106,7 +106,7 @@ void CheckTypes(const CEventTypeTable& types) {
     types.ForEach([&](const CEventType& t) {
         TV_CHECK(t.GetId() != 0);
         TV_CHECK(ids.insert(t.GetId()).second);
-        TV_CHECK(CountUtf16Units(t.GetFont().faceName) <= LogFont::kMaxFaceName);
+        TV_CHECK(Utf8ToUtf16(t.GetFont().faceName).size() <= LogFont::kMaxFaceName);
         TV_CHECK(IsValidUtf8(t.GetName()) && IsValidUtf8(t.GetSound()) && IsValidUtf8(t.GetFont().faceName));
     });
     const auto menu = types.BuildTypeMenu();

@@ -211,15 +211,8 @@ private:
 // The next whole minute after now (seconds dropped, one minute added).
 DateTime NextWholeMinute(const DateTime& now);
 
-// Days of the month that contains date.
-int DaysInMonthOf(const DateTime& date);
 // Day of month of the ordinal-th (5 = last) weekday; 0 when the arguments name no day.
 int NthWeekdayOfMonth(int year, int month, int ordinal, int weekday);
-struct WeekdayOrdinalResult {
-    int ordinal;
-    bool isLast;
-};
-WeekdayOrdinalResult WeekdayOrdinal(const DateTime& date);
 // The names descriptions use, in the user's language (texts/DateTexts.h, texts/Translate.h).
 std::string GetDayName(int weekday);    // full name, 1 = Sunday
 std::string GetMonthName(int month);    // short name, 1 = January
