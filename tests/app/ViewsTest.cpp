@@ -11,14 +11,14 @@
 
 #include "AppTestSupport.h"
 #include "controls/DateTimeField.h"
-#include "store/EventTypeTable.h"
 #include "shell/Commands.h"
 #include "shell/WindowSettings.h"
+#include "store/EventTypeTable.h"
 #include "views/ComingEventsWnd.h"
 #include "views/DailyLayout.h"
 #include "views/ListPages.h"
-#include "views/ViewPainter.h"
 #include "views/MonthlyLayout.h"
+#include "views/ViewPainter.h"
 #include "views/ViewTabBar.h"
 #include "views/WeekdayLayout.h"
 #include "views/WeeklyLayout.h"
@@ -93,8 +93,8 @@ void ViewsTest::pagesAndTabBarFollowTheView() {
     CViewTabBar* bar = Pages()->tabBar();
     QCOMPARE(bar->height(), 31);
     QCOMPARE(bar->titleText(), QStringLiteral("Monthly"));
-    QCOMPARE(bar->dateText(),
-             CCalendarView::ShortDate(At(2008, 1, 13)) + QStringLiteral(" - ") + CCalendarView::ShortDate(At(2008, 2, 16)));
+    QCOMPARE(bar->dateText(), CCalendarView::ShortDate(At(2008, 1, 13)) + QStringLiteral(" - ") +
+                                  CCalendarView::ShortDate(At(2008, 2, 16)));
 
     m->runCommand(cmd::kAllEvents);
     QCOMPARE(bar->titleText(), QStringLiteral("All"));
@@ -238,7 +238,7 @@ void ViewsTest::doubleClickOnAnEmptyCellStartsAnEventThere() {
     w.Open(kViewMonthly);
     CCalendarView* view = View(kViewMonthly);
     w.clock.Set(At(2008, 1, 16, 14, 59));
-    const QPoint cell = MonthlyCell(view, 1, 5) + QPoint(0, 15);  // Friday 25 January, below its label
+    const QPoint cell = MonthlyCell(view, 1, 5) + QPoint(0, 15);    // Friday 25 January, below its label
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell);  // a double click's first press
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell);
     QCOMPARE(QString::fromStdString(asked.ToIsoText()), QStringLiteral("2008-01-25 15:00:00"));
@@ -255,7 +255,8 @@ void ViewsTest::allPageSortsByHeaderClicksKeepingTheSelection() {
     list->selectRow(1);  // alpha
     auto clickHeader = [](CEventListCtrl* l, int column) {
         QHeaderView* header = l->horizontalHeader();
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(column) + 10, 5));
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column) + 10, 5));
     };
     clickHeader(list, kColName);
     QCOMPARE(model->model().Ids(), (std::vector<uint32_t>{b, c, a}));  // byte order: capitals first
@@ -361,7 +362,6 @@ void ViewsTest::paperShowsNeitherSelectionNorIcons() {
     QVERIFY(count(true, icon, false) < count(false, icon, false));
 }
 
-
 void ViewsTest::monthlyPageTellsScreenReadersItsDaysAndEvents() {
     CEventType type;
     type.SetName("Health");
@@ -380,8 +380,7 @@ void ViewsTest::monthlyPageTellsScreenReadersItsDaysAndEvents() {
     QCOMPARE(page->indexOfChild(day), 3);
     QCOMPARE(day->childCount(), 1);
     QCOMPARE(day->child(0)->role(), QAccessible::ListItem);
-    QCOMPARE(day->child(0)->text(QAccessible::Name),
-             QStringLiteral("09:00, Dentist, Health"));
+    QCOMPARE(day->child(0)->text(QAccessible::Name), QStringLiteral("09:00, Dentist, Health"));
     QCOMPARE(day->child(0)->parent(), day);
 
     // A day with more events than its cell holds names every one and says how many are hidden;
@@ -397,6 +396,7 @@ void ViewsTest::monthlyPageTellsScreenReadersItsDaysAndEvents() {
                       QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
     QCOMPARE(m->viewIndex(), kViewDaily);
     QCOMPARE(LayoutOf<DailyLayout>(View(kViewDaily)).GetShownDate(), At(2008, 1, 17));
+    QVERIFY(busy->state().selected && !day->state().selected);  // told afresh after the change
 }
 
 QTEST_MAIN(ViewsTest)

@@ -8,8 +8,8 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
-#include <QPrinterInfo>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QStringList>
 
@@ -128,8 +128,8 @@ public:
     bool SetUpPrinter(QWidget* owner, QPrinter& printer) override {
         // With no printer installed the dialog could print nowhere: the page goes to a PDF file.
         if (QPrinterInfo::availablePrinterNames().isEmpty()) {
-            const QString path = ChooseFile(owner, {true, QObject::tr("Print to PDF"), QObject::tr("PDF Files (*.pdf)"),
-                                                    QStringLiteral("pdf")});
+            const QString path = ChooseFile(
+                owner, {true, QObject::tr("Print to PDF"), QObject::tr("PDF Files (*.pdf)"), QStringLiteral("pdf")});
             if (path.isEmpty()) return false;
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(path);

@@ -82,7 +82,7 @@ public:
 
 private:
     std::optional<OutlineItem> Find() const {
-        const std::vector<OutlineDay> days = m_page->Days();
+        const std::vector<OutlineDay>& days = m_page->Days();
         if (m_day >= static_cast<int>(days.size())) return std::nullopt;
         const auto& items = days[m_day].items;
         if (m_item >= static_cast<int>(items.size())) return std::nullopt;
@@ -145,9 +145,9 @@ public:
 
 private:
     std::optional<OutlineDay> Find() const {
-        std::vector<OutlineDay> days = m_page->Days();
+        const std::vector<OutlineDay>& days = m_page->Days();
         if (m_day >= static_cast<int>(days.size())) return std::nullopt;
-        return std::move(days[m_day]);
+        return days[m_day];
     }
 
     int m_day;
@@ -188,7 +188,16 @@ CCalendarAccessible::~CCalendarAccessible() {
 
 CCalendarView* CCalendarAccessible::view() const { return static_cast<CCalendarView*>(widget()); }
 
-std::vector<OutlineDay> CCalendarAccessible::Days() const { return view()->layout().Outline(); }
+const std::vector<OutlineDay>& CCalendarAccessible::Days() const {
+    // A screen reader asks many questions in a row; the outline is made again only after the
+    // page changed.
+    if (!m_outlineRead || m_outlineVersion != view()->outlineVersion()) {
+        m_outline = view()->layout().Outline();
+        m_outlineVersion = view()->outlineVersion();
+        m_outlineRead = true;
+    }
+    return m_outline;
+}
 
 int CCalendarAccessible::childCount() const { return static_cast<int>(Days().size()); }
 
@@ -196,8 +205,8 @@ QAccessibleInterface* CCalendarAccessible::child(int index) const {
     if (index < 0 || index >= childCount()) return nullptr;
     // A page has a fixed number of days, so a day's interface only ever grows in number.
     while (static_cast<int>(m_days.size()) <= index) {
-        m_days.push_back(QAccessible::registerAccessibleInterface(
-            new CDayAccessible(this, static_cast<int>(m_days.size()))));
+        m_days.push_back(
+            QAccessible::registerAccessibleInterface(new CDayAccessible(this, static_cast<int>(m_days.size()))));
         m_items.emplace_back();
     }
     return QAccessible::accessibleInterface(m_days[index]);
@@ -207,8 +216,8 @@ QAccessibleInterface* CCalendarAccessible::Item(int day, int item) const {
     if (day < 0 || item < 0 || !child(day)) return nullptr;
     std::vector<QAccessible::Id>& items = m_items[day];
     while (static_cast<int>(items.size()) <= item)
-        items.push_back(QAccessible::registerAccessibleInterface(
-            new CItemAccessible(this, day, static_cast<int>(items.size()))));
+        items.push_back(
+            QAccessible::registerAccessibleInterface(new CItemAccessible(this, day, static_cast<int>(items.size()))));
     return QAccessible::accessibleInterface(items[item]);
 }
 

@@ -29,12 +29,15 @@ public:
     QString text(QAccessible::Text t) const override;
 
     // The page's days as the layout has them now.
-    std::vector<OutlineDay> Days() const;
+    const std::vector<OutlineDay>& Days() const;
     CCalendarView* view() const;
     // The interface of an item of a day, made on first use; null past the day's items.
     QAccessibleInterface* Item(int day, int item) const;
 
 private:
+    mutable std::vector<OutlineDay> m_outline;
+    mutable unsigned m_outlineVersion = 0;
+    mutable bool m_outlineRead = false;
     mutable std::vector<QAccessible::Id> m_days;
     mutable std::vector<std::vector<QAccessible::Id>> m_items;
 };

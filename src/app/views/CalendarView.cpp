@@ -82,11 +82,13 @@ QString CCalendarView::GetCaptionText() const {
 }
 
 void CCalendarView::ClearSelectedItem() {
+    ++m_outlineVersion;
     m_layout->ClearSelectedItem();
     viewport()->update();
 }
 
 void CCalendarView::Refresh() {
+    ++m_outlineVersion;
     m_layout->RebuildItems();
     m_layout->LayoutItems();
     viewport()->update();
@@ -98,6 +100,7 @@ std::vector<uint32_t> CCalendarView::SelectedEventIds() const {
 }
 
 bool CCalendarView::RemoveEvent(uint32_t eventId) {
+    ++m_outlineVersion;
     if (m_layout->HasSelectedEvent() && m_layout->GetSelectedEvent() == eventId) {
         m_layout->RemoveSelectedItem();
         viewport()->update();
@@ -108,9 +111,13 @@ bool CCalendarView::RemoveEvent(uint32_t eventId) {
     return false;
 }
 
-void CCalendarView::RefreshEvent(uint32_t) { viewport()->update(); }
+void CCalendarView::RefreshEvent(uint32_t) {
+    ++m_outlineVersion;
+    viewport()->update();
+}
 
 void CCalendarView::apply(const ViewNotice& n) {
+    ++m_outlineVersion;
     if (n.scrolled) syncScrollBar();
     if (n.repaint) viewport()->update();
     if (n.captionChanged) emit captionChanged();

@@ -48,6 +48,10 @@ public:
     void RefreshEvent(uint32_t eventId) override;
     void Rebuild() override { Refresh(); }
 
+    // Counts the changes of what the page shows, so that a screen reader's view of it is made
+    // again only when it may have changed.
+    unsigned outlineVersion() const { return m_outlineVersion; }
+
     // The user's short date, as the tab bar shows it.
     static QString ShortDate(const DateTime& date);
 
@@ -79,6 +83,7 @@ private:
     const IClock& m_clock;
     int m_wheelRest = 0;     // wheel rotation not yet turned into a step
     bool m_syncing = false;  // the scroll bar is being set from the layout
+    unsigned m_outlineVersion = 0;
 };
 
 // The office hours of the preferences, as the day grids shade them.

@@ -5,13 +5,13 @@
 #include <QBitmap>
 #include <QCursor>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScreen>
 
 #include "ViewPainter.h"
-#include "store/EventTypeTable.h"
 #include "store/EventStore.h"
+#include "store/EventTypeTable.h"
 #include "views/ComingEvents.h"
 
 namespace tv {
