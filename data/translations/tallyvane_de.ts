@@ -60,7 +60,7 @@ Do you want to replace it?</source>
 Möchten Sie die Datei ersetzen?</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+32"/>
         <source>Print to PDF</source>
         <translation>Als PDF drucken</translation>
     </message>
@@ -70,7 +70,7 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>PDF-Dateien (*.pdf)</translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+40"/>
         <source>
 
 Your changes are kept in memory; Tallyvane tries again at the next save.</source>
@@ -2040,7 +2040,7 @@ Bitte verwenden Sie den Befehl zum Bereinigen!</translation>
     <message>
         <location line="+1"/>
         <source>Sync failed: the server %s does not let this user %s.</source>
-        <translation>Synchronisierung fehlgeschlagen: Der Server %s verweigert diesem Benutzer: %s.</translation>
+        <translation>Synchronisierung fehlgeschlagen: Der Server %s verweigert diesem Benutzer den Zugriff (%s).</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -2086,6 +2086,36 @@ Bitte verwenden Sie den Befehl zum Bereinigen!</translation>
         <location line="+1"/>
         <source>Sync stopped before it finished; the next sync completes it.</source>
         <translation>Die Synchronisierung wurde vor dem Ende angehalten; die nächste schließt sie ab.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>looking for the calendar</source>
+        <translation>bei der Suche nach dem Kalender</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>listing the changes</source>
+        <translation>beim Auflisten der Änderungen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>listing the calendar</source>
+        <translation>beim Auflisten des Kalenders</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>reading events</source>
+        <translation>beim Lesen der Ereignisse</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>sending an event</source>
+        <translation>beim Senden eines Ereignisses</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>deleting an event</source>
+        <translation>beim Löschen eines Ereignisses</translation>
     </message>
     <message>
         <location line="+3"/>

@@ -137,6 +137,13 @@ inline constexpr const char* kSyncNotStored =
     TV_TEXT("Sync failed: the server %s did not store %zu event(s) (%s); they stay here and are sent again next time.");
 inline constexpr const char* kSyncNotSaved = TV_TEXT("Sync failed: %s");
 inline constexpr const char* kSyncStopped = TV_TEXT("Sync stopped before it finished; the next sync completes it.");
+// What a failed sync was doing, the last %s of the messages above.
+inline constexpr const char* kSyncLookingForCalendar = TV_TEXT("looking for the calendar");
+inline constexpr const char* kSyncListingChanges = TV_TEXT("listing the changes");
+inline constexpr const char* kSyncListingCalendar = TV_TEXT("listing the calendar");
+inline constexpr const char* kSyncReadingEvents = TV_TEXT("reading events");
+inline constexpr const char* kSyncSendingEvent = TV_TEXT("sending an event");
+inline constexpr const char* kSyncDeletingEvent = TV_TEXT("deleting an event");
 // A completed sync. The suffix is written into the names of stored events and stays English.
 inline constexpr const char* kSyncDone =
     TV_TEXT("Synced: %zu sent, %zu received, %zu deleted here, %zu deleted there, %zu conflict(s) kept as copies.");
