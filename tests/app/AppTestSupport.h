@@ -207,6 +207,15 @@ struct AppWorld {
     uint32_t Add(const char* name, bool recurring = false, uint32_t type = 0) {
         return Add(name, clock.Now().DateOnly() + tv::TimeSpan::FromParts(0, 9, 0, 0), recurring, type);
     }
+    // A pop-up as the scheduler opens one: the event is marked as showing first.
+    tv::CReminderPopup* Pop(uint32_t id) {
+        tv::CPtEvent ev;
+        tv::GetEventStore().GetById(id, ev);
+        ev.SetShowing();
+        tv::GetEventStore().Modify(id, ev, tv::ShowingMark::Replace);
+        return tv::CReminderPopup::Open(id, clock);
+    }
+    QString Path(const char* name) const { return QString::fromStdString(dir.File(name)); }
     tv::CMainWnd* Open(int view) {
         tv::CMainWnd* w = tv::CMainWnd::OpenOrRestore();
         w->setClock(&clock);

@@ -22,7 +22,6 @@ private Q_SLOTS:
     void eventsMoveOnceAndInexactOnesAreAskedAbout();
 
 private:
-    QString Path(const char* name) const { return QString::fromStdString(w.dir.Path() + name); }
     void Trigger(CMainWnd* m, const QString& text) {
         for (QAction* a : m->findChildren<QAction*>())
             if (a->text() == text) return a->trigger();
@@ -34,14 +33,14 @@ void IcsCommandsTest::eventsMoveOnceAndInexactOnesAreAskedAbout() {
     w.Add("Dentist", DateTime::FromParts(2024, 6, 3, 9, 0));
     w.Add("Pills", DateTime::FromParts(2024, 6, 3, 8, 0), true);
     CMainWnd* m = w.Open(kViewAll);
-    w.prompts.files = {Path("out.ics")};
+    w.prompts.files = {w.Path("out.ics")};
     Trigger(m, "Export iCalendar...");
     QVERIFY(w.dir.Exists("out.ics") && w.dir.Exists("Evnt.uid"));
     QCOMPARE(w.prompts.fileRequests.back().filter, QStringLiteral("iCalendar Files (*.ics)"));
 
     // Into an emptied store and again: added once, then already present.
     GetEventStore().RemoveAll();
-    w.prompts.files = {Path("out.ics"), Path("out.ics")};
+    w.prompts.files = {w.Path("out.ics"), w.Path("out.ics")};
     Trigger(m, "Import iCalendar...");
     Trigger(m, "Import iCalendar...");
     QCOMPARE(w.prompts.told, (QStringList{"Tallyvane: 2 events imported, 0 already present, 0 skipped.",
@@ -67,7 +66,7 @@ void IcsCommandsTest::eventsMoveOnceAndInexactOnesAreAskedAbout() {
         return answer;
     });
     w.prompts.told.clear();
-    w.prompts.files = {Path("peer.ics"), Path("peer.ics")};
+    w.prompts.files = {w.Path("peer.ics"), w.Path("peer.ics")};
     Trigger(m, "Import iCalendar...");
     answer = true;
     Trigger(m, "Import iCalendar...");

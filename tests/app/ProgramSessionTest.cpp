@@ -72,14 +72,6 @@ private:
         // Started in the data folder, where a relative file name lands.
         return RunToEnd(QStringLiteral(TALLYVANE_CLI), args, QString::fromStdString(w.dir.Path()));
     }
-    // A pop-up as the scheduler opens it: the event marked as showing first.
-    CReminderPopup* Pop(uint32_t id) {
-        CPtEvent ev;
-        GetEventStore().GetById(id, ev);
-        ev.SetShowing();
-        GetEventStore().Modify(id, ev, ShowingMark::Replace);
-        return CReminderPopup::Open(id, w.clock);
-    }
     static ReminderState StateOf(uint32_t id) {
         CPtEvent ev;
         GetEventStore().GetById(id, ev);
@@ -129,7 +121,7 @@ void ProgramSessionTest::cliChangesReachThePagesAndPopups() {
     QVERIFY(tvtest::OnDisk(1));
 
     const uint32_t due = w.Add("Due", day + TimeSpan::FromParts(0, 9, 0, 0));
-    Pop(due);
+    w.Pop(due);
     r = Cli({QStringLiteral("disable"), QString::number(due)});
     QCOMPARE(CReminderPopup::OpenPopups().size(), 1);  // a switch answers no reminder
     r = Cli({QStringLiteral("snooze"), QString::number(due), QStringLiteral("600")});
@@ -138,7 +130,7 @@ void ProgramSessionTest::cliChangesReachThePagesAndPopups() {
     QCOMPARE(StateOf(due), kReminderSnoozed);
     QCOMPARE(daily->layout().ItemCount(), size_t(2));
 
-    Pop(due);
+    w.Pop(due);
     r = Cli({QStringLiteral("delete"), QString::number(due)});
     QCOMPARE(r.code, 0);
     QVERIFY(CReminderPopup::OpenPopups().isEmpty());
@@ -172,7 +164,7 @@ void ProgramSessionTest::aReminderIsAlsoADesktopNotificationThatAnswersIt() {
     ev.SetNote("Bring <card>");
     ev.SetStart(w.clock.Now());
     GetEventStore().Add(ev);
-    CReminderPopup* popup = Pop(ev.GetId());
+    CReminderPopup* popup = w.Pop(ev.GetId());
     QTRY_COMPARE(m_notifications.shown.size(), 1);
     const FakeNotifications::Notice& n = m_notifications.shown.front();
     QCOMPARE(n.summary, popup->windowTitle());
@@ -192,10 +184,10 @@ void ProgramSessionTest::aReminderIsAlsoADesktopNotificationThatAnswersIt() {
 
     // Answered in the pop-up, the notification goes; switched off, none comes.
     const uint32_t call = w.Add("Call");
-    Pop(call)->snooze();
+    w.Pop(call)->snooze();
     QTRY_COMPARE(m_notifications.closed, (QList<uint>{1, 2}));
     WriteDesktopNotifications(w.settings, false);
-    Pop(w.Add("Quiet"));
+    w.Pop(w.Add("Quiet"));
     QTest::qWait(200);
     QCOMPARE(m_notifications.shown.size(), 2);
 }

@@ -24,15 +24,13 @@ QPushButton* Button(CReminderPopup* popup, const char* text) {
 
 }  // namespace
 
-class ReminderPopupTest : public QObject {
+class ReminderPopupTest : public tvtest::AppTest {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() {
         w.Install();
         GetEventTypeTable();  // the shipped types of a first start
     }
-    void init() { w.Reset(); }
-    void cleanup() { w.CloseWindows(); }
 
     void showsTheEventInItsTypesLook();
     void buttonsChangeTheStoreAndTheFile();
@@ -43,25 +41,22 @@ private Q_SLOTS:
     void popupsShareOneSpotAndTheFirstRestoreGoesBackThere();
 
 private:
-    // A due event whose pop-up is open: the scheduler has marked it showing.
-    uint32_t AddShowing(const char* name, uint32_t type = 0, bool recurring = false) {
+    // A due event with a note and a sound of its own, its pop-up open.
+    CReminderPopup* PopDue(const char* name, uint32_t type = 0, bool recurring = false) {
         const uint32_t id = w.Add(name, DateTime::FromParts(2024, 5, 6, 9, 59, 0), recurring, type);
         CPtEvent ev;
         GetEventStore().GetById(id, ev);
         ev.SetNote("Bring the\r\nreport.");
         ev.SetSound("ring.wav");
-        ev.SetShowing();
-        GetEventStore().Modify(id, ev, ShowingMark::Replace);
-        return id;
+        GetEventStore().Modify(id, ev);
+        return w.Pop(id);
     }
-
-    tvtest::AppWorld w;
 };
 
 void ReminderPopupTest::showsTheEventInItsTypesLook() {
     CEventType birthday;
     QVERIFY(GetEventTypeTable().FindByName("Birthday", birthday));
-    CReminderPopup* popup = CReminderPopup::Open(AddShowing("Mum", birthday.GetId()), w.clock);
+    CReminderPopup* popup = PopDue("Mum", birthday.GetId());
     QVERIFY(popup);
     QCOMPARE(popup->windowTitle(), QStringLiteral("Birthday - Mum"));
     QCOMPARE(popup->timeText(), QStringLiteral("At 09:59 - May 06,2024"));
@@ -80,7 +75,7 @@ void ReminderPopupTest::showsTheEventInItsTypesLook() {
     // An unknown type shows as the default type; the preference may keep pop-ups off the top.
     w.settings.WriteNumber("Var", "ReminderOnTop", 0);
     DestroyAppSettings();
-    popup = CReminderPopup::Open(AddShowing("Dentist", 4711), w.clock);
+    popup = PopDue("Dentist", 4711);
     QCOMPARE(popup->windowTitle(), QStringLiteral("Undefined - Dentist"));
     QVERIFY(!(popup->windowFlags() & Qt::WindowStaysOnTopHint));
     w.settings.WriteNumber("Var", "ReminderOnTop", 1);
@@ -89,11 +84,9 @@ void ReminderPopupTest::showsTheEventInItsTypesLook() {
 }
 
 void ReminderPopupTest::buttonsChangeTheStoreAndTheFile() {
-    const uint32_t snoozed = AddShowing("Standup"), accepted = AddShowing("Pay rent"), deleted = AddShowing("Gone");
+    QPointer<CReminderPopup> a = PopDue("Standup"), b = PopDue("Pay rent"), c = PopDue("Gone");
+    const uint32_t snoozed = a->eventId(), accepted = b->eventId(), deleted = c->eventId();
     QVERIFY(GetEventStore().Save().ok);
-    QPointer<CReminderPopup> a = CReminderPopup::Open(snoozed, w.clock);
-    QPointer<CReminderPopup> b = CReminderPopup::Open(accepted, w.clock);
-    QPointer<CReminderPopup> c = CReminderPopup::Open(deleted, w.clock);
     QTest::mouseClick(Button(a, "&Snooze"), Qt::LeftButton);
     QTest::mouseClick(Button(b, "A&ccept"), Qt::LeftButton);
     QTest::mouseClick(Button(c, "Dele&te"), Qt::LeftButton);
@@ -114,8 +107,8 @@ void ReminderPopupTest::buttonsChangeTheStoreAndTheFile() {
 }
 
 void ReminderPopupTest::deleteOfARecurringEventAsksFirst() {
-    const uint32_t id = AddShowing("Gym", 0, true);
-    QPointer<CReminderPopup> popup = CReminderPopup::Open(id, w.clock);
+    QPointer<CReminderPopup> popup = PopDue("Gym", 0, true);
+    const uint32_t id = popup->eventId();
     w.prompts.yesNo = {false};
     popup->deleteEvent();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -129,8 +122,8 @@ void ReminderPopupTest::deleteOfARecurringEventAsksFirst() {
 }
 
 void ReminderPopupTest::snoozeWithAnUnreadableLengthStaysOpen() {
-    const uint32_t id = AddShowing("Standup");
-    QPointer<CReminderPopup> popup = CReminderPopup::Open(id, w.clock);
+    QPointer<CReminderPopup> popup = PopDue("Standup");
+    const uint32_t id = popup->eventId();
     auto* edit = popup->snoozeField()->findChild<QLineEdit*>();
     edit->selectAll();
     QTest::keyClicks(edit, QStringLiteral("soon"));
@@ -144,8 +137,8 @@ void ReminderPopupTest::snoozeWithAnUnreadableLengthStaysOpen() {
 
 void ReminderPopupTest::aVanishedEventOnlyCloses() {
     QFile::remove(QString::fromStdString(EventFilePath()));
-    const uint32_t id = AddShowing("Meeting");
-    QPointer<CReminderPopup> a = CReminderPopup::Open(id, w.clock);
+    QPointer<CReminderPopup> a = PopDue("Meeting");
+    const uint32_t id = a->eventId();
     QPointer<CReminderPopup> b = CReminderPopup::Open(id, w.clock);
     QPointer<CReminderPopup> c = CReminderPopup::Open(id, w.clock);
     GetEventStore().Delete(id);
@@ -158,8 +151,8 @@ void ReminderPopupTest::aVanishedEventOnlyCloses() {
 }
 
 void ReminderPopupTest::enterEscapeAndCloseBoxDoNothing() {
-    const uint32_t id = AddShowing("Call Bob");
-    QPointer<CReminderPopup> popup = CReminderPopup::Open(id, w.clock);
+    QPointer<CReminderPopup> popup = PopDue("Call Bob");
+    const uint32_t id = popup->eventId();
     QVERIFY(QTest::qWaitForWindowExposed(popup));
     for (QPushButton* b : popup->findChildren<QPushButton*>()) {
         b->setFocus();
@@ -178,8 +171,7 @@ void ReminderPopupTest::enterEscapeAndCloseBoxDoNothing() {
 }
 
 void ReminderPopupTest::popupsShareOneSpotAndTheFirstRestoreGoesBackThere() {
-    CReminderPopup* first = CReminderPopup::Open(AddShowing("One"), w.clock);
-    CReminderPopup* popup = CReminderPopup::Open(AddShowing("Two"), w.clock);
+    CReminderPopup *first = PopDue("One"), *popup = PopDue("Two");
     QCOMPARE(first->pos(), popup->pos());
     // The second sound cuts off the first: the player was asked twice, in order.
     QCOMPARE(w.sound.played, (QStringList{QStringLiteral("ring.wav"), QStringLiteral("ring.wav")}));

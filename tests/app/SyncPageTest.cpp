@@ -34,7 +34,7 @@ public:
 
 }  // namespace
 
-class SyncPageTest : public QObject {
+class SyncPageTest : public tvtest::AppTest {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() {
@@ -50,8 +50,6 @@ private Q_SLOTS:
         stub.waitForFinished();
         SetSyncSecretsForTesting(nullptr);
     }
-    void init() { w.Reset(); }
-    void cleanup() { w.CloseWindows(); }
     void settingsGoToTheIniFileAndThePasswordToTheSecretStore();
     void windowsFollowASyncAndAServerThatStaysDownIsToldOnce();
 
@@ -67,7 +65,6 @@ private:
         emit page.passwordEdit()->textEdited(page.passwordEdit()->text());
         page.apply();
     }
-    tvtest::AppWorld w;
     MemorySecrets secrets;
     QProcess stub;
     QString port;

@@ -47,9 +47,6 @@ private Q_SLOTS:
     void secondImportRefusesEachStarredNameOnce();
     void holidayImportAddsYearlyEventsAndRefreshesTheView();
     void plumtraceWithAWrongEventFileKeepsTheMergedTypes();
-
-private:
-    QString Path(const char* name) const { return QString::fromStdString(w.dir.Path() + name); }
 };
 
 void TransferCommandsTest::init() {
@@ -104,7 +101,7 @@ void TransferCommandsTest::backupDeleteRestoreBringsEverythingBackWithItsIds() {
     const std::string events = GetEventStore().SaveToBytes(), types = TypesBytes(GetEventTypeTable());
 
     CMainWnd* m = w.Open(kViewAll);
-    w.prompts.files = {Path("all.bak"), Path("all.bak")};
+    w.prompts.files = {w.Path("all.bak"), w.Path("all.bak")};
     m->runCommand(cmd::kBackup);
     GetEventStore().RemoveAll();
     GetEventTypeTable().RemoveAll();
@@ -133,7 +130,7 @@ void TransferCommandsTest::backupDeleteRestoreBringsEverythingBackWithItsIds() {
 void TransferCommandsTest::wrongTagsAndDamagedFilesAreRefusedChangingNothing() {
     w.Add("Dentist");
     CMainWnd* m = w.Open(kViewAll);
-    w.prompts.files = {Path("e.exp"), Path("b.bak")};
+    w.prompts.files = {w.Path("e.exp"), w.Path("b.bak")};
     m->runCommand(cmd::kExport);
     m->runCommand(cmd::kBackup);
     const std::string bak = w.dir.Read("b.bak");
@@ -142,8 +139,8 @@ void TransferCommandsTest::wrongTagsAndDamagedFilesAreRefusedChangingNothing() {
     const std::string events = GetEventStore().SaveToBytes(), types = TypesBytes(GetEventTypeTable());
 
     w.prompts.importContent = {{true, true}};
-    w.prompts.files = {Path("e.exp"), Path("cut.bak"), Path("b.bak"), Path("none.bak"), Path("none.hdy")};
-    w.prompts.folders = {Path("no-such-folder")};
+    w.prompts.files = {w.Path("e.exp"), w.Path("cut.bak"), w.Path("b.bak"), w.Path("none.bak"), w.Path("none.hdy")};
+    w.prompts.folders = {w.Path("no-such-folder")};
     for (int id : {cmd::kRestoreBackup, cmd::kRestoreBackup, cmd::kImportExpFile, cmd::kRestoreBackup,
                    cmd::kImportHoliday, cmd::kImportPlumtrace})
         m->runCommand(id);
@@ -158,13 +155,13 @@ void TransferCommandsTest::wrongTagsAndDamagedFilesAreRefusedChangingNothing() {
     QVERIFY(!QFile::exists(QString::fromStdString(TypeFilePath())));
 
     // A backup into a folder that does not exist says why.
-    w.prompts.files = {Path("no-such-folder/x.bak")};
+    w.prompts.files = {w.Path("no-such-folder/x.bak")};
     m->runCommand(cmd::kBackup);
     QVERIFY2(w.prompts.told.last().contains("x.bak"), qPrintable(w.prompts.told.last()));
 
     // The export file is taken where it belongs, and the file holds the imported events.
     w.prompts.importContent = {{true, true}};
-    w.prompts.files = {Path("e.exp")};
+    w.prompts.files = {w.Path("e.exp")};
     m->runCommand(cmd::kImportExpFile);
     QCOMPARE(w.prompts.told.size(), 7);
     QCOMPARE(GetEventStore().GetCount(), size_t(3));
@@ -175,7 +172,7 @@ void TransferCommandsTest::wrongTagsAndDamagedFilesAreRefusedChangingNothing() {
     std::string exp = ExportToBytes(GetEventTypeTable(), GetEventStore());
     w.dir.Write("w.exp", exp.replace(exp.find("\x12\x04\x41\x04"), 2, "\x00\xD8", 2));
     w.prompts.importContent = {{true, true}};
-    w.prompts.files = {Path("w.exp")};
+    w.prompts.files = {w.Path("w.exp")};
     m->runCommand(cmd::kImportExpFile);
     QVERIFY2(w.prompts.told.last().contains("w.exp\" is damaged (1 text holds"), qPrintable(w.prompts.told.last()));
     QCOMPARE(GetEventStore().GetCount(), size_t(8));
@@ -191,7 +188,7 @@ void TransferCommandsTest::secondImportRefusesEachStarredNameOnce() {
     GetEventTypeTable().ReplaceType(b.GetId(), b);
     w.Add("Dentist", false, a.GetId());
     CMainWnd* m = w.Open(kViewDaily);
-    w.prompts.files = {Path("two.exp"), Path("two.exp"), Path("two.exp"), Path("two.exp")};
+    w.prompts.files = {w.Path("two.exp"), w.Path("two.exp"), w.Path("two.exp"), w.Path("two.exp")};
     m->runCommand(cmd::kExport);
     GetEventTypeTable().ReplaceType(a.GetId(), local[0]);
     GetEventTypeTable().ReplaceType(b.GetId(), local[1]);
@@ -224,7 +221,7 @@ void TransferCommandsTest::holidayImportAddsYearlyEventsAndRefreshesTheView() {
     CCalendarView* monthly = m->pages()->calendarView(kViewMonthly);
     m->pages()->gotoDate(w.clock.Now());
     const size_t itemsBefore = monthly->layout().ItemCount();
-    w.prompts.files = {Path("h.hdy")};
+    w.prompts.files = {w.Path("h.hdy")};
     m->runCommand(cmd::kImportHoliday);
     QVERIFY(w.prompts.told.isEmpty());
     QCOMPARE(GetEventStore().GetCount(), size_t(2));
@@ -234,7 +231,7 @@ void TransferCommandsTest::holidayImportAddsYearlyEventsAndRefreshesTheView() {
 }
 
 void TransferCommandsTest::plumtraceWithAWrongEventFileKeepsTheMergedTypes() {
-    QDir().mkpath(Path("plum"));
+    QDir().mkpath(w.Path("plum"));
     CEventType old;
     old.SetId(7);
     old.SetName("Old appointments");
@@ -245,7 +242,7 @@ void TransferCommandsTest::plumtraceWithAWrongEventFileKeepsTheMergedTypes() {
 
     CMainWnd* m = w.Open(kViewDaily);
     const size_t typesBefore = GetEventTypeTable().GetCount();
-    w.prompts.folders = {Path("plum")};
+    w.prompts.folders = {w.Path("plum")};
     m->runCommand(cmd::kImportPlumtrace);
     QCOMPARE(w.prompts.told, QStringList{"Tallyvane: Invalid Plumtrace 2.3 File."});
     QCOMPARE(GetEventTypeTable().GetCount(), typesBefore + 1);

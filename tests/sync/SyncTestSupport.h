@@ -18,12 +18,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "Cli.h"
+#include "CliRun.h"
 #include "TempDir.h"
 #include "store/EventStore.h"
 
@@ -152,10 +151,7 @@ private:
     int m_port = 0;
 };
 
-struct CliResult {
-    int status;
-    std::string out, err;
-};
+using CliResult = CliRun;
 
 // A data folder standing for one computer.
 class Machine {
@@ -166,22 +162,14 @@ public:
         ::setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
         ::unsetenv("TALLYVANE_SYNC_PASSWORD");
     }
-    CliResult Cli(std::vector<std::string> args) const {
-        args.insert(args.begin(), {"--data-dir", dir.Path(), "--now", kSyncNow});
-        std::ostringstream out, err;
-        const int status = tv::cli::Run(args, out, err);
-        return {status, out.str(), err.str()};
-    }
+    CliResult Cli(std::vector<std::string> args) const { return RunCliOn(dir.Path(), kSyncNow, std::move(args)); }
     CliResult Sync(const std::string& url, std::vector<std::string> more = {}) const {
-        std::vector<std::string> args = {
-            "sync", "--url", url, "--user", "alice", "--password-file", dir.File("password")};
-        args.insert(args.end(), more.begin(), more.end());
-        return Cli(args);
+        more.insert(more.begin(), {"sync", "--url", url, "--user", "alice", "--password-file", dir.File("password")});
+        return Cli(std::move(more));
     }
-    std::string Add(const std::vector<std::string>& options) const {
-        std::vector<std::string> args = {"add"};
-        args.insert(args.end(), options.begin(), options.end());
-        const CliResult r = Cli(args);
+    std::string Add(std::vector<std::string> options) const {
+        options.insert(options.begin(), "add");
+        const CliResult r = Cli(std::move(options));
         EXPECT_EQ(r.status, 0) << r.err;
         return r.out.substr(0, r.out.find('\n'));
     }
@@ -201,10 +189,8 @@ public:
     }
     // "name|start|rule|remind-before|enabled|note" per event, sorted: what two machines share.
     std::vector<std::string> Events() const {
-        tv::CEventStore store(dir.File("Evnt.est"));
-        store.Load();
         std::vector<std::string> out;
-        store.ForEachEvent([&](const tv::CPtEvent& ev) {
+        ForEachStored([&](const tv::CPtEvent& ev) {
             out.push_back(ev.GetName() + "|" + ev.GetStart().ToIsoText() + "|" + ev.GetRecurrence().GetDescription() +
                           "|" + std::to_string(ev.GetRemindBefore()) + "|" + (ev.IsEnabled() ? "on" : "off") + "|" +
                           ev.GetNote());
@@ -212,26 +198,16 @@ public:
         std::sort(out.begin(), out.end());
         return out;
     }
-    // The id of the event of that name, as the command line takes it.
-    std::string Id(const std::string& name) const {
-        tv::CEventStore store(dir.File("Evnt.est"));
-        store.Load();
-        uint32_t id = 0;
-        store.ForEachEvent([&](const tv::CPtEvent& ev) {
-            if (ev.GetName() == name) id = ev.GetId();
+    // The event of that name as this machine's file holds it (a default event when none is).
+    tv::CPtEvent Find(const std::string& name) const {
+        tv::CPtEvent found;
+        ForEachStored([&](const tv::CPtEvent& ev) {
+            if (ev.GetName() == name) found = ev;
         });
-        return std::to_string(id);
+        return found;
     }
-    // The reminder's state of the event of that name, kept on this machine only.
-    tv::ReminderState StateOf(const std::string& name) const {
-        tv::CEventStore store(dir.File("Evnt.est"));
-        store.Load();
-        tv::ReminderState state = tv::kReminderArmed;
-        store.ForEachEvent([&](const tv::CPtEvent& ev) {
-            if (ev.GetName() == name) state = ev.GetReminderState();
-        });
-        return state;
-    }
+    // The id as the command line takes it.
+    std::string Id(const std::string& name) const { return std::to_string(Find(name).GetId()); }
     std::vector<std::string> Names() const {
         std::vector<std::string> out;
         for (const std::string& e : Events()) out.push_back(e.substr(0, e.find('|')));
@@ -239,6 +215,14 @@ public:
     }
 
     TempDir dir;
+
+private:
+    template <class Fn>
+    void ForEachStored(Fn&& fn) const {
+        tv::CEventStore store(dir.File("Evnt.est"));
+        store.Load();
+        store.ForEachEvent(fn);
+    }
 };
 
 }  // namespace tvtest

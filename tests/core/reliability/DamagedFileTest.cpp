@@ -9,16 +9,15 @@
 #include <filesystem>
 #include <limits>
 #include <map>
-#include <sstream>
 
 #include "ByteBuilder.h"
-#include "Cli.h"
+#include "CliRun.h"
+#include "Reminders.h"
 #include "TempDir.h"
 #include "engine/ReminderScheduler.h"
 #include "store/EventTypeTable.h"
 #include "store/EventStore.h"
 #include "store/TransferFiles.h"
-#include "texts/UserTexts.h"
 
 using namespace tv;
 using tvtest::Bytes;
@@ -82,32 +81,6 @@ std::string EventFile(const std::vector<Bytes>& oneOff, const std::vector<Bytes>
     for (const Bytes& r : recurring) b.append(r);
     return b.str();
 }
-
-// A pop-up that answers at once: announced events are accepted.
-class AcceptingSink final : public IReminderSink {
-public:
-    AcceptingSink(CEventStore& store) : m_store(store) {}
-    bool PostEventPop(uint32_t id) override {
-        ++announced[id];
-        pending.push_back(id);
-        return true;
-    }
-    void AcceptAll(const DateTime& now) {
-        for (uint32_t id : pending) {
-            CPtEvent ev;
-            if (!m_store.GetById(id, ev)) continue;
-            ev.Accept(now);
-            ev.ClearShowing();
-            m_store.Modify(id, ev, ShowingMark::Replace);
-        }
-        pending.clear();
-    }
-    std::map<uint32_t, int> announced;
-    std::vector<uint32_t> pending;
-
-private:
-    CEventStore& m_store;
-};
 
 }  // namespace
 
@@ -236,13 +209,21 @@ TEST(DamagedEventFile, OutOfRangeFieldsNeverHangOrRepeatReminders) {
     for (int d = 0; d < 40; ++d) store.GetEventsOfDay(kNow + TimeSpan(d), day);
 
     // Three days of passes, one an hour, with every announcement accepted at once.
-    AcceptingSink sink(store);
-    for (int hour = 0; hour < 72; ++hour) {
+    tvtest::RecordingSink sink;
+    for (int hour = 0, answered = 0; hour < 72; ++hour) {
         const DateTime now = kNow + TimeSpan::FromSeconds(3600 * hour);
         CReminderScheduler::CheckPass(store, now, sink);
-        sink.AcceptAll(now);
+        for (const std::vector<uint32_t> ids = sink.Ids(); answered < static_cast<int>(ids.size()); ++answered) {
+            CPtEvent ev;
+            if (!store.GetById(ids[answered], ev)) continue;
+            ev.Accept(now);
+            ev.ClearShowing();
+            store.Modify(ids[answered], ev, ShowingMark::Replace);
+        }
     }
-    for (const auto& [id, count] : sink.announced) {
+    std::map<uint32_t, int> announced;
+    for (uint32_t id : sink.Ids()) ++announced[id];
+    for (const auto& [id, count] : announced) {
         CPtEvent ev;
         store.GetById(id, ev);
         EXPECT_LE(count, 4) << "\"" << ev.GetName() << "\" was announced " << count << " times in three days";
@@ -312,24 +293,6 @@ TEST(DamagedTransferFiles, TruncatedFilesChangeNothing) {
     }
 }
 
-TEST(DamagedTransferFiles, WrongTagsGiveTheirMessages) {
-    CEventTypeTable types;
-    CEventStore store;
-    FillSmall(types, store);
-    const std::string backup = BackupToBytes(types, store), exported = ExportToBytes(types, store);
-    CEventTypeTable t;
-    CEventStore s;
-    TransferResult r = RestoreBackupFromBytes(exported, "x.bak", t, s);
-    EXPECT_EQ(r.error, TransferError::WrongTag);
-    EXPECT_EQ(r.message, texts::kInvalidBackup);
-    r = ImportExportBytes(backup, "x.exp", ImportOptions{}, t, s);
-    EXPECT_EQ(r.error, TransferError::WrongTag);
-    EXPECT_EQ(r.message, texts::kInvalidExport);
-    r = ImportPlumtraceBytes(Bytes().u32(0).u32(1).str(), Bytes().text("PLUMTRX").str(), "evty.ptt", "evnt.pte", t, s);
-    EXPECT_EQ(r.message, texts::kInvalidPlumtrace);
-    EXPECT_EQ(s.GetCount(), 0u);
-}
-
 TEST(DamagedTransferFiles, HugeCountsStopAtTheEndOfTheData) {
     CEventTypeTable t;
     CEventStore s;
@@ -364,18 +327,14 @@ TEST(DamagedTransferFiles, HolidayLinesForDaysAMonthLacksAreSkipped) {
 
 namespace {
 
-struct CliRun {
-    int code;
-    std::string out, err;
-};
+using tvtest::CliRun;
 
 CliRun Cli(const tvtest::TempDir& dir, std::vector<std::string> args) {
-    std::vector<std::string> all{"--data-dir", dir.Path(), "--now", "2026-06-01 12:00:00"};
-    all.insert(all.end(), args.begin(), args.end());
-    std::ostringstream out, err;
-    const int code = cli::Run(all, out, err);
-    return {code, out.str(), err.str()};
+    return tvtest::RunCliOn(dir.Path(), "2026-06-01 12:00:00", std::move(args));
 }
+
+// A writing command: the first save after reading a damaged file.
+const std::vector<std::string> kAdd{"add", "--name", "New", "--start", "2026-06-05 10:00"};
 
 std::vector<std::string> DamagedCopies(const tvtest::TempDir& dir, const std::string& name) {
     std::vector<std::string> copies;
@@ -404,7 +363,7 @@ TEST(DamagedFilesThroughCli, WarnReadWhatCanBeReadAndKeepACopyBeforeTheFirstSave
     dir.Write("Evnt.est", damaged);
 
     const CliRun list = Cli(dir, {"events"});
-    EXPECT_EQ(list.code, 0);
+    EXPECT_EQ(list.status, 0);
     EXPECT_EQ(list.err.rfind("warning: The event file", 0), 0u) << list.err;
     EXPECT_NE(list.err.find("is damaged"), std::string::npos);
     EXPECT_NE(list.err.find("2 events could be read"), std::string::npos) << list.err;
@@ -412,8 +371,8 @@ TEST(DamagedFilesThroughCli, WarnReadWhatCanBeReadAndKeepACopyBeforeTheFirstSave
     EXPECT_EQ(dir.Read("Evnt.est"), damaged);
     EXPECT_TRUE(DamagedCopies(dir, "Evnt.est").empty()) << "a reading command wrote a copy";
 
-    const CliRun add = Cli(dir, {"add", "--name", "New", "--start", "2026-06-05 10:00"});
-    EXPECT_EQ(add.code, 0) << add.err;
+    const CliRun add = Cli(dir, kAdd);
+    EXPECT_EQ(add.status, 0) << add.err;
     EXPECT_NE(add.err.find("The damaged event file was kept as"), std::string::npos) << add.err;
     const auto copies = DamagedCopies(dir, "Evnt.est");
     ASSERT_EQ(copies.size(), 1u);
@@ -423,50 +382,49 @@ TEST(DamagedFilesThroughCli, WarnReadWhatCanBeReadAndKeepACopyBeforeTheFirstSave
     EXPECT_EQ(reread.GetCount(), 3u);
 
     const CliRun second = Cli(dir, {"add", "--name", "Newer", "--start", "2026-06-06 10:00"});
-    EXPECT_EQ(second.code, 0);
+    EXPECT_EQ(second.status, 0);
     EXPECT_EQ(second.err, "");
     EXPECT_EQ(DamagedCopies(dir, "Evnt.est").size(), 1u);
 }
 
-TEST(DamagedFilesThroughCli, DamagedTypeFileIsKeptBeforeAnImportSavesTypes) {
-    tvtest::TempDir dir;
+// Whatever is in the way, a cut type file or someone's notes, is kept whole before an import
+// (which saves both files) writes over it.
+TEST(DamagedFilesThroughCli, EitherFileIsKeptBeforeItIsSavedOver) {
     CEventTypeTable types;
     CEventStore store;
     FillSmall(types, store);
     ArchiveWriter table;
     types.WriteTable(table);
-    const std::string damaged = table.Data().substr(0, table.Data().size() / 2);
-    dir.Write("Type.ptt", damaged);
-    dir.Write("h.hdy", "Header\nNew Year,1,1,1\n");
-
-    const CliRun r = Cli(dir, {"import-holidays", dir.File("h.hdy")});
-    EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.err.rfind("warning: The event type file", 0), 0u) << r.err;
-    EXPECT_NE(r.err.find("The damaged event type file was kept as"), std::string::npos) << r.err;
-    const auto copies = DamagedCopies(dir, "Type.ptt");
-    ASSERT_EQ(copies.size(), 1u);
-    EXPECT_EQ(dir.Read(copies[0]), damaged);
+    const struct {
+        const char* file;
+        std::string content, warning;
+    } cases[] = {
+        {"Type.ptt", table.Data().substr(0, table.Data().size() / 2), "warning: The event type file"},
+        {"Evnt.est", "These are my notes, not an event file.\n", "not a Tallyvane event file"},
+    };
+    for (const auto& c : cases) {
+        tvtest::TempDir dir;
+        dir.Write(c.file, c.content);
+        dir.Write("h.hdy", "Header\nNew Year,1,1,1\n");
+        const CliRun r = Cli(dir, {"import-holidays", dir.File("h.hdy")});
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err.rfind("warning: ", 0), 0u) << r.err;
+        EXPECT_NE(r.err.find(c.warning), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("file was kept as"), std::string::npos) << r.err;
+        const auto copies = DamagedCopies(dir, c.file);
+        ASSERT_EQ(copies.size(), 1u) << c.file;
+        EXPECT_EQ(dir.Read(copies[0]), c.content);
+    }
 }
 
-TEST(DamagedFilesThroughCli, ForeignFileIsKeptAndAnUncopyableOneIsNeverOverwritten) {
-    tvtest::TempDir dir;
-    dir.Write("Evnt.est", "These are my notes, not an event file.\n");
-    const CliRun list = Cli(dir, {"events"});
-    EXPECT_EQ(list.code, 0);
-    EXPECT_NE(list.err.find("warning: The event file"), std::string::npos);
-    EXPECT_NE(list.err.find("not a Tallyvane event file"), std::string::npos);
-    const CliRun add = Cli(dir, {"add", "--name", "New", "--start", "2026-06-05 10:00"});
-    EXPECT_EQ(add.code, 0);
-    ASSERT_EQ(DamagedCopies(dir, "Evnt.est").size(), 1u);
-    EXPECT_EQ(dir.Read(DamagedCopies(dir, "Evnt.est")[0]), "These are my notes, not an event file.\n");
-
+TEST(DamagedFilesThroughCli, AFileThatCannotBeCopiedIsNeverOverwritten) {
     // A folder in the file's place can be neither read nor copied: the command stops before
     // anything could replace it.
     tvtest::TempDir other;
     std::filesystem::create_directory(other.File("Evnt.est"));
     other.Write("Evnt.est/inside", "x");
-    const CliRun refused = Cli(other, {"add", "--name", "New", "--start", "2026-06-05 10:00"});
-    EXPECT_EQ(refused.code, 1);
+    const CliRun refused = Cli(other, kAdd);
+    EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.err.find("is not a file that can be read"), std::string::npos) << refused.err;
     EXPECT_TRUE(std::filesystem::is_directory(other.File("Evnt.est")));
     EXPECT_EQ(other.Read("Evnt.est/inside"), "x");

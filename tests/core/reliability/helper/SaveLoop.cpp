@@ -2,6 +2,7 @@
 //   tallyvane-save-loop events|types|backup|export PATH
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -17,12 +18,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string kindName = argv[1], path = argv[2];
-    SaveKind kind;
-    if (kindName == "events") kind = SaveKind::Events;
-    else if (kindName == "types") kind = SaveKind::Types;
-    else if (kindName == "backup") kind = SaveKind::Backup;
-    else if (kindName == "export") kind = SaveKind::Export;
-    else return 2;
+    const SaveKind* kind = std::find_if(std::begin(tvtest::kSaveKinds), std::end(tvtest::kSaveKinds),
+                                        [&](SaveKind k) { return kindName == tvtest::SaveKindName(k); });
+    if (kind == std::end(tvtest::kSaveKinds)) return 2;
 
     CEventTypeTable types[2];
     CEventStore stores[2] = {CEventStore(path), CEventStore(path)};
@@ -31,13 +29,7 @@ int main(int argc, char** argv) {
     if (::write(STDOUT_FILENO, "r", 1) != 1) return 3;
     for (unsigned n = 1;; ++n) {
         const int which = n % 2;
-        FileResult r;
-        switch (kind) {
-            case SaveKind::Events: r = stores[which].Save(); break;
-            case SaveKind::Types: r = types[which].Save(path); break;
-            case SaveKind::Backup: r = WriteBackup(path, types[which], stores[which]); break;
-            case SaveKind::Export: r = WriteExport(path, types[which], stores[which]); break;
-        }
+        const FileResult r = tvtest::SaveAs(*kind, path, types[which], stores[which]);
         if (!r.ok) {
             std::fprintf(stderr, "save failed: %s\n", r.message.c_str());
             return 1;

@@ -32,6 +32,7 @@ inline void FillSaveLoopContent(int which, tv::CEventTypeTable& types, tv::CEven
 }
 
 enum class SaveKind { Events, Types, Backup, Export };
+inline constexpr SaveKind kSaveKinds[] = {SaveKind::Events, SaveKind::Types, SaveKind::Backup, SaveKind::Export};
 
 inline const char* SaveKindName(SaveKind k) {
     switch (k) {
@@ -39,6 +40,16 @@ inline const char* SaveKindName(SaveKind k) {
         case SaveKind::Types: return "types";
         case SaveKind::Backup: return "backup";
         default: return "export";
+    }
+}
+
+// One save of that kind to path; a store saves to the path it was made with.
+inline tv::FileResult SaveAs(SaveKind kind, const std::string& path, tv::CEventTypeTable& types, tv::CEventStore& store) {
+    switch (kind) {
+        case SaveKind::Events: return store.Save();
+        case SaveKind::Types: return types.Save(path);
+        case SaveKind::Backup: return tv::WriteBackup(path, types, store);
+        default: return tv::WriteExport(path, types, store);
     }
 }
 
