@@ -7,8 +7,12 @@
 install(TARGETS tallyvane-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 set(tallyvane_data ${CMAKE_SOURCE_DIR}/data)
 install(DIRECTORY ${tallyvane_data}/Sound ${tallyvane_data}/help DESTINATION ${TALLYVANE_INSTALL_DATADIR})
-# Translations: the .qm files are installed to ${TALLYVANE_INSTALL_DATADIR}/translations by the
-# rule that builds them, and are found there like the sounds (FindShippedFile).
+# Translations: the .qm files the build makes in bin/translations go to
+# ${TALLYVANE_INSTALL_DATADIR}/translations, where the program finds them like the sounds.
+if(TARGET tallyvane_translations)
+  install(DIRECTORY ${TALLYVANE_OUTPUT_DIR}/translations/ DESTINATION ${TALLYVANE_INSTALL_DATADIR}/translations
+    FILES_MATCHING PATTERN "*.qm")
+endif()
 
 if(TARGET tallyvane)
   install(TARGETS tallyvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -35,6 +35,13 @@ render types-large.png  types-large.svg  512  32
 render status.png       status.svg        64  16
 render recurrence.png   recurrence.svg    16  16
 render sound.png        sound.svg         16  16
+# The same drawings at twice the size, for screens scaled by two: Qt takes NAME@2x.png there.
+render types-small@2x.png  types-small.svg  512  32
+render types-large@2x.png  types-large.svg 1024  64
+render status@2x.png       status.svg       128  32
+render recurrence@2x.png   recurrence.svg    32  32
+render sound@2x.png        sound.svg         32  32
+render tray@2x.png         tray.svg          64  64
 
 # The desktop's menu and task bars find the icon by the program's id in the hicolor theme
 # (data/icons/hicolor, installed as share/icons/hicolor); the small sizes come from the drawing

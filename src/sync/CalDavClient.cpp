@@ -5,6 +5,7 @@
 
 #include "DavUrl.h"
 #include "Multistatus.h"
+#include "texts/Translate.h"
 #include "texts/UserTexts.h"
 
 namespace tv::sync {
@@ -17,13 +18,6 @@ constexpr size_t kFetchBatch = 100;
 
 constexpr char kXmlHead[] = "<?xml version=\"1.0\" encoding=\"utf-8\"?>";
 constexpr char kNamespaces[] = " xmlns:D=\"DAV:\" xmlns:C=\"urn:ietf:params:xml:ns:caldav\"";
-
-template <class... Args>
-std::string Format(const char* format, Args... args) {
-    char text[1024];
-    std::snprintf(text, sizeof text, format, args...);
-    return text;
-}
 
 bool IsRedirect(int status) {
     return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
@@ -51,7 +45,8 @@ HttpRequest Xml(const char* method, const std::string& url, int depth, std::stri
 
 CalDavClient::CalDavClient(IHttpClient& http, std::string givenUrl) : m_http(http), m_given(std::move(givenUrl)) {
     UrlParts p;
-    if (!SplitUrl(m_given, p) || HasUserInfo(m_given)) throw SyncError(Format(texts::kSyncBadUrl, m_given.c_str()));
+    if (!SplitUrl(m_given, p) || HasUserInfo(m_given))
+        throw SyncError(texts::TrPrintf(texts::kSyncBadUrl, m_given.c_str()));
     m_host = p.authority;
 }
 
@@ -68,18 +63,19 @@ CalDavClient::Answer CalDavClient::Exchange(HttpRequest request) {
         UrlParts n;
         if (!SplitUrl(next, n)) return {std::move(r), request.url};
         if (p.scheme == "https" && n.scheme == "http")
-            throw SyncError(Format(texts::kSyncInsecureRedirect, m_host.c_str()));
+            throw SyncError(texts::TrPrintf(texts::kSyncInsecureRedirect, m_host.c_str()));
         request.url = next;
     }
-    throw SyncError(Format(texts::kSyncRedirectLoop, m_host.c_str()));
+    throw SyncError(texts::TrPrintf(texts::kSyncRedirectLoop, m_host.c_str()));
 }
 
 void CalDavClient::Fail(const Answer& a, const char* what) const {
     const HttpResponse& r = a.response;
-    if (r.status == 0) throw SyncError(Format(texts::kSyncUnreachable, m_host.c_str(), r.error.c_str()));
-    if (r.status == 401) throw SyncError(Format(texts::kSyncRefusedLogin, m_host.c_str()));
-    if (r.status == 403) throw SyncError(Format(texts::kSyncForbidden, m_host.c_str(), what));
-    throw SyncError(Format(texts::kSyncHttpError, m_host.c_str(), r.status, what));
+    if (r.status == 0) throw SyncError(texts::TrPrintf(texts::kSyncUnreachable, m_host.c_str(), r.error.c_str()));
+    if (r.status == 401) throw SyncError(texts::TrPrintf(texts::kSyncRefusedLogin, m_host.c_str()));
+    if (r.status == 403)
+        throw SyncError(texts::TrPrintf(texts::kSyncForbidden, m_host.c_str(), texts::Tr(what).c_str()));
+    throw SyncError(texts::TrPrintf(texts::kSyncHttpError, m_host.c_str(), r.status, texts::Tr(what).c_str()));
 }
 
 CalDavClient::Answer CalDavClient::Propfind(const std::string& url, int depth, const std::string& props) {
@@ -90,12 +86,13 @@ CalDavClient::Answer CalDavClient::Propfind(const std::string& url, int depth, c
 std::string CalDavClient::ReadMultistatusOf(const Answer& a, const char* what, Multistatus& out) {
     if (a.response.status != 207) Fail(a, what);
     const std::string why = ParseMultistatus(a.response.body, out);
-    if (!why.empty()) throw SyncError(Format(texts::kSyncUnreadable, m_host.c_str(), what, why.c_str()));
+    if (!why.empty())
+        throw SyncError(texts::TrPrintf(texts::kSyncUnreadable, m_host.c_str(), texts::Tr(what).c_str(), why.c_str()));
     return a.url;
 }
 
 std::string CalDavClient::FindCalendar() {
-    const char* kWhat = "looking for the calendar";
+    const char* kWhat = texts::kSyncLookingForCalendar;
     const Answer a = Propfind(m_given, 0,
                               "<D:resourcetype/><D:current-user-principal/><C:calendar-home-set/>"
                               "<C:supported-calendar-component-set/>");
@@ -119,16 +116,16 @@ std::string CalDavClient::FindCalendar() {
         for (const DavResponse& r : ms.responses)
             if (!r.principal.empty()) return CalendarIn(HomeOf(Resolve(w.url, r.principal)));
     }
-    throw SyncError(Format(texts::kSyncNoCalendar, m_given.c_str()));
+    throw SyncError(texts::TrPrintf(texts::kSyncNoCalendar, m_given.c_str()));
 }
 
 std::string CalDavClient::HomeOf(const std::string& principalUrl) {
     Multistatus ms;
     const std::string url =
-        ReadMultistatusOf(Propfind(principalUrl, 0, "<C:calendar-home-set/>"), "looking for the calendar", ms);
+        ReadMultistatusOf(Propfind(principalUrl, 0, "<C:calendar-home-set/>"), texts::kSyncLookingForCalendar, ms);
     for (const DavResponse& r : ms.responses)
         if (!r.calendarHome.empty()) return Resolve(url, r.calendarHome);
-    throw SyncError(Format(texts::kSyncNoCalendar, m_given.c_str()));
+    throw SyncError(texts::TrPrintf(texts::kSyncNoCalendar, m_given.c_str()));
 }
 
 std::string CalDavClient::CalendarIn(const std::string& homeUrl) {
@@ -137,17 +134,17 @@ std::string CalDavClient::CalendarIn(const std::string& homeUrl) {
         Propfind(
             homeUrl, 1,
             "<D:resourcetype/><D:displayname/><D:current-user-privilege-set/><C:supported-calendar-component-set/>"),
-        "looking for the calendar", ms);
+        texts::kSyncLookingForCalendar, ms);
     // A calendar the user may write to, before one the server fills by itself (birthdays).
     for (bool needWrite : {true, false})
         for (const DavResponse& r : ms.responses)
             if (r.isCalendar && (!r.hasComponentSet || r.takesEvents) && (!needWrite || !r.hasPrivileges || r.writable))
                 return WithSlash(Resolve(url, r.href));
-    throw SyncError(Format(texts::kSyncNoCalendar, m_given.c_str()));
+    throw SyncError(texts::TrPrintf(texts::kSyncNoCalendar, m_given.c_str()));
 }
 
 std::optional<Listing> CalDavClient::ChangesSince(const std::string& token) {
-    const char* kWhat = "listing the changes";
+    const char* kWhat = texts::kSyncListingChanges;
     const Answer a =
         Exchange(Xml("REPORT", m_collection, 0,
                      std::string("<D:sync-collection") + kNamespaces + "><D:sync-token>" + XmlEscape(token) +
@@ -173,7 +170,7 @@ std::optional<Listing> CalDavClient::ChangesSince(const std::string& token) {
 }
 
 Listing CalDavClient::ListAll() {
-    const char* kWhat = "listing the calendar";
+    const char* kWhat = texts::kSyncListingCalendar;
     Listing out;
     Multistatus head;
     ReadMultistatusOf(Propfind(m_collection, 0, "<D:sync-token/>"), kWhat, head);
@@ -202,7 +199,7 @@ std::map<std::string, Fetched> CalDavClient::Fetch(const std::vector<std::string
             body += "<D:href>" + XmlEscape(hrefs[i]) + "</D:href>";
         body += "</C:calendar-multiget>";
         Multistatus ms;
-        ReadMultistatusOf(Exchange(Xml("REPORT", m_collection, 1, std::move(body))), "reading events", ms);
+        ReadMultistatusOf(Exchange(Xml("REPORT", m_collection, 1, std::move(body))), texts::kSyncReadingEvents, ms);
         for (DavResponse& r : ms.responses) {
             if (r.status == 404 || (!etagsOnly && !r.hasCalendarData) || !IsMember(PathKey(r.href))) continue;
             out[PathKey(r.href)] = Fetched{StrongEtag(r.etag), std::move(r.calendarData)};
@@ -221,7 +218,7 @@ CalDavClient::Stored CalDavClient::Put(const std::string& href, const std::strin
     else r.headers.emplace_back("If-Match", ifMatch);
     const Answer a = Exchange(std::move(r));
     const int status = a.response.status;
-    if (status == 0 || status == 401) Fail(a, "sending an event");
+    if (status == 0 || status == 401) Fail(a, texts::kSyncSendingEvent);
     Stored out{status, StrongEtag(a.response.etag), {}};
     if ((status < 200 || status >= 300) && status != 412) out.why = "HTTP " + std::to_string(status);
     return out;
@@ -234,7 +231,7 @@ CalDavClient::Stored CalDavClient::Delete(const std::string& href, const std::st
     if (!ifMatch.empty()) r.headers.emplace_back("If-Match", ifMatch);
     const Answer a = Exchange(std::move(r));
     int status = a.response.status;
-    if (status == 0 || status == 401) Fail(a, "deleting an event");
+    if (status == 0 || status == 401) Fail(a, texts::kSyncDeletingEvent);
     if (status == 404) status = 204;  // gone already: what was asked for
     Stored out{status, {}, {}};
     if ((status < 200 || status >= 300) && status != 412) out.why = "HTTP " + std::to_string(status);

@@ -15,6 +15,7 @@
 #include "SyncState.h"
 #include "UidMap.h"
 #include "model/TextCodec.h"
+#include "texts/Translate.h"
 #include "texts/UserTexts.h"
 
 namespace tv::sync {
@@ -24,13 +25,6 @@ namespace {
 constexpr size_t kMaxNameChars = 255;
 // The state is saved after this many uploads too, so a sync killed late repeats little.
 constexpr size_t kSaveEvery = 100;
-
-template <class... Args>
-std::string Format(const char* format, Args... args) {
-    char text[1024];
-    std::snprintf(text, sizeof text, format, args...);
-    return text;
-}
 
 // What the server holds at a path, as read from its calendar resource.
 struct ServerCopy {
@@ -177,7 +171,7 @@ private:
         if (copy.problems.empty()) return;
         std::string what;
         for (size_t i = 0; i < copy.problems.size(); ++i) what += (i ? "; " : "") + copy.problems[i];
-        m_report.notes.push_back(Format(texts::kSyncNearest, copy.event.GetName().c_str(), what.c_str()));
+        m_report.notes.push_back(texts::TrPrintf(texts::kSyncNearest, copy.event.GetName().c_str(), what.c_str()));
     }
 
     // A server event that is new here. Its reminders before now count as answered: a series
@@ -368,11 +362,11 @@ private:
     void SaveAll() {
         if (m_unsaved) {
             const FileResult saved = m_store.Save();
-            if (!saved.ok) throw SyncError(Format(texts::kSyncNotSaved, saved.message.c_str()));
+            if (!saved.ok) throw SyncError(texts::TrPrintf(texts::kSyncNotSaved, saved.message.c_str()));
             m_unsaved = false;
         }
         const FileResult kept = m_state.Save();
-        if (!kept.ok) throw SyncError(Format(texts::kSyncNotSaved, kept.message.c_str()));
+        if (!kept.ok) throw SyncError(texts::TrPrintf(texts::kSyncNotSaved, kept.message.c_str()));
     }
 
     // New local events get their UID and resource before anything is sent, and that is saved:
@@ -532,17 +526,17 @@ SyncReport SyncEngine::Run(const SyncRequest& request, const DateTime& now) {
         Pass pass(m_store, m_types, client, state, now, report);
         pass.Run(*listing);
         if (!pass.failures.empty()) {
-            report.message = Format(texts::kSyncNotStored, OriginOf(state.collection).c_str(), pass.failures.size(),
-                                    pass.failures[0].c_str());
+            report.message = texts::TrPrintf(texts::kSyncNotStored, OriginOf(state.collection).c_str(),
+                                             pass.failures.size(), pass.failures[0].c_str());
             return report;
         }
     } catch (const SyncError& e) {
-        report.message = m_cancel && m_cancel->load() ? texts::kSyncStopped : e.what();
+        report.message = m_cancel && m_cancel->load() ? texts::Tr(texts::kSyncStopped) : e.what();
         return report;
     }
     report.ok = true;
-    report.message = Format(texts::kSyncDone, report.sent, report.received, report.deletedHere, report.deletedThere,
-                            report.conflicts);
+    report.message = texts::TrPrintf(texts::kSyncDone, report.sent, report.received, report.deletedHere,
+                                     report.deletedThere, report.conflicts);
     return report;
 }
 

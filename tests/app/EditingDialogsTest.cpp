@@ -247,7 +247,7 @@ void EditingDialogsTest::recurrenceDialogReadsTheChosenRowAndStaysOpenOnARefusal
     Child<QLineEdit>(&monthly, "monthlyDay")->setText(QStringLiteral("31"));
     monthly.accept();
     QCOMPARE(monthly.result(), int(QDialog::Accepted));
-    QCOMPARE(answers.texts.last(), QStringLiteral("Some months has less than 31 days. The last day will be used"));
+    QCOMPARE(answers.texts.last(), QStringLiteral("Some months have fewer than 31 days. The last day will be used"));
 
     // A start moved past the end takes the end along; an earlier end typed afterwards is refused.
     interval->setText(QStringLiteral("1"));

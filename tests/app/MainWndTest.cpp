@@ -2,6 +2,7 @@
 // Enable and Disable on the active page, each reaching the event file at once.
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QToolBar>
@@ -52,7 +53,7 @@ private:
 
 void MainWndTest::menusToolbarAndKeysFollowTheCommands() {
     CMainWnd* m = w.Open(kViewDaily);
-    QCOMPARE(m->windowTitle(), QStringLiteral("Main"));
+    QCOMPARE(m->windowTitle(), QStringLiteral("Tallyvane - Daily"));
     QStringList menus;
     for (QAction* top : m->menuBar()->actions()) menus << top->text() + QStringLiteral(": ") + Items(top->menu());
     QCOMPARE(menus, (QStringList{
@@ -210,8 +211,8 @@ void MainWndTest::acceleratorsRunCommandsButTextFieldsKeepTheirKeys() {
     QCOMPARE(search->selectedText(), QStringLiteral("entist"));
     QVERIFY(GetEventStore().GetPtrById(a));
 
-    // Elsewhere the same keys are the commands; Alt+D is Daily, F3 Find, Alt+E Week Day; Alt+M
-    // is no key, though the menu shows it.
+    // Elsewhere the same keys are the commands; Alt+D is Daily, F3 and Ctrl+F Find, Alt+E Week
+    // Day; Alt+M is no key, though the menu shows it.
     m->setView(kViewAll);
     SelectRows(AllList(m), {a});
     QTest::keyClick(AllList(m), Qt::Key_A, Qt::ControlModifier);
@@ -221,11 +222,16 @@ void MainWndTest::acceleratorsRunCommandsButTextFieldsKeepTheirKeys() {
     const std::pair<QKeyCombination, int> keys[] = {{Qt::AltModifier | Qt::Key_D, kViewDaily},
                                                     {QKeyCombination(Qt::Key_F3), kViewFind},
                                                     {Qt::AltModifier | Qt::Key_E, kViewWeekday},
-                                                    {Qt::AltModifier | Qt::Key_M, kViewWeekday}};
+                                                    {Qt::AltModifier | Qt::Key_M, kViewWeekday},
+                                                    {Qt::ControlModifier | Qt::Key_F, kViewFind}};
     for (const auto& [key, view] : keys) {
         QTest::keyClick(m->pages()->pageWidget(m->viewIndex()), key.key(), key.keyboardModifiers());
         QCOMPARE(m->viewIndex(), view);
     }
+    // F10 opens the menu bar, as on every desktop.
+    QTest::keyClick(m->pages()->pageWidget(m->viewIndex()), Qt::Key_F10);
+    QCOMPARE(m->menuBar()->activeAction(), m->menuBar()->actions().first());
+    m->menuBar()->activeAction()->menu()->close();
     m->action(cmd::kMonthly)->trigger();
     QCOMPARE(m->viewIndex(), kViewMonthly);
     QVERIFY(m->action(cmd::kMonthly)->isChecked() && !m->action(cmd::kDaily)->isChecked());

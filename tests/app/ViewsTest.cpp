@@ -1,5 +1,6 @@
 // The calendar pages in the main window: switching, keys and scrolling, the date commands,
 // the view-area menu, the list pages with sorting and Find, and the coming-events balloon.
+#include <QAccessible>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -10,13 +11,14 @@
 
 #include "AppTestSupport.h"
 #include "controls/DateTimeField.h"
-#include "store/EventTypeTable.h"
 #include "shell/Commands.h"
 #include "shell/WindowSettings.h"
+#include "store/EventTypeTable.h"
 #include "views/ComingEventsWnd.h"
+#include "views/DailyLayout.h"
 #include "views/ListPages.h"
-#include "views/ViewPainter.h"
 #include "views/MonthlyLayout.h"
+#include "views/ViewPainter.h"
 #include "views/ViewTabBar.h"
 #include "views/WeekdayLayout.h"
 #include "views/WeeklyLayout.h"
@@ -69,6 +71,7 @@ private Q_SLOTS:
     void findPageMatchesItsCriteria();
     void balloonListsTodaysDueEventsAndOpensAfterARest();
     void paperShowsNeitherSelectionNorIcons();
+    void monthlyPageTellsScreenReadersItsDaysAndEvents();
 
 private:
     CViewPages* Pages() { return CMainWnd::Instance()->pages(); }
@@ -90,8 +93,8 @@ void ViewsTest::pagesAndTabBarFollowTheView() {
     CViewTabBar* bar = Pages()->tabBar();
     QCOMPARE(bar->height(), 31);
     QCOMPARE(bar->titleText(), QStringLiteral("Monthly"));
-    QCOMPARE(bar->dateText(),
-             CCalendarView::ShortDate(At(2008, 1, 13)) + QStringLiteral(" - ") + CCalendarView::ShortDate(At(2008, 2, 16)));
+    QCOMPARE(bar->dateText(), CCalendarView::ShortDate(At(2008, 1, 13)) + QStringLiteral(" - ") +
+                                  CCalendarView::ShortDate(At(2008, 2, 16)));
 
     m->runCommand(cmd::kAllEvents);
     QCOMPARE(bar->titleText(), QStringLiteral("All"));
@@ -235,7 +238,7 @@ void ViewsTest::doubleClickOnAnEmptyCellStartsAnEventThere() {
     w.Open(kViewMonthly);
     CCalendarView* view = View(kViewMonthly);
     w.clock.Set(At(2008, 1, 16, 14, 59));
-    const QPoint cell = MonthlyCell(view, 1, 5) + QPoint(0, 15);  // Friday 25 January, below its label
+    const QPoint cell = MonthlyCell(view, 1, 5) + QPoint(0, 15);    // Friday 25 January, below its label
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell);  // a double click's first press
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell);
     QCOMPARE(QString::fromStdString(asked.ToIsoText()), QStringLiteral("2008-01-25 15:00:00"));
@@ -252,7 +255,8 @@ void ViewsTest::allPageSortsByHeaderClicksKeepingTheSelection() {
     list->selectRow(1);  // alpha
     auto clickHeader = [](CEventListCtrl* l, int column) {
         QHeaderView* header = l->horizontalHeader();
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(column) + 10, 5));
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column) + 10, 5));
     };
     clickHeader(list, kColName);
     QCOMPARE(model->model().Ids(), (std::vector<uint32_t>{b, c, a}));  // byte order: capitals first
@@ -356,6 +360,43 @@ void ViewsTest::paperShowsNeitherSelectionNorIcons() {
     QVERIFY(count(false, slot, true) > 1000);
     QCOMPARE(count(true, slot, true), 0);
     QVERIFY(count(true, icon, false) < count(false, icon, false));
+}
+
+void ViewsTest::monthlyPageTellsScreenReadersItsDaysAndEvents() {
+    CEventType type;
+    type.SetName("Health");
+    QCOMPARE(GetEventTypeTable().AddType(type), AddTypeResult::Added);
+    w.Add("Dentist", At(2008, 1, 16, 9, 0), false, type.GetId());
+    for (int i = 0; i < 8; ++i) w.Add("Busy", At(2008, 1, 17, 8 + i, 0));
+    CMainWnd* m = w.Open(kViewMonthly);
+    QAccessibleInterface* page = QAccessible::queryAccessibleInterface(View(kViewMonthly));
+    QCOMPARE(page->role(), QAccessible::Table);
+    QCOMPARE(page->childCount(), 35);  // five weeks from Sunday 13 January
+
+    QAccessibleInterface* day = page->child(3);
+    QCOMPARE(day->role(), QAccessible::Cell);
+    QCOMPARE(day->text(QAccessible::Name), QLocale().toString(QDate(2008, 1, 16), QLocale::LongFormat));
+    QVERIFY(day->state().selected && !page->child(4)->state().selected);
+    QCOMPARE(page->indexOfChild(day), 3);
+    QCOMPARE(day->childCount(), 1);
+    QCOMPARE(day->child(0)->role(), QAccessible::ListItem);
+    QCOMPARE(day->child(0)->text(QAccessible::Name), QStringLiteral("09:00, Dentist, Health"));
+    QCOMPARE(day->child(0)->parent(), day);
+
+    // A day with more events than its cell holds names every one and says how many are hidden;
+    // its "+N more" line opens the day.
+    QAccessibleInterface* busy = page->child(4);
+    QCOMPARE(busy->childCount(), 8);
+    QVERIFY(!busy->child(0)->state().invisible && busy->child(7)->state().invisible);
+    const MoreLink more = LayoutOf<MonthlyLayout>(View(kViewMonthly)).CellMore(0, 4);
+    QVERIFY(more.count > 0);
+    QCOMPARE(busy->text(QAccessible::Description), QStringLiteral("+%1 more").arg(more.count));
+    const Rect& r = more.rect;
+    QTest::mouseClick(View(kViewMonthly)->viewport(), Qt::LeftButton, {},
+                      QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    QCOMPARE(m->viewIndex(), kViewDaily);
+    QCOMPARE(LayoutOf<DailyLayout>(View(kViewDaily)).GetShownDate(), At(2008, 1, 17));
+    QVERIFY(busy->state().selected && !day->state().selected);  // told afresh after the change
 }
 
 QTEST_MAIN(ViewsTest)

@@ -49,7 +49,7 @@ TEST(ColorPalette, ChoosingMakesASlotMostRecentAndOtherColoursReplaceTheLeastRec
     EXPECT_EQ(p.GetColor(10), 0xF0FBFFu);
 }
 
-TEST(SoundList, WavFilesInDirectoryOrderWithNoSoundFirst) {
+TEST(SoundList, WavFilesWithNoSoundFirstSortedByName) {
     tvtest::TempDir dir;
     // Names in any script are listed; a name that is not UTF-8 cannot be stored as a text.
     const std::set<std::string> listed = {"Bell.wav",         "ALARM.WAV",
@@ -79,6 +79,9 @@ TEST(SoundList, WavFilesInDirectoryOrderWithNoSoundFirst) {
         EXPECT_EQ(c.entries[BuildSoundChoices(files, stored).selected], entry) << stored;
     EXPECT_TRUE(ListSoundFiles(dir.Path() + "Sound/").empty());
     EXPECT_EQ(BuildSoundChoices({}, "Bell.wav").entries, std::vector<std::string>{"<No Sound>"});
+    // The picker lists them by name, letter case aside.
+    EXPECT_EQ(BuildSoundChoices({"ding.wav", "Bell.wav", "alarm.WAV", "Chime.wav"}, "").entries,
+              (std::vector<std::string>{"<No Sound>", "alarm.WAV", "Bell.wav", "Chime.wav", "ding.wav"}));
 }
 
 namespace {

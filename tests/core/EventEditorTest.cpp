@@ -205,6 +205,42 @@ TEST(EventEditor, OkChecksTheNameFirstThenTheStart) {
     }
 }
 
+TEST(EventEditor, AnUntouchedDefaultStartMovesWithTheClock) {
+    Types t;
+    CPtEvent ev(kNow);  // starts at 10:16
+    CEventEditorModel dlg;
+    dlg.LoadFromEvent(ev);
+    dlg.MarkDefaultStart(kNow);
+    const DateTime later = kNow + TimeSpan::FromSeconds(130);  // 10:17:10
+    EXPECT_TRUE(dlg.FollowClock(later));
+    EXPECT_EQ(dlg.start, DateTime::FromParts(2024, 5, 6, 10, 18, 0));
+    EXPECT_FALSE(dlg.FollowClock(later));
+    dlg.name = "x";
+    EXPECT_EQ(dlg.Check(later + TimeSpan::FromSeconds(40)), EditorCheck::Ok);
+
+    // A start chosen by the user or a type, a chosen day, an event being modified and a series
+    // stay where they are.
+    dlg.startFollowsClock = false;
+    EXPECT_FALSE(dlg.FollowClock(later + TimeSpan(1.0)));
+    CEventEditorModel typed;
+    typed.LoadFromEvent(ev);
+    typed.MarkDefaultStart(kNow);
+    typed.ApplyTypeToDialog(1, t.table);
+    EXPECT_FALSE(typed.startFollowsClock);
+    CEventEditorModel chosenDay;
+    chosenDay.start = DateTime::FromParts(2024, 5, 9, 10, 16, 0);
+    chosenDay.MarkDefaultStart(kNow);
+    CEventEditorModel modified(false);
+    modified.LoadFromEvent(ev);
+    modified.MarkDefaultStart(kNow);
+    EXPECT_FALSE(chosenDay.startFollowsClock || modified.startFollowsClock);
+    CEventEditorModel series;
+    series.LoadFromEvent(ev);
+    series.MarkDefaultStart(kNow);
+    series.BeginRecurrenceEdit(series.start);
+    EXPECT_FALSE(series.FollowClock(later));
+}
+
 TEST(HalfHourMenu, FortyEightItemsFromMidnight) {
     const auto items = HalfHourMenuItems();
     ASSERT_EQ(items.size(), 48u);

@@ -101,8 +101,8 @@ TEST(RecurrencePages, RangeChecksOfEachPage) {
 TEST(RecurrencePages, MonthDaysBeyond28GiveANoticeAndYearlyDaysMustExistEveryYear) {
     RecurrencePages pages;
     for (auto [day, notice] :
-         {std::pair(28, ""), std::pair(29, "Some months has less than 29 days. The last day will be used"),
-          std::pair(31, "Some months has less than 31 days. The last day will be used")}) {
+         {std::pair(28, ""), std::pair(29, "Some months have fewer than 29 days. The last day will be used"),
+          std::pair(31, "Some months have fewer than 31 days. The last day will be used")}) {
         pages.monthly.day = day;
         const RecurrenceOkCheck check = CheckRecurrencePage(pages, kPatternMonthly);
         EXPECT_EQ(std::tuple(check.outcome, check.notice), std::tuple(RecurrenceOkCheck::Outcome::Accept, notice));

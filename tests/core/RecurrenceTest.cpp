@@ -79,7 +79,7 @@ TEST(Recurrence, SearchesOfEveryKind) {
         {kPatternMonthly, At(2024, 1, 1, 12, 0), {1, 1, 2, 3, 0}, At(2024, 3, 1), At(2024, 3, 12, 12, 0),
          "The Second Tuesday of Every 1 Months"},
         {kPatternMonthly, At(2024, 1, 1, 12, 0), {1, 1, 4, 5, 0}, At(2024, 2, 1), At(2024, 2, 22, 12, 0),
-         "The Fouth Thursday of Every 1 Months"},
+         "The Fourth Thursday of Every 1 Months"},
         {kPatternYearly, At(2020, 1, 1, 7, 0), {3, 5, 1, 1, 1}, At(2024, 3, 5), At(2024, 3, 5, 7, 0), "Every Mar 5"},
         {kPatternYearly, At(2020, 1, 1, 7, 0), {3, 5, 1, 1, 1}, At(2024, 3, 6), At(2025, 3, 5, 7, 0), ""},
         // The first Monday of September 2025 was the 1st; from the 10th the next is in 2026.

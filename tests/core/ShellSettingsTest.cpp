@@ -80,6 +80,20 @@ TEST(AppSettings, EveryValueRoundTripsThroughTheStore) {
     EXPECT_EQ(OfficeStart(back), "1899-12-30 08:15:00 18:05");
 }
 
+TEST(AppSettings, WeekStartIsTheLocalesUnlessAWeekdayIsChosen) {
+    CAppSettings s;
+    EXPECT_EQ(s.GetWeekStart(), 0);
+    MemoryKeyValueStore store;
+    for (auto [stored, read] : {std::pair(2, 2), std::pair(7, 7), std::pair(8, 0), std::pair(-1, 0)}) {
+        store.WriteNumber("Var", "WeekStart", stored);
+        s.Load(store);
+        EXPECT_EQ(s.GetWeekStart(), read) << stored;
+    }
+    s.SetWeekStart(1);
+    s.Save(store);
+    EXPECT_EQ(store.ReadNumber("Var", "WeekStart"), 1);
+}
+
 TEST(AppSettings, FontBytesKeepTheirLowEightBitsAndFaceNamesAreCut) {
     MemoryKeyValueStore store;
     store.WriteNumber("Var", "Italic", 0x1FF);

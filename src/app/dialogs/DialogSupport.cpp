@@ -9,8 +9,9 @@
 #include <QValidator>
 #include <QWidget>
 
-#include "texts/UserTexts.h"
+#include "shell/Translation.h"
 #include "shell/UserPrompts.h"
+#include "texts/UserTexts.h"
 
 namespace tv {
 
@@ -51,7 +52,7 @@ void ShowProductMessage(QWidget* parent, const QString& text) { Prompts().Tell(p
 void ShowProductNotice(QWidget* parent, const QString& text) { Prompts().Tell(parent, ProductName(), text, false); }
 
 bool AskWarningQuestion(QWidget* parent, const QString& text) {
-    return Prompts().AskYesNo(parent, QString::fromLatin1(texts::kWarningCaption), text);
+    return Prompts().AskYesNo(parent, CoreText(texts::kWarningCaption), text);
 }
 
 void CenterOnScreen(QWidget* dialog) {

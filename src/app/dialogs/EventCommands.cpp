@@ -4,10 +4,11 @@
 #include "DialogSupport.h"
 #include "EventEditorDlg.h"
 #include "EventTypeListDlg.h"
-#include "texts/UserTexts.h"
-#include "store/EventTypeTable.h"
+#include "shell/Translation.h"
 #include "shell/UserPrompts.h"
 #include "store/EventStore.h"
+#include "store/EventTypeTable.h"
+#include "texts/UserTexts.h"
 
 namespace tv {
 
@@ -29,7 +30,7 @@ uint32_t NewEventWithEditor(QWidget* parent, int typeIndex, std::optional<DateTi
     dlg.StoreToEvent(ev);
     CEventStore& store = GetEventStore();
     if (!store.Add(ev)) {
-        ShowProductMessage(parent, QString::fromLatin1(texts::kNoFreeId));
+        ShowProductMessage(parent, CoreText(texts::kNoFreeId));
         return 0;
     }
     SaveEventFileReporting(parent);
@@ -51,7 +52,7 @@ bool ModifyEventWithEditor(QWidget* parent, uint32_t id) {
     if (!store.Modify(id, ev)) {
         // The event went away meanwhile; the user's edit is kept as a new event.
         if (!store.Add(ev)) {
-            ShowProductMessage(parent, QString::fromLatin1(texts::kNoFreeId));
+            ShowProductMessage(parent, CoreText(texts::kNoFreeId));
             return false;
         }
     }

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -25,6 +26,7 @@
 #include "editing/HalfHourMenu.h"
 #include "menus/TypeMenu.h"
 #include "shell/AppIcons.h"
+#include "shell/Translation.h"
 #include "store/EventTypeTable.h"
 
 namespace tv {
@@ -150,7 +152,15 @@ QLayout* CEventEditorDlg::createTimingRows() {
     timing->setColumnStretch(3, 1);
     timing->setContentsMargins(9, 0, 9, 0);
     connect(m_halfHour, &QToolButton::clicked, this, &CEventEditorDlg::openHalfHourMenu);
-    connect(m_start, &CDateTimeField::valueChanged, this, [this] { m_model.start = m_start->value(); });
+    connect(m_start, &CDateTimeField::valueChanged, this, [this] {
+        // A start the user (or a choice) changed no longer follows the clock.
+        if (!(m_start->value() == m_model.start)) m_model.startFollowsClock = false;
+        m_model.start = m_start->value();
+    });
+    // A new event's untouched default start keeps ahead of the clock while the user types.
+    auto* follow = new QTimer(this);
+    connect(follow, &QTimer::timeout, this, &CEventEditorDlg::followClock);
+    follow->start(1000);
     return timing;
 }
 
@@ -219,6 +229,7 @@ void CEventEditorDlg::setTabOrders() {
 
 void CEventEditorDlg::LoadFromEvent(const CPtEvent& ev) {
     m_model.LoadFromEvent(ev);
+    m_model.MarkDefaultStart(now());
     showValues();
     updateCaptionAndIcons();
 }
@@ -316,11 +327,16 @@ void CEventEditorDlg::setSound() {
     showValues();
 }
 
+void CEventEditorDlg::followClock() {
+    if (m_model.FollowClock(now())) m_start->setValue(m_model.start);
+}
+
 void CEventEditorDlg::accept() {
+    followClock();
     collect();
     const EditorCheck check = m_model.Check(now());
     if (check != EditorCheck::Ok) {
-        ShowProductMessage(this, QString::fromLatin1(EditorCheckMessage(check)));
+        ShowProductMessage(this, CoreText(EditorCheckMessage(check)));
         if (check == EditorCheck::EmptyName) m_name->setFocus();
         else if (m_start->isEnabled()) m_start->setFocus();
         else m_setRecurrence->setFocus();

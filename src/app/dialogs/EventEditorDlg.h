@@ -60,6 +60,8 @@ private:
     QWidget* createButtons();
     void setTabOrders();
     void collect();
+    // Moves an untouched default start to the next whole minute once the clock reaches it.
+    void followClock();
     void showValues();
     void updateRecurrenceDisplay();
     void updateCaptionAndIcons();

@@ -25,7 +25,7 @@
 namespace tv {
 
 CEventTypeDlg::CEventTypeDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(tr("Creat an event type"));
+    setWindowTitle(tr("Create an event type"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(createFieldsAndIcon());
     layout->addLayout(createTextAndSoundGroups());

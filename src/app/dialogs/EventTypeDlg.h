@@ -1,4 +1,4 @@
-// CEventTypeDlg ("Creat an event type"): edits one event type's name, defaults and look.
+// CEventTypeDlg ("Create an event type"): edits one event type's name, defaults and look.
 #pragma once
 
 #include <QDialog>

@@ -10,16 +10,18 @@
 
 #include "DialogSupport.h"
 #include "EventTypeDlg.h"
-#include "texts/UserTexts.h"
 #include "shell/AppIcons.h"
-#include "store/EventTypeTable.h"
+#include "shell/Translation.h"
 #include "shell/UserPrompts.h"
+#include "store/EventTypeTable.h"
 #include "store/ProgramFolder.h"
+#include "texts/UserTexts.h"
 
 namespace tv {
 
 CEventTypeListDlg::CEventTypeListDlg(QWidget* parent)
-    : CEventTypeListDlg(GetEventTypeTable(), [](CEventTypeTable& t) { return t.Save(TypeFilePath()); }, parent) {}
+    : CEventTypeListDlg(
+          GetEventTypeTable(), [](CEventTypeTable& t) { return t.Save(TypeFilePath()); }, parent) {}
 
 CEventTypeListDlg::CEventTypeListDlg(CEventTypeTable& table, CTypeListModel::Saver saver, QWidget* parent)
     : QDialog(parent), m_table(table), m_model(std::make_unique<CTypeListModel>(table, std::move(saver))) {
@@ -30,9 +32,7 @@ CEventTypeListDlg::CEventTypeListDlg(CEventTypeTable& table, CTypeListModel::Sav
         dlg.StoreToType(type);
         return true;
     };
-    confirmDelete = [](QWidget* parent) {
-        return AskWarningQuestion(parent, QString::fromLatin1(texts::kRemoveTypeQuestion));
-    };
+    confirmDelete = [](QWidget* parent) { return AskWarningQuestion(parent, CoreText(texts::kRemoveTypeQuestion)); };
     build();
     fillList();
     if (!parent) CenterOnScreen(this);
@@ -40,7 +40,7 @@ CEventTypeListDlg::CEventTypeListDlg(CEventTypeTable& table, CTypeListModel::Sav
 
 void CEventTypeListDlg::build() {
     setWindowTitle(tr("Event Type"));
-    auto* label = new QLabel(tr("Custmize Event Types"), this);
+    auto* label = new QLabel(tr("Customize Event Types"), this);
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("types"));
     m_list->setIconSize(QSize(16, 16));
@@ -112,7 +112,8 @@ void CEventTypeListDlg::newType() {
     reportSave(result);
     if (!result.Changed()) return;
     const TypeListItem& item = m_model->Items().front();
-    m_list->insertItem(0, new QListWidgetItem(QIcon(icons::SmallTypeIcon(item.icon)), QString::fromStdString(item.name)));
+    m_list->insertItem(0,
+                       new QListWidgetItem(QIcon(icons::SmallTypeIcon(item.icon)), QString::fromStdString(item.name)));
     m_list->setCurrentRow(0);
 }
 

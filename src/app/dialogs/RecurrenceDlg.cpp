@@ -56,11 +56,10 @@ QWidget* CRecurrenceDlg::createTimeGroup() {
 // The pattern: four kinds on the left, the chosen kind's page on the right.
 QWidget* CRecurrenceDlg::createPatternGroup() {
     auto* patternGroup = new QGroupBox(tr("Recurrence Pattern"), this);
-    const char* kindNames[] = {"Daily", "Weekly", "Monthly", "Yearly"};
+    const char* kindNames[] = {QT_TR_NOOP("Daily"), QT_TR_NOOP("Weekly"), QT_TR_NOOP("Monthly"), QT_TR_NOOP("Yearly")};
     auto* kindColumn = new QVBoxLayout;
     m_stack = new QStackedWidget(patternGroup);
-    m_pages = {new CDailyPage(m_stack), new CWeeklyPage(m_stack), new CMonthlyPage(m_stack),
-               new CYearlyPage(m_stack)};
+    m_pages = {new CDailyPage(m_stack), new CWeeklyPage(m_stack), new CMonthlyPage(m_stack), new CYearlyPage(m_stack)};
     for (int kind = 0; kind < 4; ++kind) {
         m_kinds[kind] = new QRadioButton(tr(kindNames[kind]), patternGroup);
         m_kinds[kind]->setObjectName(QString::fromLatin1(kindNames[kind]).toLower());

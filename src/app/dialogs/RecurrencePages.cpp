@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -18,22 +19,35 @@ namespace tv {
 
 namespace {
 
-const char* const kOrdinals[] = {"First", "Second", "Third", "Fourth", "Last"};
-const char* const kWeekdays[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
-const char* const kMonths[] = {"January", "February", "March",     "April",   "May",      "June",
-                               "July",    "August",   "September", "October", "November", "December"};
+// The lists' entries, translated where they are shown.
+const char* const kOrdinals[] = {
+    QT_TRANSLATE_NOOP("tv::CPatternPage", "First"), QT_TRANSLATE_NOOP("tv::CPatternPage", "Second"),
+    QT_TRANSLATE_NOOP("tv::CPatternPage", "Third"), QT_TRANSLATE_NOOP("tv::CPatternPage", "Fourth"),
+    QT_TRANSLATE_NOOP("tv::CPatternPage", "Last")};
+const char* const kWeekdays[] = {
+    QT_TRANSLATE_NOOP("tv::CPatternPage", "Sunday"),   QT_TRANSLATE_NOOP("tv::CPatternPage", "Monday"),
+    QT_TRANSLATE_NOOP("tv::CPatternPage", "Tuesday"),  QT_TRANSLATE_NOOP("tv::CPatternPage", "Wednesday"),
+    QT_TRANSLATE_NOOP("tv::CPatternPage", "Thursday"), QT_TRANSLATE_NOOP("tv::CPatternPage", "Friday"),
+    QT_TRANSLATE_NOOP("tv::CPatternPage", "Saturday")};
+const char* const kMonths[] = {
+    QT_TRANSLATE_NOOP("tv::CPatternPage", "January"),   QT_TRANSLATE_NOOP("tv::CPatternPage", "February"),
+    QT_TRANSLATE_NOOP("tv::CPatternPage", "March"),     QT_TRANSLATE_NOOP("tv::CPatternPage", "April"),
+    QT_TRANSLATE_NOOP("tv::CPatternPage", "May"),       QT_TRANSLATE_NOOP("tv::CPatternPage", "June"),
+    QT_TRANSLATE_NOOP("tv::CPatternPage", "July"),      QT_TRANSLATE_NOOP("tv::CPatternPage", "August"),
+    QT_TRANSLATE_NOOP("tv::CPatternPage", "September"), QT_TRANSLATE_NOOP("tv::CPatternPage", "October"),
+    QT_TRANSLATE_NOOP("tv::CPatternPage", "November"),  QT_TRANSLATE_NOOP("tv::CPatternPage", "December")};
 
 template <size_t N>
 QComboBox* FixedList(QWidget* parent, const char* name, const char* const (&entries)[N]) {
     auto* box = new QComboBox(parent);
     box->setObjectName(QLatin1String(name));
-    for (const char* e : entries) box->addItem(QString::fromLatin1(e));
+    for (const char* e : entries) box->addItem(QCoreApplication::translate("tv::CPatternPage", e));
     return box;
 }
 
 void SetIndex(QComboBox* box, int index) { box->setCurrentIndex(std::clamp(index, 0, box->count() - 1)); }
 
-QLabel* Text(QWidget* parent, const char* text) { return new QLabel(QString::fromLatin1(text), parent); }
+QLabel* Text(QWidget* parent, const QString& text) { return new QLabel(text, parent); }
 
 }  // namespace
 
@@ -63,12 +77,12 @@ bool CPatternPage::readInt(QLineEdit* box, IntRange range, int& value) {
 
 CDailyPage::CDailyPage(QWidget* parent) : CPatternPage(parent) {
     m_interval = NumberBox(this, "dailyInterval", 3);
-    auto* every = Text(this, "Every");
+    auto* every = Text(this, tr("Every"));
     every->setBuddy(m_interval);
     auto* row = new QHBoxLayout;
     row->addWidget(every);
     row->addWidget(m_interval);
-    row->addWidget(Text(this, "Days"));
+    row->addWidget(Text(this, tr("Days")));
     row->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -86,17 +100,17 @@ bool CDailyPage::readPages(RecurrencePages& pages) {
 
 CWeeklyPage::CWeeklyPage(QWidget* parent) : CPatternPage(parent) {
     m_interval = NumberBox(this, "weeklyInterval", 2);
-    auto* every = Text(this, "Every");
+    auto* every = Text(this, tr("Every"));
     every->setBuddy(m_interval);
     auto* row = new QHBoxLayout;
     row->addWidget(every);
     row->addWidget(m_interval);
-    row->addWidget(Text(this, "Week(s)"));
+    row->addWidget(Text(this, tr("Week(s)")));
     row->addStretch();
     auto* days = new QGridLayout;
     days->setHorizontalSpacing(12);
     for (int d = 0; d < 7; ++d) {
-        m_days[d] = new QCheckBox(QString::fromLatin1(kWeekdays[d]), this);
+        m_days[d] = new QCheckBox(QCoreApplication::translate("tv::CPatternPage", kWeekdays[d]), this);
         m_days[d]->setObjectName(QString::fromLatin1(kWeekdays[d]).toLower());
         days->addWidget(m_days[d], d / 4, d % 4);
     }
@@ -145,14 +159,14 @@ CMonthlyPage::CMonthlyPage(QWidget* parent) : CPatternPage(parent) {
     auto* grid = new QGridLayout;
     grid->addWidget(m_dayRow, 0, 0);
     grid->addLayout(dayLine, 0, 1);
-    grid->addWidget(Text(this, "of every"), 0, 2);
+    grid->addWidget(Text(this, tr("of every")), 0, 2);
     grid->addWidget(m_dayInterval, 0, 3);
-    grid->addWidget(Text(this, "Month"), 0, 4);
+    grid->addWidget(Text(this, tr("Month")), 0, 4);
     grid->addWidget(m_theRow, 1, 0);
     grid->addLayout(theLine, 1, 1);
-    grid->addWidget(Text(this, "of every"), 1, 2);
+    grid->addWidget(Text(this, tr("of every")), 1, 2);
     grid->addWidget(m_theInterval, 1, 3);
-    grid->addWidget(Text(this, "Month"), 1, 4);
+    grid->addWidget(Text(this, tr("Month")), 1, 4);
     grid->setColumnStretch(5, 1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -211,7 +225,7 @@ CYearlyPage::CYearlyPage(QWidget* parent) : CPatternPage(parent) {
     auto* theLine = new QHBoxLayout;
     theLine->addWidget(m_ordinal);
     theLine->addWidget(m_weekday);
-    theLine->addWidget(Text(this, "of"));
+    theLine->addWidget(Text(this, tr("of")));
     theLine->addWidget(m_theMonth);
     theLine->addStretch();
 

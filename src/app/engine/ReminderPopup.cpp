@@ -1,6 +1,7 @@
 // CReminderPopup: the window that announces a due event and waits for Snooze, Delete or Accept.
 #include "ReminderPopup.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
@@ -16,7 +17,6 @@
 #include "DesktopNotifier.h"
 #include "SoundPlayer.h"
 #include "controls/DurationField.h"
-#include "store/EventTypeTable.h"
 #include "shell/AppIcons.h"
 #include "shell/AppSettings.h"
 #include "shell/EventAnswers.h"
@@ -24,6 +24,9 @@
 #include "shell/QtConvert.h"
 #include "shell/RegisteredMessages.h"
 #include "shell/UserPrompts.h"
+#include "store/EventTypeTable.h"
+#include "texts/DateTexts.h"
+#include "views/CalendarAccessible.h"
 
 namespace tv {
 
@@ -58,29 +61,28 @@ CReminderPopup* CReminderPopup::Open(uint32_t eventId, const IClock& clock) {
 CReminderPopup::CReminderPopup(const CPtEvent& event, const IClock& clock, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_clock(clock),
-      m_eventId(event.GetId()),
-      m_typeId(event.GetType()),
-      m_name(QString::fromStdString(event.GetName())),
-      m_note(QString::fromStdString(event.GetNote())),
-      m_sound(QString::fromStdString(event.GetSound())),
-      m_occurrence(event.GetPendingOccurrence()) {
+      m_clock(clock), m_eventId(event.GetId()), m_typeId(event.GetType()),
+      m_name(QString::fromStdString(event.GetName())), m_note(QString::fromStdString(event.GetNote())),
+      m_sound(QString::fromStdString(event.GetSound())), m_occurrence(event.GetPendingOccurrence()) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("ReminderPopup"));
+    // Screen readers meet it as an alert.
+    InstallAccessibleFactory();
     Registry().append(this);
 
     CEventType type;  // an unknown type id shows the default type
     GetEventTypeTable().FindById(m_typeId, type);
 
     const QFont nameFont = ToQFont(type.GetFont(), {11, 72, 15});
-    BuildLayout(type.GetIcon(), nameFont, ToQColor(type.GetTextColor()));
+    // The type's colour was chosen for some background; on this one it must still be read.
+    BuildLayout(type.GetIcon(), nameFont,
+                LegibleQColor(ToQColor(type.GetTextColor()), palette().color(QPalette::Window)));
     m_typeIcon = type.GetIcon();
     setWindowIcon(icons::TypeIcon(type.GetIcon()));
     setWindowTitle(QString::fromStdString(type.GetName()) + QStringLiteral(" - ") + m_name);
 
     // The pop-up announces one occurrence, and its Accept answers that one.
-    const std::string when = m_occurrence.Format("%H:%M - %b %d,%Y");
-    m_timeLabel->setText(QStringLiteral("At ") + QString::fromLocal8Bit(when.c_str()));
+    m_timeLabel->setText(tr("At ") + QString::fromStdString(GetDateTexts().EventTime(m_occurrence)));
     m_snoozeField->setSeconds(300);
 }
 
@@ -163,12 +165,12 @@ void CReminderPopup::BuildLayout(int typeIcon, const QFont& nameFont, const QCol
         place(b, r, shift);
         return b;
     };
-    m_snoozeButton = button(QStringLiteral("&Snooze"), L::kSnooze);
+    m_snoozeButton = button(tr("&Snooze"), L::kSnooze);
     m_snoozeField = new CDurationField(this);
     m_snoozeField->setToolTip(tr("How long to wait before reminding again"));
     place(m_snoozeField, L::kSnoozeLength, shift);
-    m_deleteButton = button(QStringLiteral("Dele&te"), L::kDelete);
-    m_acceptButton = button(QStringLiteral("A&ccept"), L::kAccept);
+    m_deleteButton = button(tr("Dele&te"), L::kDelete);
+    m_acceptButton = button(tr("A&ccept"), L::kAccept);
     connect(m_snoozeButton, &QPushButton::clicked, this, &CReminderPopup::snooze);
     connect(m_deleteButton, &QPushButton::clicked, this, &CReminderPopup::deleteEvent);
     connect(m_acceptButton, &QPushButton::clicked, this, &CReminderPopup::acceptEvent);
@@ -200,6 +202,9 @@ void CReminderPopup::ShowCentred(bool onTop) {
     raise();
     activateWindow();
     m_creationRect = geometry();
+    // A screen reader reads the pop-up out as it opens, as it would a message box.
+    QAccessibleEvent alert(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
 }
 
 void CReminderPopup::Centre() {
@@ -262,8 +267,7 @@ void CReminderPopup::deleteEvent() {
     CPtEvent ev;
     if (GetEventStore().GetById(m_eventId, ev)) {
         if (ev.IsRecurrent() &&
-            !Prompts().AskYesNo(this, QStringLiteral("Warning"),
-                                QStringLiteral("This is a recurrent event, do you really want to delete it?")))
+            !Prompts().AskYesNo(this, tr("Warning"), tr("This is a recurrent event, do you really want to delete it?")))
             return;
         const AnswerResult r = DeleteEvent(GetEventStore(), m_eventId);
         if (r.found) {

@@ -1,9 +1,9 @@
 // The event-type menu: one item per type with its small icon, then "Customize...".
 #include "TypeMenu.h"
 
-#include "store/EventTypeTable.h"
 #include "shell/AppIcons.h"
 #include "shell/CommandTable.h"
+#include "store/EventTypeTable.h"
 
 namespace tv {
 
@@ -20,7 +20,10 @@ void FillTypeMenu(QMenu* menu, const CEventTypeTable& table, const std::function
             menu->addSeparator();
             continue;
         }
-        QAction* a = menu->addAction(MenuText(QString::fromStdString(item.text)));
+        // The types are the user's own names; "Customize..." is the program's, in the user's language.
+        QAction* a =
+            menu->addAction(item.kind == TypeMenuItem::Kind::Customize ? CommandText(item.text.c_str())
+                                                                       : MenuText(QString::fromStdString(item.text)));
         if (item.icon >= 0) a->setIcon(QIcon(icons::SmallTypeIcon(item.icon)));
         a->setData(item.commandId);
         a->setStatusTip(CommandStatus(item.commandId));

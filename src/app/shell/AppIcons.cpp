@@ -1,6 +1,7 @@
 // The program's icons, cut from the compiled-in strips or drawn where those are missing.
 #include "AppIcons.h"
 
+#include <QApplication>
 #include <QBitmap>
 #include <QColor>
 #include <QFile>
@@ -8,6 +9,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <array>
+
+#include "shell/Platform.h"
 
 // The linker drops a static library's compiled-in resources unless they are registered.
 static void RegisterIconResources() {
@@ -81,11 +84,21 @@ QPixmap Cut(const QImage& strip, int index, int size) {
     return pm;
 }
 
-void LoadStrip(const QString& path, int size, std::array<QPixmap, kCount>& out) {
-    const QImage strip(path);
-    const bool usable = !strip.isNull() && strip.height() >= size;
-    for (int i = 0; i < kCount; ++i)
-        out[i] = usable && strip.width() >= (i + 1) * size ? Cut(strip, i, size) : DrawnTypeIcon(i, size);
+// On a screen scaled by two or more the icons come from the strip drawn at twice the size
+// (NAME@2x.png), keeping their logical size; elsewhere from the strip drawn at their size.
+void LoadStrip(const QString& name, int size, std::array<QPixmap, kCount>& out) {
+    const bool scaled = qApp && qApp->devicePixelRatio() >= 2.0;
+    const QImage strip(QStringLiteral(":/icons/%1%2.png").arg(name, scaled ? QStringLiteral("@2x") : QString()));
+    const int cut = scaled ? 2 * size : size;
+    const bool usable = !strip.isNull() && strip.height() >= cut;
+    for (int i = 0; i < kCount; ++i) {
+        if (usable && strip.width() >= (i + 1) * cut) {
+            out[i] = Cut(strip, i, cut);
+            out[i].setDevicePixelRatio(static_cast<double>(cut) / size);
+        } else {
+            out[i] = DrawnTypeIcon(i, size);
+        }
+    }
 }
 
 QIcon LoadIcon(std::initializer_list<const char*> paths) {
@@ -109,10 +122,12 @@ int Clamp(int index) { return index >= 0 && index < kCount ? index : 0; }
 void Load() {
     RegisterIconResources();
     Sets& s = TheSets();
-    LoadStrip(QStringLiteral(":/icons/types-small.png"), 16, s.small);
-    LoadStrip(QStringLiteral(":/icons/types-large.png"), 32, s.large);
+    LoadStrip(QStringLiteral("types-small"), 16, s.small);
+    LoadStrip(QStringLiteral("types-large"), 32, s.large);
     s.app = LoadIcon({":/icons/app.png", ":/icons/app-32.png"});
-    s.tray = LoadIcon({":/icons/tray.png"});
+    // The desktop's icon theme may draw the program's icon to suit its panel (a symbolic or
+    // high-density version); ours stands in where it has none.
+    s.tray = QIcon::fromTheme(QString::fromLatin1(kDesktopId), LoadIcon({":/icons/tray.png"}));
     s.loaded = true;
 }
 

@@ -20,11 +20,11 @@
 #include "engine/SoundPlayer.h"
 #include "menus/TitledMenu.h"
 #include "menus/TypeMenu.h"
-#include "store/EventTypeTable.h"
 #include "shell/AppSettings.h"
 #include "shell/ClockFormat.h"
 #include "shell/RegisteredMessages.h"
 #include "shell/WindowSettings.h"
+#include "store/EventTypeTable.h"
 
 namespace tv {
 
@@ -39,7 +39,7 @@ ScreenRect ToScreenRect(const QRect& r) { return {r.left(), r.top(), r.left() + 
 
 CClockWnd::CClockWnd(const IClock& clock, ClockOptions options)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_clock(clock) {
-    setWindowTitle(QStringLiteral("Clock"));
+    setWindowTitle(tr("Clock"));
     setObjectName(QStringLiteral("Clock"));
     setWindowIcon(icons::AppIcon());
     // Every pixel is painted each time, into Qt's back buffer: no erase, no flicker.
@@ -212,13 +212,13 @@ void CClockWnd::fillClockMenu(CTitledMenu* menu) {
     for (const ClockCommand& command : ClockCommands()) {
         if (!command.text) continue;
         if (command.separatorBefore) menu->addSeparator();
-        QAction* a = menu->addAction(QString::fromLatin1(command.text));
+        QAction* a = menu->addAction(CommandText(command.text));
         a->setStatusTip(CommandStatus(command.id));
         connect(a, &QAction::triggered, this, [this, id = command.id] { runCommand(id); });
         // The first item is the default one, and the types follow it.
         if (menu->defaultAction()) continue;
         menu->setDefaultAction(a);
-        FillTypeMenu(menu->addMenu(QStringLiteral("New Event")), GetEventTypeTable(), [this](int id) { runCommand(id); });
+        FillTypeMenu(menu->addMenu(tr("New Event")), GetEventTypeTable(), [this](int id) { runCommand(id); });
     }
 }
 

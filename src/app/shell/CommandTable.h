@@ -57,6 +57,8 @@ const ClockCommand* FindClockCommand(int id);
 // one; the type menus' items have theirs.
 QString CommandStatus(int id);
 QString CommandTip(int id);
+// A text of the tables in the user's language.
+QString CommandText(const char* text);
 // The menu text of a row: its text, a tab, its key.
 QString MenuItemText(const MainCommand& command);
 

@@ -36,25 +36,27 @@ void OpenHelp(const QString& topic) {
     // The preferences page may be missing where the index is not; the index then serves.
     const QString shown = QFileInfo::exists(path) || topic.isEmpty() ? path : HelpFilePath();
     if (!QFileInfo::exists(shown)) {
-        Prompts().Tell(nullptr, QStringLiteral("Warning"), QStringLiteral("Help file NOT found!"), true);
+        Prompts().Tell(nullptr, QCoreApplication::translate("tv::Help", "Warning"),
+                       QCoreApplication::translate("tv::Help", "Help file NOT found!"), true);
         return;
     }
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(shown)))
         Prompts().Tell(nullptr, ProductName(),
-                       QStringLiteral("No program for showing web pages was found to open the help file \"%1\".")
+                       QCoreApplication::translate(
+                           "tv::Help", "No program for showing web pages was found to open the help file \"%1\".")
                            .arg(shown),
                        true);
 }
 
 QString CAboutDialog::VersionLine() {
-    return QStringLiteral("Tallyvane Version %1 (Build %2)")
+    return tr("Tallyvane Version %1 (Build %2)")
         .arg(QStringLiteral(TALLYVANE_VERSION), QStringLiteral(TALLYVANE_BUILD));
 }
 
 QString CAboutDialog::WebAddress() { return QStringLiteral("https://tallyvane.example.org/"); }
 
 CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("About Tallyvane"));
+    setWindowTitle(tr("About Tallyvane"));
     setWindowIcon(icons::AppIcon());
     auto* icon = new QLabel;
     icon->setPixmap(icons::AppIcon().pixmap(64, 64));
@@ -65,7 +67,7 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.2);
     version->setFont(bold);
-    auto* blurb = new QLabel(QStringLiteral("A personal reminder calendar with a desktop clock."));
+    auto* blurb = new QLabel(tr("A personal reminder calendar with a desktop clock."));
     auto* link = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(WebAddress()));
     link->setTextFormat(Qt::RichText);
     link->setTextInteractionFlags(Qt::TextBrowserInteraction);

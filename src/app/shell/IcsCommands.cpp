@@ -15,10 +15,12 @@
 #include "IcsExport.h"
 #include "MainWnd.h"
 #include "UserPrompts.h"
-#include "store/EventTypeTable.h"
-#include "texts/UserTexts.h"
+#include "shell/Translation.h"
 #include "store/EventStore.h"
+#include "store/EventTypeTable.h"
 #include "store/TransferFiles.h"
+#include "texts/Translate.h"
+#include "texts/UserTexts.h"
 
 namespace tv {
 
@@ -53,21 +55,19 @@ bool AskChoices(QWidget* owner, const std::vector<ics::IcsImportItem*>& items) {
 
 void SetIcsChoicesForTesting(IcsChoices choices) { ChoicesHook() = std::move(choices); }
 
-
 // ---- the choice per event ----------------------------------------------------------
 
 CIcsImportDlg::CIcsImportDlg(const std::vector<ics::IcsImportItem*>& items, QWidget* parent)
     : QDialog(parent), m_items(items) {
-    setWindowTitle(QStringLiteral("Import iCalendar"));
+    setWindowTitle(tr("Import iCalendar"));
     auto* layout = new QVBoxLayout(this);
-    auto* text = new QLabel(QStringLiteral("These events say more than Tallyvane can hold. Import each as the nearest "
-                                           "event Tallyvane can hold, or skip it."),
+    auto* text = new QLabel(tr("These events say more than Tallyvane can hold. Import each as the nearest "
+                               "event Tallyvane can hold, or skip it."),
                             this);
     text->setWordWrap(true);
     layout->addWidget(text);
     m_table = new QTableWidget(static_cast<int>(items.size()), 4, this);
-    m_table->setHorizontalHeaderLabels({QStringLiteral("Event"), QStringLiteral("Start"),
-                                        QStringLiteral("What cannot move"), QStringLiteral("Choice")});
+    m_table->setHorizontalHeaderLabels({tr("Event"), tr("Start"), tr("What cannot move"), tr("Choice")});
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
@@ -82,7 +82,7 @@ CIcsImportDlg::CIcsImportDlg(const std::vector<ics::IcsImportItem*>& items, QWid
         what->setToolTip(problems.join('\n'));
         m_table->setItem(row, 2, what);
         auto* choice = new QComboBox(m_table);
-        choice->addItems({QStringLiteral("Import as nearest"), QStringLiteral("Skip")});
+        choice->addItems({tr("Import as nearest"), tr("Skip")});
         choice->setCurrentIndex(item.import ? 0 : 1);
         m_table->setCellWidget(row, 3, choice);
     }
@@ -92,10 +92,10 @@ CIcsImportDlg::CIcsImportDlg(const std::vector<ics::IcsImportItem*>& items, QWid
     layout->addWidget(m_table);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* allNearest = buttons->addButton(QStringLiteral("All as Nearest"), QDialogButtonBox::ActionRole);
-    QPushButton* skipAll = buttons->addButton(QStringLiteral("Skip All"), QDialogButtonBox::ActionRole);
-    buttons->addButton(QStringLiteral("Import"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    QPushButton* allNearest = buttons->addButton(tr("All as Nearest"), QDialogButtonBox::ActionRole);
+    QPushButton* skipAll = buttons->addButton(tr("Skip All"), QDialogButtonBox::ActionRole);
+    buttons->addButton(tr("Import"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
     layout->addWidget(buttons);
     connect(allNearest, &QPushButton::clicked, this, [this] { chooseAll(0); });
     connect(skipAll, &QPushButton::clicked, this, [this] { chooseAll(1); });
@@ -111,7 +111,8 @@ void CIcsImportDlg::chooseAll(int choice) {
 }
 
 void CIcsImportDlg::applyChoices() const {
-    for (int row = 0; row < m_table->rowCount(); ++row) m_items[static_cast<size_t>(row)]->import = choiceBox(row)->currentIndex() == 0;
+    for (int row = 0; row < m_table->rowCount(); ++row)
+        m_items[static_cast<size_t>(row)]->import = choiceBox(row)->currentIndex() == 0;
 }
 
 // ---- the commands -------------------------------------------------------------------
@@ -119,20 +120,24 @@ void CIcsImportDlg::applyChoices() const {
 void CMainWnd::exportIcs() {
     const QString path = Prompts().ChooseFile(this, CalendarFiles(true));
     if (path.isEmpty()) return;
-    const ics::IcsFileExport r = ics::ExportIcsFile(QFile::encodeName(path).toStdString(), GetEventStore(),
-                                                    GetEventTypeTable(), clock().Now());
+    const ics::IcsFileExport r =
+        ics::ExportIcsFile(QFile::encodeName(path).toStdString(), GetEventStore(), GetEventTypeTable(), clock().Now());
     if (!r.file.ok) return Prompts().TellStop(this, ProductName(), Utf8(r.file.message));
     if (!r.warnings.empty())
-        Prompts().Tell(this, ProductName(), QStringLiteral("Some events were written with a change:\n\n") + Lines(r.warnings), true);
+        Prompts().Tell(this, ProductName(), tr("Some events were written with a change:\n\n") + Lines(r.warnings),
+                       true);
     if (!r.file.note.empty()) Prompts().Tell(this, ProductName(), Utf8(r.file.note), true);
 }
 
 void CMainWnd::importIcs() {
     const QString path = Prompts().ChooseFile(this, CalendarFiles(false));
     if (path.isEmpty()) return;
-    ics::IcsImportPlan plan = ics::ReadIcsFile(QFile::encodeName(path).toStdString(), GetEventTypeTable(), clock().Now());
+    ics::IcsImportPlan plan =
+        ics::ReadIcsFile(QFile::encodeName(path).toStdString(), GetEventTypeTable(), clock().Now());
     if (!plan.ok)
-        return Prompts().TellStop(this, ProductName(), QString::asprintf(texts::kIcsNotImported, path.toUtf8().constData(), plan.message.c_str()));
+        return Prompts().TellStop(
+            this, ProductName(),
+            Utf8(texts::TrPrintf(texts::kIcsNotImported, path.toUtf8().constData(), plan.message.c_str())));
     CEventStore& store = GetEventStore();
     ics::CUidMap uids(ics::CUidMap::PathBeside(store.GetFilePath()));
     uids.Load();
@@ -143,10 +148,10 @@ void CMainWnd::importIcs() {
         if (!item.present && !item.problems.empty()) inexact.push_back(&item);
     if (!inexact.empty() && !AskChoices(this, inexact)) return;
     const ics::IcsImportResult r = ics::ApplyImport(plan, store, uids);
-    if (r.refused > 0) Prompts().Tell(this, ProductName(), QString::fromLatin1(texts::kNoFreeId), true);
+    if (r.refused > 0) Prompts().Tell(this, ProductName(), CoreText(texts::kNoFreeId), true);
     afterTransfer(false, r.added > 0);
     if (r.added > 0) ReportSave(this, uids.Save());
-    QString told = QString::asprintf(texts::kIcsImported, r.added, r.present, r.skipped) + QLatin1Char('.');
+    QString told = Utf8(texts::TrPrintf(texts::kIcsImported, r.added, r.present, r.skipped)) + QLatin1Char('.');
     if (!plan.notes.empty()) told += QStringLiteral("\n\n") + Lines(plan.notes);
     Prompts().Tell(this, ProductName(), told, false);
 }

@@ -10,13 +10,13 @@
 namespace tv {
 
 CImportDlg::CImportDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Import"));
+    setWindowTitle(tr("Import"));
     auto* layout = new QVBoxLayout(this);
-    auto* group = new QGroupBox(QStringLiteral("Select the content"), this);
+    auto* group = new QGroupBox(tr("Select the content"), this);
     auto* boxes = new QVBoxLayout(group);
-    m_events = new QCheckBox(QStringLiteral("Import Event"), group);
+    m_events = new QCheckBox(tr("Import Event"), group);
     m_events->setObjectName(QStringLiteral("importEvent"));
-    m_types = new QCheckBox(QStringLiteral("Import Event Type"), group);
+    m_types = new QCheckBox(tr("Import Event Type"), group);
     m_types->setObjectName(QStringLiteral("importEventType"));
     m_events->setChecked(true);
     m_types->setChecked(true);
@@ -25,9 +25,9 @@ CImportDlg::CImportDlg(QWidget* parent) : QDialog(parent) {
     layout->addWidget(group);
 
     auto* buttons = new QDialogButtonBox(this);
-    m_import = buttons->addButton(QStringLiteral("Import"), QDialogButtonBox::AcceptRole);
+    m_import = buttons->addButton(tr("Import"), QDialogButtonBox::AcceptRole);
     m_import->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

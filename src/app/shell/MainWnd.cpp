@@ -26,10 +26,11 @@
 #include "ToolbarIcons.h"
 #include "UserPrompts.h"
 #include "menus/TypeMenu.h"
-#include "store/EventTypeTable.h"
 #include "shell/AppSettings.h"
 #include "shell/Commands.h"
+#include "shell/Translation.h"
 #include "shell/WindowSettings.h"
+#include "store/EventTypeTable.h"
 #include "views/ViewPages.h"
 #include "views/ViewSwitching.h"
 #include "views/ViewTabBar.h"
@@ -52,7 +53,7 @@ const IClock& SystemTime() {
 CMainWnd::CMainWnd(QWidget* parent) : QMainWindow(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("MainWnd"));
-    setWindowTitle(QStringLiteral("Main"));
+    setWindowTitle(ProductName());
     setWindowIcon(icons::AppIcon());
     m_clock = &SystemTime();
     g_main = this;
@@ -140,23 +141,23 @@ void CMainWnd::fillTypeMenu(QMenu* menu) {
 }
 
 void CMainWnd::createMenus() {
-    QMenu* event = menuBar()->addMenu(QStringLiteral("&Event"));
-    m_newMenu = event->addMenu(QStringLiteral("New"));
+    QMenu* event = menuBar()->addMenu(tr("&Event"));
+    m_newMenu = event->addMenu(tr("New"));
     connect(m_newMenu, &QMenu::aboutToShow, this, [this] { fillTypeMenu(m_newMenu); });
     fillTypeMenu(m_newMenu);
     // By Menu; the Import submenu is made where its first row is.
     QMenu* menus[] = {nullptr,
                       event,
                       nullptr,
-                      menuBar()->addMenu(QStringLiteral("&View")),
-                      menuBar()->addMenu(QStringLiteral("&Tool")),
-                      menuBar()->addMenu(QStringLiteral("&Help"))};
+                      menuBar()->addMenu(tr("&View")),
+                      menuBar()->addMenu(tr("&Tool")),
+                      menuBar()->addMenu(tr("&Help"))};
     for (const MainCommand& command : MainCommands()) {
         if (command.menu == Menu::None) continue;
         QMenu*& menu = menus[static_cast<int>(command.menu)];
         if (!menu) {
             if (command.separatorBefore) event->addSeparator();
-            menu = event->addMenu(QStringLiteral("Import"));
+            menu = event->addMenu(tr("Import"));
         } else if (command.separatorBefore) {
             menu->addSeparator();
         }
@@ -225,6 +226,8 @@ void CMainWnd::setView(int index) {
     if (index < 0 || index >= kViewCount) return;
     m_view = index;
     m_stack->setCurrentIndex(index);
+    // The title names the program and the page, as task bars and window lists show it.
+    setWindowTitle(tr("%1 - %2").arg(ProductName(), CoreText(ViewTitle(index).c_str())));
     m_pages->pageWidget(index)->setFocus();
     emit viewChanged(index);
     updateCommandStates();

@@ -11,7 +11,9 @@ namespace tv {
 
 namespace {
 
-const QString kRecurringQuestion = QStringLiteral("This is a recurrent event, do you really want to delete it?");
+// Translated when asked, once the user's language is installed.
+const char* const kRecurringQuestion =
+    QT_TRANSLATE_NOOP("tv::CMainWnd", "This is a recurrent event, do you really want to delete it?");
 
 }  // namespace
 
@@ -47,7 +49,7 @@ void CMainWnd::deleteEvents() {
         const uint32_t id = ids.front();
         CPtEvent ev;
         if (store.GetById(id, ev) && ev.IsRecurrent() &&
-            !Prompts().AskYesNo(this, QStringLiteral("Warning"), kRecurringQuestion))
+            !Prompts().AskYesNo(this, tr("Warning"), tr(kRecurringQuestion)))
             return;
         if (store.Delete(id)) {
             p->RemoveEvent(id);
@@ -57,8 +59,7 @@ void CMainWnd::deleteEvents() {
     }
 
     if (ids.size() > 1 &&
-        !Prompts().AskYesNo(this, QStringLiteral("Warning"),
-                            QStringLiteral("Do you really want to delete the selected events?")))
+        !Prompts().AskYesNo(this, tr("Warning"), tr("Do you really want to delete the selected events?")))
         return;
     bool yesToAll = false;
     bool cancelled = false;

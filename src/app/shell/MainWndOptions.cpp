@@ -20,11 +20,12 @@ void CMainWnd::showOptions() {
             }
         }
     }
-    // Whatever the answer, the day grids show the office hours as they now stand.
+    // Whatever the answer, the pages show the office hours and the first weekday as they now stand.
     const OfficeHours hours = CurrentOfficeHours();
-    for (int index : {kViewDaily, kViewWeekday}) {
+    for (int index : {kViewDaily, kViewWeekday, kViewWeekly, kViewMonthly}) {
         CCalendarView* view = m_pages->calendarView(index);
         view->setOfficeHours(hours);
+        view->setFirstWeekday(CurrentFirstWeekday(view->kind()));
         view->viewport()->update();
     }
 }

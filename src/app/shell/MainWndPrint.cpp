@@ -75,7 +75,7 @@ void CMainWnd::printPreview() {
     auto* preview = new QPrintPreviewDialog(this, Qt::Window);
     preview->setObjectName(QStringLiteral("printPreview"));
     preview->setAttribute(Qt::WA_DeleteOnClose);
-    preview->setWindowTitle(QStringLiteral("Tallyvane - Preview"));
+    preview->setWindowTitle(tr("Tallyvane - Preview"));
     // The preview starts from the Print command's printer and paper, on a printer of its own:
     // turning its pages around changes nothing for later prints.
     QPrinter* printer = preview->printer();

@@ -1,12 +1,14 @@
 // CMainWnd: Backup, Restore, Export and the three imports, with their dialogs and messages.
+#include <QCoreApplication>
 #include <QFile>
 
 #include "MainWnd.h"
 #include "UidMap.h"
 #include "UserPrompts.h"
 #include "engine/ReminderPopup.h"
-#include "store/EventTypeTable.h"
+#include "shell/Translation.h"
 #include "store/EventStore.h"
+#include "store/EventTypeTable.h"
 #include "store/ProgramFolder.h"
 #include "store/TransferFiles.h"
 #include "texts/UserTexts.h"
@@ -17,13 +19,21 @@ namespace tv {
 
 namespace {
 
-const QString kRestoreQuestion = QStringLiteral(
-    "Restoring from a backup file will delete all events and event type you currently have, \n"
-    "which will be replaced by those in backup file. \n\nDo you want to continue?");
+// Translated when asked, once the user's language is installed.
+const char* const kRestoreQuestion =
+    QT_TRANSLATE_NOOP("tv::CMainWnd",
+                      "Restoring from a backup file will delete all events and event type you currently have, \n"
+                      "which will be replaced by those in backup file. \n\nDo you want to continue?");
 
-FileDialogRequest BackupFiles(bool save) { return {save, {}, QStringLiteral("Export Files (*.bak)"), QStringLiteral("bak")}; }
-FileDialogRequest ExportFiles(bool save) { return {save, {}, QStringLiteral("Export Files (*.exp)"), QStringLiteral("exp")}; }
-FileDialogRequest HolidayFiles() { return {false, {}, QStringLiteral("Holiday Files (*.hdy)"), QStringLiteral("hdy")}; }
+FileDialogRequest BackupFiles(bool save) {
+    return {save, {}, QCoreApplication::translate("tv::CMainWnd", "Export Files (*.bak)"), QStringLiteral("bak")};
+}
+FileDialogRequest ExportFiles(bool save) {
+    return {save, {}, QCoreApplication::translate("tv::CMainWnd", "Export Files (*.exp)"), QStringLiteral("exp")};
+}
+FileDialogRequest HolidayFiles() {
+    return {false, {}, QCoreApplication::translate("tv::CMainWnd", "Holiday Files (*.hdy)"), QStringLiteral("hdy")};
+}
 
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
@@ -36,9 +46,9 @@ void TellWritten(QWidget* owner, const FileResult& written) {
 // the file was damaged all the same.
 void TellTransfer(QWidget* owner, const TransferResult& r) {
     for (size_t i = 0; i < r.refusedTypes.size(); ++i)
-        Prompts().Tell(owner, ProductName(), QString::fromLatin1(texts::kTypeExists), true);
+        Prompts().Tell(owner, ProductName(), CoreText(texts::kTypeExists), true);
     // Once, not per event: an id range that is full refuses every event that follows.
-    if (r.eventsRefused > 0) Prompts().Tell(owner, ProductName(), QString::fromLatin1(texts::kNoFreeId), true);
+    if (r.eventsRefused > 0) Prompts().Tell(owner, ProductName(), CoreText(texts::kNoFreeId), true);
     if (!r.ok()) Prompts().TellStop(owner, ProductName(), QString::fromStdString(r.message));
     else if (!r.note.empty()) Prompts().Tell(owner, ProductName(), QString::fromStdString(r.note), true);
 }
@@ -66,7 +76,7 @@ void CMainWnd::backup() {
 }
 
 void CMainWnd::restoreBackup() {
-    if (!Prompts().AskYesNoWarning(this, ProductName(), kRestoreQuestion)) return;
+    if (!Prompts().AskYesNoWarning(this, ProductName(), tr(kRestoreQuestion))) return;
     const QString path = Prompts().ChooseFile(this, BackupFiles(false));
     if (path.isEmpty()) return;
     const TransferResult r = RestoreBackup(LocalPath(path), GetEventTypeTable(), GetEventStore());
@@ -109,7 +119,7 @@ void CMainWnd::importHoliday() {
 }
 
 void CMainWnd::importPlumtrace() {
-    const QString folder = Prompts().ChooseFolder(this, QStringLiteral("Choose Plumtrace 2.3 Installation Folder"));
+    const QString folder = Prompts().ChooseFolder(this, tr("Choose Plumtrace 2.3 Installation Folder"));
     if (folder.isEmpty()) return;
     const TransferResult r = ImportPlumtrace(LocalPath(folder), GetEventTypeTable(), GetEventStore());
     TellTransfer(this, r);

@@ -3,15 +3,17 @@
 #include "SyncPage.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
-#include <QFontDialog>
 #include <QFile>
+#include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QPushButton>
 #include <QShowEvent>
@@ -44,15 +46,15 @@ QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 QString DescribeFont(const LogFont& font) {
     const QFont f = ToFontDialogQFont(font);
     QString text = f.family();
-    text += QStringLiteral(", %1 pt").arg(f.pointSizeF(), 0, 'g', 3);
-    if (f.bold()) text += QStringLiteral(", bold");
-    if (f.italic()) text += QStringLiteral(", italic");
+    text += QCoreApplication::translate("tv::CPreferenceGeneralPage", ", %1 pt").arg(f.pointSizeF(), 0, 'g', 3);
+    if (f.bold()) text += QCoreApplication::translate("tv::CPreferenceGeneralPage", ", bold");
+    if (f.italic()) text += QCoreApplication::translate("tv::CPreferenceGeneralPage", ", italic");
     return text;
 }
 
 std::optional<QFont> AskFontDialog(QWidget* parent, const QFont& initial) {
     QFontDialog dialog(initial, parent);
-    dialog.setWindowTitle(QStringLiteral("Text Font"));
+    dialog.setWindowTitle(QCoreApplication::translate("tv::CPreferenceGeneralPage", "Text Font"));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.selectedFont();
 }
@@ -93,18 +95,19 @@ CPreferenceGeneralPage::CPreferenceGeneralPage(QWidget* parent) : CPreferencePag
 }
 
 QWidget* CPreferenceGeneralPage::createClockGroup() {
-    auto* clock = new QGroupBox(QStringLiteral("Clock"), this);
+    auto* clock = new QGroupBox(tr("Clock"), this);
     auto* grid = new QGridLayout(clock);
     grid->setColumnStretch(1, 1);
-    m_showClock = new QCheckBox(QStringLiteral("Show Clock Window"), clock);
+    m_showClock = new QCheckBox(tr("Show Clock Window"), clock);
     grid->addWidget(m_showClock, 0, 0, 1, 3);
     m_pattern = new QLineEdit(clock);
     m_pattern->setObjectName(QStringLiteral("timePattern"));
-    m_pattern->setAccessibleName(QStringLiteral("Time pattern"));
-    m_pattern->setToolTip(QStringLiteral("yyyy year, m month name, M month number, dd day, ww weekday,\n"
-                                         "hh hour 00-23, h hour 01-12, nn minute, ss second"));
+    m_pattern->setAccessibleName(tr("Time pattern"));
+    m_pattern->setToolTip(
+        tr("yyyy year, m month name, M month number, dd day, ww weekday,\n"
+           "hh hour 00-23, h hour 01-12, nn minute, ss second"));
     grid->addWidget(m_pattern, 1, 0, 1, 2);
-    m_format = new QPushButton(QStringLiteral("Format"), clock);
+    m_format = new QPushButton(tr("Format"), clock);
     m_format->setAutoDefault(false);
     grid->addWidget(m_format, 1, 2);
 
@@ -115,27 +118,27 @@ QWidget* CPreferenceGeneralPage::createClockGroup() {
         grid->addWidget(control, row, 2);
     };
     m_textColor = new CColorButton(clock);
-    m_textColor->setText(QStringLiteral("Set..."));
-    m_textColor->setAccessibleName(QStringLiteral("Text Color"));
-    addRow(2, QStringLiteral("Text Color"), m_textColor);
+    m_textColor->setText(tr("Set..."));
+    m_textColor->setAccessibleName(tr("Text Color"));
+    addRow(2, tr("Text Color"), m_textColor);
     m_backColor = new CColorButton(clock);
-    m_backColor->setText(QStringLiteral("Set..."));
-    m_backColor->setAccessibleName(QStringLiteral("Background Color"));
-    addRow(3, QStringLiteral("Background Color"), m_backColor);
-    m_fontButton = new QPushButton(QStringLiteral("Font..."), clock);
+    m_backColor->setText(tr("Set..."));
+    m_backColor->setAccessibleName(tr("Background Color"));
+    addRow(3, tr("Background Color"), m_backColor);
+    m_fontButton = new QPushButton(tr("Font..."), clock);
     m_fontButton->setAutoDefault(false);
-    addRow(4, QStringLiteral("Text Font"), m_fontButton);
-    m_sharpButton = new QPushButton(QStringLiteral("Set..."), clock);
+    addRow(4, tr("Text Font"), m_fontButton);
+    m_sharpButton = new QPushButton(tr("Set..."), clock);
     m_sharpButton->setAutoDefault(false);
-    m_sharpButton->setAccessibleName(QStringLiteral("Sound on sharp hour"));
-    addRow(5, QStringLiteral("Sound on sharp hour"), m_sharpButton);
-    m_halfButton = new QPushButton(QStringLiteral("Set..."), clock);
+    m_sharpButton->setAccessibleName(tr("Sound on sharp hour"));
+    addRow(5, tr("Sound on sharp hour"), m_sharpButton);
+    m_halfButton = new QPushButton(tr("Set..."), clock);
     m_halfButton->setAutoDefault(false);
-    m_halfButton->setAccessibleName(QStringLiteral("Sound on half hour"));
-    addRow(6, QStringLiteral("Sound on half hour"), m_halfButton);
+    m_halfButton->setAccessibleName(tr("Sound on half hour"));
+    addRow(6, tr("Sound on half hour"), m_halfButton);
     // The buttons of the right column share one width.
-    for (QWidget* w : std::initializer_list<QWidget*>{m_format, m_textColor, m_backColor, m_fontButton, m_sharpButton,
-                                                      m_halfButton})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_format, m_textColor, m_backColor, m_fontButton, m_sharpButton, m_halfButton})
         w->setMinimumWidth(88);
     return clock;
 }
@@ -149,9 +152,9 @@ QLayout* CPreferenceGeneralPage::createStartupBoxes() {
     icon->setContentsMargins(4, 2, 8, 0);
     startup->addWidget(icon);
     auto* boxes = new QVBoxLayout;
-    m_run = new QCheckBox(QStringLiteral("&Load program on startup"), this);
-    m_onTop = new QCheckBox(QStringLiteral("Reminder window always on top"), this);
-    m_showMain = new QCheckBox(QStringLiteral("Show main window on startup"), this);
+    m_run = new QCheckBox(tr("&Load program on startup"), this);
+    m_onTop = new QCheckBox(tr("Reminder window always on top"), this);
+    m_showMain = new QCheckBox(tr("Show main window on startup"), this);
     for (QCheckBox* b : {m_run, m_onTop, m_showMain}) boxes->addWidget(b);
     startup->addLayout(boxes, 1);
     return startup;
@@ -173,7 +176,6 @@ void CPreferenceGeneralPage::showSettings() {
     m_fontButton->setToolTip(DescribeFont(m_font));
     showChimeTip(m_sharpButton, m_sharp);
     showChimeTip(m_halfButton, m_half);
-
 }
 
 void CPreferenceGeneralPage::buildFormatMenu() {
@@ -207,7 +209,7 @@ void CPreferenceGeneralPage::chooseChime(std::string& chime, QPushButton* button
 }
 
 void CPreferenceGeneralPage::showChimeTip(QPushButton* button, const std::string& chime) {
-    button->setToolTip(chime.empty() ? QStringLiteral("No sound") : Utf8(chime));
+    button->setToolTip(chime.empty() ? tr("No sound") : Utf8(chime));
 }
 
 void CPreferenceGeneralPage::apply() {
@@ -225,19 +227,17 @@ void CPreferenceGeneralPage::apply() {
     ReportSave(this, SaveAppSettings());
 
     // The entry follows the box; failing to write it leaves the saved setting as it is.
-    const FileResult entry =
-        UpdateAutostartEntry(m_run->isChecked(), autostartTarget ? autostartTarget() : AutostartTarget{},
-                             ProcessEnvironment());
+    const FileResult entry = UpdateAutostartEntry(
+        m_run->isChecked(), autostartTarget ? autostartTarget() : AutostartTarget{}, ProcessEnvironment());
     if (!entry.ok)
-        Prompts().Tell(this, ProductName(),
-                       Utf8(entry.message) + QStringLiteral("\n\nThe setting itself is saved."), true);
+        Prompts().Tell(this, ProductName(), Utf8(entry.message) + tr("\n\nThe setting itself is saved."), true);
 }
 
 // ---- COtherPage ------------------------------------------------------------------------
 
 COtherPage::COtherPage(QWidget* parent) : CPreferencePage(parent) {
     auto* page = new QVBoxLayout(this);
-    auto* group = new QGroupBox(QStringLiteral("Office Hour"), this);
+    auto* group = new QGroupBox(tr("Office Hour"), this);
     auto* grid = new QGridLayout(group);
     grid->setHorizontalSpacing(5);
     grid->setColumnStretch(3, 1);
@@ -248,19 +248,33 @@ COtherPage::COtherPage(QWidget* parent) : CPreferencePage(parent) {
         text->setBuddy(field);
         button = new QToolButton(group);
         button->setText(QStringLiteral("..."));
-        button->setToolTip(QStringLiteral("Choose a time on the hour or half hour"));
+        button->setToolTip(tr("Choose a time on the hour or half hour"));
         grid->addWidget(text, row, 0);
         grid->addWidget(field, row, 1, Qt::AlignTop);
         grid->addWidget(button, row, 2, Qt::AlignTop);
     };
-    addRow(0, QStringLiteral("Start"), m_start, m_startButton);
-    addRow(1, QStringLiteral("End"), m_end, m_endButton);
+    addRow(0, tr("Start"), m_start, m_startButton);
+    addRow(1, tr("End"), m_end, m_endButton);
     page->addWidget(group);
+    // The first column of the Weekly and Monthly pages: the region's custom, or a day of choice.
+    // The entries are in the order of the stored value: 0 the custom, 1 Sunday .. 7 Saturday.
+    auto* weekRow = new QHBoxLayout;
+    auto* weekLabel = new QLabel(tr("&Week starts on"), this);
+    m_weekStart = new QComboBox(this);
+    m_weekStart->addItem(tr("As is usual in your region"));
+    for (int day = 1; day <= 7; ++day) m_weekStart->addItem(QLocale().standaloneDayName(day == 1 ? 7 : day - 1));
+    m_weekStart->setCurrentIndex(GetAppSettings().GetWeekStart());
+    weekLabel->setBuddy(m_weekStart);
+    weekRow->addWidget(weekLabel);
+    weekRow->addWidget(m_weekStart);
+    weekRow->addStretch(1);
+    page->addLayout(weekRow);
     // Where the pop-up cannot stay on top or no tray shows, the desktop's notifications still
     // reach the user, and they keep a record of what was reminded.
     m_notifications = new QCheckBox(tr("Also show reminders as &desktop notifications"), this);
-    m_notifications->setToolTip(tr("Each reminder pop-up also appears as a notification of the desktop, with "
-                                   "Snooze and Accept"));
+    m_notifications->setToolTip(
+        tr("Each reminder pop-up also appears as a notification of the desktop, with "
+           "Snooze and Accept"));
     m_notifications->setChecked(ReadDesktopNotifications(GetSettingsStore()));
     page->addWidget(m_notifications);
     page->addStretch(1);
@@ -309,6 +323,7 @@ void COtherPage::apply() {
     DateTime start = m_start->value(), end = m_end->value();
     // No check that the start lies before the end: an evening shift may end after midnight.
     GetAppSettings().SetOfficeHours(start, end);
+    GetAppSettings().SetWeekStart(m_weekStart->currentIndex());
     WriteDesktopNotifications(GetSettingsStore(), m_notifications->isChecked());
     ReportSave(this, SaveAppSettings());
 }
@@ -316,15 +331,15 @@ void COtherPage::apply() {
 // ---- CPreferenceSheet ------------------------------------------------------------------
 
 CPreferenceSheet::CPreferenceSheet(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Option"));
+    setWindowTitle(tr("Option"));
     auto* layout = new QVBoxLayout(this);
     m_tabs = new QTabWidget(this);
     m_general = new CPreferenceGeneralPage;
     m_other = new COtherPage;
-    m_tabs->addTab(m_general, QStringLiteral("General"));
-    m_tabs->addTab(m_other, QStringLiteral("Other"));
+    m_tabs->addTab(m_general, tr("General"));
+    m_tabs->addTab(m_other, tr("Other"));
     m_sync = new CSyncPage;
-    m_tabs->addTab(m_sync, QStringLiteral("Sync"));
+    m_tabs->addTab(m_sync, tr("Sync"));
     layout->addWidget(m_tabs);
     auto* buttons =
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);

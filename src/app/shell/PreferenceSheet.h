@@ -13,6 +13,7 @@
 #include "shell/Autostart.h"
 
 class QCheckBox;
+class QComboBox;
 class QLayout;
 class QLineEdit;
 class QMenu;
@@ -107,6 +108,7 @@ public:
     CDateTimeField* startField() const { return m_start; }
     CDateTimeField* endField() const { return m_end; }
     QCheckBox* notificationsBox() const { return m_notifications; }
+    QComboBox* weekStartBox() const { return m_weekStart; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -120,6 +122,7 @@ private:
     QToolButton* m_startButton;
     QToolButton* m_endButton;
     QCheckBox* m_notifications;
+    QComboBox* m_weekStart;
 };
 
 class CPreferenceSheet : public QDialog {

@@ -4,7 +4,15 @@
 #include <QApplication>
 #include <QPainter>
 
+#include "views/ViewColors.h"
+
 namespace tv {
+
+QColor LegibleQColor(const QColor& text, const QColor& background) {
+    const DrawColor c = LegibleOn(DrawColor::Rgb(text.red(), text.green(), text.blue()),
+                                  DrawColor::Rgb(background.red(), background.green(), background.blue()));
+    return QColor(c.r, c.g, c.b);
+}
 
 QFont ToQFont(const LogFont& font, const FontLimits& limits) {
     const FontRequest r = MapLogFont(font, limits);

@@ -16,6 +16,8 @@ namespace tv {
 // 0x00BBGGRR <-> QColor (alpha ignored).
 inline QColor ToQColor(ColorRef c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 inline ColorRef FromQColor(const QColor& c) { return MakeColorRef(c.red(), c.green(), c.blue()); }
+// A text colour kept legible on its background (the views' contrast rule, ViewColors.h).
+QColor LegibleQColor(const QColor& text, const QColor& background);
 
 // The stored font as a readable QFont (see MapLogFont for the rules). An empty family or one
 // this system lacks falls back to the desktop's font of the same size.

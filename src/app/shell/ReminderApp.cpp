@@ -1,6 +1,8 @@
 // CReminderApp: the running program's start-up and shutdown, in their fixed order.
 #include "ReminderApp.h"
 
+#include <sys/socket.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -8,8 +10,6 @@
 #include <QSocketNotifier>
 #include <QThread>
 #include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include "AppIcons.h"
 #include "ClockWnd.h"
@@ -18,12 +18,12 @@
 #include "SyncController.h"
 #include "UserPrompts.h"
 #include "engine/ReminderPopup.h"
-#include "store/EventTypeTable.h"
-#include "shell/AppSettings.h"
 #include "platform/DataFolder.h"
 #include "platform/Environment.h"
+#include "shell/AppSettings.h"
 #include "shell/Platform.h"
 #include "store/EventStore.h"
+#include "store/EventTypeTable.h"
 #include "store/ProgramFolder.h"
 #include "views/ComingEventsWnd.h"
 
@@ -59,8 +59,8 @@ std::optional<int> CReminderApp::Start(const Options& options) {
         folder = QFile::decodeName(DefaultDataFolder(ProcessEnvironment(), ExecutableFolder()).c_str());
     if (folder.isEmpty()) {
         Prompts().Tell(nullptr, ProductName(),
-                       QStringLiteral("No data folder: neither XDG_DATA_HOME nor HOME names a folder. "
-                                      "Start Tallyvane with --data-dir."),
+                       tr("No data folder: neither XDG_DATA_HOME nor HOME names a folder. "
+                          "Start Tallyvane with --data-dir."),
                        true);
         return 1;
     }
@@ -127,7 +127,7 @@ std::optional<int> CReminderApp::ClaimSession(const QString& folder) {
         if (!note.isEmpty()) qInfo("%s", qPrintable(note.trimmed()));
         return 0;
     }
-    Prompts().Tell(nullptr, ProductName(), QStringLiteral("Tallyvane is running!"), false);
+    Prompts().Tell(nullptr, ProductName(), tr("Tallyvane is running!"), false);
     return 1;
 }
 
@@ -155,11 +155,10 @@ bool CReminderApp::LockDataFolder(const QString& folder) {
     if (taken == DataFolderLock::Taken::Yes) return true;
     // Running without the lock would let another program save over this one's changes (or
     // this one over its), so Tallyvane does not start rather than save unguarded.
-    const QString text =
-        taken == DataFolderLock::Taken::Busy
-            ? QStringLiteral("Another Tallyvane is using the data folder \"%1\".").arg(folder)
-            : QString::fromStdString(why) +
-                  QStringLiteral("\n\nTallyvane cannot keep your events safe in this folder and does not start.");
+    const QString text = taken == DataFolderLock::Taken::Busy
+                             ? tr("Another Tallyvane is using the data folder \"%1\".").arg(folder)
+                             : QString::fromStdString(why) +
+                                   tr("\n\nTallyvane cannot keep your events safe in this folder and does not start.");
     Prompts().Tell(nullptr, ProductName(), text, true);
     return false;
 }

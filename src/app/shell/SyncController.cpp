@@ -66,7 +66,7 @@ void CSyncController::syncNow(bool asked) {
     sync::SyncSettings settings;
     settings.Load(GetSettingsStore());
     if (settings.url.empty()) {
-        if (asked) fail(QStringLiteral("Set the calendar's URL on the Sync page of Options first."), asked);
+        if (asked) fail(tr("Set the calendar's URL on the Sync page of Options first."), asked);
         return;
     }
     sync::SyncRequest request;
@@ -80,8 +80,8 @@ void CSyncController::syncNow(bool asked) {
     }
     SyncSecrets().Read(key, this, [this, request, asked](bool ok, const QString& secret) mutable {
         if (!ok)
-            return fail(QStringLiteral("Sync failed: the password could not be read from the "
-                                       "desktop's secret store (%1).")
+            return fail(tr("Sync failed: the password could not be read from the "
+                           "desktop's secret store (%1).")
                             .arg(secret),
                         asked);
         request.password = secret.toStdString();

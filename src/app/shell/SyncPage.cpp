@@ -21,10 +21,9 @@ CSyncPage::CSyncPage(QWidget* parent) : CPreferencePage(parent) {
     sync::SyncSettings settings;
     settings.Load(GetSettingsStore());
     auto* layout = new QVBoxLayout(this);
-    auto* intro =
-        new QLabel(QStringLiteral("Keep your events in step with a CalDAV calendar (Radicale, Nextcloud, ...). "
-                                  "The URL may name the calendar itself or only its server."),
-                   this);
+    auto* intro = new QLabel(tr("Keep your events in step with a CalDAV calendar (Radicale, Nextcloud, ...). "
+                                "The URL may name the calendar itself or only its server."),
+                             this);
     intro->setWordWrap(true);
     layout->addWidget(intro);
     auto* form = new QFormLayout;
@@ -37,20 +36,20 @@ CSyncPage::CSyncPage(QWidget* parent) : CPreferencePage(parent) {
     m_password = new QLineEdit(this);
     m_password->setObjectName(QStringLiteral("syncPassword"));
     m_password->setEchoMode(QLineEdit::Password);
-    m_password->setPlaceholderText(QStringLiteral("kept in the desktop's secret store"));
+    m_password->setPlaceholderText(tr("kept in the desktop's secret store"));
     connect(m_password, &QLineEdit::textEdited, this, [this] { m_passwordTyped = true; });
     m_minutes = new QSpinBox(this);
     m_minutes->setObjectName(QStringLiteral("syncMinutes"));
     m_minutes->setRange(0, sync::SyncSettings::kMaxMinutes);
-    m_minutes->setSuffix(QStringLiteral(" minutes"));
-    m_minutes->setSpecialValueText(QStringLiteral("only when asked"));
+    m_minutes->setSuffix(tr(" minutes"));
+    m_minutes->setSpecialValueText(tr("only when asked"));
     m_minutes->setValue(settings.minutes);
-    form->addRow(QStringLiteral("Calendar &URL:"), m_url);
-    form->addRow(QStringLiteral("&User:"), m_user);
-    form->addRow(QStringLiteral("&Password:"), m_password);
-    form->addRow(QStringLiteral("Sync &every:"), m_minutes);
+    form->addRow(tr("Calendar &URL:"), m_url);
+    form->addRow(tr("&User:"), m_user);
+    form->addRow(tr("&Password:"), m_password);
+    form->addRow(tr("Sync &every:"), m_minutes);
     layout->addLayout(form);
-    m_syncNow = new QPushButton(QStringLiteral("Sync &now"), this);
+    m_syncNow = new QPushButton(tr("Sync &now"), this);
     m_syncNow->setObjectName(QStringLiteral("syncNow"));
     m_syncNow->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     layout->addWidget(m_syncNow);
@@ -68,8 +67,7 @@ CSyncPage::CSyncPage(QWidget* parent) : CPreferencePage(parent) {
 void CSyncPage::showStatus() {
     const CSyncController* controller = CSyncController::Instance();
     const QString last = controller ? controller->lastResult() : QString();
-    m_status->setText(last.isEmpty() ? QStringLiteral("Not synced since Tallyvane started.")
-                                     : QStringLiteral("Last sync: ") + last);
+    m_status->setText(last.isEmpty() ? tr("Not synced since Tallyvane started.") : tr("Last sync: ") + last);
     m_syncNow->setEnabled(controller && !controller->isRunning());
 }
 
@@ -88,8 +86,8 @@ void CSyncPage::apply() {
         SyncSecrets().Write(SyncSecretKey(url, user), m_password->text(), this, [](bool ok, const QString& why) {
             if (!ok)
                 Prompts().Tell(nullptr, ProductName(),
-                               QStringLiteral("The password could not be kept in the desktop's secret store (%1). "
-                                              "Tallyvane uses it until it ends; type it again after the next start.")
+                               tr("The password could not be kept in the desktop's secret store (%1). "
+                                  "Tallyvane uses it until it ends; type it again after the next start.")
                                    .arg(why),
                                true);
         });
@@ -103,8 +101,7 @@ void CSyncPage::syncNow() {
     sync::UrlParts parts;
     if (!sync::SplitUrl(url, parts) || sync::HasUserInfo(url)) {
         Prompts().Tell(this, ProductName(),
-                       QStringLiteral("The calendar URL must start with http:// or https:// and hold no user name."),
-                       true);
+                       tr("The calendar URL must start with http:// or https:// and hold no user name."), true);
         return;
     }
     apply();

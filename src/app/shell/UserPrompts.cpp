@@ -9,12 +9,13 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QStringList>
 
 #include "ImportDlg.h"
-#include "shell/FileNames.h"
 #include "platform/FileResult.h"
+#include "shell/FileNames.h"
 
 namespace tv {
 
@@ -29,12 +30,12 @@ public:
 
     DeleteAnswer AskDeleteRecurring(QWidget* owner) override {
         QMessageBox box(QMessageBox::Question, QObject::tr("Delete Events"),
-                        QStringLiteral("This is a recurrent event, do you really want to delete it?"),
+                        QObject::tr("This is a recurrent event, do you really want to delete it?"),
                         QMessageBox::NoButton, owner);
-        QPushButton* all = box.addButton(QStringLiteral("Yes to &All"), QMessageBox::YesRole);
-        QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
-        QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
-        QPushButton* cancel = box.addButton(QStringLiteral("&Cancel"), QMessageBox::RejectRole);
+        QPushButton* all = box.addButton(QObject::tr("Yes to &All"), QMessageBox::YesRole);
+        QPushButton* yes = box.addButton(QObject::tr("&Yes"), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QObject::tr("&No"), QMessageBox::NoRole);
+        QPushButton* cancel = box.addButton(QObject::tr("&Cancel"), QMessageBox::RejectRole);
         box.setDefaultButton(no);
         box.setEscapeButton(cancel);
         box.exec();
@@ -89,13 +90,14 @@ public:
             QString path = dialog.selectedFiles().constFirst();
             // The desktop's own dialog may leave the default extension to the program.
             const QString withSuffix = QFile::decodeName(
-                WithDefaultExtension(QFile::encodeName(path).toStdString(), request.defaultSuffix.toStdString()).c_str());
+                WithDefaultExtension(QFile::encodeName(path).toStdString(), request.defaultSuffix.toStdString())
+                    .c_str());
             if (withSuffix != path) {
                 if (request.save) {
                     // The dialog asked about the name as typed, not about this one.
                     if (QFileInfo::exists(withSuffix) &&
                         QMessageBox::warning(&dialog, dialog.windowTitle(),
-                                             QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                             QObject::tr("%1 already exists.\nDo you want to replace it?")
                                                  .arg(QFileInfo(withSuffix).fileName()),
                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
                         continue;
@@ -124,6 +126,17 @@ public:
     }
 
     bool SetUpPrinter(QWidget* owner, QPrinter& printer) override {
+        // With no printer installed the dialog could print nowhere: the page goes to a PDF file.
+        if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+            const QString path = ChooseFile(
+                owner, {true, QObject::tr("Print to PDF"), QObject::tr("PDF Files (*.pdf)"), QStringLiteral("pdf")});
+            if (path.isEmpty()) return false;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(path);
+            return true;
+        }
+        // A printer installed since the last PDF prints on paper again.
+        printer.setOutputFileName(QString());
         QPrintDialog dialog(&printer, owner);
         // The whole page or list is printed: no range, no selection, no file of its own.
         dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintCollateCopies);
@@ -155,8 +168,9 @@ bool ReportSave(QWidget* owner, const FileResult& result) {
     const QString message = QString::fromStdString(result.message);
     if (message != g_lastSaveFailure) {
         g_lastSaveFailure = message;
-        Prompts().Tell(owner, ProductName(), message + QStringLiteral("\n\nYour changes are kept in memory; "
-                                                                      "Tallyvane tries again at the next save."),
+        Prompts().Tell(owner, ProductName(),
+                       message + QObject::tr("\n\nYour changes are kept in memory; "
+                                             "Tallyvane tries again at the next save."),
                        true);
     }
     return false;
@@ -167,16 +181,16 @@ QString DescribeLoadReports(const LoadReport& events, const LoadReport& types) {
     auto describe = [&](const LoadReport& r, const QString& what) {
         if (r.NeedsPreservation()) {
             QString text = QString::fromStdString(r.message);
-            if (text.isEmpty()) text = QStringLiteral("The %1 could not be read completely.").arg(what);
-            parts << text + QStringLiteral(" A copy of the file is kept before it is next saved.");
+            if (text.isEmpty()) text = QObject::tr("The %1 could not be read completely.").arg(what);
+            parts << text + QObject::tr(" A copy of the file is kept before it is next saved.");
         }
         if (r.renumbered)
-            parts << QStringLiteral("%1 records of the %2 had missing or repeated ids and were given new ones.")
+            parts << QObject::tr("%1 records of the %2 had missing or repeated ids and were given new ones.")
                          .arg(r.renumbered)
                          .arg(what);
     };
-    describe(events, QStringLiteral("event file"));
-    describe(types, QStringLiteral("event type file"));
+    describe(events, QObject::tr("event file"));
+    describe(types, QObject::tr("event type file"));
     return parts.join(QStringLiteral("\n\n"));
 }
 

@@ -6,12 +6,14 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include "CalendarAccessible.h"
 #include "ViewPainter.h"
 #include "controls/QtDateTime.h"
 #include "engine/Clock.h"
-#include "store/EventTypeTable.h"
 #include "shell/AppSettings.h"
+#include "shell/Translation.h"
 #include "store/EventStore.h"
+#include "store/EventTypeTable.h"
 #include "views/DailyLayout.h"
 #include "views/MonthlyLayout.h"
 #include "views/WeekdayLayout.h"
@@ -29,8 +31,18 @@ OfficeHours CurrentOfficeHours() {
     return hours;
 }
 
+int CurrentFirstWeekday(ViewIndex kind) {
+    if (const int chosen = GetAppSettings().GetWeekStart()) return chosen;
+    const QLocale locale;
+    if (IsEnglishLocale(locale)) return kind == kViewMonthly ? kSunday : kMonday;
+    // Qt counts from Monday (1) to Sunday (7), the pages from Sunday (1) to Saturday (7).
+    return locale.firstDayOfWeek() % 7 + 1;
+}
+
 CCalendarView::CCalendarView(std::unique_ptr<CalendarLayout> layout, const IClock& clock, QWidget* parent)
     : QAbstractScrollArea(parent), m_layout(std::move(layout)), m_clock(clock) {
+    // Screen readers are told the days and events this page paints.
+    InstallAccessibleFactory();
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -55,6 +67,13 @@ QString CCalendarView::ShortDate(const DateTime& date) {
 
 void CCalendarView::SetDate(const DateTime& date) { apply(m_layout->SetDate(date)); }
 
+void CCalendarView::setFirstWeekday(int firstWeekday) {
+    ViewNotice n;
+    if (auto* weekly = dynamic_cast<WeeklyLayout*>(m_layout.get())) n = weekly->SetFirstWeekday(firstWeekday);
+    else if (auto* monthly = dynamic_cast<MonthlyLayout*>(m_layout.get())) n = monthly->SetFirstWeekday(firstWeekday);
+    apply(n);
+}
+
 DateTime CCalendarView::GetSelectedDate() const { return m_layout->GetSelectedDate(m_clock.Now()); }
 
 QString CCalendarView::GetCaptionText() const {
@@ -63,11 +82,13 @@ QString CCalendarView::GetCaptionText() const {
 }
 
 void CCalendarView::ClearSelectedItem() {
+    ++m_outlineVersion;
     m_layout->ClearSelectedItem();
     viewport()->update();
 }
 
 void CCalendarView::Refresh() {
+    ++m_outlineVersion;
     m_layout->RebuildItems();
     m_layout->LayoutItems();
     viewport()->update();
@@ -79,6 +100,7 @@ std::vector<uint32_t> CCalendarView::SelectedEventIds() const {
 }
 
 bool CCalendarView::RemoveEvent(uint32_t eventId) {
+    ++m_outlineVersion;
     if (m_layout->HasSelectedEvent() && m_layout->GetSelectedEvent() == eventId) {
         m_layout->RemoveSelectedItem();
         viewport()->update();
@@ -89,13 +111,18 @@ bool CCalendarView::RemoveEvent(uint32_t eventId) {
     return false;
 }
 
-void CCalendarView::RefreshEvent(uint32_t) { viewport()->update(); }
+void CCalendarView::RefreshEvent(uint32_t) {
+    ++m_outlineVersion;
+    viewport()->update();
+}
 
 void CCalendarView::apply(const ViewNotice& n) {
+    ++m_outlineVersion;
     if (n.scrolled) syncScrollBar();
     if (n.repaint) viewport()->update();
     if (n.captionChanged) emit captionChanged();
     if (n.viewDate) emit viewDateChanged(*n.viewDate);
+    if (n.openDay) emit dayOpened(*n.openDay);
 }
 
 void CCalendarView::syncScrollBar() {
@@ -141,7 +168,7 @@ void CCalendarView::paintEvent(QPaintEvent* event) {
     m_layout->SetOfficeHours(CurrentOfficeHours());
     QPainter p(viewport());
     p.setClipRegion(event->region());
-    p.fillRect(viewport()->rect(), Qt::white);
+    p.fillRect(viewport()->rect(), palette().color(QPalette::Base));
     ViewStyle style = ViewStyle::ForScreen();
     style.target = {false, m_layout->ClientRect(), m_layout->GetScroll().pos};
     DrawView(p, *m_layout, style);
@@ -158,7 +185,8 @@ void CCalendarView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton) return;
     const QPoint pos = event->position().toPoint();
     setFocus(Qt::MouseFocusReason);
-    apply(m_layout->MousePress(pos.x(), pos.y(), event->button() == Qt::LeftButton ? MouseButton::Left : MouseButton::Right));
+    apply(m_layout->MousePress(pos.x(), pos.y(),
+                               event->button() == Qt::LeftButton ? MouseButton::Left : MouseButton::Right));
 }
 
 void CCalendarView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -213,8 +241,8 @@ CCalendarView* CreateCalendarView(ViewIndex kind, const IClock& clock, QWidget* 
     switch (kind) {
         case kViewDaily: layout = std::make_unique<DailyLayout>(store, types); break;
         case kViewWeekday: layout = std::make_unique<WeekdayLayout>(store, types); break;
-        case kViewWeekly: layout = std::make_unique<WeeklyLayout>(store, types); break;
-        case kViewMonthly: layout = std::make_unique<MonthlyLayout>(store, types); break;
+        case kViewWeekly: layout = std::make_unique<WeeklyLayout>(store, types, CurrentFirstWeekday(kind)); break;
+        case kViewMonthly: layout = std::make_unique<MonthlyLayout>(store, types, CurrentFirstWeekday(kind)); break;
         default: return nullptr;  // the list pages are no calendar
     }
     auto* view = new CCalendarView(std::move(layout), clock, parent);

@@ -39,12 +39,18 @@ public:
     void Refresh();
 
     void setOfficeHours(const OfficeHours& hours) { m_layout->SetOfficeHours(hours); }
+    // The Weekly and Monthly pages' first weekday; the others have none.
+    void setFirstWeekday(int firstWeekday);
 
     // IMainPage.
     std::vector<uint32_t> SelectedEventIds() const override;
     bool RemoveEvent(uint32_t eventId) override;
     void RefreshEvent(uint32_t eventId) override;
     void Rebuild() override { Refresh(); }
+
+    // Counts the changes of what the page shows, so that a screen reader's view of it is made
+    // again only when it may have changed.
+    unsigned outlineVersion() const { return m_outlineVersion; }
 
     // The user's short date, as the tab bar shows it.
     static QString ShortDate(const DateTime& date);
@@ -54,6 +60,8 @@ Q_SIGNALS:
     void viewDateChanged(const tv::DateTime& date);
     void doubleClicked();
     void contextMenuWanted(const QPoint& globalPos);
+    // A day's "+N more" was clicked: its Daily page is wanted.
+    void dayOpened(const tv::DateTime& day);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -73,12 +81,17 @@ private:
 
     std::unique_ptr<CalendarLayout> m_layout;
     const IClock& m_clock;
-    int m_wheelRest = 0;      // wheel rotation not yet turned into a step
-    bool m_syncing = false;   // the scroll bar is being set from the layout
+    int m_wheelRest = 0;     // wheel rotation not yet turned into a step
+    bool m_syncing = false;  // the scroll bar is being set from the layout
+    unsigned m_outlineVersion = 0;
 };
 
 // The office hours of the preferences, as the day grids shade them.
 OfficeHours CurrentOfficeHours();
+// The weekday a Weekly or Monthly page starts its weeks with (1 Sunday .. 7 Saturday): the
+// preferences' choice, else the first day of the user's locale; in English the pages keep the
+// weeks they always had (Weekly from Monday, Monthly from Sunday).
+int CurrentFirstWeekday(ViewIndex kind);
 
 // The four views, by index 0..3 of the main window's pages.
 CCalendarView* CreateCalendarView(ViewIndex kind, const IClock& clock, QWidget* parent = nullptr);

@@ -1,16 +1,17 @@
 // CComingEventsWnd: collecting, placing and painting the coming-events balloon.
 #include "ComingEventsWnd.h"
 
+#include <QApplication>
 #include <QBitmap>
 #include <QCursor>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScreen>
 
 #include "ViewPainter.h"
-#include "store/EventTypeTable.h"
 #include "store/EventStore.h"
+#include "store/EventTypeTable.h"
 #include "views/ComingEvents.h"
 
 namespace tv {
@@ -31,6 +32,10 @@ QPoint PlaceUnderClock(const QRect& clock, const QSize& size) {
     if (at.x() + size.width() > area.right() + 1) at.setX(std::max(area.left(), area.right() + 1 - size.width()));
     return at;
 }
+
+// The month calendar a click on the clock opens lies where the balloon would: while it is open
+// the balloon keeps out of its way.
+bool CalendarOpen() { return QApplication::activePopupWidget() != nullptr; }
 
 }  // namespace
 
@@ -63,14 +68,14 @@ void CComingEventsWnd::ClockMouseMoved(const QPoint& globalPos) {
 void CComingEventsWnd::ClockRightPressed(const QPoint&) { m_openTimer.stop(); }
 
 void CComingEventsWnd::onOpenTimer() {
-    if (cursorOnClock()) {
+    if (cursorOnClock() && !CalendarOpen()) {
         collectAndShow();
         m_watchTimer.start();
     }
 }
 
 void CComingEventsWnd::onWatchTimer() {
-    if (cursorOnClock()) return;
+    if (cursorOnClock() && !CalendarOpen()) return;
     hide();
     m_watchTimer.stop();
 }

@@ -7,10 +7,11 @@
 #include <QPainter>
 
 #include "engine/Clock.h"
-#include "store/EventTypeTable.h"
 #include "shell/AppIcons.h"
 #include "shell/QtConvert.h"
+#include "shell/Translation.h"
 #include "store/EventStore.h"
+#include "store/EventTypeTable.h"
 
 namespace tv {
 
@@ -25,9 +26,13 @@ constexpr int kImageStep = 17;
 CEventListTableModel::CEventListTableModel(const IClock& clock, QObject* parent)
     : QAbstractTableModel(parent), m_clock(clock) {}
 
-int CEventListTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_model.GetCount(); }
+int CEventListTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_model.GetCount();
+}
 
-int CEventListTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kListColumnCount; }
+int CEventListTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kListColumnCount;
+}
 
 ListRowView CEventListTableModel::rowView(int row) const {
     return DescribeListRow(GetEventStore(), GetEventTypeTable(), idAt(row), m_clock.Now());
@@ -37,7 +42,8 @@ QVariant CEventListTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         const uint32_t id = idAt(index.row());
-        return QString::fromStdString(ListCellText(GetEventStore(), GetEventTypeTable(), id, index.column(), m_clock.Now()));
+        return QString::fromStdString(
+            ListCellText(GetEventStore(), GetEventTypeTable(), id, index.column(), m_clock.Now()));
     }
     if (role == Qt::ForegroundRole) return ToQColor(rowView(index.row()).textColor);
     return {};
@@ -45,7 +51,7 @@ QVariant CEventListTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant CEventListTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal) return {};
-    if (role == Qt::DisplayRole) return QString::fromLatin1(GetListColumn(section).title);
+    if (role == Qt::DisplayRole) return CoreText(GetListColumn(section).title);
     if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
     return {};
 }
@@ -121,7 +127,8 @@ void CEventRowDelegate::paint(QPainter* p, const QStyleOptionViewItem& option, c
     p->save();
     const QRect cell = option.rect;
     const QPalette& pal = option.palette;
-    p->fillRect(cell, selected ? pal.color(QPalette::Highlight) : QColor(Qt::white));
+    const QColor base = pal.color(QPalette::Base);
+    p->fillRect(cell, selected ? pal.color(QPalette::Highlight) : base);
     int left = cell.left();
     if (index.column() == kColName) {
         // State, type and recurrence keep a place each, so that the names line up and every
@@ -139,7 +146,11 @@ void CEventRowDelegate::paint(QPainter* p, const QStyleOptionViewItem& option, c
             }
         }
     }
-    const QColor text = selected ? pal.color(QPalette::HighlightedText) : ToQColor(row.textColor);
+    // The type's colour, kept legible on the list's background; a row whose event is gone draws
+    // its (empty) texts in the background colour.
+    QColor text = LegibleQColor(ToQColor(row.textColor), base);
+    if (selected) text = pal.color(QPalette::HighlightedText);
+    else if (row.hasId && !row.exists) text = base;
     p->setPen(text);
     p->setFont(option.font);
     const QRect textRect(left + 3, cell.top(), cell.right() - left - 3, cell.height());
@@ -163,9 +174,6 @@ CEventListCtrl::CEventListCtrl(const IClock& clock, QWidget* parent) : QTableVie
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setAlternatingRowColors(false);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Base, Qt::white);
-    setPalette(pal);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(std::max(18, fontMetrics().height() + 4));
@@ -187,7 +195,9 @@ CEventListCtrl::CEventListCtrl(const IClock& clock, QWidget* parent) : QTableVie
         clearSelection();
         for (uint32_t id : keep) {
             const int row = m_model->rowOf(id);
-            if (row >= 0) selectionModel()->select(m_model->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            if (row >= 0)
+                selectionModel()->select(m_model->index(row, 0),
+                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
         }
         QApplication::restoreOverrideCursor();
     });

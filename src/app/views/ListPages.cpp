@@ -12,8 +12,8 @@
 
 #include "controls/DateTimeField.h"
 #include "engine/Clock.h"
-#include "store/EventTypeTable.h"
 #include "shell/AppIcons.h"
+#include "store/EventTypeTable.h"
 
 namespace tv {
 
@@ -56,7 +56,7 @@ void CTemplateCombo::refill() {
     const std::optional<uint32_t> chosen = typeFilter();
     blockSignals(true);
     clear();
-    addItem(QStringLiteral("All"), QVariant(-1));
+    addItem(tr("All"), QVariant(-1));
     for (const CEventType& t : GetEventTypeTable().Snapshot())
         addItem(icons::TypeIcon(t.GetIcon()), QString::fromStdString(t.GetName()),
                 QVariant(static_cast<qlonglong>(t.GetId())));
@@ -88,18 +88,18 @@ CFindPage::CFindPage(const IClock& clock, QWidget* parent) : QWidget(parent), m_
     m_text->setObjectName(QStringLiteral("FindText"));
     m_text->setClearButtonEnabled(true);
     m_text->installEventFilter(new ReturnKeeper(m_text));
-    m_find = new QPushButton(QStringLiteral("Find"), this);
+    m_find = new QPushButton(tr("Find"), this);
     m_find->setDefault(true);
     m_find->setAutoDefault(true);
-    m_fromOn = new QCheckBox(QStringLiteral("From"), this);
-    m_toOn = new QCheckBox(QStringLiteral("To"), this);
+    m_fromOn = new QCheckBox(tr("From"), this);
+    m_toOn = new QCheckBox(tr("To"), this);
     m_from = new CDateTimeField(CDateTimeField::Display::DateAndTime, this);
     m_to = new CDateTimeField(CDateTimeField::Display::DateAndTime, this);
     m_from->setCalendarPopup(true);
     m_to->setCalendarPopup(true);
     m_from->setEnabled(false);
     m_to->setEnabled(false);
-    m_case = new QCheckBox(QStringLiteral("Case Sensitive"), this);
+    m_case = new QCheckBox(tr("Case Sensitive"), this);
     m_template = new CTemplateCombo(this);
     m_template->setObjectName(QStringLiteral("Template"));
     m_template->setMinimumContentsLength(14);
@@ -118,7 +118,8 @@ CFindPage::CFindPage(const IClock& clock, QWidget* parent) : QWidget(parent), m_
     });
     connect(m_toOn, &QCheckBox::toggled, this, [this](bool on) {
         m_to->setEnabled(on);
-        if (on && !m_to->value().IsValid()) m_to->setValue(m_clock.Now().DateOnly() + TimeSpan::FromParts(0, 23, 59, 59));
+        if (on && !m_to->value().IsValid())
+            m_to->setValue(m_clock.Now().DateOnly() + TimeSpan::FromParts(0, 23, 59, 59));
     });
     m_from->setValue(DateTime::Null());
     m_to->setValue(DateTime::Null());
@@ -128,7 +129,7 @@ CFindPage::CFindPage(const IClock& clock, QWidget* parent) : QWidget(parent), m_
     auto* grid = new QGridLayout;
     grid->setContentsMargins(8, 8, 8, 4);
     grid->setHorizontalSpacing(8);
-    grid->addWidget(new QLabel(QStringLiteral("Text"), this), 0, 0);
+    grid->addWidget(new QLabel(tr("Text"), this), 0, 0);
     grid->addWidget(m_text, 0, 1, 1, 3);
     grid->addWidget(m_find, 0, 4);
     grid->addWidget(m_fromOn, 1, 0);
@@ -136,7 +137,7 @@ CFindPage::CFindPage(const IClock& clock, QWidget* parent) : QWidget(parent), m_
     grid->addWidget(m_toOn, 1, 2, Qt::AlignRight);
     grid->addWidget(m_to, 1, 3);
     grid->addWidget(m_case, 2, 1);
-    auto* templateLabel = new QLabel(QStringLiteral("Template"), this);
+    auto* templateLabel = new QLabel(tr("Template"), this);
     grid->addWidget(templateLabel, 2, 2, Qt::AlignRight);
     grid->addWidget(m_template, 2, 3);
     grid->setColumnStretch(1, 1);

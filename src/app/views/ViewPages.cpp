@@ -6,12 +6,12 @@
 #include "CalendarView.h"
 #include "ListPages.h"
 #include "ViewTabBar.h"
+#include "dialogs/EventCommands.h"
 #include "menus/TypeMenu.h"
-#include "store/EventTypeTable.h"
 #include "shell/Commands.h"
 #include "shell/MainWnd.h"
+#include "store/EventTypeTable.h"
 #include "views/ViewSwitching.h"
-#include "dialogs/EventCommands.h"
 
 namespace tv {
 
@@ -58,6 +58,7 @@ void CViewPages::createCalendarViews() {
         connect(view, &CCalendarView::captionChanged, this, [this] { m_tabBar->update(); });
         connect(view, &CCalendarView::doubleClicked, this, &CViewPages::onDoubleClick);
         connect(view, &CCalendarView::contextMenuWanted, this, &CViewPages::showContextMenu);
+        connect(view, &CCalendarView::dayOpened, this, &CViewPages::openDay);
     }
     m_active = m_views[kViewDaily];
     refreshOfficeHours();
@@ -77,9 +78,8 @@ void CViewPages::createListPages() {
 
 void CViewPages::createTabBar() {
     m_tabBar = new CViewTabBar;
-    m_tabBar->setCaptionSource([this]() -> QString {
-        return IsCalendarView(viewIndex()) ? m_active->GetCaptionText() : QString();
-    });
+    m_tabBar->setCaptionSource(
+        [this]() -> QString { return IsCalendarView(viewIndex()) ? m_active->GetCaptionText() : QString(); });
     m_tabBar->setTabDate(m_current);
     connect(m_tabBar, &CViewTabBar::dateChosen, this, [this](const DateTime& date) {
         if (IsCalendarView(viewIndex())) onViewDate(date);
@@ -109,7 +109,10 @@ int CViewPages::viewIndex() const { return m_main->viewIndex(); }
 
 void CViewPages::refreshOfficeHours() {
     const OfficeHours hours = CurrentOfficeHours();
-    for (CCalendarView* v : m_views) v->setOfficeHours(hours);
+    for (CCalendarView* v : m_views) {
+        v->setOfficeHours(hours);
+        v->setFirstWeekday(CurrentFirstWeekday(v->kind()));
+    }
 }
 
 void CViewPages::onViewChanged(int index) {
@@ -143,8 +146,9 @@ void CViewPages::gotoToday() {
     m_main->setView(kViewDaily);
 }
 
-void CViewPages::gotoThisDay() {
-    const DateTime day = m_active->GetSelectedDate();
+void CViewPages::gotoThisDay() { openDay(m_active->GetSelectedDate()); }
+
+void CViewPages::openDay(const DateTime& day) {
     m_tabBar->setTabDate(day);
     onViewDate(day);
     m_main->setView(kViewDaily);
@@ -160,28 +164,28 @@ void CViewPages::gotoChosenDate() {
 }
 
 std::unique_ptr<QMenu> CViewPages::buildContextMenu() {
-    auto menu = std::make_unique<QMenu>(QStringLiteral("Event"));
+    auto menu = std::make_unique<QMenu>(tr("Event"));
     menu->setObjectName(QStringLiteral("EventMenu"));
     CMainWnd* main = m_main;
     const auto run = [main](int id) { main->runCommand(id); };
     const auto enabled = [main](int id) { return main->isCommandEnabled(id); };
-    QMenu* newMenu = menu->addMenu(QStringLiteral("New"));
+    QMenu* newMenu = menu->addMenu(tr("New"));
     FillTypeMenu(newMenu, GetEventTypeTable(), run, enabled);
     auto add = [&](const char* text, int id) {
-        QAction* a = menu->addAction(QString::fromLatin1(text), menu.get(), [run, id] { run(id); });
+        QAction* a = menu->addAction(tr(text), menu.get(), [run, id] { run(id); });
         a->setEnabled(enabled(id));
         a->setData(id);
     };
-    add("&Modify...", cmd::kModify);
-    add("D&elete", cmd::kDelete);
+    add(QT_TR_NOOP("&Modify..."), cmd::kModify);
+    add(QT_TR_NOOP("D&elete"), cmd::kDelete);
     menu->addSeparator();
-    add("&Accept", cmd::kAccept);
-    add("&Enable", cmd::kEnable);
-    add("&Disable", cmd::kDisable);
+    add(QT_TR_NOOP("&Accept"), cmd::kAccept);
+    add(QT_TR_NOOP("&Enable"), cmd::kEnable);
+    add(QT_TR_NOOP("&Disable"), cmd::kDisable);
     menu->addSeparator();
-    add("Goto &Today", cmd::kGotoToday);
-    add("Goto T&his Day", cmd::kGotoThisDay);
-    add("Goto ...", cmd::kGotoDate);
+    add(QT_TR_NOOP("Goto &Today"), cmd::kGotoToday);
+    add(QT_TR_NOOP("Goto T&his Day"), cmd::kGotoThisDay);
+    add(QT_TR_NOOP("Goto ..."), cmd::kGotoDate);
     return menu;
 }
 

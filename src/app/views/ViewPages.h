@@ -54,6 +54,8 @@ public:
     void gotoDate(const DateTime& date);
     void gotoToday();
     void gotoThisDay();
+    // The Daily page of a day, chosen from another page.
+    void openDay(const DateTime& day);
     // Goto ...: the Select Date dialog, then GotoDate with the chosen date.
     void gotoChosenDate();
 

@@ -41,11 +41,27 @@ QPainterPath RoundPath(const Rect& r) {
     return path;
 }
 
+DrawColor Fixed(const QColor& c) { return DrawColor::Rgb(c.red(), c.green(), c.blue()); }
+
 }  // namespace
+
+DesktopColors DesktopColorsOf(const QPalette& p) {
+    DesktopColors d;
+    d.base = Fixed(p.color(QPalette::Base));
+    d.text = Fixed(p.color(QPalette::Text));
+    d.button = Fixed(p.color(QPalette::Button));
+    d.buttonText = Fixed(p.color(QPalette::ButtonText));
+    return d;
+}
+
+void ViewStyle::SetPalette(const QPalette& p) {
+    palette = p;
+    scheme = ViewScheme(DesktopColorsOf(p));
+}
 
 ViewStyle ViewStyle::ForScreen() {
     ViewStyle s;
-    s.palette = QApplication::palette();
+    s.SetPalette(QApplication::palette());
     s.textFont = PaletteFont(ViewPalette::kTextFontHeight);
     s.hourFont = PaletteFont(ViewPalette::kHourFontHeight);
     s.defaultFont = QApplication::font();
@@ -53,18 +69,29 @@ ViewStyle ViewStyle::ForScreen() {
     return s;
 }
 
-QColor ResolveColor(const DrawColor& c, const QPalette& palette) {
+QColor ResolveColor(const DrawColor& c, const ViewStyle& style) {
+    using Role = DrawColor::Role;
+    const QPalette& palette = style.palette;
     switch (c.role) {
-        case DrawColor::Role::Rgb: return QColor(c.r, c.g, c.b);
-        case DrawColor::Role::ButtonFace: return palette.color(QPalette::Button);
-        case DrawColor::Role::ButtonHighlight: return palette.color(QPalette::Light);
-        case DrawColor::Role::ButtonShadow: return palette.color(QPalette::Dark);
-        case DrawColor::Role::Highlight: return palette.color(QPalette::Highlight);
-        case DrawColor::Role::HighlightText: return palette.color(QPalette::HighlightedText);
-        case DrawColor::Role::ToolTipBase: return palette.color(QPalette::ToolTipBase);
-        case DrawColor::Role::ToolTipText: return palette.color(QPalette::ToolTipText);
+        case Role::Rgb: {
+            if (c.legibleOn == Role::Rgb) return QColor(c.r, c.g, c.b);
+            const DrawColor on = Fixed(ResolveColor(DrawColor::System(c.legibleOn), style));
+            const DrawColor legible = LegibleOn(DrawColor::Rgb(c.r, c.g, c.b), on);
+            return QColor(legible.r, legible.g, legible.b);
+        }
+        case Role::ButtonFace: return palette.color(QPalette::Button);
+        case Role::ButtonHighlight: return palette.color(QPalette::Light);
+        case Role::ButtonShadow: return palette.color(QPalette::Dark);
+        case Role::ButtonText: return palette.color(QPalette::ButtonText);
+        case Role::Highlight: return palette.color(QPalette::Highlight);
+        case Role::HighlightText: return palette.color(QPalette::HighlightedText);
+        case Role::ToolTipBase: return palette.color(QPalette::ToolTipBase);
+        case Role::ToolTipText: return palette.color(QPalette::ToolTipText);
+        default: {
+            const DrawColor fixed = style.scheme.Resolve(c.role);
+            return QColor(fixed.r, fixed.g, fixed.b);
+        }
     }
-    return Qt::black;
 }
 
 QFont FontFor(DrawFont font, const ViewStyle& style) {
@@ -82,23 +109,23 @@ void RenderDisplayList(QPainter& p, const DisplayList& list, const ViewStyle& st
     for (const DrawOp& op : list.Ops()) {
         switch (op.kind) {
             case DrawOp::Kind::Fill:
-                if (!op.rect.IsEmpty()) p.fillRect(ToQRect(op.rect), ResolveColor(op.brush, pal));
+                if (!op.rect.IsEmpty()) p.fillRect(ToQRect(op.rect), ResolveColor(op.brush, style));
                 break;
             case DrawOp::Kind::Line:
-                p.setPen(QPen(ResolveColor(op.pen, pal), 0));
+                p.setPen(QPen(ResolveColor(op.pen, style), 0));
                 DrawOpenLine(p, op.from, op.to);
                 break;
             case DrawOp::Kind::Box:
                 if (op.rect.IsEmpty()) break;
-                p.setPen(QPen(ResolveColor(op.pen, pal), 0));
-                p.setBrush(ResolveColor(op.brush, pal));
+                p.setPen(QPen(ResolveColor(op.pen, style), 0));
+                p.setBrush(ResolveColor(op.brush, style));
                 p.drawRect(op.rect.left, op.rect.top, op.rect.Width() - 1, op.rect.Height() - 1);
                 p.setBrush(Qt::NoBrush);
                 break;
             case DrawOp::Kind::Text: {
                 const QFont font = FontFor(op.font, style);
                 p.setFont(font);
-                p.setPen(ResolveColor(op.pen, pal));
+                p.setPen(ResolveColor(op.pen, style));
                 QString text = QString::fromStdString(op.text);
                 if (op.align & kTextNoClip) {
                     DrawUserText(p, QRect(op.rect.left, op.rect.top, 4000, 4000),
@@ -127,14 +154,14 @@ void RenderDisplayList(QPainter& p, const DisplayList& list, const ViewStyle& st
                 p.setRenderHint(QPainter::Antialiasing, true);
                 // The shadow darkens what lies below it, as a mask AND would.
                 if (op.kind == DrawOp::Kind::RoundShadow) p.setCompositionMode(QPainter::CompositionMode_Multiply);
-                p.fillPath(RoundPath(op.rect), ResolveColor(op.brush, pal));
+                p.fillPath(RoundPath(op.rect), ResolveColor(op.brush, style));
                 p.restore();
                 break;
             }
             case DrawOp::Kind::RoundFrame: {
                 p.save();
                 p.setRenderHint(QPainter::Antialiasing, true);
-                p.setPen(QPen(ResolveColor(op.pen, pal), 1));
+                p.setPen(QPen(ResolveColor(op.pen, style), 1));
                 const Rect& r = op.rect;
                 p.drawRoundedRect(QRectF(r.left + 0.5, r.top + 0.5, r.Width() - 1, r.Height() - 1), 5, 5);
                 p.restore();

@@ -8,6 +8,7 @@
 
 #include "views/CalendarLayout.h"
 #include "views/DisplayList.h"
+#include "views/ViewColors.h"
 
 class QPainter;
 
@@ -16,6 +17,7 @@ namespace tv {
 // What a drawing list needs from the desktop: its colours, the palette's fonts and the icons.
 struct ViewStyle {
     QPalette palette;
+    ViewScheme scheme{DesktopColors{}};  // the views' colours for that palette
     QFont textFont;     // "Arial", cell height 16
     QFont hourFont;     // "Arial", cell height 26
     QFont defaultFont;  // the desktop's font
@@ -24,9 +26,13 @@ struct ViewStyle {
 
     // The desktop's palette and the palette fonts, for the screen (the target is left to set).
     static ViewStyle ForScreen();
+    // Draws with these colours: the palette and the views' colours that follow it.
+    void SetPalette(const QPalette& p);
 };
 
-QColor ResolveColor(const DrawColor& color, const QPalette& palette);
+// The desktop colours of a palette that the views' colours follow.
+DesktopColors DesktopColorsOf(const QPalette& palette);
+QColor ResolveColor(const DrawColor& color, const ViewStyle& style);
 QFont FontFor(DrawFont font, const ViewStyle& style);
 
 // Draws every operation of the list in order.

@@ -12,8 +12,9 @@
 #include "ListPages.h"
 #include "ViewPages.h"
 #include "ViewPainter.h"
-#include "shell/QtConvert.h"
 #include "shell/MainWnd.h"
+#include "shell/QtConvert.h"
+#include "shell/Translation.h"
 #include "views/EventListModel.h"
 #include "views/PrintPages.h"
 
@@ -56,7 +57,7 @@ public:
         const CalendarPageFrame f = ComputeCalendarPage(m_view->kind(), printer.width(), printer.height());
         if (f.scale <= 0.0) return;
         ViewStyle style = ViewStyle::ForScreen();
-        style.palette = PaperPalette();
+        style.SetPalette(PaperPalette());
         style.typeIcon = nullptr;  // no icons on paper
         style.target.printer = true;
         style.target.rect = f.extent.drawRect;
@@ -95,8 +96,9 @@ private:
 
 class CListPrintJob final : public CPrintJob {
 public:
-    explicit CListPrintJob(CEventListCtrl* list) : m_list(list), m_rowFont(PageFont(ListPrint::kRowFontHeight)),
-                                                    m_titleFont(PageFont(ListPrint::kTitleFontHeight)) {}
+    explicit CListPrintJob(CEventListCtrl* list)
+        : m_list(list), m_rowFont(PageFont(ListPrint::kRowFontHeight)),
+          m_titleFont(PageFont(ListPrint::kTitleFontHeight)) {}
 
     int Begin(QPrinter& printer) override {
         // The rows are taken as the list shows them now, sorted as it is sorted.
@@ -119,7 +121,7 @@ public:
         p.setFont(m_titleFont);
         const Rect& title = g.titleBand;
         p.drawText(QRect(title.left + 5, title.top, title.Width() - 5, title.Height()),
-                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, QString::fromLatin1(ListPrint::kTitle));
+                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, CoreText(ListPrint::kTitle));
         p.drawLine(title.left, title.bottom, title.right, title.bottom);
 
         // Header band.
@@ -128,9 +130,9 @@ public:
         p.fillRect(ToQRect(header), QColor(192, 192, 192));
         p.drawRect(QRectF(header.left, header.top, header.Width(), header.Height()));
         for (int c = 0; c < kPrintColumnCount; ++c) {
-            p.drawText(QRect(g.columnLeft[c] + 2, header.top + 2, g.columnRight[c] - g.columnLeft[c] - 2,
-                             header.Height() - 2),
-                       Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, QString::fromLatin1(GetListColumn(c).title));
+            p.drawText(
+                QRect(g.columnLeft[c] + 2, header.top + 2, g.columnRight[c] - g.columnLeft[c] - 2, header.Height() - 2),
+                Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, CoreText(GetListColumn(c).title));
             p.drawLine(g.columnLeft[c], header.top, g.columnLeft[c], header.bottom);
         }
 
@@ -145,8 +147,8 @@ public:
             for (int c = 0; c < kPrintColumnCount; ++c) {
                 const QRect cell = ToQRect(g.CellTextRect(i, c));
                 // A text wider than its column ends in an ellipsis rather than in the next one.
-                const QString text = metrics.elidedText(QString::fromStdString(row.cells[c]), Qt::ElideRight,
-                                                        cell.width() - 2);
+                const QString text =
+                    metrics.elidedText(QString::fromStdString(row.cells[c]), Qt::ElideRight, cell.width() - 2);
                 DrawUserText(p, cell, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
                 p.drawLine(g.columnRight[c], r.top, g.columnRight[c], r.bottom);
             }

@@ -8,11 +8,12 @@
 
 #include "controls/DateTimeField.h"
 #include "shell/QtConvert.h"
+#include "shell/Translation.h"
 
 namespace tv {
 
 CSelectDateDialog::CSelectDateDialog(const DateTime& date, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Select Date"));
+    setWindowTitle(tr("Select Date"));
     m_field = new CDateTimeField(CDateTimeField::Display::Date, this);
     m_field->setValue(date);
     m_field->setCalendarPopup(true);
@@ -62,7 +63,7 @@ void CViewTabBar::setTabDate(const DateTime& date) {
     update();
 }
 
-QString CViewTabBar::titleText() const { return QString::fromStdString(ViewTitle(m_index)); }
+QString CViewTabBar::titleText() const { return CoreText(ViewTitle(m_index).c_str()); }
 
 QString CViewTabBar::dateText() const {
     if (m_index > kViewMonthly || !m_caption) return {};
@@ -71,7 +72,8 @@ QString CViewTabBar::dateText() const {
 
 TabBarLayout CViewTabBar::currentLayout() const {
     const QFontMetrics fm(m_titleFont);
-    return LayoutTabBar(m_index, width(), height(), fm.horizontalAdvance(titleText()), fm.horizontalAdvance(dateText()));
+    return LayoutTabBar(m_index, width(), height(), fm.horizontalAdvance(titleText()),
+                        fm.horizontalAdvance(dateText()));
 }
 
 QRect CViewTabBar::dateButtonRect() const {

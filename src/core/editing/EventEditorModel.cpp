@@ -1,6 +1,7 @@
 // The event editor's rules, free of any window.
 #include "EventEditorModel.h"
 
+#include "texts/Translate.h"
 #include "texts/UserTexts.h"
 #include "model/TextCodec.h"
 #include "store/EventTypeTable.h"
@@ -62,13 +63,16 @@ CEventType CEventEditorModel::CurrentType(const CEventTypeTable& table) const {
 }
 
 std::string CEventEditorModel::Caption(const CEventTypeTable& table) const {
-    return std::string(isNew ? texts::kCaptionNew : texts::kCaptionModify) + " " + CurrentType(table).GetName();
+    return texts::TrPrintf(isNew ? texts::kCaptionNew : texts::kCaptionModify, CurrentType(table).GetName().c_str());
 }
 
 bool CEventEditorModel::ApplyTypeToDialog(size_t index, const CEventTypeTable& table) {
     if (index >= table.GetCount()) return false;
     const CEventType type = table.GetAt(static_cast<long>(index));
-    if (type.GetUseDefaultStart()) start = type.GetDefaultStart();
+    if (type.GetUseDefaultStart()) {
+        start = type.GetDefaultStart();
+        startFollowsClock = false;
+    }
     duration = type.GetDefaultDuration();
     // While a pattern is set the duration shown is the rule's: both take the type's length.
     if (rule.HasPattern()) rule.SetDuration(duration);
@@ -102,6 +106,18 @@ CReCurrence CEventEditorModel::BeginRecurrenceEdit(const DateTime& startShown) {
 }
 
 void CEventEditorModel::CancelRecurrenceEdit(const CReCurrence& before) { rule = before; }
+
+void CEventEditorModel::MarkDefaultStart(const DateTime& now) {
+    startFollowsClock = isNew && !rule.HasPattern() && start == NextWholeMinute(now);
+}
+
+bool CEventEditorModel::FollowClock(const DateTime& now) {
+    if (!startFollowsClock || rule.HasPattern()) return false;
+    const DateTime next = NextWholeMinute(now);
+    if (!(start < next)) return false;
+    start = next;
+    return true;
+}
 
 EditorCheck CEventEditorModel::Check(const DateTime& now) const {
     if (name.empty()) return EditorCheck::EmptyName;

@@ -39,6 +39,8 @@ public:
     std::string ruleText;
     uint32_t typeId = 1;
     bool isNew = true;
+    // A new event's start the user has not touched: the default, the next whole minute.
+    bool startFollowsClock = false;
 
     void LoadFromEvent(const CPtEvent& ev);
     // Writes the editor's values into ev, which should be the event as the store holds it at
@@ -68,6 +70,14 @@ public:
     CReCurrence BeginRecurrenceEdit(const DateTime& startShown);
     void FinishRecurrenceEdit() { UpdateRecurrenceDisplay(); }
     void CancelRecurrenceEdit(const CReCurrence& before);
+
+    // After loading a new event: its start follows the clock while it is the default one (the
+    // next whole minute of now), until the user, a type or a rule sets another.
+    void MarkDefaultStart(const DateTime& now);
+    // Moves a start that follows the clock to the next whole minute once now has reached it,
+    // so that a user who takes a while to type never meets "This event occurs in the past".
+    // True when the start moved.
+    bool FollowClock(const DateTime& now);
 
     // The OK button's checks, in their order.
     EditorCheck Check(const DateTime& now) const;

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "texts/Translate.h"
 #include "texts/UserTexts.h"
 
 namespace tv {
@@ -12,18 +13,10 @@ namespace {
 
 int Clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
-std::string Format(const char* format, int a) {
-    char buf[160];
-    std::snprintf(buf, sizeof buf, format, a);
-    return buf;
-}
-
 }  // namespace
 
 std::string RangeMessage(IntRange range) {
-    char buf[96];
-    std::snprintf(buf, sizeof buf, texts::kEnterIntegerBetween, range.min, range.max);
-    return buf;
+    return texts::TrPrintf(texts::kEnterIntegerBetween, range.min, range.max);
 }
 
 IntFieldResult ParseIntField(const std::string& text, IntRange range) {
@@ -35,7 +28,7 @@ IntFieldResult ParseIntField(const std::string& text, IntRange range) {
     bool negative = false;
     if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     if (i == n) {
-        result.message = texts::kEnterInteger;
+        result.message = texts::Tr(texts::kEnterInteger);
         return result;
     }
     long long value = 0;
@@ -43,7 +36,7 @@ IntFieldResult ParseIntField(const std::string& text, IntRange range) {
     for (; i < n; ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
         if (!std::isdigit(c)) {
-            result.message = texts::kEnterInteger;
+            result.message = texts::Tr(texts::kEnterInteger);
             return result;
         }
         // Past a billion the exact value no longer matters: it is out of every range.
@@ -161,7 +154,7 @@ RecurrenceOkCheck CheckRecurrencePage(const RecurrencePages& pages, int patternT
             if (outOfRange(m.day, kDayOfMonthRange) || outOfRange(m.dayInterval, kMonthlyIntervalRange) ||
                 outOfRange(m.theInterval, kMonthlyIntervalRange))
                 break;
-            if (m.dayMode && m.day >= 29) check.notice = Format(texts::kLastDayNotice, m.day);
+            if (m.dayMode && m.day >= 29) check.notice = texts::TrPrintf(texts::kLastDayNotice, m.day);
             break;
         }
         case kPatternYearly: {
@@ -169,7 +162,7 @@ RecurrenceOkCheck CheckRecurrencePage(const RecurrencePages& pages, int patternT
             if (outOfRange(y.day, kDayOfMonthRange)) break;
             if (y.dayMode && !IsMonthDayInEveryYear(y.everyMonthIndex + 1, y.day)) {
                 check.outcome = RecurrenceOkCheck::Outcome::InvalidTime;
-                check.message = texts::kInvalidTime;
+                check.message = texts::Tr(texts::kInvalidTime);
             }
             break;
         }
@@ -203,7 +196,7 @@ RecurrenceOkCheck CRecurrenceModel::CheckOk() const {
     if (check.outcome == RecurrenceOkCheck::Outcome::Accept && endsOn && end.IsValid() && start.IsValid() &&
         end.DayNumber() < start.DayNumber()) {
         check.outcome = RecurrenceOkCheck::Outcome::EndBeforeStart;
-        check.message = texts::kEndBeforeStart;
+        check.message = texts::Tr(texts::kEndBeforeStart);
         check.notice.clear();
     }
     return check;

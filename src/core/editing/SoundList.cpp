@@ -1,9 +1,11 @@
 // Listing the Sound folder and choosing the current sound in it.
 #include "SoundList.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 
+#include "texts/Translate.h"
 #include "texts/UserTexts.h"
 #include "model/TextCodec.h"
 
@@ -52,10 +54,18 @@ std::string SoundChoices::SoundAt(size_t index) const {
 }
 
 SoundChoices BuildSoundChoices(const std::vector<std::string>& files, const std::string& current) {
+    // Sorted once by their folded names, so a long folder does not fold a name per comparison.
+    std::vector<std::pair<std::string, const std::string*>> sorted;
+    sorted.reserve(files.size());
+    for (const std::string& f : files) sorted.emplace_back(CaseFold(f), &f);
+    std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first < b.first : *a.second < *b.second;
+    });
     SoundChoices choices;
     choices.entries.reserve(files.size() + 1);
-    choices.entries.push_back(texts::kNoSound);
-    for (const std::string& f : files) {
+    choices.entries.push_back(texts::Tr(texts::kNoSound));
+    for (const auto& entry : sorted) {
+        const std::string& f = *entry.second;
         if (choices.selected == 0 && !current.empty() && SoundNamesEqual(f, current))
             choices.selected = choices.entries.size();
         choices.entries.push_back(f);

@@ -28,6 +28,7 @@ struct SoundChoices {
     // The sound an entry stands for: empty for "<No Sound>" or an index past the end.
     std::string SoundAt(size_t index) const;
 };
+// "<No Sound>" (in the user's language), then the files sorted by name without regard to case.
 // The entry equal to current without regard to case is selected, otherwise "<No Sound>".
 SoundChoices BuildSoundChoices(const std::vector<std::string>& files, const std::string& current);
 

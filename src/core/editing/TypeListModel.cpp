@@ -1,6 +1,7 @@
 // Adding, replacing and removing event types from the list dialog.
 #include "TypeListModel.h"
 
+#include "texts/Translate.h"
 #include "texts/UserTexts.h"
 #include "store/EventTypeTable.h"
 
@@ -8,8 +9,8 @@ namespace tv {
 
 std::string TypeChangeResult::RefusalMessage() const {
     switch (outcome) {
-        case Outcome::DuplicateName: return texts::kTypeExists;
-        case Outcome::NoFreeId: return texts::kNoFreeId;
+        case Outcome::DuplicateName: return texts::Tr(texts::kTypeExists);
+        case Outcome::NoFreeId: return texts::Tr(texts::kNoFreeId);
         case Outcome::Changed:
         case Outcome::NotFound: break;
     }

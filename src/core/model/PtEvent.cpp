@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "EventType.h"
+#include "texts/Translate.h"
+#include "texts/UserTexts.h"
 
 namespace tv {
 
@@ -183,16 +185,15 @@ std::string FormatDuration(int64_t seconds) {
     const SplitTime s = SplitSeconds(seconds);
     const long d = s.days;
     const int h = s.hours, m = s.minutes;
-    char buf[96];
-    if (d >= 1 && h >= 1 && m >= 1) std::snprintf(buf, sizeof buf, "%ld day,%d hour,%d min", d, h, m);
-    else if (d >= 1 && h >= 1) std::snprintf(buf, sizeof buf, "%ld day,%d hour", d, h);
-    else if (d >= 1 && m >= 1) std::snprintf(buf, sizeof buf, "%ld day,%d min", d, m);
-    else if (d == 0 && h >= 1 && m >= 1) std::snprintf(buf, sizeof buf, "%d hour,%d min", h, m);
-    else if (d >= 1 && h == 0 && m == 0) std::snprintf(buf, sizeof buf, "%ld day", d);
-    else if (d == 0 && h >= 1 && m == 0) std::snprintf(buf, sizeof buf, "%d hour", h);
-    else if (d == 0 && h == 0 && m >= 1) std::snprintf(buf, sizeof buf, "%d min", m);
-    else return {};
-    return buf;
+    using texts::TrPrintf;
+    if (d >= 1 && h >= 1 && m >= 1) return TrPrintf(texts::kDaysHoursMinutes, d, h, m);
+    if (d >= 1 && h >= 1) return TrPrintf(texts::kDaysHours, d, h);
+    if (d >= 1 && m >= 1) return TrPrintf(texts::kDaysMinutes, d, m);
+    if (d == 0 && h >= 1 && m >= 1) return TrPrintf(texts::kHoursMinutes, h, m);
+    if (d >= 1 && h == 0 && m == 0) return TrPrintf(texts::kDays, d);
+    if (d == 0 && h >= 1 && m == 0) return TrPrintf(texts::kHours, h);
+    if (d == 0 && h == 0 && m >= 1) return TrPrintf(texts::kMinutes, m);
+    return {};
 }
 
 }  // namespace tv

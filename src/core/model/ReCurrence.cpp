@@ -6,11 +6,12 @@
 #include "ReCurrence.h"
 
 #include <algorithm>
-#include <cstdarg>
 #include <cstdio>
 
-#include "platform/Compiler.h"
 #include "TextCodec.h"
+#include "texts/DateTexts.h"
+#include "texts/Translate.h"
+#include "texts/UserTexts.h"
 
 namespace tv {
 
@@ -40,16 +41,6 @@ bool WeekdayRuleMatches(const DateParts& p, int weekday, int ordinal) {
     return (p.day + 6) / 7 == ordinal;
 }
 
-std::string Printf(const char* format, ...) TV_PRINTF_FORMAT(1, 2);
-std::string Printf(const char* format, ...) {
-    char buf[1024];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(buf, sizeof buf, format, args);
-    va_end(args);
-    return buf;
-}
-
 }  // namespace
 
 // ---- helpers ------------------------------------------------------------------------
@@ -71,24 +62,14 @@ int NthWeekdayOfMonth(int year, int month, int ordinal, int weekday) {
     return last;
 }
 
-std::string GetDayName(int weekday) {
-    if (weekday < 1 || weekday > 7) return {};
-    // 1 January 2006 was a Sunday.
-    std::string name = DateTime::FromParts(2006, 1, weekday).Format("%A");
-    if (name.size() > 255) name.resize(255);
-    return name;
-}
+std::string GetDayName(int weekday) { return GetDateTexts().WeekdayName(weekday); }
 
-std::string GetMonthName(int month) {
-    if (month < 1 || month > 12) return {};
-    return DateTime::FromParts(2002, month, 1).Format("%b");
-}
+std::string GetMonthName(int month) { return GetDateTexts().MonthShortName(month); }
 
 std::string GetOrdinalName(int ordinal) {
-    // "Fouth" is how the program has always spelled it; stored descriptions depend on it.
-    static const char* const kNames[] = {"First", "Second", "Third", "Fouth", "Last"};
+    // Descriptions are made afresh whenever they are shown; no file holds one.
     if (ordinal < 1 || ordinal > 5) return {};
-    return kNames[ordinal - 1];
+    return texts::Tr(texts::kOrdinals[ordinal - 1]);
 }
 
 // ---- CRePattern ---------------------------------------------------------------------
@@ -141,7 +122,7 @@ DateTime CDailyRePattern::GetNextDate(const DateTime& reference, const DateTime&
     return candidate + TimeSpan(static_cast<double>(m_interval - rest));
 }
 
-std::string CDailyRePattern::GetDescription() const { return Printf("Every %d Days", m_interval); }
+std::string CDailyRePattern::GetDescription() const { return texts::TrPrintf(texts::kEveryNDays, m_interval); }
 
 bool CDailyRePattern::Equals(const CRePattern& other) const {
     const auto* o = dynamic_cast<const CDailyRePattern*>(&other);
@@ -192,7 +173,7 @@ std::string CWeeklyRePattern::GetDescription() const {
         if (!days.empty()) days += ',';
         days += GetDayName(wd);
     }
-    return Printf("Every %d week(s) on %s", m_interval, days.c_str());
+    return texts::TrPrintf(texts::kEveryNWeeksOn, m_interval, days.c_str());
 }
 
 bool CWeeklyRePattern::Equals(const CRePattern& other) const {
@@ -254,9 +235,9 @@ DateTime CMonthlyRePattern::GetNextDate(const DateTime& reference, const DateTim
 }
 
 std::string CMonthlyRePattern::GetDescription() const {
-    if (m_dayMode) return Printf("Day %d of  every %d Months", m_day, m_interval);
-    return Printf("The %s %s of Every %d Months", GetOrdinalName(m_ordinal).c_str(), GetDayName(m_weekday).c_str(),
-                  m_interval);
+    if (m_dayMode) return texts::TrPrintf(texts::kDayOfEveryNMonths, m_day, m_interval);
+    return texts::TrPrintf(texts::kNthWeekdayOfEveryNMonths, GetOrdinalName(m_ordinal).c_str(),
+                         GetDayName(m_weekday).c_str(), m_interval);
 }
 
 bool CMonthlyRePattern::Equals(const CRePattern& other) const {
@@ -311,9 +292,9 @@ DateTime CYearlyRePattern::GetNextDate(const DateTime& reference, const DateTime
 }
 
 std::string CYearlyRePattern::GetDescription() const {
-    if (m_dayMode) return Printf("Every %s %d", GetMonthName(m_month).c_str(), m_day);
-    return Printf("The %s %s of %s", GetOrdinalName(m_ordinal).c_str(), GetDayName(m_weekday).c_str(),
-                  GetMonthName(m_month).c_str());
+    if (m_dayMode) return texts::TrPrintf(texts::kEveryMonthDay, GetMonthName(m_month).c_str(), m_day);
+    return texts::TrPrintf(texts::kNthWeekdayOfMonth, GetOrdinalName(m_ordinal).c_str(),
+                         GetDayName(m_weekday).c_str(), GetMonthName(m_month).c_str());
 }
 
 bool CYearlyRePattern::Equals(const CRePattern& other) const {

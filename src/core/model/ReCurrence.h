@@ -213,8 +213,9 @@ DateTime NextWholeMinute(const DateTime& now);
 
 // Day of month of the ordinal-th (5 = last) weekday; 0 when the arguments name no day.
 int NthWeekdayOfMonth(int year, int month, int ordinal, int weekday);
-std::string GetDayName(int weekday);    // full name in the user's locale, 1 = Sunday
-std::string GetMonthName(int month);    // "%b" of the first of that month
-std::string GetOrdinalName(int ordinal);
+// The names descriptions use, in the user's language (texts/DateTexts.h, texts/Translate.h).
+std::string GetDayName(int weekday);    // full name, 1 = Sunday
+std::string GetMonthName(int month);    // short name, 1 = January
+std::string GetOrdinalName(int ordinal);  // "First" .. "Fourth", 5 = "Last"
 
 }  // namespace tv

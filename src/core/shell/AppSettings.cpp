@@ -102,6 +102,9 @@ void CAppSettings::Load(const IKeyValueStore& s) {
         const DateTime t = DecodeOfficeTime(*v);
         if (t.IsValid()) m_officeEnd = t;
     }
+    int32_t weekStart = m_weekStart;
+    ReadInt(s, "WeekStart", weekStart);
+    SetWeekStart(weekStart);
     std::string pattern = m_pattern;
     ReadText(s, "TimeFormat", pattern);
     SetTimePattern(pattern);
@@ -134,6 +137,7 @@ void CAppSettings::Save(IKeyValueStore& s) const {
     s.WriteNumber(sec, "StartTime", EncodeOfficeTime(m_officeStart));
     s.WriteNumber(sec, "EndTime", EncodeOfficeTime(m_officeEnd));
     s.WriteString(sec, "TimeFormat", m_pattern);
+    s.WriteNumber(sec, "WeekStart", m_weekStart);
 }
 
 DateTime DecodeOfficeTime(int64_t value) {

@@ -60,6 +60,11 @@ public:
     void GetOfficeHours(DateTime& start, DateTime& end) const { start = m_officeStart; end = m_officeEnd; }
     void SetOfficeHours(const DateTime& start, const DateTime& end);
 
+    // The day the Weekly and Monthly pages begin their weeks with: 1 Sunday .. 7 Saturday, or
+    // 0 for the first day of the user's locale (value "WeekStart").
+    int GetWeekStart() const { return m_weekStart; }
+    void SetWeekStart(int day) { m_weekStart = day >= 0 && day <= 7 ? day : 0; }
+
     static LogFont DefaultClockFont();
     static constexpr const char* kDefaultPattern = "hh:nn:ss - m dd,yyyy";
 
@@ -76,6 +81,7 @@ private:
     std::string m_pattern;  // the format is always made from it afresh
     DateTime m_officeStart;
     DateTime m_officeEnd;
+    int m_weekStart = 0;
 };
 
 // "StartTime" / "EndTime": hour x 100 + minute. A value that names no time of day (2575,

@@ -39,6 +39,9 @@ constexpr int kFind = 32869;
 constexpr int kGotoToday = 32867;
 constexpr int kGotoThisDay = 32868;
 constexpr int kGotoDate = 32921;
+// Main window: the desktop's standard keys (Ctrl+Q, F10).
+constexpr int kQuit = 32950;
+constexpr int kMenuBar = 32951;
 // Both.
 constexpr int kOptions = 32807;
 constexpr int kHelp = 57670;

@@ -3,6 +3,7 @@
 
 #include "ImportMerge.h"
 #include "platform/FileIo.h"
+#include "texts/Translate.h"
 #include "texts/UserTexts.h"
 
 namespace tv {
@@ -32,7 +33,7 @@ TransferResult RestoreBackupFromBytes(std::string_view bytes, const std::string&
                                       CEventStore& store) {
     TransferResult result;
     ArchiveReader probe(bytes);
-    if (!HasTag(probe, kBackupTag)) return Fail(TransferError::WrongTag, texts::kInvalidBackup);
+    if (!HasTag(probe, kBackupTag)) return Fail(TransferError::WrongTag, texts::Tr(texts::kInvalidBackup));
 
     // Read everything into scratch copies first: a half-replaced store would lose data.
     const size_t bodyStart = probe.Position();

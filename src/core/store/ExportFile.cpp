@@ -5,6 +5,7 @@
 
 #include "ImportMerge.h"
 #include "platform/FileIo.h"
+#include "texts/Translate.h"
 #include "texts/UserTexts.h"
 
 namespace tv {
@@ -35,7 +36,7 @@ TransferResult ImportExportBytes(std::string_view bytes, const std::string& path
                                  CEventTypeTable& types, CEventStore& store) {
     TransferResult result;
     ArchiveReader ar(bytes);
-    if (!HasTag(ar, kExportTag)) return Fail(TransferError::WrongTag, texts::kInvalidExport);
+    if (!HasTag(ar, kExportTag)) return Fail(TransferError::WrongTag, texts::Tr(texts::kInvalidExport));
     // The whole file is read before anything is merged, so a damaged file adds nothing and
     // importing it again once repaired gives no duplicates.
     std::vector<CEventType> fileTypes;

@@ -2,6 +2,7 @@
 #include "PlumtraceFiles.h"
 
 #include "ImportMerge.h"
+#include "texts/Translate.h"
 #include "texts/UserTexts.h"
 
 namespace tv {
@@ -39,7 +40,7 @@ TransferResult ImportPlumtraceEvents(std::vector<CEventType> fileTypes, std::str
     if (!HasTag(ar, kPlumtraceTag)) {
         merger.MergeAll(true);  // the merged types stay, with their messages
         result.error = TransferError::WrongTag;
-        result.message = texts::kInvalidPlumtrace;
+        result.message = texts::Tr(texts::kInvalidPlumtrace);
         return result;
     }
     std::vector<CPtEvent> events;

@@ -1,6 +1,11 @@
 // What all four calendar views share: item look-up, item drawing, print extents.
 #include "CalendarLayout.h"
 
+#include <algorithm>
+
+#include "texts/Translate.h"
+#include "texts/UserTexts.h"
+
 namespace tv {
 
 ItemLook LookUpItem(const CEventStore& store, const CEventTypeTable& types, uint32_t id) {
@@ -48,15 +53,15 @@ void CalendarLayout::DrawItemBox(DisplayList& out, const CViewItem& item, bool s
     if (!look.exists) return;
     const Rect& r = item.rect;
     out.PushClip(r);
-    out.Box(r, ViewPalette::kBlack, selected ? ViewPalette::kSelection : ViewPalette::kWhite);
-    out.Box({r.left, r.top, r.left + 5, r.bottom}, ViewPalette::kBlack, ViewPalette::kSelection);
+    out.Box(r, ViewPalette::kFrame, selected ? ViewPalette::kSelection : ViewPalette::kPage);
+    out.Box({r.left, r.top, r.left + 5, r.bottom}, ViewPalette::kFrame, ViewPalette::kSelection);
     int x = r.left + 7;
     const int y = (r.top + r.bottom - 16) / 2;
     if (!printer) {
         out.Icon(x, y, look.icon);
         x += 18;
     }
-    out.Text({x, y, r.right, r.bottom}, look.name, DrawFont::Text, selected ? ViewPalette::kWhite : ViewPalette::kBlack,
+    out.Text({x, y, r.right, r.bottom}, look.name, DrawFont::Text, selected ? ViewPalette::kSelectedText : ViewPalette::kInk,
              kAlignLeft | kAlignVCenter);
     out.PopClip();
 }
@@ -67,16 +72,53 @@ void CalendarLayout::DrawListLine(DisplayList& out, const CViewItem& item, bool 
     if (!look.exists) return;
     const Rect& r = item.rect;
     out.PushClip(r);
-    if (selected) out.Box(r, ViewPalette::kBlack, ViewPalette::kSelection);
+    if (selected) out.Box(r, ViewPalette::kFrame, ViewPalette::kSelection);
     int x = r.left + 7;
     const int y = (r.top + r.bottom - 16) / 2;
     if (!printer) {
         out.Icon(x, y, look.icon);
         x += 18;
     }
-    out.Text({x, y, r.right, r.bottom}, look.name, DrawFont::Text, selected ? ViewPalette::kWhite : ViewPalette::kBlack,
+    out.Text({x, y, r.right, r.bottom}, look.name, DrawFont::Text, selected ? ViewPalette::kSelectedText : ViewPalette::kInk,
              kAlignLeft | kAlignVCenter);
     out.PopClip();
+}
+
+MoreLink LayoutDayLines(std::vector<CViewItem>& items, const Rect& cell, int rowHeight) {
+    for (CViewItem& item : items) item.rect = {};
+    const int lines = rowHeight > 0 ? std::max(0, (cell.bottom - cell.top - rowHeight) / rowHeight) : 0;
+    const size_t n = items.size();
+    const size_t shown = n <= static_cast<size_t>(lines) ? n : static_cast<size_t>(std::max(0, lines - 1));
+    int y = cell.top + rowHeight;
+    for (size_t i = 0; i < shown; ++i, y += rowHeight) items[i].rect = {cell.left, y, cell.right, y + rowHeight};
+    MoreLink more;
+    if (shown < n && lines > 0) {
+        more.rect = {cell.left, y, cell.right, y + rowHeight};
+        more.count = static_cast<int>(n - shown);
+    }
+    return more;
+}
+
+void CalendarLayout::DrawMoreLink(DisplayList& out, const MoreLink& more) const {
+    if (more.rect.IsEmpty()) return;
+    const Rect& r = more.rect;
+    out.Text({r.left + 7, r.top, r.right, r.bottom}, texts::TrPrintf(texts::kMoreEvents, more.count), DrawFont::Text,
+             ViewPalette::kInk, kAlignLeft | kAlignVCenter | kTextEllipsis);
+}
+
+OutlineDay CalendarLayout::OutlineOf(const DateTime& day, const Rect& rect, const std::vector<const CViewItem*>& items,
+                                     int scroll) const {
+    OutlineDay d;
+    d.date = day;
+    d.rect = rect;
+    CEventStore::AllLock lock(m_store);
+    for (const CViewItem* item : items) {
+        const CPtEvent* ev = m_store.GetPtrById(item->id);
+        if (!ev) continue;
+        d.items.push_back({item->id, item->rect.IsEmpty() ? Rect{} : item->rect.Translated(0, -scroll),
+                           ev->GetOccurrenceOnOrAfter(day)});
+    }
+    return d;
 }
 
 PrintExtent CalendarPrintExtent(ViewIndex kind, int deviceWidth, int deviceHeight) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "DisplayList.h"
 #include "ViewGeometry.h"
@@ -40,6 +41,33 @@ struct ViewNotice {
     bool scrolled = false;             // the scroll state changed
     bool captionChanged = false;       // the tab bar's date text must be redrawn
     std::optional<DateTime> viewDate;  // the main window's current date becomes this
+    std::optional<DateTime> openDay;   // a day's "+N more" was clicked: show that day's Daily page
+};
+
+// The last line of a Weekly or Monthly day whose events do not all fit: it says how many are
+// not shown, and a click on it opens the day.
+struct MoreLink {
+    Rect rect;  // empty when everything fits (or not even this line does)
+    int count = 0;
+    bool operator==(const MoreLink&) const = default;
+};
+// Gives the day's items successive full-width lines of rowHeight from the cell's top +
+// rowHeight, stopping at the cell's bottom; the items after the last line get empty
+// rectangles. When not all fit, the last line that fits is the "+N more" line instead.
+MoreLink LayoutDayLines(std::vector<CViewItem>& items, const Rect& cell, int rowHeight);
+
+// What a screen reader is told about a page: its days, and the events of each day.
+struct OutlineItem {
+    uint32_t id = 0;
+    Rect rect;          // client coordinates; empty when the day has no room to show it
+    DateTime occurrence;
+};
+struct OutlineDay {
+    DateTime date;
+    Rect rect;  // client coordinates
+    bool selected = false;
+    std::vector<OutlineItem> items;  // every event of the day, in the order it is drawn
+    MoreLink more;
 };
 
 // The page's logical size on paper and where the view is drawn inside it.
@@ -116,11 +144,17 @@ public:
     const OfficeHours& GetOfficeHours() const { return m_office; }
     // Number of items in every list, for tests and the timing program.
     virtual size_t ItemCount() const = 0;
+    // The shown days with their events, as laid out for the window.
+    virtual std::vector<OutlineDay> Outline() const = 0;
 
 protected:
     virtual const CViewItem* SelectedItem() const = 0;
     void DrawItemBox(DisplayList& out, const CViewItem& item, bool selected, bool printer) const;
     void DrawListLine(DisplayList& out, const CViewItem& item, bool selected, bool printer) const;
+    void DrawMoreLink(DisplayList& out, const MoreLink& more) const;
+    // A day of the outline with its items and their occurrences on that day.
+    OutlineDay OutlineOf(const DateTime& day, const Rect& rect, const std::vector<const CViewItem*>& items,
+                         int scroll = 0) const;
     int OfficeStartSlot() const;
     int OfficeEndSlot() const;
 

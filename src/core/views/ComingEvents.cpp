@@ -1,9 +1,20 @@
 // Today's coming events: collection, size and drawing of the balloon.
 #include "ComingEvents.h"
 
+#include "texts/DateTexts.h"
+#include "texts/Translate.h"
+#include "texts/UserTexts.h"
+
 namespace tv {
 
 using namespace ComingEventsGeometry;
+
+namespace {
+
+// Texts in the balloon keep their colours where the desktop's tip colour lets them be read.
+DrawColor TipText(uint32_t color) { return DrawColor::TextOn(color, DrawColor::Role::ToolTipBase); }
+
+}  // namespace
 
 DateTime ComingEventsLimit(const DateTime& now) {
     DateParts p;
@@ -44,7 +55,7 @@ std::vector<ComingEventRow> ComingEventRows(const CEventStore& store, const CEve
             row.icon = type.GetIcon();
             row.color = type.GetTextColor();
         }
-        row.time = ev.GetOccurrence(limit).Format("%H:%M");
+        row.time = GetDateTexts().TimeOfDay(ev.GetOccurrence(limit));
         row.name = ev.GetName();
         rows.push_back(std::move(row));
         band = band.Translated(0, kRowHeight);
@@ -60,19 +71,19 @@ void DrawComingEvents(DisplayList& out, const CEventStore& store, const CEventTy
     out.RoundFill(balloon, DrawColor::System(DrawColor::Role::ToolTipBase));
     out.RoundFrame(balloon, DrawColor::System(DrawColor::Role::ToolTipText));
     const int right = kBalloonWidth;
-    out.Text({10, 10, right - 10, 30}, "Coming Events", DrawFont::Default, DrawColor::FromColorRef(kTitleColor),
+    out.Text({10, 10, right - 10, 30}, texts::Tr(texts::kComingEvents), DrawFont::Default, TipText(kTitleColor),
              kAlignHCenter | kAlignTop);
     out.Line({10, 30}, {right - 10, 30}, DrawColor::FromColorRef(kUnderlineColor));
     if (ids.empty()) {
-        out.Text({10, kFirstRowTop, right - 10, kFirstRowTop + kRowHeight}, "I have nothing to do today!",
-                 DrawFont::Default, DrawColor::FromColorRef(kEmptyTextColor), kAlignHCenter | kAlignVCenter);
+        out.Text({10, kFirstRowTop, right - 10, kFirstRowTop + kRowHeight}, texts::Tr(texts::kNothingToDo),
+                 DrawFont::Default, TipText(kEmptyTextColor), kAlignHCenter | kAlignVCenter);
         return;
     }
     for (const ComingEventRow& row : ComingEventRows(store, types, ids, now)) {
         int left = row.band.left;
         if (row.icon >= 0) out.Icon(left + 2, row.band.top + 2, row.icon);
         left += 22;
-        const DrawColor color = DrawColor::FromColorRef(row.color);
+        const DrawColor color = TipText(row.color);
         out.Text({left, row.band.top, left + 40, row.band.bottom}, row.time, DrawFont::Text, color, kAlignLeft);
         out.Text({left + 50, row.band.top, row.band.right, row.band.bottom}, row.name, DrawFont::Text, color,
                  kAlignLeft | kTextEllipsis);

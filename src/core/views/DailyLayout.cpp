@@ -163,6 +163,18 @@ ViewNotice DailyLayout::Resize(int width, int height) {
     return n;
 }
 
+std::vector<OutlineDay> DailyLayout::Outline() const {
+    if (!m_date.IsValid()) return {};
+    std::vector<const CViewItem*> items;
+    for (const auto& list : m_slots)
+        for (const CViewItem& item : list) items.push_back(&item);
+    const int top = -m_scroll.pos;
+    OutlineDay day = OutlineOf(m_date.DateOnly(), {kDailyItemsLeft, top, m_clientWidth, top + kDailyContentHeight},
+                               items, m_scroll.pos);
+    day.selected = true;
+    return {day};
+}
+
 void DailyLayout::Draw(DisplayList& out, const DrawTarget& target) const {
     const Rect& r = target.rect;
     const int top = r.top;
@@ -171,9 +183,9 @@ void DailyLayout::Draw(DisplayList& out, const DrawTarget& target) const {
 
     // Time column with its 3-D edge.
     out.Fill({r.left, top, r.left + kTimeColumnWidth, bottom}, DrawColor::System(DrawColor::Role::ButtonFace));
-    out.Line({r.left + 65, top}, {r.left + 65, bottom}, ViewPalette::kSilver);
-    out.Fill({r.left + 66, top, r.left + 71, bottom}, ViewPalette::kWhite);
-    out.Line({r.left + 70, top}, {r.left + 70, bottom}, ViewPalette::kBlack);
+    out.Line({r.left + 65, top}, {r.left + 65, bottom}, ViewPalette::kGrid);
+    out.Fill({r.left + 66, top, r.left + 71, bottom}, ViewPalette::kPage);
+    out.Line({r.left + 70, top}, {r.left + 70, bottom}, ViewPalette::kFrame);
 
     // Office hours are lighter than the rest of the day.
     const int o1 = OfficeStartSlot(), o2 = OfficeEndSlot();
@@ -192,19 +204,19 @@ void DailyLayout::Draw(DisplayList& out, const DrawTarget& target) const {
     for (int s = 0; s < kSlotCount; ++s) {
         const int y = top + SlotTop(s);
         if (s % 2) {
-            out.Line({r.left + 40, y}, {r.left + 61, y}, ViewPalette::kSilver);
+            out.Line({r.left + 40, y}, {r.left + 61, y}, ViewPalette::kGrid);
         } else {
-            out.Line({r.left + 4, y}, {r.left + 61, y}, ViewPalette::kSilver);
+            out.Line({r.left + 4, y}, {r.left + 61, y}, ViewPalette::kGrid);
             char hour[8];
             std::snprintf(hour, sizeof hour, "%02d", s / 2);
-            out.TextAt(r.left + 10, y + 5, hour, DrawFont::Hour, ViewPalette::kBlack);
-            out.TextAt(r.left + 40, y + 3, "00", DrawFont::Text, ViewPalette::kBlack);
+            out.TextAt(r.left + 10, y + 5, hour, DrawFont::Hour, ViewPalette::kButtonText);
+            out.TextAt(r.left + 40, y + 3, "00", DrawFont::Text, ViewPalette::kButtonText);
         }
     }
 
     for (int s = 0; s < kSlotCount; ++s) {
         const int y = top + SlotTop(s) + kSlotHeight;
-        out.Line({r.left + kDailyItemsLeft, y}, {right, y}, ViewPalette::kSilver);
+        out.Line({r.left + kDailyItemsLeft, y}, {right, y}, ViewPalette::kGrid);
     }
 
     const CViewItem* selected = target.printer ? nullptr : SelectedItem();

@@ -31,6 +31,7 @@ public:
     }
     void Draw(DisplayList& out, const DrawTarget& target) const override;
     size_t ItemCount() const override;
+    std::vector<OutlineDay> Outline() const override;
 
     const DateTime& GetShownDate() const { return m_date; }
     int GetSelectedSlot() const { return m_selSlot; }

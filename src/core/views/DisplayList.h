@@ -10,20 +10,33 @@
 namespace tv {
 
 // A colour: either fixed red, green, blue, or one of the desktop's own colours, which only the
-// painter knows.
+// painter knows, or one of the views' colours, which follow the desktop's (ViewColors.h).
 struct DrawColor {
     enum class Role : uint8_t {
         Rgb,
         ButtonFace,       // 3-D face of buttons and bars
         ButtonHighlight,  // the light edge of 3-D elements
         ButtonShadow,     // the dark edge of 3-D elements
+        ButtonText,       // text on the 3-D face
         Highlight,        // selected rows
         HighlightText,
         ToolTipBase,
         ToolTipText,
+        // The views' own colours: on a light desktop exactly as they always were.
+        Page,           // the pages' background (white)
+        Ink,            // their text (black)
+        Frame,          // the lines between days and around boxes (black)
+        Grid,           // the fine lines of the grids (silver)
+        Office,         // office hours (light yellow)
+        OutsideOffice,  // the rest of the day (yellow)
+        OddMonth,       // the days of odd months (light grey)
+        Weekend,        // the names of Saturday and Sunday (red)
     };
     Role role = Role::Rgb;
     uint8_t r = 0, g = 0, b = 0;
+    // A fixed colour that must stay legible as text on this background (Rgb: none), such as a
+    // type's text colour, which the user chose for some background or other.
+    Role legibleOn = Role::Rgb;
 
     static constexpr DrawColor Rgb(int r, int g, int b) {
         return {Role::Rgb, static_cast<uint8_t>(r), static_cast<uint8_t>(g), static_cast<uint8_t>(b)};
@@ -33,19 +46,28 @@ struct DrawColor {
     static constexpr DrawColor FromColorRef(uint32_t c) {
         return Rgb(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
     }
+    // A colour reference drawn as text on a background role, kept legible there.
+    static constexpr DrawColor TextOn(uint32_t c, Role background) {
+        DrawColor color = FromColorRef(c);
+        color.legibleOn = background;
+        return color;
+    }
     bool operator==(const DrawColor&) const = default;
 };
 
 // The shared drawing palette of the calendar views.
 namespace ViewPalette {
 constexpr DrawColor kSelection = DrawColor::Rgb(49, 106, 197);
-constexpr DrawColor kOutsideOffice = DrawColor::Rgb(255, 244, 188);
-constexpr DrawColor kOffice = DrawColor::Rgb(255, 255, 213);
-constexpr DrawColor kBlack = DrawColor::Rgb(0, 0, 0);
-constexpr DrawColor kSilver = DrawColor::Rgb(192, 192, 192);
-constexpr DrawColor kWhite = DrawColor::Rgb(255, 255, 255);
-constexpr DrawColor kOddMonth = DrawColor::Rgb(222, 222, 222);
-constexpr DrawColor kWeekend = DrawColor::Rgb(255, 0, 0);
+constexpr DrawColor kSelectedText = DrawColor::Rgb(255, 255, 255);
+constexpr DrawColor kPage = DrawColor::System(DrawColor::Role::Page);
+constexpr DrawColor kInk = DrawColor::System(DrawColor::Role::Ink);
+constexpr DrawColor kFrame = DrawColor::System(DrawColor::Role::Frame);
+constexpr DrawColor kGrid = DrawColor::System(DrawColor::Role::Grid);
+constexpr DrawColor kOffice = DrawColor::System(DrawColor::Role::Office);
+constexpr DrawColor kOutsideOffice = DrawColor::System(DrawColor::Role::OutsideOffice);
+constexpr DrawColor kOddMonth = DrawColor::System(DrawColor::Role::OddMonth);
+constexpr DrawColor kWeekend = DrawColor::System(DrawColor::Role::Weekend);
+constexpr DrawColor kButtonText = DrawColor::System(DrawColor::Role::ButtonText);
 // Both fonts are "Arial"; heights are character-cell heights in pixels, as the window system
 // measures them.
 constexpr const char* kFontFace = "Arial";

@@ -5,11 +5,15 @@
 #include <limits>
 #include <numeric>
 
+#include "texts/DateTexts.h"
+#include "texts/UserTexts.h"
+
 namespace tv {
 
 const ListColumnInfo& GetListColumn(int column) {
     static const ListColumnInfo kColumns[kListColumnCount] = {
-        {"Name", 200}, {"Time", 100}, {"Type", 80}, {"Recurrence", 100}, {"Duration", 50}};
+        {texts::kColumnTitles[0], 200}, {texts::kColumnTitles[1], 100}, {texts::kColumnTitles[2], 80},
+        {texts::kColumnTitles[3], 100}, {texts::kColumnTitles[4], 50}};
     static const ListColumnInfo kNone{"", 0};
     return column >= 0 && column < kListColumnCount ? kColumns[column] : kNone;
 }
@@ -118,7 +122,7 @@ std::string TypeName(const CEventTypeTable& types, uint32_t typeId, CEventType* 
 std::string CellOf(const CPtEvent& ev, int column, const CEventTypeTable& types, const DateTime& now) {
     switch (column) {
         case kColName: return ev.GetName();
-        case kColTime: return ev.GetOccurrence(now).Format("%H:%M - %b %d,%Y");
+        case kColTime: return GetDateTexts().EventTime(ev.GetOccurrence(now));
         case kColType: return TypeName(types, ev.GetType());
         case kColRecurrence: return ev.GetRecurrence().GetDescription();
         case kColDuration: return FormatDuration(ev.GetDuration());

@@ -17,7 +17,7 @@ enum ListColumn : int { kColName = 0, kColTime = 1, kColType = 2, kColRecurrence
 constexpr int kListColumnCount = 5;
 
 struct ListColumnInfo {
-    const char* title;
+    const char* title;  // English; the program shows it in the user's language
     int width;
 };
 // "Name" 200, "Time" 100, "Type" 80, "Recurrence" 100, "Duration" 50.

@@ -4,11 +4,20 @@
 #include <algorithm>
 
 #include "DayEvents.h"
+#include "texts/DateTexts.h"
 
 namespace tv {
 
-MonthlyLayout::MonthlyLayout(const CEventStore& store, const CEventTypeTable& types) : CalendarLayout(store, types) {
+MonthlyLayout::MonthlyLayout(const CEventStore& store, const CEventTypeTable& types, int firstWeekday)
+    : CalendarLayout(store, types), m_firstWeekday(IsWeekday(firstWeekday) ? firstWeekday : kSunday) {
     m_scroll = {0, kWeekScrollMax, 0, kWeekScrollHome};
+}
+
+ViewNotice MonthlyLayout::SetFirstWeekday(int firstWeekday) {
+    if (!IsWeekday(firstWeekday) || firstWeekday == m_firstWeekday) return {};
+    m_firstWeekday = firstWeekday;
+    if (!m_viewDate.IsValid()) return {};
+    return SetDate(m_viewDate);
 }
 
 bool MonthlyLayout::CellOf(const DateTime& date, int& row, int& column) const {
@@ -22,7 +31,7 @@ bool MonthlyLayout::CellOf(const DateTime& date, int& row, int& column) const {
 }
 
 ViewNotice MonthlyLayout::SetDate(const DateTime& date) {
-    m_first = WeekSunday(date);
+    m_first = WeekStart(date, m_firstWeekday);
     m_viewDate = date.DateOnly();
     CellOf(date, m_selRow, m_selColumn);
     RebuildItems();
@@ -51,8 +60,8 @@ std::string MonthlyLayout::GetCaptionText(const ShortDateFormatter& format) cons
 
 std::string MonthlyLayout::CellLabel(int row, int column) const {
     const DateTime date = CellDate(row, column);
-    const bool long_ = (row == 0 && column == 0) || date.GetDay() == 1;
-    return date.Format(long_ ? "%B %d" : "%d");
+    const bool withMonth = (row == 0 && column == 0) || date.GetDay() == 1;
+    return GetDateTexts().MonthCell(date, withMonth);
 }
 
 const CViewItem* MonthlyLayout::SelectedItem() const {
@@ -87,16 +96,25 @@ void MonthlyLayout::LayoutItems(const Rect& r) {
     for (int row = 0; row < kMonthlyRows; ++row) {
         for (int column = 0; column < kMonthlyColumns; ++column) {
             auto& list = m_cells[row * 7 + column];
-            const Rect cell = MonthlyCellRect(r, row, column);
-            for (CViewItem& item : list) item.rect = {};
-            int y = cell.top + kMonthlyRowHeight;
-            for (CViewItem& item : list) {
-                if (y + kMonthlyRowHeight > cell.bottom) break;
-                item.rect = {cell.left, y, cell.right, y + kMonthlyRowHeight};
-                y += kMonthlyRowHeight;
-            }
+            m_more[row * 7 + column] = LayoutDayLines(list, MonthlyCellRect(r, row, column), kMonthlyRowHeight);
         }
     }
+}
+
+std::vector<OutlineDay> MonthlyLayout::Outline() const {
+    std::vector<OutlineDay> days;
+    if (!m_first.IsValid()) return days;
+    for (int row = 0; row < kMonthlyRows; ++row) {
+        for (int column = 0; column < kMonthlyColumns; ++column) {
+            std::vector<const CViewItem*> items;
+            for (const CViewItem& item : m_cells[row * 7 + column]) items.push_back(&item);
+            OutlineDay day = OutlineOf(CellDate(row, column), MonthlyCellRect(ClientRect(), row, column), items);
+            day.selected = row == m_selRow && column == m_selColumn;
+            day.more = m_more[row * 7 + column];
+            days.push_back(std::move(day));
+        }
+    }
+    return days;
 }
 
 size_t MonthlyLayout::ItemCount() const {
@@ -124,6 +142,11 @@ ViewNotice MonthlyLayout::MousePress(int x, int y, MouseButton) {
         for (int column = 0; column < kMonthlyColumns; ++column) {
             if (!MonthlyCellRect(client, row, column).Contains(x, y)) continue;
             m_selItem = -1;
+            if (m_more[row * 7 + column].rect.Contains(x, y)) {
+                ViewNotice n = SelectCell(row, column);
+                n.openDay = CellDate(row, column);
+                return n;
+            }
             const auto& list = m_cells[row * 7 + column];
             for (size_t i = 0; i < list.size(); ++i) {
                 if (list[i].rect.Contains(x, y)) {
@@ -190,14 +213,13 @@ void MonthlyLayout::Draw(DisplayList& out, const DrawTarget& target) const {
     const Rect& r = target.rect;
     const Rect header = MonthlyHeaderRect(r);
     out.Fill(header, DrawColor::System(DrawColor::Role::ButtonFace));
-    out.Line({header.left, header.bottom - 1}, {header.right, header.bottom - 1}, ViewPalette::kSilver);
+    out.Line({header.left, header.bottom - 1}, {header.right, header.bottom - 1}, ViewPalette::kGrid);
     for (int c = 0; c < kMonthlyColumns; ++c) {
         const Rect col = MonthlyHeaderColumnRect(r, c);
-        // Any Sunday names the weekday of column c when c days are added to it.
-        const DateTime weekday = AddDays(m_first.IsValid() ? m_first : DateTime::FromParts(2000, 1, 2), c);
-        const bool weekend = c == 0 || c == kMonthlyColumns - 1;
-        out.Text({col.left, col.top, col.right, col.bottom - 2}, weekday.Format("%A"), DrawFont::Text,
-                 weekend ? ViewPalette::kWeekend : ViewPalette::kBlack, kAlignHCenter | kAlignVCenter);
+        const int weekday = (m_firstWeekday - 1 + c) % 7 + 1;
+        const bool weekend = weekday == kSunday || weekday == kSaturday;
+        out.Text({col.left, col.top, col.right, col.bottom - 2}, GetDateTexts().WeekdayName(weekday), DrawFont::Text,
+                 weekend ? ViewPalette::kWeekend : ViewPalette::kButtonText, kAlignHCenter | kAlignVCenter);
         if (c < kMonthlyColumns - 1) out.EtchedRight(col);
     }
 
@@ -206,26 +228,27 @@ void MonthlyLayout::Draw(DisplayList& out, const DrawTarget& target) const {
         for (int column = 0; column < kMonthlyColumns; ++column) {
             const Rect cell = MonthlyCellRect(r, row, column);
             const DateTime date = CellDate(row, column);
-            out.Fill(cell, date.GetMonth() % 2 ? ViewPalette::kOddMonth : ViewPalette::kWhite);
+            out.Fill(cell, date.GetMonth() % 2 ? ViewPalette::kOddMonth : ViewPalette::kPage);
             const bool isSelected = !target.printer && row == m_selRow && column == m_selColumn;
             if (isSelected)
                 out.Fill(Rect{cell.left, cell.top, cell.right, cell.top + kMonthlyRowHeight}.Shrunk(1),
                          ViewPalette::kSelection);
             out.Line({cell.left + 1, cell.top + kMonthlyRowHeight}, {cell.right - 1, cell.top + kMonthlyRowHeight},
-                     ViewPalette::kSilver);
+                     ViewPalette::kGrid);
             out.Text({cell.left + 3, cell.top + 2, cell.right, cell.top + kMonthlyRowHeight}, CellLabel(row, column),
-                     DrawFont::Text, isSelected ? ViewPalette::kWhite : ViewPalette::kBlack,
+                     DrawFont::Text, isSelected ? ViewPalette::kSelectedText : ViewPalette::kInk,
                      kAlignLeft | kAlignVCenter);
             for (const CViewItem& item : m_cells[row * 7 + column])
                 DrawListLine(out, item, &item == selected, target.printer);
+            DrawMoreLink(out, m_more[row * 7 + column]);
         }
     }
 
     const int gridTop = r.top + kMonthlyHeaderHeight;
     const int rh = MonthlyRowHeight(r), cw = MonthlyColumnWidth(r);
-    for (int i = 1; i < kMonthlyRows; ++i) out.Line({r.left, gridTop + i * rh}, {r.right, gridTop + i * rh}, ViewPalette::kBlack);
+    for (int i = 1; i < kMonthlyRows; ++i) out.Line({r.left, gridTop + i * rh}, {r.right, gridTop + i * rh}, ViewPalette::kFrame);
     for (int i = 1; i < kMonthlyColumns; ++i)
-        out.Line({r.left + i * cw, gridTop}, {r.left + i * cw, r.bottom}, ViewPalette::kBlack);
+        out.Line({r.left + i * cw, gridTop}, {r.left + i * cw, r.bottom}, ViewPalette::kFrame);
 }
 
 }  // namespace tv

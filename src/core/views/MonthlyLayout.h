@@ -1,4 +1,5 @@
-// The Monthly view without a screen: a rolling window of five weeks, Sunday to Saturday.
+// The Monthly view without a screen: a rolling window of five weeks, each row one week from
+// the first weekday (Sunday unless the user chose another) to the last.
 #pragma once
 
 #include <array>
@@ -10,7 +11,8 @@ namespace tv {
 
 class MonthlyLayout final : public CalendarLayout {
 public:
-    MonthlyLayout(const CEventStore& store, const CEventTypeTable& types);
+    // firstWeekday: the day of the first column, 1 Sunday .. 7 Saturday.
+    MonthlyLayout(const CEventStore& store, const CEventTypeTable& types, int firstWeekday = kSunday);
 
     ViewIndex Kind() const override { return kViewMonthly; }
     ViewNotice SetDate(const DateTime& date) override;
@@ -33,6 +35,11 @@ public:
     }
     void Draw(DisplayList& out, const DrawTarget& target) const override;
     size_t ItemCount() const override;
+    std::vector<OutlineDay> Outline() const override;
+
+    // The first column is this weekday from now on; the view date stays shown and selected.
+    ViewNotice SetFirstWeekday(int firstWeekday);
+    int GetFirstWeekday() const { return m_firstWeekday; }
 
     const DateTime& GetFirstCellDate() const { return m_first; }
     const DateTime& GetViewDate() const { return m_viewDate; }
@@ -42,7 +49,8 @@ public:
     // Row and column of a date inside the shown five weeks; false outside them.
     bool CellOf(const DateTime& date, int& row, int& column) const;
     const std::vector<CViewItem>& CellItems(int row, int column) const { return m_cells.at(row * 7 + column); }
-    // The cell's day label: "%B %d" on the first cell and on the first of a month, else "%d".
+    const MoreLink& CellMore(int row, int column) const { return m_more.at(row * 7 + column); }
+    // The cell's day label: with the month on the first cell and on the first of a month.
     std::string CellLabel(int row, int column) const;
     ViewNotice Navigate(int delta);
 
@@ -53,6 +61,8 @@ private:
     DateTime m_first = DateTime::Null();  // no date until the first SetDate
     DateTime m_viewDate = DateTime::Null();
     std::array<std::vector<CViewItem>, kMonthlyDays> m_cells;
+    std::array<MoreLink, kMonthlyDays> m_more;
+    int m_firstWeekday = kSunday;
     int m_selRow = -1;
     int m_selColumn = -1;
     int m_selItem = -1;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "CalendarLayout.h"
+#include "texts/UserTexts.h"
 
 namespace tv {
 
@@ -18,7 +19,7 @@ constexpr int kHeaderTop = 45;
 constexpr int kFooterHeight = 35;
 // Printed column widths: Name, Time, Type, Recurrence, Duration (500 units in all).
 constexpr int kColumnWidths[5] = {200, 100, 50, 100, 50};
-constexpr const char* kTitle = "Events List";
+constexpr const char* kTitle = texts::kEventsList;  // English; printed in the user's language
 constexpr const char* kAverageWidthSample = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSATUVWXYZ";
 }  // namespace ListPrint
 

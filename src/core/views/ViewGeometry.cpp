@@ -41,17 +41,10 @@ DateTime WorkWeekMonday(const DateTime& date) {
     return DateTime::FromDayNumber(day - (dow - 2));
 }
 
-DateTime WeekMonday(const DateTime& date) {
-    const int64_t day = date.DayNumber();
+DateTime WeekStart(const DateTime& date, int firstWeekday) {
     const int dow = date.GetDayOfWeek();
-    if (dow < 1) return DateTime::Invalid();
-    return DateTime::FromDayNumber(day - (dow == 1 ? 6 : dow - 2));
-}
-
-DateTime WeekSunday(const DateTime& date) {
-    const int dow = date.GetDayOfWeek();
-    if (dow < 1) return DateTime::Invalid();
-    return DateTime::FromDayNumber(date.DayNumber() - (dow - 1));
+    if (dow < 1 || !IsWeekday(firstWeekday)) return DateTime::Invalid();
+    return DateTime::FromDayNumber(date.DayNumber() - (dow - firstWeekday + 7) % 7);
 }
 
 Rect WeeklyCellRect(const Rect& r, int day) {

@@ -67,15 +67,20 @@ int MulDiv(int a, int b, int c);
 int64_t DaysBetween(const DateTime& from, const DateTime& to);
 DateTime AddDays(const DateTime& day, int64_t days);
 
+// Weekdays as the date library numbers them.
+constexpr int kSunday = 1;
+constexpr int kMonday = 2;
+constexpr int kSaturday = 7;
+inline bool IsWeekday(int dayOfWeek) { return dayOfWeek >= kSunday && dayOfWeek <= kSaturday; }
+
 // Monday of the week that holds date, at 00:00; Saturday goes back to the Monday before and
 // Sunday forward to the Monday after, since a work week has no weekend.
 DateTime WorkWeekMonday(const DateTime& date);
-// Monday of the week that holds date, a Sunday being the last day of its week.
-DateTime WeekMonday(const DateTime& date);
-// The Sunday on or before date, at 00:00.
-DateTime WeekSunday(const DateTime& date);
+// The first day, at 00:00, of the week that holds date, for weeks that begin on firstWeekday
+// (1 Sunday .. 7 Saturday): a Monday week ends on the Sunday, a Sunday week on the Saturday.
+DateTime WeekStart(const DateTime& date, int firstWeekday);
 
-// Weekly view: the cell of day 0 (Monday) .. 6 (Sunday) inside r.
+// Weekly view: the cell of day 0 (the week's first) .. 6 (its last) inside r.
 Rect WeeklyCellRect(const Rect& r, int day);
 // Monthly view: the 17-pixel weekday header and the cell (row, column) inside r.
 Rect MonthlyHeaderRect(const Rect& r);

@@ -1,18 +1,13 @@
 // The six pages of the main window, the date commands' rules and the tab bar's logic.
 #include "ViewSwitching.h"
 
+#include "texts/UserTexts.h"
+
 namespace tv {
 
 std::string ViewTitle(int index) {
-    switch (index) {
-        case kViewDaily: return "Daily";
-        case kViewWeekday: return "Week Day";
-        case kViewWeekly: return "Weekly";
-        case kViewMonthly: return "Monthly";
-        case kViewFind: return "Find";
-        case kViewAll: return "All";
-        default: return {};
-    }
+    if (index < 0 || index >= kViewCount) return {};
+    return texts::kViewTitles[index];
 }
 
 DateTime TakeSharedDate(DateTime& processCopy, const DateTime& now) {

@@ -24,7 +24,7 @@ constexpr int kViewCount = 6;
 inline bool IsCalendarView(int index) { return index >= kViewDaily && index <= kViewMonthly; }
 inline bool IsListView(int index) { return index == kViewFind || index == kViewAll; }
 
-// The tab bar's title of a page; empty for an index outside 0..5.
+// The tab bar's title of a page, in English; empty for an index outside 0..5.
 std::string ViewTitle(int index);
 
 // Enabling rules of the page-dependent date commands, the New command and the view-area menu.

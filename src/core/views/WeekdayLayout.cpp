@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "DayEvents.h"
+#include "texts/DateTexts.h"
 
 namespace tv {
 
@@ -189,6 +190,24 @@ ViewNotice WeekdayLayout::Resize(int width, int height) {
     return n;
 }
 
+std::vector<OutlineDay> WeekdayLayout::Outline() const {
+    std::vector<OutlineDay> days;
+    if (!m_first.IsValid()) return days;
+    const Rect client = ClientRect();
+    const int w = ColumnWidth(client);
+    for (int c = 0; c < kWeekdayColumns; ++c) {
+        std::vector<const CViewItem*> items;
+        for (const auto& row : m_cells)
+            for (const CViewItem& item : row[c]) items.push_back(&item);
+        const int left = client.left + kTimeColumnWidth + c * w;
+        OutlineDay day = OutlineOf(AddDays(m_first, c), {left, kWeekdayHeaderHeight, left + w, client.bottom}, items,
+                                   m_scroll.pos);
+        day.selected = c == m_selColumn;
+        days.push_back(std::move(day));
+    }
+    return days;
+}
+
 void WeekdayLayout::Draw(DisplayList& out, const DrawTarget& target) const {
     const Rect& r = target.rect;
     const int gridTop = r.top + kWeekdayHeaderHeight;
@@ -200,17 +219,17 @@ void WeekdayLayout::Draw(DisplayList& out, const DrawTarget& target) const {
 
     // Time column with hour labels.
     out.Fill({r.left, r.top, gridLeft, bottom}, face);
-    out.Line({r.left + 64, r.top}, {r.left + 64, bottom}, ViewPalette::kSilver);
+    out.Line({r.left + 64, r.top}, {r.left + 64, bottom}, ViewPalette::kGrid);
     for (int s = 0; s < kSlotCount; ++s) {
         const int y = gridTop + s * kSlotHeight;
         if (s % 2) {
-            out.Line({r.left + 40, y}, {r.left + 61, y}, ViewPalette::kSilver);
+            out.Line({r.left + 40, y}, {r.left + 61, y}, ViewPalette::kGrid);
         } else {
-            out.Line({r.left + 4, y}, {r.left + 61, y}, ViewPalette::kSilver);
+            out.Line({r.left + 4, y}, {r.left + 61, y}, ViewPalette::kGrid);
             char hour[8];
             std::snprintf(hour, sizeof hour, "%02d", s / 2);
-            out.TextAt(r.left + 10, y + 5, hour, DrawFont::Hour, ViewPalette::kBlack);
-            out.TextAt(r.left + 40, y + 3, "00", DrawFont::Text, ViewPalette::kBlack);
+            out.TextAt(r.left + 10, y + 5, hour, DrawFont::Hour, ViewPalette::kButtonText);
+            out.TextAt(r.left + 40, y + 3, "00", DrawFont::Text, ViewPalette::kButtonText);
         }
     }
 
@@ -222,13 +241,13 @@ void WeekdayLayout::Draw(DisplayList& out, const DrawTarget& target) const {
 
     for (int s = 0; s < kSlotCount; ++s) {
         const int y = gridTop + s * kSlotHeight + kSlotHeight;
-        out.Line({r.left + kDailyItemsLeft, y}, {right, y}, ViewPalette::kSilver);
+        out.Line({r.left + kDailyItemsLeft, y}, {right, y}, ViewPalette::kGrid);
     }
     for (int c = 0; c < kWeekdayColumns; ++c) {
         const int left = gridLeft + c * w;
-        out.Fill({left, gridTop, left + kColumnStrip, bottom}, ViewPalette::kWhite);
-        out.Line({left + kColumnStrip, gridTop}, {left + kColumnStrip, bottom}, ViewPalette::kBlack);
-        if (c < kWeekdayColumns - 1) out.Line({left + w - 1, gridTop}, {left + w - 1, bottom}, ViewPalette::kBlack);
+        out.Fill({left, gridTop, left + kColumnStrip, bottom}, ViewPalette::kPage);
+        out.Line({left + kColumnStrip, gridTop}, {left + kColumnStrip, bottom}, ViewPalette::kFrame);
+        if (c < kWeekdayColumns - 1) out.Line({left + w - 1, gridTop}, {left + w - 1, bottom}, ViewPalette::kFrame);
     }
 
     if (!target.printer && m_selSlot >= 0 && m_selColumn >= 0 && !SelectedItem()) {
@@ -244,12 +263,13 @@ void WeekdayLayout::Draw(DisplayList& out, const DrawTarget& target) const {
     // The header stays at the top of the visible area and covers the scrolled grid.
     const int headerTop = r.top + (target.printer ? 0 : target.scroll);
     out.Fill({r.left, headerTop, right, headerTop + kWeekdayHeaderHeight}, face);
-    out.Line({r.left, headerTop}, {r.left, headerTop + kWeekdayHeaderHeight}, ViewPalette::kWhite);
+    out.Line({r.left, headerTop}, {r.left, headerTop + kWeekdayHeaderHeight},
+             DrawColor::System(DrawColor::Role::ButtonHighlight));
     for (int c = 0; c < kWeekdayColumns; ++c) {
         const int left = gridLeft + c * w;
         const Rect col{left, headerTop, left + w, headerTop + kWeekdayHeaderHeight};
-        out.Text({col.left, col.top + 1, col.right, col.bottom - 1}, AddDays(m_first, c).Format("%b %d"), DrawFont::Text,
-                 ViewPalette::kBlack, kAlignHCenter | kAlignVCenter);
+        out.Text({col.left, col.top + 1, col.right, col.bottom - 1}, GetDateTexts().ColumnDay(AddDays(m_first, c)),
+                 DrawFont::Text, ViewPalette::kButtonText, kAlignHCenter | kAlignVCenter);
         if (c < kWeekdayColumns - 1) out.EtchedRight(col);
     }
 }

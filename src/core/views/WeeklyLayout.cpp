@@ -4,31 +4,24 @@
 #include <algorithm>
 
 #include "DayEvents.h"
+#include "texts/DateTexts.h"
 
 namespace tv {
 
-namespace {
-
-// Lays out one day's lines from the cell's top + rowHeight, stopping at the first line that
-// would end below the cell.
-void LayoutLines(std::vector<CViewItem>& list, const Rect& cell, int rowHeight) {
-    for (CViewItem& item : list) item.rect = {};
-    int y = cell.top + rowHeight;
-    for (CViewItem& item : list) {
-        if (y + rowHeight > cell.bottom) break;
-        item.rect = {cell.left, y, cell.right, y + rowHeight};
-        y += rowHeight;
-    }
-}
-
-}  // namespace
-
-WeeklyLayout::WeeklyLayout(const CEventStore& store, const CEventTypeTable& types) : CalendarLayout(store, types) {
+WeeklyLayout::WeeklyLayout(const CEventStore& store, const CEventTypeTable& types, int firstWeekday)
+    : CalendarLayout(store, types), m_firstWeekday(IsWeekday(firstWeekday) ? firstWeekday : kMonday) {
     m_scroll = {0, kWeekScrollMax, 0, kWeekScrollHome};
 }
 
+ViewNotice WeeklyLayout::SetFirstWeekday(int firstWeekday) {
+    if (!IsWeekday(firstWeekday) || firstWeekday == m_firstWeekday) return {};
+    m_firstWeekday = firstWeekday;
+    if (!m_first.IsValid()) return {};
+    return SetDate(AddDays(m_first, m_selDay >= 0 ? m_selDay : 0));
+}
+
 ViewNotice WeeklyLayout::SetDate(const DateTime& date) {
-    m_first = WeekMonday(date);
+    m_first = WeekStart(date, m_firstWeekday);
     m_selDay = static_cast<int>(DaysBetween(m_first, date));
     if (m_selDay < 0 || m_selDay > 6) m_selDay = -1;
     RebuildItems();
@@ -79,7 +72,21 @@ void WeeklyLayout::RebuildItems() {
 }
 
 void WeeklyLayout::LayoutItems(const Rect& r) {
-    for (int d = 0; d < 7; ++d) LayoutLines(m_days[d], WeeklyCellRect(r, d), kWeeklyRowHeight);
+    for (int d = 0; d < 7; ++d) m_more[d] = LayoutDayLines(m_days[d], WeeklyCellRect(r, d), kWeeklyRowHeight);
+}
+
+std::vector<OutlineDay> WeeklyLayout::Outline() const {
+    std::vector<OutlineDay> days;
+    if (!m_first.IsValid()) return days;
+    for (int d = 0; d < 7; ++d) {
+        std::vector<const CViewItem*> items;
+        for (const CViewItem& item : m_days[d]) items.push_back(&item);
+        OutlineDay day = OutlineOf(AddDays(m_first, d), WeeklyCellRect(ClientRect(), d), items);
+        day.selected = d == m_selDay;
+        day.more = m_more[d];
+        days.push_back(std::move(day));
+    }
+    return days;
 }
 
 size_t WeeklyLayout::ItemCount() const {
@@ -102,6 +109,11 @@ ViewNotice WeeklyLayout::MousePress(int x, int y, MouseButton) {
     for (int d = 0; d < 7; ++d) {
         if (!WeeklyCellRect(client, d).Contains(x, y)) continue;
         m_selItem = -1;
+        if (m_more[d].rect.Contains(x, y)) {
+            ViewNotice n = SelectDay(d);
+            n.openDay = AddDays(m_first, d);
+            return n;
+        }
         const auto& list = m_days[d];
         for (size_t i = 0; i < list.size(); ++i) {
             if (list[i].rect.Contains(x, y)) {
@@ -124,8 +136,9 @@ ViewNotice WeeklyLayout::KeyPress(ViewKey key, int) {
         case ViewKey::PageDown: return Navigate(1);
         case ViewKey::Up: day -= 1; break;
         case ViewKey::Down: day += 1; break;
-        // Across the planner: the right half's Thursday, Friday and Saturday face Monday,
-        // Tuesday and Wednesday; Sunday shares Saturday's row.
+        // Across the planner: the right half's days 3, 4 and 5 face days 0, 1 and 2 (Thursday,
+        // Friday, Saturday and Monday, Tuesday, Wednesday in a Monday week); the last day
+        // shares the sixth's row.
         case ViewKey::Left: day = (day >= 3 && day <= 5) ? day - 3 : day == 6 ? 2 : -1; break;
         case ViewKey::Right: day = (day >= 0 && day <= 2) ? day + 3 : -1; break;
     }
@@ -172,19 +185,20 @@ void WeeklyLayout::Draw(DisplayList& out, const DrawTarget& target) const {
         const bool isSelected = !target.printer && d == m_selDay;
         out.Fill(header, isSelected ? ViewPalette::kSelection : ViewPalette::kOffice);
         out.Line({cell.left + 1, cell.top + kWeeklyRowHeight}, {cell.right - 1, cell.top + kWeeklyRowHeight},
-                 ViewPalette::kSilver);
+                 ViewPalette::kGrid);
         out.Text({cell.left + 3, cell.top + 2, cell.right, cell.top + kWeeklyRowHeight},
-                 AddDays(m_first, d).Format("%a, %b %d"), DrawFont::Text,
-                 isSelected ? ViewPalette::kWhite : ViewPalette::kBlack, kAlignLeft | kAlignVCenter);
+                 GetDateTexts().WeeklyDay(AddDays(m_first, d)), DrawFont::Text,
+                 isSelected ? ViewPalette::kSelectedText : ViewPalette::kInk, kAlignLeft | kAlignVCenter);
         for (const CViewItem& item : m_days[d]) DrawListLine(out, item, &item == selected, target.printer);
+        DrawMoreLink(out, m_more[d]);
     }
     for (int d = 2; d <= 5; ++d) {
         const Rect cell = WeeklyCellRect(r, d);
-        out.Line({r.left, cell.top}, {r.right, cell.top}, ViewPalette::kBlack);
+        out.Line({r.left, cell.top}, {r.right, cell.top}, ViewPalette::kFrame);
     }
-    const Rect sunday = WeeklyCellRect(r, 6);
-    out.Line({sunday.left, r.top}, {sunday.left, r.top + 3 * (r.Height() / 3)}, ViewPalette::kBlack);
-    out.Line({sunday.left, sunday.top}, {sunday.right, sunday.top}, ViewPalette::kBlack);
+    const Rect last = WeeklyCellRect(r, 6);
+    out.Line({last.left, r.top}, {last.left, r.top + 3 * (r.Height() / 3)}, ViewPalette::kFrame);
+    out.Line({last.left, last.top}, {last.right, last.top}, ViewPalette::kFrame);
 }
 
 }  // namespace tv

@@ -125,5 +125,6 @@ TEST(ComingEvents, HeightGrowsWithEveryEventButSevenRowsAreDrawn) {
     DisplayList empty;
     DrawComingEvents(empty, store, types, {}, now);
     EXPECT_EQ(empty.Ops().back().text, "I have nothing to do today!");
-    EXPECT_EQ(empty.Ops().back().pen, DrawColor::FromColorRef(ComingEventsGeometry::kEmptyTextColor));
+    EXPECT_EQ(empty.Ops().back().pen,
+              DrawColor::TextOn(ComingEventsGeometry::kEmptyTextColor, DrawColor::Role::ToolTipBase));
 }

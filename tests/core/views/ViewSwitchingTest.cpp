@@ -16,8 +16,10 @@ TEST(ViewGeometry, SlotsSplitEveryHourAndWeeksStartWhereEachViewWantsThem) {
     EXPECT_EQ(SlotDateTime(At(2008, 1, 16, 13, 12), 15), At(2008, 1, 16, 7, 30));
     EXPECT_FALSE(SlotDateTime(At(2008, 1, 16), 48).IsValid());
     EXPECT_EQ(WorkWeekMonday(At(2008, 1, 14)), At(2008, 1, 14));
-    EXPECT_EQ(WeekMonday(At(2008, 1, 1)), At(2007, 12, 31));  // across the year
-    EXPECT_EQ(WeekSunday(At(2008, 1, 13, 9, 0)), At(2008, 1, 13));
+    EXPECT_EQ(WeekStart(At(2008, 1, 1), kMonday), At(2007, 12, 31));  // across the year
+    EXPECT_EQ(WeekStart(At(2008, 1, 13, 9, 0), kSunday), At(2008, 1, 13));
+    EXPECT_EQ(WeekStart(At(2008, 1, 18), kSaturday), At(2008, 1, 12));
+    EXPECT_FALSE(WeekStart(At(2008, 1, 1), 8).IsValid());
 }
 
 TEST(ViewSwitching, TitlesSharedDateAndToday) {

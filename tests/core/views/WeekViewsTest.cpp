@@ -23,12 +23,12 @@ TEST_F(WeekViewsTest, WeeklySetDateOnSundayShowsTheWeekEndingThere) {
     EXPECT_EQ(view.GetSelectedDate(At(2009, 1, 1)), At(2008, 1, 13));
     EXPECT_EQ(view.GetCaptionText(DashDate), "2008-01-07 - 2008-01-13");
 
-    // On screen the selected day's label is white on the selection; on paper it is black.
+    // On screen the selected day's label is white on the selection; on paper it is the ink.
     DisplayList paper;
     view.Draw(paper, {true, {0, 0, 600, 500}, 0});
     ASSERT_NE(FindText(tvtest::Screen(view), "Sun, Jan 13"), nullptr);
-    EXPECT_EQ(FindText(tvtest::Screen(view), "Sun, Jan 13")->pen, ViewPalette::kWhite);
-    EXPECT_EQ(FindText(paper, "Sun, Jan 13")->pen, ViewPalette::kBlack);
+    EXPECT_EQ(FindText(tvtest::Screen(view), "Sun, Jan 13")->pen, ViewPalette::kSelectedText);
+    EXPECT_EQ(FindText(paper, "Sun, Jan 13")->pen, ViewPalette::kInk);
 }
 
 TEST_F(WeekViewsTest, WeeklyLinesStopAtTheCellBottom) {
@@ -37,8 +37,14 @@ TEST_F(WeekViewsTest, WeeklyLinesStopAtTheCellBottom) {
     auto view = Open<WeeklyLayout>(600, 300, At(2008, 1, 9));  // H = 100: header row + four lines of 19
     const auto& monday = view->DayItems(0);
     ASSERT_EQ(monday.size(), 6u);
-    EXPECT_EQ(std::tuple(monday[0].rect, monday[3].rect), std::tuple(Rect{0, 19, 300, 38}, Rect{0, 76, 300, 95}));
-    EXPECT_TRUE(monday[4].rect.IsEmpty());
+    EXPECT_EQ(std::tuple(monday[0].rect, monday[2].rect), std::tuple(Rect{0, 19, 300, 38}, Rect{0, 57, 300, 76}));
+    EXPECT_TRUE(monday[3].rect.IsEmpty());
+    // The fourth line says how many more there are, and a click on it opens the day.
+    EXPECT_EQ(view->DayMore(0), (MoreLink{{0, 76, 300, 95}, 3}));
+    EXPECT_NE(FindText(tvtest::Screen(*view), "+3 more"), nullptr);
+    EXPECT_EQ(*view->MousePress(20, 80, MouseButton::Left).openDay, At(2008, 1, 7));
+    EXPECT_FALSE(view->MousePress(20, 60, MouseButton::Left).openDay);
+    EXPECT_EQ(view->DayMore(6).count, 0);
     ASSERT_EQ(view->DayItems(6).size(), 1u);
     EXPECT_EQ(std::tuple(view->DayItems(6)[0].id, view->DayItems(6)[0].rect),
               std::tuple(sunday, Rect{300, 269, 600, 288}));
@@ -103,12 +109,12 @@ TEST_F(WeekViewsTest, MonthlyShowsFiveRollingWeeks) {
     for (const DrawOp& op : list.Ops()) {
         if (op.kind != DrawOp::Kind::Fill || op.rect.Height() < 50) continue;
         grey += op.brush == ViewPalette::kOddMonth;
-        white += op.brush == ViewPalette::kWhite;
+        white += op.brush == ViewPalette::kPage;
     }
     EXPECT_EQ(std::tuple(grey, white), std::tuple(19, 16));  // 13 .. 31 January, 1 .. 16 February
     EXPECT_EQ(FindText(list, "Sunday")->pen, ViewPalette::kWeekend);
-    EXPECT_EQ(FindText(list, "Wednesday")->pen, ViewPalette::kBlack);
-    EXPECT_EQ(FindText(list, "16")->pen, ViewPalette::kWhite);  // the selected cell
+    EXPECT_EQ(FindText(list, "Wednesday")->pen, ViewPalette::kButtonText);
+    EXPECT_EQ(FindText(list, "16")->pen, ViewPalette::kSelectedText);  // the selected cell
 }
 
 TEST_F(WeekViewsTest, MonthlyCellsHoldFourLinesAndTheSelectedDateIsTheNextMinute) {
@@ -116,8 +122,10 @@ TEST_F(WeekViewsTest, MonthlyCellsHoldFourLinesAndTheSelectedDateIsTheNextMinute
     auto view = Open<MonthlyLayout>(700, 517, At(2008, 1, 16));  // RH = 100
     const auto& items = view->CellItems(0, 1);
     ASSERT_EQ(items.size(), 5u);
-    EXPECT_EQ(std::tuple(items[0].rect, items[3].rect.top), std::tuple(Rect{100, 17 + 18, 200, 17 + 36}, 17 + 72));
-    EXPECT_TRUE(items[4].rect.IsEmpty());
+    EXPECT_EQ(std::tuple(items[0].rect, items[2].rect.top), std::tuple(Rect{100, 17 + 18, 200, 17 + 36}, 17 + 54));
+    EXPECT_TRUE(items[3].rect.IsEmpty());  // the fourth line says "+2 more"
+    EXPECT_EQ(view->CellMore(0, 1), (MoreLink{{100, 17 + 72, 200, 17 + 90}, 2}));
+    EXPECT_EQ(*view->MousePress(150, 17 + 80, MouseButton::Left).openDay, At(2008, 1, 14));
 
     view->MousePress(450, 17 + 100 + 50, MouseButton::Left);  // row 1, column 4: 24 January
     EXPECT_EQ(view->GetSelectedDate(At(2008, 3, 3, 14, 59, 40)), At(2008, 1, 24, 15, 0));
@@ -145,4 +153,27 @@ TEST_F(WeekViewsTest, MonthlyKeysAndNavigation) {
     EXPECT_EQ(view->GetFirstCellDate(), At(2008, 1, 13));
     view->Scroll(ScrollAction::ThumbTrack, 0);  // 25 weeks back
     EXPECT_EQ(view->GetFirstCellDate(), At(2007, 7, 22));
+}
+
+TEST_F(WeekViewsTest, WeeksBeginOnTheChosenDay) {
+    WeeklyLayout weekly(store, types, kSunday);
+    weekly.Resize(600, 300);
+    weekly.SetDate(At(2008, 1, 9));  // a Wednesday
+    EXPECT_EQ(weekly.GetFirstDay(), At(2008, 1, 6));
+    weekly.SetFirstWeekday(kMonday);
+    EXPECT_EQ(weekly.GetFirstDay(), At(2008, 1, 7));
+    EXPECT_EQ(weekly.GetSelectedDate(At(2009, 1, 1)), At(2008, 1, 9));
+
+    MonthlyLayout monthly(store, types, kMonday);
+    monthly.Resize(700, 517);
+    monthly.SetDate(At(2008, 1, 16));
+    EXPECT_EQ(monthly.GetFirstCellDate(), At(2008, 1, 14));
+    EXPECT_EQ(std::tuple(monthly.GetSelectedRow(), monthly.GetSelectedColumn()), std::tuple(0, 2));
+    const DisplayList list = tvtest::Screen(monthly);
+    ASSERT_NE(FindText(list, "Monday"), nullptr);
+    EXPECT_EQ(FindText(list, "Monday")->rect.left, 0);
+    EXPECT_EQ(std::tuple(FindText(list, "Sunday")->pen, FindText(list, "Saturday")->pen),
+              std::tuple(ViewPalette::kWeekend, ViewPalette::kWeekend));
+    monthly.SetFirstWeekday(kSunday);
+    EXPECT_EQ(std::tuple(monthly.GetFirstCellDate(), monthly.GetViewDate()), std::tuple(At(2008, 1, 13), At(2008, 1, 16)));
 }
