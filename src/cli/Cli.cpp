@@ -17,6 +17,7 @@
 #include "model/PtEvent.h"
 #include "model/TextCodec.h"
 #include "platform/DataFolderLock.h"
+#include "store/EventFile.h"
 #include "store/EventStore.h"
 #include "store/EventTypeTable.h"
 #include "store/ProgramFolder.h"
@@ -178,9 +179,10 @@ public:
         return false;
     }
 
-    void Load() {
+    // withEvents false leaves the event file to the command, which streams through it.
+    void Load(bool withEvents) {
         Warn(m_types.Load(m_dataDir + "Type.ptt", m_now));
-        Warn(m_store.Load());
+        if (withEvents) Warn(m_store.Load());
     }
 
     int Events(const ParsedArgs&);
@@ -357,15 +359,14 @@ int Session::Types(const ParsedArgs&) {
     return 0;
 }
 
+// One pass over the event file answers what a loaded store would, in a fraction of the time
+// and memory: nothing but the day's ids is kept.
 int Session::Day(const ParsedArgs& a) {
     const DateTime date = ParseDate(a.Positional()[0], "The day");
-    std::vector<const CPtEvent*> events;
+    const DayQuery day = QueryEventsOfDay(m_store.GetFilePath(), date);
+    Warn(day.report);
     std::string ids;
-    {
-        CEventStore::AllLock lock(m_store);
-        m_store.GetEventsOfDay(date, events);
-        for (const CPtEvent* ev : events) ids += (ids.empty() ? "" : ", ") + std::to_string(ev->GetId());
-    }
+    for (uint32_t id : day.ids) ids += (ids.empty() ? "" : ", ") + std::to_string(id);
     m_out << "[" << ids << "]\n";
     return 0;
 }
@@ -618,7 +619,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         }
         Session session(dataDir, now, out, err);
         if (command->writes && !session.LockForWriting()) return 1;
-        session.Load();
+        session.Load(command->run != &Session::Day);
         return (session.*(command->run))(parsed);
     } catch (const UsageError& e) {
         err << e.what() << "\n" << texts::kCliSeeHelp << "\n";

@@ -137,7 +137,7 @@ TEST(EventStore, AFileBuiltFromTheLayoutReadsBack) {
 }
 
 TEST(EventStore, ExhaustedRangesReuseTheLowestFreeIdOfTheWholeStore) {
-    CThreadSafeList<CPtEvent> list(1, 4);  // ids 1, 2, 3
+    CEventList list(1, 4);  // ids 1, 2, 3
     CPtEvent ev;
     for (int i = 0; i < 3; ++i) EXPECT_NE(list.AddWithNewId(ev), nullptr);
     EXPECT_EQ(list.AddWithNewId(ev), nullptr);

@@ -35,7 +35,7 @@ struct World {
     std::vector<std::string> Texts() const {
         std::vector<std::string> out;
         for (const CEventType& t : types.Snapshot()) out.insert(out.end(), {t.GetFont().faceName, t.GetSound(), t.GetName()});
-        store.ForEachEvent([&](const CPtEvent& ev) { out.insert(out.end(), {ev.GetName(), ev.GetNote(), ev.GetSound()}); });
+        store.ForEachEvent([&](const CPtEvent& ev) { out.insert(out.end(), {std::string(ev.GetName()), std::string(ev.GetNote()), std::string(ev.GetSound())}); });
         return out;
     }
     std::string TypeFile() const {
