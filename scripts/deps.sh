@@ -13,7 +13,8 @@ PACKAGES=(
   xvfb xauth xdotool                              # headless display for checks that start the real program
   libbenchmark-dev                                # tallyvane-bench
   libical-dev                                     # iCalendar import and export (src/ical); tallyvane-bench's peer
-  calcurse                                        # a real peer that reads the iCalendar export in the tests
+  calcurse                                        # a real peer that reads the iCalendar export in the tests; tallyvane-bench --peers
+  remind time                                     # tallyvane-bench --peers: the other peer, and GNU time for peak memory
 )
 # Only scripts/fuzz.sh asks for these (scripts/deps.sh --fuzz); the tests do not need them.
 FUZZ_PACKAGES=(
