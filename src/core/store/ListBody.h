@@ -90,6 +90,9 @@ ListReadResult ReadListBody(RecordStream& in, IdRange& range, IdIndex<Handle>& i
                 ids.set(id, handle);
                 if (id >= range.firstId && id < range.idLimit && id > highest) highest = id;
             }
+            // The next record's id is most often the next number: its slot is fetched while
+            // that record is read.
+            ids.prefetch(id + 1);
         }
     } catch (const ArchiveError& e) {
         result.complete = false;
