@@ -10,6 +10,8 @@
 #include "IcsExport.h"
 #include "IcsImport.h"
 #include "IcsRule.h"
+#include "DavUrl.h"
+#include "Multistatus.h"
 #include "engine/ReminderScheduler.h"
 #include "store/EventTypeTable.h"
 #include "model/PtEvent.h"
@@ -105,7 +107,7 @@ void CheckTypes(const CEventTypeTable& types) {
     types.ForEach([&](const CEventType& t) {
         TV_CHECK(t.GetId() != 0);
         TV_CHECK(ids.insert(t.GetId()).second);
-        TV_CHECK(CountUtf16Units(t.GetFont().faceName) <= LogFont::kMaxFaceName);
+        TV_CHECK(Utf8ToUtf16(t.GetFont().faceName).size() <= LogFont::kMaxFaceName);
         TV_CHECK(IsValidUtf8(t.GetName()) && IsValidUtf8(t.GetSound()) && IsValidUtf8(t.GetFont().faceName));
     });
     const auto menu = types.BuildTypeMenu();
@@ -333,6 +335,28 @@ void Ics(std::string_view data) {
     TV_CHECK(again.items.size() <= exported.events);
 }
 
+void Multistatus(std::string_view data) {
+    sync::Multistatus ms;
+    const std::string why = sync::ParseMultistatus(data, ms);
+    if (!why.empty()) {
+        TV_CHECK(ms.responses.empty() && ms.syncToken.empty());
+        return;
+    }
+    TV_CHECK(ms.responses.size() <= sync::kMaxResponses);
+    CEventTypeTable types;
+    for (CEventType t : DefaultEventTypes(Now())) types.AddType(t);
+    for (const sync::DavResponse& r : ms.responses) {
+        TV_CHECK(!r.href.empty() && r.href.size() <= sync::kMaxShortTextBytes);
+        TV_CHECK(r.calendarData.size() <= sync::kMaxCalendarDataBytes);
+        // What the sync does with every href and every calendar it is given.
+        (void)sync::PathKey(r.href);
+        (void)sync::Resolve("https://example.invalid/cal/", r.href);
+        if (!r.hasCalendarData) continue;
+        const ics::IcsImportPlan plan = ics::ReadCalendar(r.calendarData, types, Now());
+        for (const ics::IcsImportItem& item : plan.items) Exercise(item.event);
+    }
+}
+
 bool RunTarget(std::string_view target, std::string_view data) {
     if (target == "event_file") EventFile(data);
     else if (target == "type_file") TypeFile(data);
@@ -341,6 +365,7 @@ bool RunTarget(std::string_view target, std::string_view data) {
     else if (target == "holiday") Holiday(data);
     else if (target == "plumtrace") Plumtrace(data);
     else if (target == "ics") Ics(data);
+    else if (target == "multistatus") Multistatus(data);
     else return false;
     return true;
 }

@@ -19,6 +19,9 @@ void Plumtrace(std::string_view data);
 // An iCalendar file, imported and exported again.
 void Ics(std::string_view data);
 
+// A calendar server's multistatus answer, and the calendar resources it carries.
+void Multistatus(std::string_view data);
+
 // Runs the entry point of a target by its name ("event_file", ...); false for an unknown name.
 bool RunTarget(std::string_view target, std::string_view data);
 

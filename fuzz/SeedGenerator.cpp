@@ -251,5 +251,29 @@ int main(int argc, char** argv) {
 
     ics::CUidMap uids;
     Write(out / "ics", "all.ics", ics::ExportCalendar(store, types, uids, kNow).text);
+
+    // Multistatus answers as servers give them: discovery, listings, a sync report, a multiget.
+    const std::string head = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<D:multistatus xmlns:D=\"DAV:\" "
+                             "xmlns:C=\"urn:ietf:params:xml:ns:caldav\">";
+    const std::string ok = "<D:status>HTTP/1.1 200 OK</D:status>";
+    Write(out / "multistatus", "principal.xml",
+          head + "<D:response><D:href>/</D:href><D:propstat><D:prop><D:current-user-principal><D:href>/alice/</D:href>"
+                 "</D:current-user-principal><C:calendar-home-set><D:href>/alice/</D:href></C:calendar-home-set></D:prop>" +
+              ok + "</D:propstat><D:propstat><D:prop><D:displayname/></D:prop><D:status>HTTP/1.1 404 Not Found</D:status>"
+                   "</D:propstat></D:response></D:multistatus>");
+    Write(out / "multistatus", "home.xml",
+          head + "<D:response><D:href>/alice/cal/</D:href><D:propstat><D:prop><D:resourcetype><D:collection/><C:calendar/>"
+                 "</D:resourcetype><D:displayname>Work &amp; home</D:displayname><C:supported-calendar-component-set>"
+                 "<C:comp name=\"VEVENT\"/><C:comp name=\"VTODO\"/></C:supported-calendar-component-set></D:prop>" +
+              ok + "</D:propstat></D:response></D:multistatus>");
+    Write(out / "multistatus", "sync.xml",
+          head + "<D:response><D:href>/alice/cal/a%40b.ics</D:href><D:propstat><D:prop><D:getetag>\"1\"</D:getetag></D:prop>" +
+              ok + "</D:propstat></D:response><D:response><D:href>/alice/cal/gone.ics</D:href><D:status>HTTP/1.1 404 Not "
+                   "Found</D:status></D:response><D:sync-token>http://x/ns/sync/2</D:sync-token></D:multistatus>");
+    std::string calendar = ics::ExportCalendar(store, types, uids, kNow).text, escaped;
+    for (char c : calendar) escaped += c == '&' ? std::string("&amp;") : c == '<' ? std::string("&lt;") : std::string(1, c);
+    Write(out / "multistatus", "multiget.xml",
+          head + "<D:response><D:href>http://h:1/alice/cal/x.ics</D:href><D:propstat><D:prop><D:getetag>W/\"2\"</D:getetag>"
+                 "<C:calendar-data>" + escaped + "</C:calendar-data></D:prop>" + ok + "</D:propstat></D:response></D:multistatus>");
     return 0;
 }

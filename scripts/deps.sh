@@ -11,10 +11,17 @@ PACKAGES=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good   # WAV playback behind Qt Multimedia
   fonts-liberation                                # metric-compatible Arial for the clock and views
   xvfb xauth xdotool                              # headless display for checks that start the real program
+  desktop-file-utils appstream man-db             # install check: desktop entry, AppStream metadata, man pages
+  dpkg-dev lintian                                # the Debian package: dpkg-shlibdeps for its dependencies, lintian
+  dbus-daemon                                     # dbus-run-session: a private session bus for the notification test
   libbenchmark-dev                                # tallyvane-bench
   libical-dev                                     # iCalendar import and export (src/ical); tallyvane-bench's peer
   calcurse                                        # a real peer that reads the iCalendar export in the tests; tallyvane-bench --peers
   remind time                                     # tallyvane-bench --peers: the other peer, and GNU time for peak memory
+  libcurl4-openssl-dev                            # HTTP(S) for the CalDAV sync (src/sync)
+  libexpat1-dev                                   # the sync's reader of WebDAV multistatus answers
+  qtkeychain-qt6-dev                              # the sync password in the desktop's secret store
+  radicale python3                                # a real CalDAV server and a misbehaving stub for the sync tests
 )
 # Only scripts/fuzz.sh asks for these (scripts/deps.sh --fuzz); the tests do not need them.
 FUZZ_PACKAGES=(

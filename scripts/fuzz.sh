@@ -13,12 +13,12 @@ if [ -z "${TALLYVANE_FUZZ_NO_BUILD:-}" ]; then
     -DTALLYVANE_BUILD_FUZZERS=ON -DTALLYVANE_BUILD_APP=OFF -DTALLYVANE_BUILD_TESTS=OFF >/dev/null
   cmake --build build-fuzz -j2
 fi
-ALL=(event_file type_file backup export holiday plumtrace ics)
+ALL=(event_file type_file backup export holiday plumtrace ics multistatus)
 max_len() {
   case "$1" in
     holiday) echo 1024 ;;
     type_file) echo 2048 ;;
-    ics) echo 8192 ;;
+    ics | multistatus) echo 8192 ;;
     *) echo 4096 ;;
   esac
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test. Used by newcomers and by CI (.ci/run).
-#   1. the normal build and the whole test suite;
+#   1. the normal build and the whole test suite, then the install check (scripts/check-install.sh:
+#      a scratch install, its desktop entry, metadata and manual pages, and the Debian package);
 #   2. the core, the CLI and their tests (fuzz corpus replays included) under ASan + UBSan;
 #   3. the threaded tests (the stress tests, the scheduler thread) under ThreadSanitizer.
 # TALLYVANE_SANITIZERS=0 runs step 1 only (quick local runs).
@@ -13,6 +14,7 @@ t0=$(stamp)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALLYVANE_BUILD_BENCH=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
+scripts/check-install.sh build
 t1=$(stamp)
 echo "normal build and tests: $((t1 - t0)) s"
 if [ "${TALLYVANE_SANITIZERS:-1}" = "0" ]; then exit 0; fi

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Renders the hand-drawn SVG icons (data/icons/src) to the PNGs the program compiles in, and the
-# copies the help pages use (data/help/images).
+# Renders the hand-drawn SVG icons (data/icons/src) to the PNGs the program compiles in, the
+# desktop theme icons it installs, and the copies the help pages use (data/help/images).
 #
 #   tools/render-icons.sh                 render every PNG into data/icons
 #   tools/render-icons.sh --preview FILE  also write an enlarged contact sheet, on light and dark
@@ -35,6 +35,21 @@ render types-large.png  types-large.svg  512  32
 render status.png       status.svg        64  16
 render recurrence.png   recurrence.svg    16  16
 render sound.png        sound.svg         16  16
+
+# The desktop's menu and task bars find the icon by the program's id in the hicolor theme
+# (data/icons/hicolor, installed as share/icons/hicolor); the small sizes come from the drawing
+# made for 32 pixels, the large ones from the full one.
+id=io.github.tallyvane.Tallyvane
+for size in 16 22 24 32 48 64 128 256; do
+  mkdir -p "$out/hicolor/${size}x${size}/apps"
+  svg=app.svg
+  [ "$size" -le 32 ] && svg=app-32.svg
+  rsvg-convert --width "$size" --height "$size" --keep-aspect-ratio "$src/$svg" \
+    --output "$out/hicolor/${size}x${size}/apps/$id.png"
+done
+mkdir -p "$out/hicolor/scalable/apps"
+cp "$src/app.svg" "$out/hicolor/scalable/apps/$id.svg"
+echo "hicolor: $id at 16 22 24 32 48 64 128 256 and scalable"
 
 # The help pages show the logo and cut type and status icons from copies of the strips, because the
 # program's own copies are compiled in and not shipped as files.

@@ -14,6 +14,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Tallyvane"));
     QApplication::setApplicationVersion(QStringLiteral(TALLYVANE_VERSION));
+    // Ties the windows to the installed desktop entry, for the icon and the name in task bars.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(tv::kDesktopId));
     // Closing the calendar window leaves the program running in the tray.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -22,16 +24,22 @@ int main(int argc, char** argv) {
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption dataDir(QStringLiteral("data-dir"),
-                                     QStringLiteral("Keep events, types, sounds and help in DIR "
-                                                    "(default: the program's folder)."),
+                                     QStringLiteral("Keep events, types and your own sounds in DIR "
+                                                    "(default: $XDG_DATA_HOME/tallyvane, that is "
+                                                    "~/.local/share/tallyvane)."),
                                      QStringLiteral("DIR"));
     parser.addOption(dataDir);
+    const QCommandLineOption trustDataDir(QStringLiteral("trust-data-dir"),
+                                          QStringLiteral("Use the data folder even though another user owns "
+                                                         "it or others may write to it."));
+    parser.addOption(trustDataDir);
     parser.process(app);
 
     tv::CReminderApp reminder;
     tv::CReminderApp::Options options;
     options.dataDir = parser.value(dataDir);
-    if (const int refused = reminder.Start(options)) return refused;
+    options.trustDataDir = parser.isSet(trustDataDir);
+    if (const std::optional<int> ended = reminder.Start(options)) return *ended;
     const int code = QApplication::exec();
     reminder.Shutdown();
     return code;

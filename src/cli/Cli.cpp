@@ -6,17 +6,24 @@
 #include <cctype>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <sstream>
+#include <unistd.h>
+#include <thread>
 
 #include "CommandLine.h"
 #include "IcsCommands.h"
+#include "SyncCommand.h"
 #include "Json.h"
 #include "UidMap.h"
 #include "editing/EventEditorModel.h"
 #include "editing/RecurrenceModel.h"
 #include "model/PtEvent.h"
 #include "model/TextCodec.h"
+#include "platform/DataFolder.h"
 #include "platform/DataFolderLock.h"
+#include "platform/Environment.h"
+#include "shell/ProgramRequests.h"
 #include "store/EventFile.h"
 #include "store/EventStore.h"
 #include "store/EventTypeTable.h"
@@ -29,9 +36,14 @@ namespace tv::cli {
 namespace {
 
 constexpr char kProgram[] = "tallyvane-cli";
-constexpr char kVersion[] = "1.0.0";
+constexpr char kVersion[] = TALLYVANE_VERSION;
 // How long a writer waits for another tallyvane-cli writer before it gives up.
 constexpr std::chrono::seconds kWriterPatience{5};
+// How long the running program may take to answer: an import of a large file included.
+constexpr std::chrono::seconds kProgramPatience{30};
+// How long a writer waits for a program that holds the folder but has not said where it
+// listens yet: one that is starting.
+constexpr std::chrono::seconds kStartingProgramPatience{3};
 
 class Session;
 using Handler = int (Session::*)(const ParsedArgs&);
@@ -47,7 +59,8 @@ struct Command {
 };
 
 const std::vector<OptionSpec> kGlobalOptions = {
-    {"--data-dir", "DIR", "the data folder (default: the folder of the program)"},
+    {"--data-dir", "DIR", "the data folder (default: $XDG_DATA_HOME/tallyvane)"},
+    {"--trust-data-dir", nullptr, "use a data folder another user owns or others may write to"},
     {"--now", "\"YYYY-MM-DD HH:MM:SS\"", "the moment every rule uses (default: the clock)"},
     {"--help", nullptr, "this text; COMMAND --help describes one command"},
     {"--version", nullptr, "the program's version"},
@@ -76,6 +89,13 @@ const std::vector<OptionSpec> kAddOptions = {
 
 const std::vector<OptionSpec> kImportIcsOptions = {
     {"--nearest", nullptr, "imports an event the file says more of than Tallyvane can hold as its nearest event"},
+};
+
+const std::vector<OptionSpec> kSyncOptions = {
+    {"--url", "URL", "the calendar, or its server (default: the one set in Options)"},
+    {"--user", "NAME", "the user name on the server (default: the one set in Options)"},
+    {"--password-file", "FILE", "a file holding the password (default: $TALLYVANE_SYNC_PASSWORD)"},
+    {"--timeout", "SECONDS", "how long the server may take to answer (default: 120)"},
 };
 
 const std::vector<OptionSpec> kImportOptions = {
@@ -166,23 +186,33 @@ void PrintRows(std::ostream& out, const std::vector<std::string>& rows) {
     out << (rows.empty() ? "]\n" : "\n]\n");
 }
 
+// The calendar files as tallyvane-cli reads them when no program holds the folder.
+struct LocalCalendar {
+    explicit LocalCalendar(const std::string& dataDir) : store(dataDir + "Evnt.est") {}
+    CEventTypeTable types;
+    CEventStore store;
+};
+
 class Session {
 public:
-    Session(std::string dataDir, DateTime now, std::ostream& out, std::ostream& err)
-        : m_dataDir(std::move(dataDir)), m_now(now), m_out(out), m_err(err), m_store(m_dataDir + "Evnt.est") {}
+    Session(const CalendarRef& calendar, std::string dataDir, std::string workingDir, DateTime now, std::ostream& out,
+            std::ostream& err)
+        : m_dataDir(std::move(dataDir)), m_workingDir(std::move(workingDir)), m_typesPath(calendar.typesPath),
+          m_now(now), m_out(out), m_err(err), m_types(calendar.types), m_store(calendar.store) {}
 
     // Writing commands hold the data folder for their whole run, after any writer before them.
-    bool LockForWriting() {
-        std::string why;
-        if (m_lock.LockForWriter(m_dataDir, kWriterPatience, why) == DataFolderLock::WriterLock::Locked) return true;
-        m_err << why << "\n";
-        return false;
+    DataFolderLock::WriterLock LockForWriter(std::string& why) {
+        return m_lock.LockForWriter(m_dataDir, kWriterPatience, why);
     }
 
+    // False, having said why, when a file is there but cannot be read at all: an empty answer
+    // would pass for an empty calendar, and a save could not keep a copy of it first.
     // withEvents false leaves the event file to the command, which streams through it.
-    void Load(bool withEvents) {
-        Warn(m_types.Load(m_dataDir + "Type.ptt", m_now));
-        if (withEvents) Warn(m_store.Load());
+    bool Load(bool withEvents) {
+        const LoadReport types = m_types.Load(m_dataDir + "Type.ptt", m_now);
+        if (!Usable(types)) return false;
+        m_eventsLoaded = withEvents;
+        return !withEvents || Usable(m_store.Load());
     }
 
     int Events(const ParsedArgs&);
@@ -202,11 +232,24 @@ public:
     int ImportPlumtrace(const ParsedArgs&);
     int ExportIcs(const ParsedArgs&);
     int ImportIcs(const ParsedArgs&);
+    int Sync(const ParsedArgs&);
+
+    // Set when the running program carries the command line out on its own calendar.
+    bool inProgram = false;
 
 private:
     void Warn(const LoadReport& r) {
         if (r.NeedsPreservation()) m_err << "warning: " << r.message << "\n";
         if (r.renumbered) m_err << "warning: " << Format(texts::kCliRenumbered, r.renumbered) << "\n";
+    }
+    // Warns about a damaged file; false, having said why, for one that cannot be read at all.
+    bool Usable(const LoadReport& r) {
+        if (r.status == LoadStatus::Unreadable) {
+            m_err << r.message << "\n";
+            return false;
+        }
+        Warn(r);
+        return true;
     }
     bool Report(const FileResult& r) {
         if (!r.note.empty()) m_err << r.note << "\n";
@@ -221,7 +264,7 @@ private:
     // event file. Answers the exit status, having said why either could not be saved.
     int Save(bool typesChanged) {
         if (typesChanged || m_types.HasUnsavedSeed()) {
-            if (!Report(m_types.Save(m_dataDir + "Type.ptt"))) return 1;
+            if (!Report(m_types.Save(m_typesPath))) return 1;
         }
         return Report(m_store.Save()) ? 0 : 1;
     }
@@ -229,14 +272,25 @@ private:
     int Change(const ParsedArgs& a, const std::function<void(CPtEvent&)>& change, ShowingMark mark);
     int FinishTransfer(const TransferResult& r);
     bool EditRecurrence(const ParsedArgs& a, CEventEditorModel& editor);
+    // The FILE or DIR argument. The program runs in a folder of its own, so a relative name
+    // it is sent starts where the command line was typed.
+    std::string PathArgument(const ParsedArgs& a) const {
+        const std::filesystem::path path(a.Positional()[0]);
+        if (m_workingDir.empty() || path.is_absolute()) return a.Positional()[0];
+        return (std::filesystem::path(m_workingDir) / path).string();
+    }
 
     std::string m_dataDir;
+    std::string m_workingDir;
+    std::string m_typesPath;
     DateTime m_now;
     std::ostream& m_out;
     std::ostream& m_err;
     DataFolderLock m_lock;
-    CEventTypeTable m_types;
-    CEventStore m_store;
+    CEventTypeTable& m_types;
+    CEventStore& m_store;
+    // False when the command line runs on its own and Day streams through the event file.
+    bool m_eventsLoaded = true;
 };
 
 const std::vector<Command>& Commands() {
@@ -264,6 +318,7 @@ const std::vector<Command>& Commands() {
         {"export-ics", "FILE", 1, true, "writes every event as an iCalendar file", {}, &Session::ExportIcs},
         {"import-ics", "FILE", 1, true, "adds the events of an iCalendar file", kImportIcsOptions,
          &Session::ImportIcs},
+        {"sync", "", 0, true, "two-way sync of the events with a CalDAV calendar", kSyncOptions, &Session::Sync},
     };
     // clang-format on
     return kCommands;
@@ -305,9 +360,9 @@ void PrintUsage(std::ostream& out) {
 void PrintCommandHelp(std::ostream& out, const Command& c) {
     out << "usage: " << kProgram << " [--data-dir=DIR] [--now=MOMENT] " << CommandLineOf(c) << "\n\n"
         << c.summary
-        << (c.writes ? "; waits for another tallyvane-cli that is writing, and refuses while "
-                       "Tallyvane has the data folder open.\n"
-                     : ".\n");
+        << (c.writes ? "; waits for another tallyvane-cli that is writing. While Tallyvane runs on the data "
+                       "folder, Tallyvane carries it out.\n"
+                     : "; while Tallyvane runs on the data folder, from what Tallyvane holds.\n");
     if (!c.options.empty()) {
         out << "\nOptions:\n";
         PrintOptions(out, c.options);
@@ -359,14 +414,23 @@ int Session::Types(const ParsedArgs&) {
     return 0;
 }
 
-// One pass over the event file answers what a loaded store would, in a fraction of the time
-// and memory: nothing but the day's ids is kept.
+// Without a loaded store, one pass over the event file answers what a loaded store would, in a
+// fraction of the time and memory: nothing but the day's ids is kept.
 int Session::Day(const ParsedArgs& a) {
     const DateTime date = ParseDate(a.Positional()[0], "The day");
-    const DayQuery day = QueryEventsOfDay(m_store.GetFilePath(), date);
-    Warn(day.report);
+    std::vector<uint32_t> found;
+    if (m_eventsLoaded) {
+        std::vector<const CPtEvent*> events;
+        CEventStore::AllLock lock(m_store);
+        m_store.GetEventsOfDay(date, events);
+        for (const CPtEvent* ev : events) found.push_back(ev->GetId());
+    } else {
+        DayQuery day = QueryEventsOfDay(m_store.GetFilePath(), date);
+        if (!Usable(day.report)) return 1;
+        found = std::move(day.ids);
+    }
     std::string ids;
-    for (uint32_t id : day.ids) ids += (ids.empty() ? "" : ", ") + std::to_string(id);
+    for (uint32_t id : found) ids += (ids.empty() ? "" : ", ") + std::to_string(id);
     m_out << "[" << ids << "]\n";
     return 0;
 }
@@ -528,9 +592,9 @@ int Session::Delete(const ParsedArgs& a) {
 
 // ---- transfer files --------------------------------------------------------------------------
 
-int Session::Backup(const ParsedArgs& a) { return Report(WriteBackup(a.Positional()[0], m_types, m_store)) ? 0 : 1; }
+int Session::Backup(const ParsedArgs& a) { return Report(WriteBackup(PathArgument(a), m_types, m_store)) ? 0 : 1; }
 
-int Session::Export(const ParsedArgs& a) { return Report(WriteExport(a.Positional()[0], m_types, m_store)) ? 0 : 1; }
+int Session::Export(const ParsedArgs& a) { return Report(WriteExport(PathArgument(a), m_types, m_store)) ? 0 : 1; }
 
 int Session::FinishTransfer(const TransferResult& r) {
     for (const std::string& name : r.refusedTypes) m_err << texts::kTypeExists << " (" << name << ")\n";
@@ -542,88 +606,188 @@ int Session::FinishTransfer(const TransferResult& r) {
 }
 
 int Session::Restore(const ParsedArgs& a) {
-    if (FinishTransfer(RestoreBackup(a.Positional()[0], m_types, m_store)) != 0) return 1;
+    if (FinishTransfer(RestoreBackup(PathArgument(a), m_types, m_store)) != 0) return 1;
     // The restored events' ids may now name other events than the calendar files' UIDs did.
     Report(ics::ReconcileUidsAfterRestore(m_store));
     return 0;
 }
 
 int Session::ExportIcs(const ParsedArgs& a) {
-    return cli::ExportIcs(a.Positional()[0], m_store, m_types, m_now, m_out, m_err);
+    return cli::ExportIcs(PathArgument(a), m_store, m_types, m_now, m_out, m_err);
 }
 
 int Session::ImportIcs(const ParsedArgs& a) {
     return cli::ImportIcs(
-        a.Positional()[0], a.Has("--nearest"), m_store, m_types, m_now, [this] { return Save(false) == 0; }, m_out,
+        PathArgument(a), a.Has("--nearest"), m_store, m_types, m_now, [this] { return Save(false) == 0; }, m_out,
         m_err);
+}
+
+int Session::Sync(const ParsedArgs& a) {
+    // The program syncs on a thread of its own; a second sync of the same calendar beside it
+    // would race it for the sync state, and would hold the program's windows for the network.
+    if (inProgram) {
+        m_err << texts::kCliSyncInProgram << "\n";
+        return 1;
+    }
+    SyncArguments args;
+    args.url = a.Get("--url");
+    args.user = a.Get("--user");
+    args.passwordFile = a.Get("--password-file");
+    if (auto t = a.Get("--timeout")) args.timeoutSeconds = ParseIntIn(*t, "The timeout", 1, 3600);
+    return cli::Sync(args, m_store, m_types, m_now, m_out, m_err);
 }
 
 int Session::Import(const ParsedArgs& a) {
     ImportOptions options;
     options.events = !a.Has("--no-events");
     options.types = !a.Has("--no-types");
-    return FinishTransfer(ImportExportFile(a.Positional()[0], options, m_types, m_store));
+    return FinishTransfer(ImportExportFile(PathArgument(a), options, m_types, m_store));
 }
 
 int Session::ImportHolidays(const ParsedArgs& a) {
-    return FinishTransfer(ImportHolidayFile(a.Positional()[0], m_types, m_store, m_now));
+    return FinishTransfer(ImportHolidayFile(PathArgument(a), m_types, m_store, m_now));
 }
 
 int Session::ImportPlumtrace(const ParsedArgs& a) {
-    return FinishTransfer(tv::ImportPlumtrace(a.Positional()[0], m_types, m_store));
+    return FinishTransfer(tv::ImportPlumtrace(PathArgument(a), m_types, m_store));
+}
+
+// A command line read against the table, before anything is read from the data folder.
+struct Invocation {
+    const Command* command = nullptr;  // null when --help or --version answered already
+    ParsedArgs parsed;
+    std::string dataDir;  // ending in '/'
+    bool dataDirGiven = false;
+};
+
+Invocation ReadCommandLine(const std::vector<std::string>& args, std::ostream& out) {
+    Invocation inv;
+    ParsedArgs global;
+    const size_t at = ParseArgs(args, 0, kGlobalOptions, true, global);
+    if (global.Has("--version")) {
+        out << kProgram << " " << kVersion << "\n";
+        return inv;
+    }
+    if (global.Has("--help")) {
+        PrintUsage(out);
+        return inv;
+    }
+    if (at >= args.size()) throw UsageError(texts::kCliNoCommand);
+    const std::string& name = args[at];
+    const auto& commands = Commands();
+    const auto command =
+        std::find_if(commands.begin(), commands.end(), [&](const Command& c) { return name == c.name; });
+    if (command == commands.end()) throw UsageError(Format(texts::kCliUnknownCommand, name.c_str()));
+
+    // The shared options may also follow the command.
+    std::vector<OptionSpec> options = kGlobalOptions;
+    options.insert(options.end(), command->options.begin(), command->options.end());
+    inv.parsed = global;
+    ParseArgs(args, at + 1, options, false, inv.parsed);
+    if (inv.parsed.Has("--help")) {
+        PrintCommandHelp(out, *command);
+        return inv;
+    }
+    if (inv.parsed.Positional().size() != command->argumentCount)
+        throw UsageError(Format(texts::kCliWrongArguments, command->name,
+                                *command->arguments ? command->arguments : "no arguments"));
+    const std::optional<std::string> given = inv.parsed.Get("--data-dir");
+    inv.dataDirGiven = given.has_value();
+    inv.dataDir = given ? *given : DefaultDataFolder(ProcessEnvironment(), ExecutableFolder());
+    if (given && inv.dataDir.empty()) throw UsageError(Format(texts::kCliOptionNeedsValue, "--data-dir"));
+    if (inv.dataDir.empty()) throw UsageError(texts::kCliNoDefaultDataFolder);
+    if (inv.dataDir.back() != '/') inv.dataDir += '/';
+    inv.command = &*command;
+    return inv;
+}
+
+DateTime MomentOf(const ParsedArgs& parsed) {
+    return parsed.Has("--now") ? ParseDate(*parsed.Get("--now"), "The moment given to --now") : LocalNow();
+}
+
+// Hands the command line to the program that holds the data folder, when one says where it
+// listens and answers for this folder. Nothing when no program answers for it; the command
+// then runs here.
+std::optional<int> RunInProgram(const std::vector<std::string>& args, const std::string& dataDir, std::ostream& out,
+                                std::ostream& err) {
+    const std::string socket = DataFolderLock::ReadRecord(dataDir);
+    if (socket.empty()) return std::nullopt;
+    // The program runs in a folder of its own: the data folder goes to it as an absolute path.
+    std::error_code ec;
+    ProgramRequest request{ProgramRequest::kRun, std::filesystem::absolute(dataDir, ec).string(),
+                           std::filesystem::current_path(ec).string(), args};
+    const AskOutcome outcome = AskProgram(socket, request, kProgramPatience);
+    switch (outcome.kind) {
+        case AskOutcome::Kind::Answered:
+            if (outcome.answer.kind == ProgramAnswer::Kind::OtherFolder) return std::nullopt;
+            out << outcome.answer.out;
+            err << outcome.answer.err;
+            return outcome.answer.status;
+        case AskOutcome::Kind::NoProgram: return std::nullopt;
+        case AskOutcome::Kind::NoAnswer:
+        case AskOutcome::Kind::BadAnswer: break;
+    }
+    err << Format(texts::kCliProgramFailed, dataDir.c_str(), outcome.why.c_str()) << "\n";
+    return 1;
 }
 
 }  // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {
-        ParsedArgs global;
-        const size_t at = ParseArgs(args, 0, kGlobalOptions, true, global);
-        if (global.Has("--version")) {
-            out << kProgram << " " << kVersion << "\n";
-            return 0;
-        }
-        if (global.Has("--help")) {
-            PrintUsage(out);
-            return 0;
-        }
-        if (at >= args.size()) throw UsageError(texts::kCliNoCommand);
-        const std::string& name = args[at];
-        const auto& commands = Commands();
-        const auto command =
-            std::find_if(commands.begin(), commands.end(), [&](const Command& c) { return name == c.name; });
-        if (command == commands.end()) throw UsageError(Format(texts::kCliUnknownCommand, name.c_str()));
-
-        // The shared options may also follow the command.
-        std::vector<OptionSpec> options = kGlobalOptions;
-        options.insert(options.end(), command->options.begin(), command->options.end());
-        ParsedArgs parsed = global;
-        ParseArgs(args, at + 1, options, false, parsed);
-        if (parsed.Has("--help")) {
-            PrintCommandHelp(out, *command);
-            return 0;
-        }
-        if (parsed.Positional().size() != command->argumentCount)
-            throw UsageError(Format(texts::kCliWrongArguments, command->name,
-                                    *command->arguments ? command->arguments : "no arguments"));
-        std::string dataDir = parsed.Get("--data-dir").value_or(ExecutableFolder());
-        if (dataDir.empty()) throw UsageError(Format(texts::kCliOptionNeedsValue, "--data-dir"));
-        if (dataDir.back() != '/') dataDir += '/';
-        const DateTime now =
-            parsed.Has("--now") ? ParseDate(*parsed.Get("--now"), "The moment given to --now") : LocalNow();
-        // A data folder that is not there is a typo far more often than an empty calendar.
+        const Invocation inv = ReadCommandLine(args, out);
+        if (!inv.command) return 0;
+        // A data folder given that is not there is a typo far more often than an empty
+        // calendar; the default one is made on first use, as the program makes it.
         std::error_code ec;
-        if (!std::filesystem::is_directory(dataDir, ec)) {
-            err << Format(texts::kCliNoDataFolder, dataDir.c_str()) << "\n";
+        if (inv.dataDirGiven && !std::filesystem::is_directory(inv.dataDir, ec)) {
+            err << Format(texts::kCliNoDataFolder, inv.dataDir.c_str()) << "\n";
             return 1;
         }
-        Session session(dataDir, now, out, err);
-        if (command->writes && !session.LockForWriting()) return 1;
-        session.Load(command->run != &Session::Day);
-        return (session.*(command->run))(parsed);
+        const FileResult ready =
+            PrepareDataFolder(inv.dataDir, !inv.dataDirGiven, inv.parsed.Has(kTrustOption), ::getuid());
+        if (!ready) {
+            err << ready.message << "\n";
+            return 1;
+        }
+        if (const auto status = RunInProgram(args, inv.dataDir, out, err)) return *status;
+        const DateTime now = MomentOf(inv.parsed);
+        LocalCalendar files(inv.dataDir);
+        Session session({files.types, files.store, inv.dataDir + "Type.ptt"}, inv.dataDir, {}, now, out, err);
+        if (inv.command->writes) {
+            std::string why;
+            DataFolderLock::WriterLock taken = session.LockForWriter(why);
+            // A program that took the folder a moment ago says where it listens soon after.
+            const auto giveUp = std::chrono::steady_clock::now() + kStartingProgramPatience;
+            while (taken == DataFolderLock::WriterLock::ProgramRunning && std::chrono::steady_clock::now() < giveUp) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                if (const auto status = RunInProgram(args, inv.dataDir, out, err)) return *status;
+                taken = session.LockForWriter(why);
+            }
+            if (taken != DataFolderLock::WriterLock::Locked) {
+                err << why << "\n";
+                return 1;
+            }
+        }
+        if (!session.Load(inv.command->run != &Session::Day)) return 1;
+        return (session.*(inv.command->run))(inv.parsed);
     } catch (const UsageError& e) {
         err << e.what() << "\n" << texts::kCliSeeHelp << "\n";
         return 1;
+    }
+}
+
+ProgramRun RunForProgram(const ProgramRequest& request, const CalendarRef& calendar, std::ostream& out,
+                         std::ostream& err) {
+    try {
+        const Invocation inv = ReadCommandLine(request.args, out);
+        if (!inv.command) return {0, false};
+        Session session(calendar, request.dataDir, request.workingDir, MomentOf(inv.parsed), out, err);
+        session.inProgram = true;
+        return {(session.*(inv.command->run))(inv.parsed), inv.command->writes};
+    } catch (const UsageError& e) {
+        err << e.what() << "\n" << texts::kCliSeeHelp << "\n";
+        return {1, false};
     }
 }
 

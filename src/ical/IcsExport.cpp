@@ -151,6 +151,25 @@ IcsExportResult ExportCalendar(const CEventStore& store, const CEventTypeTable& 
     return out;
 }
 
+std::string ExportEvent(const CPtEvent& ev, const CEventTypeTable& types, const std::string& uid, const DateTime& now,
+                        std::vector<std::string>& warnings) {
+    CUidMap one;
+    one.Set(ev.GetId(), uid, 0);
+    IcsExportResult out;
+    Component calendar(icalcomponent_new_vcalendar(), &icalcomponent_free);
+    icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
+    icalcomponent_add_property(calendar.get(), icalproperty_new_prodid("-//Tallyvane//Tallyvane//EN"));
+    Writer writer(types, one, now);
+    writer.AddZone(calendar.get());
+    writer.Add(calendar.get(), ev, out);
+    for (std::string& w : out.warnings) warnings.push_back(std::move(w));
+    if (out.events == 0) return {};
+    char* text = icalcomponent_as_ical_string_r(calendar.get());
+    std::string result = text ? text : "";
+    icalmemory_free_buffer(text);
+    return result;
+}
+
 IcsFileExport ExportIcsFile(const std::string& path, const CEventStore& store, const CEventTypeTable& types,
                             const DateTime& now) {
     CUidMap uids(CUidMap::PathBeside(store.GetFilePath()));

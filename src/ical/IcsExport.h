@@ -21,6 +21,11 @@ struct IcsExportResult {
 IcsExportResult ExportCalendar(const CEventStore& store, const CEventTypeTable& types, CUidMap& uids,
                                const DateTime& now);
 
+// One event as a calendar of its own (the zone and the VEVENT), as a calendar server keeps each
+// event; empty, with the reason in warnings, when the event cannot be written.
+std::string ExportEvent(const CPtEvent& ev, const CEventTypeTable& types, const std::string& uid, const DateTime& now,
+                        std::vector<std::string>& warnings);
+
 struct IcsFileExport {
     FileResult file;
     size_t events = 0;

@@ -400,27 +400,7 @@ private:
             if (*state == "done" && !ev.IsRecurrent()) ev.Accept(m_now);
             return;
         }
-        if (!ev.IsRecurrent()) {
-            if (!(ev.GetStart() - ev.GetRemindBeforeSpan() > m_now)) ev.Accept(m_now);
-            return;
-        }
-        AnswerPast(ev);
-    }
-
-    // The anchor of a series whose reminders up to now count as answered: 00:00 of the day of
-    // its first occurrence whose reminder moment is still to come.
-    void AnswerPast(CPtEvent& ev) {
-        CReCurrence& rule = ev.GetRecurrence();
-        const DateTime first = FirstOccurrenceDay(rule).WithTimeOf(rule.GetStart());
-        const TimeSpan before = ev.GetRemindBeforeSpan();
-        if (!first.IsValid() || first - before > m_now) return;
-        const DateTime limit = m_now + before;
-        const CRePattern* p = rule.GetPattern();
-        DateTime next = p->GetNextDate(rule.GetStart(), limit).WithTimeOf(rule.GetStart());
-        if (next.IsValid() && !(next > limit)) next = p->GetNextDate(rule.GetStart(), next.DateOnly() + TimeSpan(1.0));
-        DateTime anchor = next.IsValid() && next > limit ? next.DateOnly() : limit.DateOnly() + TimeSpan(1.0);
-        if (rule.IsEndEnabled() && anchor > rule.GetEnd()) anchor = rule.GetEnd().DateOnly() + TimeSpan(1.0);
-        rule.SetAnchor(anchor);
+        AnswerPastReminders(ev, m_now);
     }
 
     const CEventTypeTable& m_types;
@@ -548,6 +528,26 @@ IcsImportResult ApplyImport(const IcsImportPlan& plan, CEventStore& store, CUidM
         }
     }
     return r;
+}
+
+// A series' anchor becomes 00:00 of the day of its first occurrence whose reminder moment is
+// still to come, unless it already lies later.
+void AnswerPastReminders(CPtEvent& ev, const DateTime& now) {
+    if (!ev.IsRecurrent()) {
+        if (!(ev.GetStart() - ev.GetRemindBeforeSpan() > now)) ev.Accept(now);
+        return;
+    }
+    CReCurrence& rule = ev.GetRecurrence();
+    const DateTime first = FirstOccurrenceDay(rule).WithTimeOf(rule.GetStart());
+    const TimeSpan before = ev.GetRemindBeforeSpan();
+    if (!first.IsValid() || first - before > now) return;
+    const DateTime limit = now + before;
+    const CRePattern* p = rule.GetPattern();
+    DateTime next = p->GetNextDate(rule.GetStart(), limit).WithTimeOf(rule.GetStart());
+    if (next.IsValid() && !(next > limit)) next = p->GetNextDate(rule.GetStart(), next.DateOnly() + TimeSpan(1.0));
+    DateTime anchor = next.IsValid() && next > limit ? next.DateOnly() : limit.DateOnly() + TimeSpan(1.0);
+    if (rule.IsEndEnabled() && anchor > rule.GetEnd()) anchor = rule.GetEnd().DateOnly() + TimeSpan(1.0);
+    if (!(rule.GetAnchor().Days() > 0.0 && rule.GetAnchor() > anchor)) rule.SetAnchor(anchor);
 }
 
 std::string DescribeItem(const IcsImportItem& item) {

@@ -48,6 +48,10 @@ struct IcsImportResult {
 // records its UID. Call MarkPresent first.
 IcsImportResult ApplyImport(const IcsImportPlan& plan, CEventStore& store, CUidMap& uids);
 
+// Counts every reminder of the event whose moment is not after now as answered, as for an event
+// that arrives from elsewhere; never takes back an answer already given.
+void AnswerPastReminders(CPtEvent& ev, const DateTime& now);
+
 // "Name" (YYYY-MM-DD HH:MM): problem; problem
 std::string DescribeItem(const IcsImportItem& item);
 

@@ -87,7 +87,7 @@ FileResult CUidMap::Save() const {
         std::snprintf(head, sizeof head, "%u %016" PRIx64 " ", id, entry.digest);
         text += head + Escape(entry.uid) + "\n";
     }
-    return WriteFileAtomically(m_path, text);
+    return WriteFileAtomically(m_path, text, SaveScope::DataFolder);
 }
 
 const std::string* CUidMap::UidOf(uint32_t id) const {

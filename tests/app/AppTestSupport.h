@@ -88,9 +88,14 @@ public:
         asked << QStringLiteral("Print");
         return printerSetup && printerSetup(printer);
     }
+    tv::HiddenAnswer AskKeepRunningHidden(QWidget*) override {
+        asked << QStringLiteral("Keep running?");
+        return Take(hiddenAnswers, tv::HiddenAnswer::KeepRunning);
+    }
 
     std::deque<bool> yesNo;
     std::deque<tv::DeleteAnswer> deleteAnswers;
+    std::deque<tv::HiddenAnswer> hiddenAnswers;
     std::function<bool(QPrinter&)> printerSetup;
     std::deque<QString> files, folders;
     std::deque<std::pair<bool, bool>> importContent;  // (events, types); empty: Cancel

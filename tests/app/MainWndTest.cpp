@@ -1,5 +1,6 @@
 // The calendar main window: its menus, toolbar and keys, its placement, and Delete, Accept,
 // Enable and Disable on the active page, each reaching the event file at once.
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QSignalSpy>
@@ -7,6 +8,7 @@
 #include <QToolButton>
 
 #include "AppTestSupport.h"
+#include "shell/HelpAbout.h"
 #include "store/EventTypeTable.h"
 #include "shell/AcceleratorTable.h"
 #include "shell/Commands.h"
@@ -42,6 +44,7 @@ private Q_SLOTS:
     void acceleratorsRunCommandsButTextFieldsKeepTheirKeys();
     void placementAndPageSurviveClosing();
     void registeredMessagesReachTheActivePage();
+    void closingWithNothingElseOnScreenAsksOnceWhetherToKeepRunning();
 
 private:
     CEventListCtrl* AllList(CMainWnd* m) { return m->pages()->allPage()->list(); }
@@ -55,7 +58,7 @@ void MainWndTest::menusToolbarAndKeysFollowTheCommands() {
     QCOMPARE(menus, (QStringList{
                         "&Event: New>|-|&Modify...\tCtrl+M|&Delete\tDel|-|&Accept\tCtrl+A|&Enable\tCtrl+E|"
                         "Di&sable\tCtrl+D|-|&Print...\tCtrl+P|Print Pre&view...\tCtrl+V|-|Import>|Export...|"
-                        "Export iCalendar...|&Backup...|&Restore...|-|&Close",
+                        "Export iCalendar...|&Backup...|&Restore...|-|S&ync Now|-|&Close",
                         "&View: &Daily\tAlt+D|W&eek Day\tAlt+E|&Weekly\tAlt+W|&Monthly\tAlt+M|&All Events\tAlt+A|-|"
                         "&Find\tF3|-|Goto &Today\tCtrl+T|Goto T&his Day\tCtrl+I|Goto ...\tCtrl+G",
                         "&Tool: &Options...\tCtrl+O", "&Help: &Help...\tF1|&About..."}));
@@ -89,8 +92,9 @@ void MainWndTest::menusToolbarAndKeysFollowTheCommands() {
                    cmd::kRestoreBackup, cmd::kExport, cmd::kImportExpFile, cmd::kImportHoliday, cmd::kImportPlumtrace,
                    cmd::kOptions, cmd::kGotoToday, cmd::kPrint, cmd::kPrintPreview})
         QVERIFY2(m->action(id)->isEnabled(), qPrintable(QString::number(id)));
-    m->runCommand(cmd::kHelp);
-    QCOMPARE(w.prompts.told, QStringList{"Warning: Help file NOT found!"});
+    // The data folder holds no help, so Help opens the shipped copy (not here: a browser would start).
+    const QString help = HelpFilePath();
+    QVERIFY2(QFileInfo::exists(help) && help.endsWith("/help/index.html"), qPrintable(help));
 }
 
 void MainWndTest::deleteOnACalendarViewAsksOnlyForRecurringEvents() {
@@ -271,6 +275,24 @@ void MainWndTest::registeredMessagesReachTheActivePage() {
     PostToMainWnd(msg::kEventDel, 4711);
     QCoreApplication::processEvents();
     QCOMPARE(daily->layout().ItemCount(), size_t(1));
+}
+
+void MainWndTest::closingWithNothingElseOnScreenAsksOnceWhetherToKeepRunning() {
+    GetAppSettings().SetShowClock(false);
+    CClockWnd clock(w.clock, tvtest::QuietClock());  // and no tray
+    QSignalSpy exits(&clock, &CClockWnd::exitRequested);
+    w.prompts.hiddenAnswers = {HiddenAnswer::Cancel, HiddenAnswer::Exit, HiddenAnswer::KeepRunning};
+    CMainWnd* m = w.Open(kViewWeekly);
+    QVERIFY(!m->close() && m->close());  // Cancel, then Exit
+    QTRY_COMPARE(exits.count(), 1);
+    QVERIFY(!ReadKeepRunningHidden(w.settings));
+    w.Open(kViewWeekly)->close();
+    QVERIFY(ReadKeepRunningHidden(w.settings));
+    w.Open(kViewWeekly)->close();  // the answer stands
+    WriteKeepRunningHidden(w.settings, false);
+    GetAppSettings().SetShowClock(true);
+    w.Open(kViewWeekly)->close();  // the clock is there to come back by
+    QCOMPARE(w.prompts.asked.count(QStringLiteral("Keep running?")), 3);
 }
 
 QTEST_MAIN(MainWndTest)

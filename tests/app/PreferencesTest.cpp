@@ -70,6 +70,7 @@ void PreferencesTest::sheetShowsAndOkWritesEverySetting() {
     QCOMPARE(g->sharpChime(), std::string("Sen.WAV"));
     QCOMPARE(EncodeOfficeTime(sheet.otherPage()->startField()->value()), 745);
     QCOMPARE(EncodeOfficeTime(sheet.otherPage()->endField()->value()), 1615);
+    QVERIFY(sheet.otherPage()->notificationsBox()->isChecked());  // on by default
 
     // The Format menu offers the eleven patterns; a choice replaces the pattern only.
     QCOMPARE(g->formatMenu()->actions().size(), 11);
@@ -83,6 +84,7 @@ void PreferencesTest::sheetShowsAndOkWritesEverySetting() {
     sheet.tabs()->setCurrentIndex(1);
     sheet.otherPage()->chooseStart(kHalfHourFirstId + 17);  // 08:30
     sheet.otherPage()->chooseEnd(kHalfHourFirstId + 35);    // 17:30
+    sheet.otherPage()->notificationsBox()->setChecked(false);
     sheet.accept();
 
     QVERIFY(!s.GetShowClock() && !s.GetReminderOnTop() && s.GetShowMainWnd() && !s.GetRun());
@@ -94,6 +96,7 @@ void PreferencesTest::sheetShowsAndOkWritesEverySetting() {
     QCOMPARE(w.settings.ReadString("Var", "TimeFormat"), std::optional<std::string>("hh:nn - dd,m,yyyy"));
     QCOMPARE(Var("StartTime"), 830);
     QCOMPARE(Var("EndTime"), 1730);
+    QVERIFY(!ReadDesktopNotifications(w.settings));
     QVERIFY(!QFile::exists(Entry()));
 }
 

@@ -146,15 +146,16 @@ TEST_F(CliTest, ReadingCommandsWriteNothing) {
     EXPECT_FALSE(dir.Exists("Type.ptt"));
 }
 
-TEST_F(CliTest, WritingCommandsRefuseWhileTheProgramHoldsTheFolder) {
+TEST_F(CliTest, WritingCommandsRefuseWhileAProgramThatCannotBeReachedHoldsTheFolder) {
     tv::DataFolderLock program;
     std::string why;
     ASSERT_TRUE(program.TryLock(dir.Path(), tv::DataFolderLock::Mode::Exclusive, why)) << why;
+    ASSERT_TRUE(program.Record(dir.File("gone.sock")));  // where it listened before it hung up
     const Result r = Run({"add", "--name", "x", "--start", "2027-01-01 10:00"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("Tallyvane is running"), std::string::npos);
     EXPECT_FALSE(dir.Exists("Evnt.est"));
-    EXPECT_EQ(Run({"events"}).status, 0);  // reading is fine
+    EXPECT_EQ(Run({"events"}).status, 0);  // reading the files is fine
 }
 
 TEST_F(CliTest, TransferCommandsReportWrongFilesAndChangeNothing) {
@@ -245,6 +246,21 @@ TEST_F(CliTest, AMissingDataFolderIsNoEmptyCalendar) {
     }
     std::ostringstream out, err;
     EXPECT_EQ(tv::cli::Run({"day", "2027-01-01", "--data-dir=" + dir.File("typo")}, out, err), 1);
+}
+
+TEST_F(CliTest, AnUnreadableFileOrAFolderOthersMayWriteToIsAnError) {
+    for (const char* file : {"Evnt.est", "Type.ptt"}) {
+        std::filesystem::create_directory(dir.File(file));  // there, but no file to read
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{"events"}, {"types"}, {"day", "2027-01-01"}}) {
+            const Result r = Run(args);
+            EXPECT_TRUE(r.status == 1 && r.out.empty() && r.err.find(file) != std::string::npos) << args[0] << r.err;
+        }
+        std::filesystem::remove(dir.File(file));
+    }
+    std::filesystem::permissions(dir.Path(), std::filesystem::perms::others_write, std::filesystem::perm_options::add);
+    EXPECT_NE(Run({"events"}).err.find("--trust-data-dir"), std::string::npos);
+    EXPECT_EQ(Run({"events", "--trust-data-dir"}).status, 0);
 }
 
 TEST_F(CliTest, ASecondWriterWaitsForTheFirstAndSaysSoWhenItGivesUp) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 
+#include "Env.h"
 #include "TempDir.h"
 #include "shell/Autostart.h"
 #include "shell/FileNames.h"
@@ -14,13 +15,7 @@ using namespace tv;
 
 namespace {
 
-EnvLookup Env(std::map<std::string, std::string> vars) {
-    return [vars](const char* name) -> std::optional<std::string> {
-        auto it = vars.find(name);
-        if (it == vars.end()) return std::nullopt;
-        return it->second;
-    };
-}
+using tvtest::Env;
 
 std::string Read(const std::string& path) {
     std::string out, why;
@@ -61,7 +56,8 @@ TEST(AutostartTest, ExecArgumentsAreQuotedAndEscapedTwice) {
 TEST(AutostartTest, EntryStartsTheProgramOnItsDataFolder) {
     const std::string plain = AutostartEntryText({"/usr/bin/tallyvane", ""});
     EXPECT_EQ(plain.rfind("[Desktop Entry]\n", 0), 0u);
-    for (const char* line : {"\nType=Application\n", "\nName=Tallyvane\n", "\nExec=\"/usr/bin/tallyvane\"\n"})
+    for (const char* line : {"\nType=Application\n", "\nName=Tallyvane\n", "\nExec=\"/usr/bin/tallyvane\"\n",
+                             "\nIcon=io.github.tallyvane.Tallyvane\n"})
         EXPECT_NE(plain.find(line), std::string::npos) << line;
 
     const std::string withData = AutostartEntryText({"/opt/t/tallyvane", "/home/u/My Events"});

@@ -24,7 +24,7 @@ std::vector<int> Ranks(const CColorPaletteTable& p) {
 
 }  // namespace
 
-TEST(ColorPalette, ChoosingASlotMakesItMostRecent) {
+TEST(ColorPalette, ChoosingMakesASlotMostRecentAndOtherColoursReplaceTheLeastRecent) {
     CColorPaletteTable p;
     const std::vector<int> before = Ranks(p);
     EXPECT_EQ(before, (std::vector<int>{1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 20, 18, 16, 14, 12, 10, 8, 6, 4, 2}));
@@ -33,22 +33,18 @@ TEST(ColorPalette, ChoosingASlotMakesItMostRecent) {
     for (int s = 0; s < 20; ++s) EXPECT_EQ(after[s], s == 5 ? 1 : before[s] < 11 ? before[s] + 1 : before[s]) << s;
     p.ChooseSlot(5);  // choosing the most recent again changes nothing
     EXPECT_EQ(Ranks(p), after);
-}
 
-TEST(ColorPalette, OtherColourReplacesTheLeastRecentSlotOrReusesItsOwn) {
-    CColorPaletteTable p;
+    p.Reset();
     EXPECT_EQ(p.ChooseOther(0x123456), 10);  // slot 10 (0xF0FBFF) is ranked 20
     EXPECT_EQ(std::tuple(p.GetColor(10), p.GetRank(10), p.GetRank(9)), std::tuple(0x123456u, 1, 20));  // 9 was 19
     EXPECT_EQ(p.FindColor(0xF0FBFF), -1);
     EXPECT_EQ(p.ChooseOther(0x0000FF), 13);  // already present: its slot, no colour lost
     EXPECT_EQ(std::tuple(p.GetRank(13), p.GetRank(10)), std::tuple(1, 2));
-
     EXPECT_EQ(p.ChooseOther(0xABCDEF), 9);  // now the least recent
-    std::vector<int> ranks = Ranks(p);
+    std::vector<int> ranks = Ranks(p), all(20);
     std::sort(ranks.begin(), ranks.end());
-    EXPECT_EQ(ranks.front(), 1);
-    EXPECT_EQ(std::adjacent_find(ranks.begin(), ranks.end()), ranks.end());
-    EXPECT_EQ(ranks.back(), 20);
+    std::iota(all.begin(), all.end(), 1);
+    EXPECT_EQ(ranks, all);  // still every rank once
     p.Reset();
     EXPECT_EQ(p.GetColor(10), 0xF0FBFFu);
 }
@@ -56,8 +52,9 @@ TEST(ColorPalette, OtherColourReplacesTheLeastRecentSlotOrReusesItsOwn) {
 TEST(SoundList, WavFilesInDirectoryOrderWithNoSoundFirst) {
     tvtest::TempDir dir;
     // Names in any script are listed; a name that is not UTF-8 cannot be stored as a text.
-    const std::set<std::string> listed = {"Bell.wav", "ALARM.WAV", "Ding.Wav", "Caf\xC3\xA9.wav", "\xE6\x97\xA5.wav",
-                                          "\xCE\xA3\xCE\x9F\xCE\xA6\xCE\x9F\xCE\xA3.WAV"};
+    const std::set<std::string> listed = {"Bell.wav",         "ALARM.WAV",
+                                          "Ding.Wav",         "Caf\xC3\xA9.wav",
+                                          "\xE6\x97\xA5.wav", "\xCE\xA3\xCE\x9F\xCE\xA6\xCE\x9F\xCE\xA3.WAV"};
     for (const std::string& name : listed) dir.Write(name, "RIFF");
     for (const char* name : {"notes.txt", "wav", ".wavx", "\xFF.wav"}) dir.Write(name, "RIFF");
     std::filesystem::create_directory(dir.File("folder.wav"));
@@ -68,21 +65,30 @@ TEST(SoundList, WavFilesInDirectoryOrderWithNoSoundFirst) {
     const std::vector<std::string> files = ListSoundFiles(dir.Path());
     EXPECT_EQ(files, expected);
 
+    // "<No Sound>" first; the stored name is found in any letter case, Greek capitals against
+    // small letters with a final sigma too; a name no file has selects "<No Sound>".
     const SoundChoices c = BuildSoundChoices(files, "alarm.wav");
     ASSERT_EQ(c.entries.size(), files.size() + 1);
-    EXPECT_EQ(c.SoundAt(c.selected), "ALARM.WAV");
-    EXPECT_EQ(c.SoundAt(0), "");
-    EXPECT_EQ(c.entries[BuildSoundChoices(files, "CAF\xC3\x89.WAV").selected], "Caf\xC3\xA9.wav");
-    // Greek capitals against small letters with a final sigma.
-    EXPECT_EQ(c.entries[BuildSoundChoices(files, "\xCF\x83\xCE\xBF\xCF\x86\xCE\xBF\xCF\x82.wav").selected],
-              "\xCE\xA3\xCE\x9F\xCE\xA6\xCE\x9F\xCE\xA3.WAV");
-    EXPECT_EQ(BuildSoundChoices(files, "Gone.wav").selected, 0u);
-    EXPECT_EQ(BuildSoundChoices(files, "").selected, 0u);
+    EXPECT_EQ(std::tuple(c.SoundAt(c.selected), c.SoundAt(0)), std::tuple("ALARM.WAV", ""));
+    const std::pair<const char*, const char*> found[] = {
+        {"CAF\xC3\x89.WAV", "Caf\xC3\xA9.wav"},
+        {"\xCF\x83\xCE\xBF\xCF\x86\xCE\xBF\xCF\x82.wav", "\xCE\xA3\xCE\x9F\xCE\xA6\xCE\x9F\xCE\xA3.WAV"},
+        {"Gone.wav", "<No Sound>"},
+        {"", "<No Sound>"}};
+    for (const auto& [stored, entry] : found)
+        EXPECT_EQ(c.entries[BuildSoundChoices(files, stored).selected], entry) << stored;
     EXPECT_TRUE(ListSoundFiles(dir.Path() + "Sound/").empty());
     EXPECT_EQ(BuildSoundChoices({}, "Bell.wav").entries, std::vector<std::string>{"<No Sound>"});
 }
 
 namespace {
+
+CEventType Named(const std::string& name, int icon = 0) {
+    CEventType t;
+    t.SetName(name);
+    t.SetIcon(icon);
+    return t;
+}
 
 struct TypeListFixture {
     CEventTypeTable table;
@@ -95,8 +101,7 @@ struct TypeListFixture {
 
     TypeListFixture() {
         for (const char* n : {"Alarm", "Birthday", "Payment"}) {
-            CEventType t;
-            t.SetName(n);
+            CEventType t = Named(n);
             table.AddType(t);
         }
         model.Reload();
@@ -108,25 +113,17 @@ struct TypeListFixture {
     }
 };
 
-CEventType Named(const std::string& name, int icon = 0) {
-    CEventType t;
-    t.SetName(name);
-    t.SetIcon(icon);
-    return t;
-}
-
 }  // namespace
 
 TEST(TypeList, NewTypeGoesToTheTopOfTheListAndTheEndOfTheTable) {
     TypeListFixture f;
     const TypeChangeResult dup = f.model.AddNew(Named("Payment"));
-    EXPECT_EQ(dup.outcome, TypeChangeResult::Outcome::DuplicateName);
-    EXPECT_EQ(dup.RefusalMessage(), "This Event Type has already existed, please choose another name!");
-    EXPECT_EQ(std::tuple(f.saves, f.table.GetCount()), std::tuple(0, 3u));
+    EXPECT_EQ(std::tuple(dup.outcome, dup.RefusalMessage(), f.saves, f.table.GetCount()),
+              std::tuple(TypeChangeResult::Outcome::DuplicateName,
+                         "This Event Type has already existed, please choose another name!", 0, 3u));
     EXPECT_TRUE(f.model.AddNew(Named("payment", 6)).Changed());
-    EXPECT_EQ(f.saves, 1);
+    EXPECT_EQ(std::tuple(f.saves, f.model.Items()[0].icon), std::tuple(1, 6));
     EXPECT_EQ(f.Names(), (std::vector<std::string>{"payment", "Alarm", "Birthday", "Payment"}));
-    EXPECT_EQ(f.model.Items()[0].icon, 6);
     f.model.Reload();
     EXPECT_EQ(f.Names().back(), "payment");
 }
@@ -159,10 +156,7 @@ TEST(TypeList, DeleteRemovesTheTypeAndSaveFailuresAreReported) {
     const TypeChangeResult r = f.model.Remove(2);
     EXPECT_TRUE(r.Changed() && !r.save.ok);
     EXPECT_EQ(r.save.message, "disk full");
-    EXPECT_EQ(f.Names(), (std::vector<std::string>{"Alarm", "Birthday"}));
-    CEventType gone;
-    EXPECT_FALSE(f.table.FindByName("Payment", gone));
-
+    EXPECT_EQ(std::tuple(f.Names(), f.table.GetCount()), std::tuple(std::vector<std::string>{"Alarm", "Birthday"}, 2u));
     EXPECT_EQ(f.model.Remove(5).outcome, TypeChangeResult::Outcome::NotFound);
     EXPECT_FALSE(f.model.Lookup(5));
 }

@@ -16,25 +16,20 @@ const DateTime kNow = DateTime::FromParts(2024, 5, 6, 10, 15, 0);
 // A table with Alarm (no defaults used) and Birthday (every default set, default start on).
 struct Types {
     CEventTypeTable table;
-    uint32_t alarmId = 0, birthdayId = 0;
-    DateTime birthdayStart = DateTime::FromParts(2024, 9, 1, 8, 0, 0);
+    const DateTime birthdayStart = DateTime::FromParts(2024, 9, 1, 8, 0, 0);
+    const uint32_t alarmId = Add("Alarm", 60, 0, "", false);
+    const uint32_t birthdayId = Add("Birthday", 86400, 2 * 86400, "Bell.wav", true);
 
-    Types() {
-        CEventType alarm(kNow);
-        alarm.SetName("Alarm");
-        alarm.SetDefaultDuration(60);
-        table.AddType(alarm);
-        alarmId = alarm.GetId();
-        CEventType birthday(kNow);
-        birthday.SetName("Birthday");
-        birthday.SetIcon(1);
-        birthday.SetUseDefaultStart(true);
-        birthday.SetDefaultStart(birthdayStart);
-        birthday.SetDefaultDuration(86400);
-        birthday.SetDefaultRemindBefore(2 * 86400);
-        birthday.SetSound("Bell.wav");
-        table.AddType(birthday);
-        birthdayId = birthday.GetId();
+    uint32_t Add(const char* name, int duration, int remindBefore, const char* sound, bool useStart) {
+        CEventType t(kNow);
+        t.SetName(name);
+        t.SetUseDefaultStart(useStart);
+        t.SetDefaultStart(birthdayStart);
+        t.SetDefaultDuration(duration);
+        t.SetDefaultRemindBefore(remindBefore);
+        t.SetSound(sound);
+        table.AddType(t);
+        return t.GetId();
     }
 };
 
@@ -54,10 +49,10 @@ TEST(EventEditor, StoreAppliesTheTypeFirstSoTheDialogValuesWin) {
 
     CPtEvent ev(kNow);
     dlg.StoreToEvent(ev, kNow, t.table);
-    EXPECT_EQ(ev.GetType(), t.birthdayId);
-    EXPECT_EQ(ev.GetStart(), dlg.start);  // not the type's default start
+    // Not the type's default start, length, warning or sound.
+    EXPECT_EQ(std::tuple(ev.GetType(), ev.GetStart(), ev.GetDuration(), ev.GetRemindBefore()),
+              std::tuple(t.birthdayId, dlg.start, 600, 300));
     EXPECT_EQ(std::tuple(ev.GetName(), ev.GetNote(), ev.GetSound()), std::tuple("Ann", "cake", "Ding.wav"));
-    EXPECT_EQ(std::tuple(ev.GetDuration(), ev.GetRemindBefore()), std::tuple(600, 300));
 
     // A type that vanished leaves the event without a type, the dialog's values intact; a
     // name is cut at 255 characters (four bytes each here), never inside one.
@@ -139,13 +134,10 @@ TEST(EventEditor, ChoosingATypeTakesItsDefaultsButNotNameOrNote) {
     dlg.note = "n";
     dlg.start = DateTime::FromParts(2024, 6, 1, 9, 0, 0);
     ASSERT_TRUE(dlg.ApplyTypeToDialog(0, t.table));  // Alarm: default start not used
-    EXPECT_EQ(dlg.start, DateTime::FromParts(2024, 6, 1, 9, 0, 0));
-    EXPECT_EQ(dlg.duration, 60);
-    EXPECT_EQ(dlg.Caption(t.table), "New Alarm");
-
+    EXPECT_EQ(std::tuple(dlg.start, dlg.duration, dlg.Caption(t.table)),
+              std::tuple(DateTime::FromParts(2024, 6, 1, 9, 0, 0), 60, "New Alarm"));
     ASSERT_TRUE(dlg.ApplyTypeToDialog(1, t.table));  // Birthday: whole default date-time
-    EXPECT_EQ(dlg.start, t.birthdayStart);
-    EXPECT_EQ(std::tuple(dlg.duration, dlg.remindBefore), std::tuple(86400, 2 * 86400));
+    EXPECT_EQ(std::tuple(dlg.start, dlg.duration, dlg.remindBefore), std::tuple(t.birthdayStart, 86400, 2 * 86400));
     EXPECT_EQ(std::tuple(dlg.sound, dlg.name, dlg.note), std::tuple("Bell.wav", "Ann", "n"));
     EXPECT_FALSE(dlg.ApplyTypeToDialog(2, t.table));  // beyond the table: nothing changes
     EXPECT_EQ(dlg.typeId, t.birthdayId);
@@ -164,49 +156,39 @@ TEST(EventEditor, ChoosingATypeTakesItsDefaultsButNotNameOrNote) {
     EXPECT_EQ(modify.Caption(t.table), "Modify Undefined");
 }
 
-TEST(EventEditor, CancelledRecurrenceLeavesTheRuleAsItWas) {
-    CEventEditorModel dlg;
-    dlg.start = DateTime::FromParts(2024, 6, 1, 9, 0, 0);
-    const CReCurrence original = dlg.rule;
-    ASSERT_FALSE(original.HasPattern());
-
-    const DateTime shown = DateTime::FromParts(2024, 6, 2, 11, 0, 0);
-    const CReCurrence saved = dlg.BeginRecurrenceEdit(shown);
-    // Something for the dialog to edit: a daily rule from the shown moment.
-    EXPECT_EQ(std::tuple(dlg.rule.GetPatternType(), dlg.rule.GetStart()), std::tuple(int(kPatternDaily), shown));
-    dlg.CancelRecurrenceEdit(saved);
-    EXPECT_TRUE(dlg.rule == original);
-    dlg.UpdateRecurrenceDisplay();
-    EXPECT_TRUE(dlg.ruleText.empty() && dlg.StartAndDurationEditable());
-
-    // A rule with a pattern gets its old start back too.
-    dlg.rule.SetPatternType(kPatternYearly);
-    dlg.rule.SetStart(DateTime::FromParts(2024, 1, 1, 8, 0, 0));
-    const CReCurrence withPattern = dlg.rule;
-    dlg.CancelRecurrenceEdit(dlg.BeginRecurrenceEdit(shown));
-    EXPECT_TRUE(dlg.rule == withPattern);
-}
-
-TEST(EventEditor, RecurrenceLineStartAndDurationFollowTheRule) {
+// Set Recurrence... gives a rule without a pattern a daily one from the start and the length
+// the user sees; OK hands start and duration to the rule and shows its line; Cancel puts the
+// rule back as it was, an existing pattern's start too.
+TEST(EventEditor, RecurrenceEditsFollowTheRuleAndCancelRestoresIt) {
     CEventEditorModel dlg;
     dlg.start = DateTime::FromParts(2024, 6, 1, 9, 0, 0);
     dlg.duration = 86400;
-    // A rule that gets its first pattern starts with the start and the length the user sees.
-    const CReCurrence before = dlg.BeginRecurrenceEdit(dlg.start);
-    EXPECT_EQ(std::tuple(dlg.rule.GetDuration(), dlg.rule.GetStart()), std::tuple(86400, dlg.start));
-    dlg.rule.SetStart(DateTime::FromParts(2024, 7, 1, 7, 0, 0));
+    const CReCurrence original = dlg.rule;
+    const DateTime shown = DateTime::FromParts(2024, 6, 2, 11, 0, 0), july = DateTime::FromParts(2024, 7, 1, 7, 0, 0);
+    dlg.CancelRecurrenceEdit(dlg.BeginRecurrenceEdit(shown));
+    dlg.UpdateRecurrenceDisplay();
+    EXPECT_TRUE(dlg.rule == original && !original.HasPattern() && dlg.ruleText.empty() &&
+                dlg.StartAndDurationEditable());
+
+    const CReCurrence none = dlg.BeginRecurrenceEdit(shown);
+    EXPECT_EQ(std::tuple(dlg.rule.GetPatternType(), dlg.rule.GetStart(), dlg.rule.GetDuration()),
+              std::tuple(int(kPatternDaily), shown, 86400));
+    dlg.rule.SetStart(july);
     dlg.rule.SetDuration(3600);
     dlg.FinishRecurrenceEdit();
-    EXPECT_EQ(std::tuple(dlg.start, dlg.duration, dlg.ruleText),
-              std::tuple(DateTime::FromParts(2024, 7, 1, 7, 0, 0), 3600, "Every 1 Days"));
+    EXPECT_EQ(std::tuple(dlg.start, dlg.duration, dlg.ruleText), std::tuple(july, 3600, "Every 1 Days"));
     EXPECT_FALSE(dlg.StartAndDurationEditable());
-    // An existing pattern keeps its own length when the dialog opens again.
+
+    // Opened again, the pattern keeps its own length; Cancel gives it its start back.
     dlg.duration = 60;
-    dlg.BeginRecurrenceEdit(dlg.start);
+    const CReCurrence withPattern = dlg.rule;
+    const CReCurrence before = dlg.BeginRecurrenceEdit(shown);
     EXPECT_EQ(dlg.rule.GetDuration(), 3600);
     dlg.CancelRecurrenceEdit(before);
+    EXPECT_TRUE(dlg.rule == withPattern);
+    dlg.CancelRecurrenceEdit(none);  // no pattern again: the fields are the user's
     dlg.UpdateRecurrenceDisplay();
-    EXPECT_EQ(dlg.duration, 60);  // no pattern: the field is the user's again
+    EXPECT_EQ(dlg.duration, 60);
     EXPECT_TRUE(dlg.StartAndDurationEditable());
 }
 
@@ -215,26 +197,21 @@ TEST(EventEditor, OkChecksTheNameFirstThenTheStart) {
     dlg.start = kNow - TimeSpan(1.0);
     EXPECT_EQ(dlg.Check(kNow), EditorCheck::EmptyName);
     dlg.name = "x";
-    EXPECT_EQ(dlg.Check(kNow), EditorCheck::StartInPast);
-    dlg.start = kNow;  // not earlier than now
-    EXPECT_EQ(dlg.Check(kNow), EditorCheck::Ok);
-    for (DateTime past : {kNow - TimeSpan::FromSeconds(1), DateTime::Invalid()}) {
-        dlg.start = past;
-        EXPECT_EQ(dlg.Check(kNow), EditorCheck::StartInPast);
+    for (auto [start, check] :
+         {std::pair(kNow - TimeSpan::FromSeconds(1), EditorCheck::StartInPast),
+          std::pair(DateTime::Invalid(), EditorCheck::StartInPast), std::pair(kNow, EditorCheck::Ok)}) {
+        dlg.start = start;
+        EXPECT_EQ(dlg.Check(kNow), check) << start.ToIsoText();
     }
 }
 
 TEST(HalfHourMenu, FortyEightItemsFromMidnight) {
     const auto items = HalfHourMenuItems();
     ASSERT_EQ(items.size(), 48u);
-    EXPECT_EQ(std::tuple(items.front().commandId, items.front().text), std::tuple(32871, std::string("00:00")));
-    EXPECT_EQ(items[27].text, "13:30");
-    EXPECT_EQ(std::tuple(items.back().commandId, items.back().text), std::tuple(32918, std::string("23:30")));
-
+    EXPECT_EQ(std::tuple(items.front().commandId, items.front().text, items[27].text, items.back().commandId,
+                         items.back().text),
+              std::tuple(32871, "00:00", "13:30", 32918, "23:30"));
     const DateTime shown = DateTime::FromParts(2024, 2, 29, 17, 45, 12);
-    EXPECT_EQ(HalfHourTime(shown, 32871), DateTime::FromParts(2024, 2, 29, 0, 0, 0));
     EXPECT_EQ(HalfHourTime(shown, 32871 + 27), DateTime::FromParts(2024, 2, 29, 13, 30, 0));
-    EXPECT_FALSE(HalfHourTime(shown, 32870));
-    EXPECT_FALSE(HalfHourTime(shown, 32919));
-    EXPECT_FALSE(HalfHourTime(DateTime::Invalid(), 32871));
+    EXPECT_FALSE(HalfHourTime(shown, 32870) || HalfHourTime(shown, 32919) || HalfHourTime(DateTime::Invalid(), 32871));
 }

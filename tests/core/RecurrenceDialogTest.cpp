@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "editing/RecurrenceModel.h"
+#include "model/Archive.h"
 
 using namespace tv;
 
@@ -27,39 +28,33 @@ TEST(RecurrencePages, PagesStartAtThePatternDefaultsAndEveryKindRoundTrips) {
         PatternFromPages(RecurrencePages{}, *fromPages);
         EXPECT_TRUE(fromPages->Equals(*CRePattern::Create(static_cast<PatternType>(type)))) << type;
     }
-    CDailyRePattern daily;
-    daily.SetInterval(365);
-    CWeeklyRePattern weekly;
-    weekly.SetInterval(51);
-    weekly.SetWeekdayMask(0x12);  // Monday, Thursday
-    CMonthlyRePattern monthly;
-    monthly.SetInterval(12);
-    monthly.SetDay(31);
-    monthly.SetOrdinal(5);
-    monthly.SetWeekday(6);
-    monthly.SetDayMode(false);
-    CYearlyRePattern yearly;
-    yearly.SetMonth(12);
-    yearly.SetDay(25);
-    yearly.SetOrdinal(4);
-    yearly.SetWeekday(7);
+    // Every field away from its default, in archive order: weekly on Monday and Thursday,
+    // monthly in The mode, yearly in Every mode.
+    const std::pair<PatternType, std::vector<int>> patterns[] = {{kPatternDaily, {365}},
+                                                                 {kPatternWeekly, {51, 0x12}},
+                                                                 {kPatternMonthly, {12, 31, 5, 6, 0}},
+                                                                 {kPatternYearly, {12, 25, 4, 7, 1}}};
     RecurrencePages pages;
-    for (const CRePattern* p : std::initializer_list<const CRePattern*>{&daily, &weekly, &monthly, &yearly}) {
+    for (const auto& [type, fields] : patterns) {
+        ArchiveWriter w;
+        w.WriteI32(1);
+        w.WriteI32(1);
+        for (int f : fields) w.WriteI32(f);
+        auto p = CRePattern::Create(type);
+        ArchiveReader r(w.Data());
+        p->Serialize(r);
         PagesFromPattern(*p, pages);
-        auto back = CRePattern::Create(p->Type());
+        auto back = CRePattern::Create(type);
         PatternFromPages(pages, *back);
         EXPECT_TRUE(back->Equals(*p)) << p->ClassName();
     }
     // The combo boxes hold indices; both monthly rows show the interval.
     EXPECT_EQ(pages.weekly.days, (std::array<bool, 7>{false, true, false, false, true, false, false}));
     EXPECT_EQ(std::tuple(pages.monthly.ordinalIndex, pages.monthly.weekdayIndex, pages.monthly.dayInterval,
-                         pages.monthly.theInterval),
-              std::tuple(4, 5, 12, 12));
-    EXPECT_EQ(std::tuple(pages.yearly.everyMonthIndex, pages.yearly.theMonthIndex), std::tuple(11, 11));
-}
+                         pages.monthly.theInterval, pages.yearly.everyMonthIndex, pages.yearly.theMonthIndex),
+              std::tuple(4, 5, 12, 12, 11, 11));
 
-TEST(RecurrencePages, TheChosenRowGivesMonthlyIntervalAndYearlyMonth) {
-    RecurrencePages pages;
+    // Back from the pages, the chosen row gives the monthly interval and the yearly month.
     pages.monthly.dayInterval = 3;
     pages.monthly.theInterval = 5;
     pages.yearly.everyMonthIndex = 2;
@@ -70,8 +65,7 @@ TEST(RecurrencePages, TheChosenRowGivesMonthlyIntervalAndYearlyMonth) {
         pages.monthly.dayMode = pages.yearly.dayMode = dayMode;
         PatternFromPages(pages, monthly);
         PatternFromPages(pages, yearly);
-        EXPECT_EQ(monthly.GetInterval(), dayMode ? 3 : 5);
-        EXPECT_EQ(yearly.GetMonth(), dayMode ? 3 : 6);
+        EXPECT_EQ(std::tuple(monthly.GetInterval(), yearly.GetMonth()), dayMode ? std::tuple(3, 3) : std::tuple(5, 6));
     }
 }
 
@@ -82,12 +76,14 @@ TEST(RecurrencePages, RangeChecksOfEachPage) {
         const char* message;  // empty = accepted
     } cases[] = {
         {kPatternDaily, [](RecurrencePages& p) { p.daily.interval = 365; }, ""},
-        {kPatternDaily, [](RecurrencePages& p) { p.daily.interval = 366; }, "Please enter an integer between 1 and 365."},
+        {kPatternDaily, [](RecurrencePages& p) { p.daily.interval = 366; },
+         "Please enter an integer between 1 and 365."},
         {kPatternDaily, [](RecurrencePages& p) { p.daily.interval = 0; }, "Please enter an integer between 1 and 365."},
-        {kPatternWeekly, [](RecurrencePages& p) { p.weekly.interval = 51; }, ""},
-        {kPatternWeekly, [](RecurrencePages& p) { p.weekly.interval = 52; }, "Please enter an integer between 1 and 51."},
+        {kPatternWeekly, [](RecurrencePages& p) { p.weekly.interval = 52; },
+         "Please enter an integer between 1 and 51."},
         // Both rows' intervals are checked, whichever row is chosen.
-        {kPatternMonthly, [](RecurrencePages& p) { p.monthly.theInterval = 13; }, "Please enter an integer between 1 and 12."},
+        {kPatternMonthly, [](RecurrencePages& p) { p.monthly.theInterval = 13; },
+         "Please enter an integer between 1 and 12."},
         {kPatternMonthly, [](RecurrencePages& p) { p.monthly.day = 32; }, "Please enter an integer between 1 and 31."},
         {kPatternYearly, [](RecurrencePages& p) { p.yearly.day = 0; }, "Please enter an integer between 1 and 31."},
         // Only the chosen kind's page is checked.
@@ -97,19 +93,19 @@ TEST(RecurrencePages, RangeChecksOfEachPage) {
         RecurrencePages pages;
         c.set(pages);
         const RecurrenceOkCheck check = CheckRecurrencePage(pages, c.type);
-        EXPECT_EQ(check.message, c.message);
-        EXPECT_EQ(check.outcome == RecurrenceOkCheck::Outcome::Accept, std::string(c.message).empty());
+        EXPECT_EQ(std::tuple(check.message, check.outcome == RecurrenceOkCheck::Outcome::Accept),
+                  std::tuple(c.message, std::string(c.message).empty()));
     }
 }
 
 TEST(RecurrencePages, MonthDaysBeyond28GiveANoticeAndYearlyDaysMustExistEveryYear) {
     RecurrencePages pages;
-    for (auto [day, notice] : {std::pair(28, ""), std::pair(29, "Some months has less than 29 days. The last day will be used"),
-                               std::pair(31, "Some months has less than 31 days. The last day will be used")}) {
+    for (auto [day, notice] :
+         {std::pair(28, ""), std::pair(29, "Some months has less than 29 days. The last day will be used"),
+          std::pair(31, "Some months has less than 31 days. The last day will be used")}) {
         pages.monthly.day = day;
         const RecurrenceOkCheck check = CheckRecurrencePage(pages, kPatternMonthly);
-        EXPECT_EQ(check.outcome, RecurrenceOkCheck::Outcome::Accept);
-        EXPECT_EQ(check.notice, notice);
+        EXPECT_EQ(std::tuple(check.outcome, check.notice), std::tuple(RecurrenceOkCheck::Outcome::Accept, notice));
     }
     pages.monthly.dayMode = false;
     EXPECT_EQ(CheckRecurrencePage(pages, kPatternMonthly).notice, "");
@@ -121,8 +117,8 @@ TEST(RecurrencePages, MonthDaysBeyond28GiveANoticeAndYearlyDaysMustExistEveryYea
     for (const Case& c : cases) {
         pages.yearly.everyMonthIndex = c.monthIndex;
         pages.yearly.day = c.day;
-        const RecurrenceOkCheck check = CheckRecurrencePage(pages, kPatternYearly);
-        EXPECT_EQ(check.message, c.ok ? "" : "Invalid time") << c.monthIndex << "/" << c.day;
+        EXPECT_EQ(CheckRecurrencePage(pages, kPatternYearly).message, c.ok ? "" : "Invalid time")
+            << c.monthIndex << "/" << c.day;
     }
     // In The mode the Every row's day is not a date to check.
     pages.yearly.dayMode = false;
@@ -146,24 +142,19 @@ TEST(RecurrenceDialog, LoadAndApplyNeverMoveTheAnchor) {
     rule.SetDuration(3600);
     CRecurrenceModel m;
     m.LoadFromRule(rule);
-    EXPECT_EQ(m.GetPatternType(), kPatternMonthly);
-    EXPECT_EQ(m.duration, 3600);
+    EXPECT_EQ(std::tuple(m.GetPatternType(), m.duration), std::tuple(int(kPatternMonthly), 3600));
     m.SwitchKind(kPatternYearly);
     m.start = DateTime::FromParts(2025, 1, 1, 9, 0, 0);
     m.end = DateTime::FromParts(2026, 1, 1);
     m.endsOn = true;
     m.ApplyToRule(rule);
-    EXPECT_EQ(rule.GetPatternType(), kPatternYearly);
-    EXPECT_EQ(rule.GetAnchor(), anchor);
-    EXPECT_EQ(rule.GetStart(), m.start);
-    EXPECT_EQ(rule.GetEnd(), m.end);
-    EXPECT_TRUE(rule.IsEndEnabled());
+    EXPECT_EQ(std::tuple(rule.GetPatternType(), rule.GetAnchor(), rule.GetStart(), rule.GetEnd(), rule.IsEndEnabled()),
+              std::tuple(int(kPatternYearly), anchor, m.start, m.end, true));
 
     m.removeRequested = true;
     m.ApplyToRule(rule);
-    EXPECT_FALSE(rule.HasPattern());
-    EXPECT_EQ(rule.GetAnchor().Days(), 0.0);
-    EXPECT_EQ(rule.GetStart(), m.start);  // the dialog's times still reach the rule
+    // The dialog's times still reach the rule.
+    EXPECT_EQ(std::tuple(rule.HasPattern(), rule.GetAnchor().Days(), rule.GetStart()), std::tuple(false, 0.0, m.start));
 }
 
 TEST(RecurrenceDialog, SwitchingKindsKeepsEveryPage) {
@@ -197,20 +188,15 @@ TEST(RecurrenceDialog, TheEndFollowsTheStartAndOkRefusesAnEndBeforeIt) {
     EXPECT_EQ(m.end, may9);
     m.SetStart(may6);
     EXPECT_EQ(m.end, may9);  // a later end stays
-    struct Case {
-        bool endsOn;
-        DateTime end;
-        RecurrenceOkCheck::Outcome outcome;
-    } cases[] = {{true, may6, RecurrenceOkCheck::Outcome::Accept},
-                 {true, DateTime::FromParts(2024, 5, 5), RecurrenceOkCheck::Outcome::EndBeforeStart},
-                 {false, DateTime::FromParts(2024, 5, 5), RecurrenceOkCheck::Outcome::Accept}};
-    for (const Case& c : cases) {
-        m.start = may6 + TimeSpan::FromParts(0, 23, 0, 0);
-        m.endsOn = c.endsOn;
-        m.end = c.end;
-        EXPECT_EQ(m.CheckOk().outcome, c.outcome) << c.end.ToIsoText();
-    }
-    EXPECT_EQ(m.CheckOk().message, "");
+    // OK refuses an end before the start's day only while Ends On is ticked.
+    m.start = may6 + TimeSpan::FromParts(0, 23, 0, 0);
     m.endsOn = true;
-    EXPECT_EQ(m.CheckOk().message, "The series cannot end before the day it starts.");
+    m.end = may6;
+    EXPECT_EQ(m.CheckOk().outcome, RecurrenceOkCheck::Outcome::Accept);
+    m.end = DateTime::FromParts(2024, 5, 5);
+    EXPECT_EQ(
+        std::tuple(m.CheckOk().outcome, m.CheckOk().message),
+        std::tuple(RecurrenceOkCheck::Outcome::EndBeforeStart, "The series cannot end before the day it starts."));
+    m.endsOn = false;
+    EXPECT_EQ(m.CheckOk().outcome, RecurrenceOkCheck::Outcome::Accept);
 }

@@ -2,13 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <ctime>
 #include <optional>
 #include <random>
 
 #include "Events.h"
-#include "Moments.h"
-#include "engine/ReminderScheduler.h"
+#include "Reminders.h"
 #include "shell/EventAnswers.h"
 
 using namespace tv;
@@ -22,9 +20,7 @@ P* PatternOf(CPtEvent& ev) {
 }
 
 CPtEvent Series(PatternType kind, const DateTime& start, int remindBefore = 0) {
-    CPtEvent ev = tvtest::Recurring("", start, kind);
-    ev.SetRemindBefore(remindBefore);
-    return ev;
+    return tvtest::Warned(tvtest::Recurring("", start, kind), remindBefore);
 }
 
 CPtEvent EveryNDays(int n, const DateTime& start, int remindBefore = 0) {
@@ -76,6 +72,7 @@ TEST(ReminderSeries, ExamplesThroughTheStore) {
     PatternOf<CWeeklyRePattern>(noDay)->SetWeekdayMask(0);
     const DateTime none = DateTime::Null();
 
+    // clang-format off
     const Example examples[] = {
         {"every 7 days stays every 7 days",
          EveryNDays(7, At(2027, 5, 10, 9, 0)),
@@ -125,6 +122,7 @@ TEST(ReminderSeries, ExamplesThroughTheStore) {
          noDay,
          {{Op::NotDue, At(2027, 6, 2)}, {Op::NotListed, At(2027, 6, 1)}, {Op::Pending, none}}},
     };
+    // clang-format on
     for (const Example& e : examples) {
         CEventStore store;
         const uint32_t id = tvtest::AddTo(store, e.event);
@@ -149,7 +147,7 @@ TEST(ReminderSeries, APopUpAnsweredElsewhereOnlyCloses) {
     const uint32_t id = tvtest::AddTo(store, EveryNDays(1, At(2027, 5, 1, 9, 0)));
     const DateTime announced = At(2027, 5, 1, 9, 0);
     ApplyEventChange(store, id, EventChange::Accept, At(2027, 5, 1, 9, 2));  // from the main window
-    AcceptEvent(store, id, At(2027, 5, 1, 9, 3), announced);               // the pop-up's answer
+    AcceptEvent(store, id, At(2027, 5, 1, 9, 3), announced);                 // the pop-up's answer
     CPtEvent ev;
     store.GetById(id, ev);
     EXPECT_EQ(ev.GetPendingOccurrence(), At(2027, 5, 2, 9, 0));
@@ -162,33 +160,6 @@ TEST(ReminderSeries, APopUpAnsweredElsewhereOnlyCloses) {
 // answered exactly once: announced in order, or (answered late) covered by an Accept given
 // after its own reminder moment. None is ever announced twice or swallowed early.
 namespace {
-
-struct PopUps final : IReminderSink {
-    std::vector<uint32_t> ids;
-    bool PostEventPop(uint32_t id) override {
-        ids.push_back(id);
-        return true;
-    }
-};
-
-DateTime LocalAt(std::time_t t) {
-    std::tm tm{};
-    localtime_r(&t, &tm);
-    return DateTime::FromParts(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec);
-}
-
-std::time_t UtcOf(const DateTime& local) {
-    DateParts p;
-    local.GetParts(p);
-    std::tm tm{};
-    tm.tm_year = p.year - 1900;
-    tm.tm_mon = p.month - 1;
-    tm.tm_mday = p.day;
-    tm.tm_hour = p.hour;
-    tm.tm_min = p.minute;
-    tm.tm_isdst = -1;
-    return std::mktime(&tm);
-}
 
 CPtEvent RandomSeries(std::mt19937& rng) {
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
@@ -253,19 +224,18 @@ TEST(ReminderSeries, EveryOccurrenceIsAnsweredExactlyOnceInOrder) {
         ASSERT_EQ(shown, occurrences) << rule.GetDescription();
 
         // No reminder moment of a later occurrence is reached: warnings are under four days.
-        const std::time_t end = UtcOf(DateTime::FromDayNumber(firstDay + days - 4));
+        const std::time_t end = tvtest::RealSecond(DateTime::FromDayNumber(firstDay + days - 4));
         const bool late = pick(0, 1) == 1;
         std::vector<int> answers(occurrences.size(), 0);
         std::vector<DateTime> announced;
-        PopUps popUps;
+        tvtest::RecordingSink popUps;
         std::optional<DateTime> open;  // the occurrence an open pop-up announced
         int passesOpen = 0;
-        for (std::time_t t = UtcOf(rule.GetStart() - warning) - pick(60, 3 * 86400); t < end; t += pick(60, 90 * 60)) {
-            const DateTime now = LocalAt(t);
-            popUps.ids.clear();
-            CReminderScheduler::CheckPass(store, now, popUps);
+        for (std::time_t t = tvtest::RealSecond(rule.GetStart() - warning) - pick(60, 3 * 86400); t < end;
+             t += pick(60, 90 * 60)) {
+            const DateTime now = tvtest::WallClock(t);
             CPtEvent ev;
-            if (!popUps.ids.empty()) {
+            if (CReminderScheduler::CheckPass(store, now, popUps) > 0) {
                 ASSERT_FALSE(open) << "announced while its pop-up is open";
                 store.GetById(id, ev);
                 open = ev.GetPendingOccurrence();
@@ -291,7 +261,7 @@ TEST(ReminderSeries, EveryOccurrenceIsAnsweredExactlyOnceInOrder) {
         }
         for (size_t i = 1; i < announced.size(); ++i) EXPECT_LT(announced[i - 1], announced[i]);
         // Every occurrence whose window had opened well before the end was answered, once.
-        const DateTime last = LocalAt(end) - TimeSpan(1.0);
+        const DateTime last = tvtest::WallClock(end) - TimeSpan(1.0);
         for (size_t i = 0; i < occurrences.size() && !(occurrences[i] - warning > last); ++i, ++checked)
             EXPECT_EQ(answers[i], 1) << rule.GetDescription() << ": " << occurrences[i].ToIsoText();
         if (HasFailure()) return;

@@ -41,5 +41,5 @@ TEST_P(CorpusReplay, EveryInputPassesTheTargetsChecks) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryReader, CorpusReplay,
-                         ::testing::Values("event_file", "type_file", "backup", "export", "holiday", "plumtrace", "ics"),
+                         ::testing::Values("event_file", "type_file", "backup", "export", "holiday", "plumtrace", "ics", "multistatus"),
                          [](const auto& info) { return std::string(info.param); });

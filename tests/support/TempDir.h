@@ -14,6 +14,8 @@ public:
         std::random_device rd;
         m_path = std::filesystem::temp_directory_path() / ("tallyvane-test-" + std::to_string(rd()) + std::to_string(rd()));
         std::filesystem::create_directories(m_path);
+        // A data folder must be the user's alone, whatever the umask of the run.
+        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::replace);
     }
     ~TempDir() {
         std::error_code ec;

@@ -16,7 +16,7 @@
 namespace tv {
 
 CSoundDlg::CSoundDlg(QWidget* parent, const std::string& folder)
-    : QDialog(parent), m_folder(folder.empty() ? SoundFolder() : folder) {
+    : QDialog(parent), m_folders(folder.empty() ? SoundFolders() : std::vector<std::string>{folder}) {
     setWindowTitle(tr("Set Sound"));
     auto* layout = new QVBoxLayout(this);
     auto* label = new QLabel(tr("Select sound file"), this);
@@ -46,7 +46,7 @@ CSoundDlg::CSoundDlg(QWidget* parent, const std::string& folder)
 }
 
 void CSoundDlg::setSound(const std::string& sound) {
-    const SoundChoices choices = BuildSoundChoices(ListSoundFiles(m_folder), sound);
+    const SoundChoices choices = BuildSoundChoices(ListSoundFiles(m_folders), sound);
     m_entries = choices.entries;
     const QSignalBlocker block(m_list);
     m_list->clear();

@@ -14,7 +14,8 @@ namespace tv {
 class CSoundDlg : public QDialog {
     Q_OBJECT
 public:
-    // folder: where the WAV files are listed (the program's Sound folder by default).
+    // folder: where the WAV files are listed; by default the user's own Sound folder and then
+    // the shipped ones.
     explicit CSoundDlg(QWidget* parent = nullptr, const std::string& folder = {});
 
     // Set before running; the entry of that name (letter case aside) is selected.
@@ -29,7 +30,7 @@ public Q_SLOTS:
     void done(int result) override;
 
 private:
-    std::string m_folder;
+    std::vector<std::string> m_folders;
     std::string m_sound;
     QComboBox* m_list = nullptr;
     QPushButton* m_play = nullptr;

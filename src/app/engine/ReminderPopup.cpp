@@ -13,6 +13,7 @@
 #include <QTextOption>
 #include <QWindowStateChangeEvent>
 
+#include "DesktopNotifier.h"
 #include "SoundPlayer.h"
 #include "controls/DurationField.h"
 #include "store/EventTypeTable.h"
@@ -50,6 +51,7 @@ CReminderPopup* CReminderPopup::Open(uint32_t eventId, const IClock& clock) {
     auto* popup = new CReminderPopup(ev, clock);
     popup->ShowCentred(GetAppSettings().GetReminderOnTop());
     PlayEventSound(popup->m_sound);
+    CDesktopNotifier::Instance().Announce(popup);
     return popup;
 }
 
@@ -72,6 +74,7 @@ CReminderPopup::CReminderPopup(const CPtEvent& event, const IClock& clock, QWidg
 
     const QFont nameFont = ToQFont(type.GetFont(), {11, 72, 15});
     BuildLayout(type.GetIcon(), nameFont, ToQColor(type.GetTextColor()));
+    m_typeIcon = type.GetIcon();
     setWindowIcon(icons::TypeIcon(type.GetIcon()));
     setWindowTitle(QString::fromStdString(type.GetName()) + QStringLiteral(" - ") + m_name);
 
@@ -221,6 +224,13 @@ void CReminderPopup::CloseAll() {
     for (CReminderPopup* p : OpenPopups()) p->ClosePopup();
 }
 
+void CReminderPopup::CloseAnsweredElsewhere() {
+    for (CReminderPopup* p : OpenPopups()) {
+        CPtEvent ev;
+        if (!GetEventStore().GetById(p->m_eventId, ev) || !ev.IsShowing()) p->ClosePopup();
+    }
+}
+
 void CReminderPopup::snooze() {
     CPtEvent ev;
     if (GetEventStore().GetById(m_eventId, ev)) {
@@ -265,6 +275,7 @@ void CReminderPopup::deleteEvent() {
 }
 
 void CReminderPopup::ClosePopup() {
+    if (!m_closing) Q_EMIT closing();
     m_closing = true;
     close();
 }

@@ -35,11 +35,15 @@ public:
     QString timeText() const;
     QString nameText() const { return m_name; }
     QString noteText() const;
+    int typeIcon() const { return m_typeIcon; }
     CDurationField* snoozeField() const { return m_snoozeField; }
 
     // The pop-ups open now, oldest first; closed all at once when the program ends.
     static QList<CReminderPopup*> OpenPopups();
     static void CloseAll();
+    // Closes each pop-up whose reminder was answered elsewhere (tallyvane-cli answered it, which
+    // ends its showing mark, or deleted its event). Its answer was given; it gives none.
+    static void CloseAnsweredElsewhere();
 
 public Q_SLOTS:
     void snooze();
@@ -47,6 +51,10 @@ public Q_SLOTS:
     void acceptEvent();
     // Escape does nothing.
     void reject() override {}
+
+Q_SIGNALS:
+    // The pop-up closes, answered or not: its desktop notification goes too.
+    void closing();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -61,6 +69,7 @@ private:
     const IClock& m_clock;
     uint32_t m_eventId = 0;
     uint32_t m_typeId = 0;
+    int m_typeIcon = 0;
     QString m_name;
     QString m_note;
     QString m_sound;

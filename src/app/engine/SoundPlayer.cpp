@@ -17,7 +17,7 @@ public:
     void Play(const QString& fileName) override {
         if (m_effect) m_effect->stop();
         if (fileName.isEmpty()) return;
-        const std::string path = FindSoundFile(SoundFolder(), fileName.toStdString());
+        const std::string path = FindSoundFile(SoundFolders(), fileName.toStdString());
         if (path.empty()) return;
         // A fresh effect per sound: the previous one may still be loading its file, and
         // changing its source then would play the old sound after all.

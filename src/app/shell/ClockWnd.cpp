@@ -68,8 +68,7 @@ CClockWnd::CClockWnd(const IClock& clock, ClockOptions options)
         if (m_scheduler->Create()) m_scheduler->Start();  // without a thread the program runs on, unreminded
     }
     // Without a tray and without the clock the program could not be reached at all.
-    const bool unreachable = !GetAppSettings().GetShowClock() && !(m_tray && QSystemTrayIcon::isSystemTrayAvailable());
-    if (options.honourShowMainWnd && (GetAppSettings().GetShowMainWnd() || unreachable)) OpenMainWindow();
+    if (options.honourShowMainWnd && (GetAppSettings().GetShowMainWnd() || IsOutOfReach())) OpenMainWindow();
 }
 
 CClockWnd::~CClockWnd() {
@@ -79,8 +78,9 @@ CClockWnd::~CClockWnd() {
         m_scheduler->Stop();
         m_scheduler->Wait(-1);
     }
-    if (CMainWnd* main = CMainWnd::Instance()) main->close();
+    // Cleared first: the main window closing with the program asks nothing.
     g_clock = nullptr;
+    if (CMainWnd* main = CMainWnd::Instance()) main->close();
     writePosition();
     delete m_tray;
     m_tray = nullptr;
@@ -228,6 +228,11 @@ void CClockWnd::runCommand(int id) {
 }
 
 void CClockWnd::OpenMainWindow() { CMainWnd::OpenOrRestore(); }
+
+bool CClockWnd::IsOutOfReach() {
+    const CClockWnd* clock = g_clock;
+    return clock && !GetAppSettings().GetShowClock() && !(clock->m_tray && QSystemTrayIcon::isSystemTrayAvailable());
+}
 
 void CClockWnd::newEventFromTray(int typeIndex) {
     // No owner: the editor centres itself on the desktop.

@@ -76,6 +76,9 @@ public:
 
     // Opens or restores the calendar main window.
     static void OpenMainWindow();
+    // The program runs with neither the clock shown nor a tray icon: with the calendar window
+    // closed, nothing of it would be left to see or click.
+    static bool IsOutOfReach();
 
 public Q_SLOTS:
     // "KORVATE-EVENT-POP": a pop-up for the event, if the store still holds it.

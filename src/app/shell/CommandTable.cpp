@@ -7,6 +7,7 @@
 #include "ClockWnd.h"
 #include "HelpAbout.h"
 #include "MainWnd.h"
+#include "SyncController.h"
 #include "UserPrompts.h"
 #include "store/EventTypeTable.h"
 #include "views/ViewPages.h"
@@ -62,6 +63,11 @@ const MainCommand kMainCommands[] = {
     {cmd::kRestoreBackup, Menu::Event, kSameGroup, "&Restore...", "",
      "Replace all events and types with those of a backup file\nRestore", Always,
      [](CMainWnd& m) { m.restoreBackup(); }},
+    {cmd::kSyncNow, Menu::Event, kNewGroup, "S&ync Now", "",
+     "Send this computer's changes to the calendar server and take its changes\nSync Now", SyncIdle,
+     [](CMainWnd&) {
+         if (CSyncController* sync = CSyncController::Instance()) sync->syncNow(true);
+     }},
     {cmd::kClose, Menu::Event, kNewGroup, "&Close", "",
      "Close the calendar window; Tallyvane keeps running in the tray\nClose", Always, [](CMainWnd& m) { m.close(); }},
 

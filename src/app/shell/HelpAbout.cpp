@@ -25,8 +25,10 @@
 namespace tv {
 
 QString HelpFilePath(const QString& topic) {
-    return QString::fromStdString(GetProgramFolder()) +
-           (topic.isEmpty() ? QStringLiteral("help/index.html") : topic);
+    const std::string relative = (topic.isEmpty() ? QStringLiteral("help/index.html") : topic).toStdString();
+    const std::string found = FindShippedFile(relative);
+    // A page that is nowhere is named where the user's own copy would be.
+    return QString::fromStdString(found.empty() ? GetProgramFolder() + relative : found);
 }
 
 void OpenHelp(const QString& topic) {

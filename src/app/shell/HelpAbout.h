@@ -6,7 +6,8 @@
 
 namespace tv {
 
-// The help page relative to the program folder: the default topic, or another page such as
+// The help page relative to a shipped-data folder (the data folder first, then the installed
+// and the build tree's copies): the default topic, or another page such as
 // "help/html/preference.htm" for the Preferences. A missing help file says "Help file NOT
 // found!" (caption "Warning"); otherwise the desktop's viewer for HTML opens it.
 void OpenHelp(const QString& topic = {});

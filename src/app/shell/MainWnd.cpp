@@ -11,15 +11,18 @@
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "AcceleratorTable.h"
 #include "AppIcons.h"
+#include "ClockWnd.h"
 #include "CommandTable.h"
 #include "IcsCommands.h"
 #include "MessageHub.h"
+#include "SyncController.h"
 #include "ToolbarIcons.h"
 #include "UserPrompts.h"
 #include "menus/TypeMenu.h"
@@ -94,6 +97,12 @@ CMainWnd* CMainWnd::OpenOrRestore() {
     m->raise();
     m->activateWindow();
     return m;
+}
+
+CMainWnd* CMainWnd::BringToFront() {
+    // Mapped again, a window appears on the desktop the user is on, wherever it was left.
+    if (CMainWnd* m = g_main; m && m->isVisible() && !m->isMinimized() && !m->isActiveWindow()) m->hide();
+    return OpenOrRestore();
 }
 
 QAction* CMainWnd::makeAction(const MainCommand& command) {
@@ -223,7 +232,8 @@ void CMainWnd::setView(int index) {
 
 CommandState CMainWnd::commandState() const {
     // The New menu is first filled while the window is built, before it has pages.
-    return {m_view, m_pages && !activePage()->SelectedEventIds().empty()};
+    const CSyncController* sync = CSyncController::Instance();
+    return {m_view, m_pages && !activePage()->SelectedEventIds().empty(), sync && sync->isRunning()};
 }
 
 bool CMainWnd::isCommandEnabled(int id) const {
@@ -283,6 +293,16 @@ void CMainWnd::savePlacement() {
 }
 
 void CMainWnd::closeEvent(QCloseEvent* event) {
+    // Without the clock and a tray nothing of the program would be left to see: the user
+    // chooses, once, between keeping it running in the background and exiting.
+    bool exitAfter = false;
+    if (!m_closed && CClockWnd::IsOutOfReach() && !ReadKeepRunningHidden(GetSettingsStore())) {
+        switch (Prompts().AskKeepRunningHidden(this)) {
+            case HiddenAnswer::Cancel: event->ignore(); return;
+            case HiddenAnswer::KeepRunning: WriteKeepRunningHidden(GetSettingsStore(), true); break;
+            case HiddenAnswer::Exit: exitAfter = true; break;
+        }
+    }
     if (!m_closed) {
         m_closed = true;
         ReportSave(this, GetEventStore().Save());
@@ -292,6 +312,11 @@ void CMainWnd::closeEvent(QCloseEvent* event) {
         if (g_main == this) g_main = nullptr;
     }
     event->accept();
+    if (exitAfter) {
+        // After this close has finished: the exit closes every window in its order.
+        if (CClockWnd* clock = CClockWnd::Instance())
+            QTimer::singleShot(0, clock, [clock] { Q_EMIT clock->exitRequested(); });
+    }
 }
 
 }  // namespace tv

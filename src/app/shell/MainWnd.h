@@ -35,6 +35,9 @@ public:
     static CMainWnd* Instance();
     // Restores (un-minimises) and raises the open window, or makes one.
     static CMainWnd* OpenOrRestore();
+    // OpenOrRestore on the desktop the user is on, for a second launch of the program: a window
+    // left on another desktop comes over.
+    static CMainWnd* BringToFront();
 
     // The page shown, a ViewIndex.
     int viewIndex() const { return m_view; }
@@ -50,6 +53,9 @@ public:
     QAction* action(int commandId) const { return m_actions.value(commandId); }
     // Enables and checks every action by its rule; runs whenever the program goes idle.
     void updateCommandStates();
+    // The shown page shows the store as it is now: a calendar view collects its events again,
+    // a list is filled again, a search runs again.
+    void refreshPages();
 
     // The moment Accept and the views use; the system clock unless a test sets another.
     void setClock(const IClock* clock) { m_clock = clock; }

@@ -50,7 +50,10 @@ void TellTransfer(QWidget* owner, const TransferResult& r) {
 void CMainWnd::afterTransfer(bool typesChanged, bool eventsChanged) {
     if (typesChanged) ReportSave(this, GetEventTypeTable().Save(TypeFilePath()));
     if (eventsChanged) ReportSave(this, GetEventStore().Save());
-    if (!typesChanged && !eventsChanged) return;
+    if (typesChanged || eventsChanged) refreshPages();
+}
+
+void CMainWnd::refreshPages() {
     if (m_view == kViewAll) m_pages->allPage()->refill();
     else if (m_view == kViewFind) m_pages->findPage()->search();
     else activePage()->Rebuild();

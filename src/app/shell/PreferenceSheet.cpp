@@ -1,5 +1,6 @@
 // The preferences sheet and its General and Other pages.
 #include "PreferenceSheet.h"
+#include "SyncPage.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -31,6 +32,7 @@
 #include "editing/HalfHourMenu.h"
 #include "shell/AppSettings.h"
 #include "shell/ClockFormat.h"
+#include "shell/WindowSettings.h"
 
 namespace tv {
 
@@ -254,6 +256,13 @@ COtherPage::COtherPage(QWidget* parent) : CPreferencePage(parent) {
     addRow(0, QStringLiteral("Start"), m_start, m_startButton);
     addRow(1, QStringLiteral("End"), m_end, m_endButton);
     page->addWidget(group);
+    // Where the pop-up cannot stay on top or no tray shows, the desktop's notifications still
+    // reach the user, and they keep a record of what was reminded.
+    m_notifications = new QCheckBox(tr("Also show reminders as &desktop notifications"), this);
+    m_notifications->setToolTip(tr("Each reminder pop-up also appears as a notification of the desktop, with "
+                                   "Snooze and Accept"));
+    m_notifications->setChecked(ReadDesktopNotifications(GetSettingsStore()));
+    page->addWidget(m_notifications);
     page->addStretch(1);
 
     DateTime start, end;
@@ -300,6 +309,7 @@ void COtherPage::apply() {
     DateTime start = m_start->value(), end = m_end->value();
     // No check that the start lies before the end: an evening shift may end after midnight.
     GetAppSettings().SetOfficeHours(start, end);
+    WriteDesktopNotifications(GetSettingsStore(), m_notifications->isChecked());
     ReportSave(this, SaveAppSettings());
 }
 
@@ -313,6 +323,8 @@ CPreferenceSheet::CPreferenceSheet(QWidget* parent) : QDialog(parent) {
     m_other = new COtherPage;
     m_tabs->addTab(m_general, QStringLiteral("General"));
     m_tabs->addTab(m_other, QStringLiteral("Other"));
+    m_sync = new CSyncPage;
+    m_tabs->addTab(m_sync, QStringLiteral("Sync"));
     layout->addWidget(m_tabs);
     auto* buttons =
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
@@ -325,7 +337,8 @@ CPreferenceSheet::CPreferenceSheet(QWidget* parent) : QDialog(parent) {
 }
 
 void CPreferenceSheet::accept() {
-    for (CPreferencePage* page : {static_cast<CPreferencePage*>(m_general), static_cast<CPreferencePage*>(m_other)})
+    for (CPreferencePage* page : {static_cast<CPreferencePage*>(m_general), static_cast<CPreferencePage*>(m_other),
+                                  static_cast<CPreferencePage*>(m_sync)})
         if (page->wasShown()) page->apply();
     QDialog::accept();
 }

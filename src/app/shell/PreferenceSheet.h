@@ -24,6 +24,7 @@ namespace tv {
 
 class CColorButton;
 class CDateTimeField;
+class CSyncPage;
 
 // A page of the sheet. Its values are taken over only when the sheet is confirmed after the
 // page has been shown: a page the user never looked at keeps its settings as they were.
@@ -105,6 +106,7 @@ public:
 
     CDateTimeField* startField() const { return m_start; }
     CDateTimeField* endField() const { return m_end; }
+    QCheckBox* notificationsBox() const { return m_notifications; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -117,6 +119,7 @@ private:
     CDateTimeField* m_end;
     QToolButton* m_startButton;
     QToolButton* m_endButton;
+    QCheckBox* m_notifications;
 };
 
 class CPreferenceSheet : public QDialog {
@@ -127,6 +130,7 @@ public:
     QTabWidget* tabs() const { return m_tabs; }
     CPreferenceGeneralPage* generalPage() const { return m_general; }
     COtherPage* otherPage() const { return m_other; }
+    CSyncPage* syncPage() const { return m_sync; }
 
     // OK: every page that was shown takes its values over.
     void accept() override;
@@ -135,6 +139,7 @@ private:
     QTabWidget* m_tabs;
     CPreferenceGeneralPage* m_general;
     COtherPage* m_other;
+    CSyncPage* m_sync;
 };
 
 // The program the log-on start entry runs: this executable, with --data-dir when it runs on a

@@ -57,6 +57,24 @@ public:
         return box.exec() == QMessageBox::Yes;
     }
 
+    HiddenAnswer AskKeepRunningHidden(QWidget* owner) override {
+        QMessageBox box(QMessageBox::Question, ProductName(),
+                        QObject::tr("Neither the clock nor a tray icon shows Tallyvane on this desktop, so nothing "
+                                    "will be left to see once this window closes.\n\nKeep Tallyvane running in "
+                                    "the background to remind you of your events? Starting Tallyvane again brings "
+                                    "this window back."),
+                        QMessageBox::NoButton, owner);
+        QPushButton* keep = box.addButton(QObject::tr("&Keep Running"), QMessageBox::AcceptRole);
+        QPushButton* exit = box.addButton(QObject::tr("E&xit"), QMessageBox::DestructiveRole);
+        QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+        box.setDefaultButton(keep);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == keep) return HiddenAnswer::KeepRunning;
+        if (box.clickedButton() == exit) return HiddenAnswer::Exit;
+        return HiddenAnswer::Cancel;
+    }
+
     void TellStop(QWidget* owner, const QString& caption, const QString& text) override {
         QMessageBox::critical(owner, caption, text);
     }

@@ -14,6 +14,10 @@ struct LoadReport;
 // The answer to the question asked per recurring event when several are deleted together.
 enum class DeleteAnswer { YesToAll, Yes, No, Cancel };
 
+// The answer when the calendar window closes on a desktop where nothing else of the program
+// would be left to see.
+enum class HiddenAnswer { KeepRunning, Exit, Cancel };
+
 // What a file dialog asks for.
 struct FileDialogRequest {
     bool save = false;       // a save dialog (with the overwrite question) or an open dialog
@@ -52,6 +56,9 @@ public:
     virtual bool ChooseImportContent(QWidget* /*owner*/, bool& /*events*/, bool& /*types*/) { return false; }
     // The print dialog on that printer; false when cancelled.
     virtual bool SetUpPrinter(QWidget* /*owner*/, QPrinter& /*printer*/) { return false; }
+    // Whether to keep running with nothing on screen, saying how to come back. Unless an
+    // implementation says otherwise, the window closes and the program keeps running.
+    virtual HiddenAnswer AskKeepRunningHidden(QWidget* /*owner*/) { return HiddenAnswer::KeepRunning; }
 };
 
 void SetUserPrompts(IUserPrompts* prompts);  // null restores the message boxes

@@ -2,6 +2,7 @@
 #include "SoundList.h"
 
 #include <filesystem>
+#include <set>
 
 #include "texts/UserTexts.h"
 #include "model/TextCodec.h"
@@ -29,6 +30,18 @@ std::vector<std::string> ListSoundFiles(const std::string& folder) {
         if (!it->is_regular_file(typeError)) continue;
         std::string name = it->path().filename().string();
         if (HasWavExtension(name) && IsValidUtf8(name)) files.push_back(std::move(name));
+    }
+    return files;
+}
+
+std::vector<std::string> ListSoundFiles(const std::vector<std::string>& folders) {
+    std::vector<std::string> files;
+    std::set<std::string> listed;  // folded names, as SoundNamesEqual compares them
+    for (const std::string& folder : folders) {
+        for (std::string& f : ListSoundFiles(folder)) {
+            if (files.size() >= kMaxSoundFiles) return files;
+            if (listed.insert(CaseFold(f)).second) files.push_back(std::move(f));
+        }
     }
     return files;
 }

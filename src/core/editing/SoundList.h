@@ -14,6 +14,9 @@ constexpr size_t kMaxSoundFiles = 10000;
 // file system lists them. A name that is not UTF-8 is left out: no text can name it. A
 // missing folder gives no files.
 std::vector<std::string> ListSoundFiles(const std::string& folder);
+// The files of several folders, the first folder's first; a name already listed (letter case
+// aside) is not listed again, because playing it finds the first folder's file.
+std::vector<std::string> ListSoundFiles(const std::vector<std::string>& folders);
 
 // Comparison without regard to case, in every script.
 bool SoundNamesEqual(const std::string& a, const std::string& b);

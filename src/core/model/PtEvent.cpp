@@ -337,10 +337,6 @@ SplitTime SplitSeconds(int64_t total) {
     return s;
 }
 
-int64_t JoinSeconds(long days, int hours, int minutes, int seconds) {
-    return static_cast<int64_t>(days) * 86400 + static_cast<int64_t>(hours) * 3600 + minutes * 60 + seconds;
-}
-
 std::string FormatDuration(int64_t seconds) {
     const SplitTime s = SplitSeconds(seconds);
     const long d = s.days;

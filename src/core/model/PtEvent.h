@@ -146,7 +146,6 @@ struct SplitTime {
     int hours, minutes, seconds;
 };
 SplitTime SplitSeconds(int64_t total);
-int64_t JoinSeconds(long days, int hours, int minutes, int seconds);
 // "1 day,2 hour,5 min" and the like; seconds are not shown.
 std::string FormatDuration(int64_t seconds);
 

@@ -60,11 +60,6 @@ DateTime NextWholeMinute(const DateTime& now) {
     return DateTime::FromParts(p.year, p.month, p.day, p.hour, p.minute, 0) + TimeSpan::FromParts(0, 0, 1, 0);
 }
 
-int DaysInMonthOf(const DateTime& date) {
-    DateParts p;
-    return date.GetParts(p) ? DaysInMonth(p.year, p.month) : 0;
-}
-
 int NthWeekdayOfMonth(int year, int month, int ordinal, int weekday) {
     const int days = DaysInMonth(year, month);
     if (days == 0 || weekday < 1 || weekday > 7 || ordinal < 1 || ordinal > 5) return 0;
@@ -74,12 +69,6 @@ int NthWeekdayOfMonth(int year, int month, int ordinal, int weekday) {
     int last = first;
     while (last + 7 <= days) last += 7;
     return last;
-}
-
-WeekdayOrdinalResult WeekdayOrdinal(const DateTime& date) {
-    DateParts p;
-    if (!date.GetParts(p)) return {0, false};
-    return {(p.day + 6) / 7, DaysInMonth(p.year, p.month) - p.day < 7};
 }
 
 std::string GetDayName(int weekday) {

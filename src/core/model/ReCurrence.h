@@ -222,15 +222,8 @@ private:
 // The next whole minute after now (seconds dropped, one minute added).
 DateTime NextWholeMinute(const DateTime& now);
 
-// Days of the month that contains date.
-int DaysInMonthOf(const DateTime& date);
 // Day of month of the ordinal-th (5 = last) weekday; 0 when the arguments name no day.
 int NthWeekdayOfMonth(int year, int month, int ordinal, int weekday);
-struct WeekdayOrdinalResult {
-    int ordinal;
-    bool isLast;
-};
-WeekdayOrdinalResult WeekdayOrdinal(const DateTime& date);
 std::string GetDayName(int weekday);    // full name in the user's locale, 1 = Sunday
 std::string GetMonthName(int month);    // "%b" of the first of that month
 std::string GetOrdinalName(int ordinal);

@@ -173,12 +173,6 @@ size_t CountCodePoints(std::string_view utf8) {
     return n;
 }
 
-size_t CountUtf16Units(std::string_view utf8) {
-    size_t n = 0;
-    for (size_t i = 0; i < utf8.size();) n += NextCodePoint(utf8, i) >= 0x10000 ? 2 : 1;
-    return n;
-}
-
 std::string_view CutToCodePoints(std::string_view utf8, size_t maxCodePoints) {
     size_t i = 0;
     for (size_t n = 0; i < utf8.size() && n < maxCodePoints; ++n) NextCodePoint(utf8, i);

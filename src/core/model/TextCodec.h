@@ -35,7 +35,6 @@ std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian, size_t& replaced
 std::string DecodeTextFile(std::string_view bytes, size_t& replaced);
 
 size_t CountCodePoints(std::string_view utf8);
-size_t CountUtf16Units(std::string_view utf8);
 // The longest start of the text within the limit; a character is never cut in two.
 std::string_view CutToCodePoints(std::string_view utf8, size_t maxCodePoints);
 std::string_view CutToUtf16Units(std::string_view utf8, size_t maxUnits);

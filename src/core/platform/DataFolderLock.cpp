@@ -35,12 +35,25 @@ std::string InFolder(const std::string& folder, const char* name) {
     return path + name;
 }
 
-// Opens (creating) a lock file; -1 with why set when it cannot be.
+// Opens (creating) a lock file; -1 with why set when it cannot be. Anyone who can open the
+// file can take its flock and so keep the program from starting, which is why it is the
+// owner's alone and never reached through a symbolic link planted in its place.
 int OpenLockFile(const std::string& path, std::string& why) {
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    // A folder we cannot even create a file in cannot be written by anyone here either;
-    // a read-only command may go on without the lock.
-    if (fd < 0) why = "Could not open the lock file \"" + path + "\": " + std::strerror(errno) + ".";
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) {
+        const int err = errno;
+        why = err == ELOOP ? "The lock file \"" + path + "\" is a symbolic link; remove it and try again."
+                           : "Could not open the lock file \"" + path + "\": " + std::strerror(err) + ".";
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        why = "The lock file \"" + path + "\" is not a plain file; remove it and try again.";
+        return -1;
+    }
+    // Lock files made by earlier builds were readable by everyone.
+    if (st.st_uid == ::geteuid() && (st.st_mode & 07777) != 0600) ::fchmod(fd, 0600);
     return fd;
 }
 
@@ -51,8 +64,12 @@ std::string LockFailure(int err) { return std::string("Could not lock the data f
 DataFolderLock::~DataFolderLock() { Unlock(); }
 
 bool DataFolderLock::TryLock(const std::string& folder, Mode mode, std::string& why) {
+    return TryLockFolder(folder, mode, why) == Taken::Yes;
+}
+
+DataFolderLock::Taken DataFolderLock::TryLockFolder(const std::string& folder, Mode mode, std::string& why) {
     Unlock();
-    return TakeFolderLock(folder, mode, why) == Taken::Yes;
+    return TakeFolderLock(folder, mode, why);
 }
 
 DataFolderLock::Taken DataFolderLock::TakeFolderLock(const std::string& folder, Mode mode, std::string& why) {
@@ -108,8 +125,31 @@ DataFolderLock::WriterLock DataFolderLock::LockForWriter(const std::string& fold
     return WriterLock::Failed;
 }
 
+bool DataFolderLock::Record(const std::string& note) {
+    if (m_fd < 0) return false;
+    const std::string line = note + "\n";
+    m_recorded = ::ftruncate(m_fd, 0) == 0 && ::pwrite(m_fd, line.data(), line.size(), 0) == ssize_t(line.size());
+    return m_recorded;
+}
+
+std::string DataFolderLock::ReadRecord(const std::string& folder) {
+    const int fd = ::open(InFolder(folder, kFileName).c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) return {};
+    char buffer[4096];
+    const ssize_t n = ::pread(fd, buffer, sizeof buffer, 0);
+    ::close(fd);
+    if (n <= 0) return {};
+    const std::string text(buffer, static_cast<size_t>(n));
+    const size_t end = text.find('\n');
+    return end == std::string::npos ? std::string() : text.substr(0, end);
+}
+
 void DataFolderLock::Unlock() {
     if (m_fd >= 0) {
+        if (m_recorded) {
+            [[maybe_unused]] const int emptied = ::ftruncate(m_fd, 0);
+            m_recorded = false;
+        }
         if (m_registered) {
             std::lock_guard g(g_heldLock);
             g_held.erase(g_held.find(m_folderId));

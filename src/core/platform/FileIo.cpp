@@ -46,13 +46,23 @@ std::string BaseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Saving through a symbolic link replaces the file it points to, not the link.
-std::string ResolveTarget(const std::string& path) {
+std::string RealPath(const std::string& path) {
+    char buf[PATH_MAX];
+    return ::realpath(path.c_str(), buf) ? std::string(buf) : std::string();
+}
+
+// Where a save of path lands. Saving through a symbolic link replaces the file it points to,
+// not the link; a data folder's file is followed only while the link stays inside the folder,
+// and otherwise the link itself is replaced (leftLink set).
+std::string ResolveTarget(const std::string& path, SaveScope scope, bool& leftLink) {
+    leftLink = false;
     struct stat st {};
-    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        char buf[PATH_MAX];
-        if (::realpath(path.c_str(), buf)) return buf;
-    }
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    const std::string target = RealPath(path);
+    if (scope == SaveScope::UserFile) return target.empty() ? path : target;
+    const std::string folder = RealPath(DirectoryOf(path));
+    if (!target.empty() && !folder.empty() && target.compare(0, folder.size() + 1, folder + "/") == 0) return target;
+    leftLink = true;
     return path;
 }
 
@@ -158,8 +168,9 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& out, std::string&
     return ReadStatus::Ok;
 }
 
-FileResult WriteFileAtomically(const std::string& requestedPath, const ContentProducer& produce) {
-    const std::string path = ResolveTarget(requestedPath);
+FileResult WriteFileAtomically(const std::string& requestedPath, const ContentProducer& produce, SaveScope scope) {
+    bool leftLink = false;
+    const std::string path = ResolveTarget(requestedPath, scope, leftLink);
     const std::string dir = DirectoryOf(path);
     std::string tmpl = dir + "/." + BaseName(path) + kSavingInfix + "XXXXXX";
     std::vector<char> tmpName(tmpl.begin(), tmpl.end());
@@ -177,9 +188,12 @@ FileResult WriteFileAtomically(const std::string& requestedPath, const ContentPr
                                   ". The file on disk was left as it was.");
     };
 
-    // Keep the permissions an existing file had; a new file gets the usual ones.
+    // Keep the permissions an existing file had; a new file gets the usual ones. The data
+    // folder's files hold personal reminders and are the owner's alone.
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
+    if (scope == SaveScope::DataFolder) {
+        ::fchmod(fd, 0600);
+    } else if (::stat(path.c_str(), &st) == 0) {
         ::fchmod(fd, st.st_mode & 07777);
     } else {
         const mode_t mask = ::umask(0);
@@ -219,7 +233,12 @@ FileResult WriteFileAtomically(const std::string& requestedPath, const ContentPr
         ::close(dirFd);
     }
     RemoveStaleTemporaryFiles(dir, BaseName(path));
-    return FileResult::Ok();
+    FileResult saved = FileResult::Ok();
+    if (leftLink)
+        saved.note = "\"" + requestedPath +
+                     "\" was a link to a file outside the data folder; it was saved as a file "
+                     "of its own, and the file the link pointed to was left as it was.";
+    return saved;
 }
 
 bool KeepDamagedCopy(const std::string& path, std::string& copyPath) {
@@ -237,12 +256,13 @@ bool KeepDamagedCopy(const std::string& path, std::string& copyPath) {
     for (int i = 1; fs::exists(target, ec) && i < 100; ++i)
         target = path + ".damaged-" + stamp + "-" + std::to_string(i);
     if (!fs::copy_file(path, target, fs::copy_options::none, ec)) return false;
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace, ec);
     copyPath = target;
     return true;
 }
 
-FileResult WriteFileAtomically(const std::string& path, std::string_view data) {
-    return WriteFileAtomically(path, [data](const ChunkWrite& write) { write(data); });
+FileResult WriteFileAtomically(const std::string& path, std::string_view data, SaveScope scope) {
+    return WriteFileAtomically(path, [data](const ChunkWrite& write) { write(data); }, scope);
 }
 
 }  // namespace tv

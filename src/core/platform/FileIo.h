@@ -44,20 +44,33 @@ private:
 // A temporary file of a save that is older than this was left by a save that never finished.
 constexpr std::chrono::minutes kStaleTemporaryFileAge{10};
 
+// Who may read a saved file, and where a symbolic link in its place may lead the save.
+enum class SaveScope {
+    // A file the user named: an existing file keeps its permissions (a new one gets the
+    // umask's), and a symbolic link is saved through to the file it points to.
+    UserFile,
+    // A file of the data folder: readable by its owner only (0600) whatever the umask, and
+    // saved through a link only when the link stays inside the folder. A link that leads out
+    // is replaced by the file itself (the result's note says so), so a planted link can never
+    // make a save overwrite a file elsewhere.
+    DataFolder,
+};
+
 // Writes data to a temporary file beside path, flushes it to the disk and renames it over
 // path, so that path holds either the old or the new content whatever happens meanwhile.
 // On failure the old file is untouched and the temporary file removed. After a successful
 // save, temporary files of the same target left by saves that were killed are removed.
-FileResult WriteFileAtomically(const std::string& path, std::string_view data);
+FileResult WriteFileAtomically(const std::string& path, std::string_view data, SaveScope scope = SaveScope::UserFile);
 
 // The same for content made while it is written: produce hands the bytes to write in as many
 // pieces as it likes (write answers false once writing has failed; produce may stop then).
 using ChunkWrite = std::function<bool(std::string_view)>;
 using ContentProducer = std::function<void(const ChunkWrite& write)>;
-FileResult WriteFileAtomically(const std::string& path, const ContentProducer& produce);
+FileResult WriteFileAtomically(const std::string& path, const ContentProducer& produce,
+                               SaveScope scope = SaveScope::UserFile);
 
 // Copies a file that could not be read completely to "<path>.damaged-YYYYMMDD-HHMMSS" before
-// anything is saved over it. copyPath is empty when there was no file to keep. Answers false
+// anything is saved over it, readable by its owner only. copyPath is empty when there was no file to keep. Answers false
 // when the file exists but could not be copied.
 bool KeepDamagedCopy(const std::string& path, std::string& copyPath);
 

@@ -16,4 +16,13 @@ std::string ExecutableFolder() {
     return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
 }
 
+std::string ExecutableNameOf(const std::string& path) {
+    std::string p = path;
+    static const std::string kDeleted = " (deleted)";
+    if (p.size() > kDeleted.size() && p.compare(p.size() - kDeleted.size(), kDeleted.size(), kDeleted) == 0)
+        p.resize(p.size() - kDeleted.size());
+    const auto slash = p.find_last_of('/');
+    return slash == std::string::npos ? p : p.substr(slash + 1);
+}
+
 }  // namespace tv

@@ -67,6 +67,7 @@ std::string AutostartEntryText(const AutostartTarget& target) {
            "Name=Tallyvane\n"
            "Comment=Reminder calendar with a desktop clock\n"
            "Exec=" + exec + "\n"
+           "Icon=" + kDesktopId + "\n"
            "Terminal=false\n"
            "X-GNOME-Autostart-enabled=true\n";
 }

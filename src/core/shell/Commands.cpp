@@ -13,6 +13,7 @@ bool IsCommandAllowed(CommandRule rule, const CommandState& s) {
         case CommandRule::SelectionNotOnFind: return s.hasSelection && s.view != kViewFind;
         case CommandRule::GotoThisDay: return CanGotoThisDay(s.view);
         case CommandRule::GotoDate: return CanGotoDate(s.view);
+        case CommandRule::SyncIdle: return !s.syncing;
     }
     return false;
 }

@@ -27,6 +27,8 @@ constexpr int kClose = 32846;
 // Calendar files of other programs.
 constexpr int kExportIcs = 32940;
 constexpr int kImportIcs = 32941;
+// The calendar server.
+constexpr int kSyncNow = 32942;
 // Main window: pages and dates.
 constexpr int kDaily = 32859;
 constexpr int kWeekDay = 32865;
@@ -54,10 +56,12 @@ enum class CommandRule {
     SelectionNotOnFind,  // Accept, Enable, Disable
     GotoThisDay,         // another page than Daily or Find
     GotoDate,            // any page but Find
+    SyncIdle,            // Sync Now: no sync under way
 };
 struct CommandState {
     int view = 0;
     bool hasSelection = false;
+    bool syncing = false;
 };
 bool IsCommandAllowed(CommandRule rule, const CommandState& state);
 

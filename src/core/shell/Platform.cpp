@@ -1,8 +1,6 @@
 // Start-up decisions about the desktop session, made from the environment alone.
 #include "Platform.h"
 
-#include <cstdlib>
-
 namespace tv {
 
 std::optional<std::string> ChoosePlatformPlugin(const EnvLookup& env) {
@@ -13,14 +11,6 @@ std::optional<std::string> ChoosePlatformPlugin(const EnvLookup& env) {
     if (set("QT_QPA_PLATFORM")) return std::nullopt;
     if (set("WAYLAND_DISPLAY") && set("DISPLAY")) return std::string("xcb");
     return std::nullopt;
-}
-
-EnvLookup ProcessEnvironment() {
-    return [](const char* name) -> std::optional<std::string> {
-        const char* v = std::getenv(name);
-        if (!v) return std::nullopt;
-        return std::string(v);
-    };
 }
 
 }  // namespace tv

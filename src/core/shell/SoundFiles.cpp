@@ -25,4 +25,10 @@ std::string FindSoundFile(const std::string& folder, const std::string& name) {
     return {};
 }
 
+std::string FindSoundFile(const std::vector<std::string>& folders, const std::string& name) {
+    for (const std::string& folder : folders)
+        if (std::string path = FindSoundFile(folder, name); !path.empty()) return path;
+    return {};
+}
+
 }  // namespace tv

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace tv {
 
@@ -10,5 +11,7 @@ namespace tv {
 // exact match exists. A name that is empty, absolute or climbs out of the folder ("..")
 // finds nothing.
 std::string FindSoundFile(const std::string& folder, const std::string& name);
+// The same over several folders: the first folder that has the file wins.
+std::string FindSoundFile(const std::vector<std::string>& folders, const std::string& name);
 
 }  // namespace tv

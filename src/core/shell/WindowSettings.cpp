@@ -70,4 +70,14 @@ int ReadViewType(const IKeyValueStore& s) {
 
 void WriteViewType(IKeyValueStore& s, int viewType) { s.WriteNumber(kWindowSection, "ViewType", viewType); }
 
+bool ReadDesktopNotifications(const IKeyValueStore& s) { return ReadInt(s, "DesktopNotifications", 1) != 0; }
+void WriteDesktopNotifications(IKeyValueStore& s, bool on) {
+    s.WriteNumber(kWindowSection, "DesktopNotifications", on ? 1 : 0);
+}
+
+bool ReadKeepRunningHidden(const IKeyValueStore& s) { return ReadInt(s, "KeepRunningHidden", 0) != 0; }
+void WriteKeepRunningHidden(IKeyValueStore& s, bool keep) {
+    s.WriteNumber(kWindowSection, "KeepRunningHidden", keep ? 1 : 0);
+}
+
 }  // namespace tv

@@ -1,4 +1,5 @@
-// Window positions kept in section "Settings": the clock, the main window and its page.
+// Window positions kept in section "Settings": the clock, the main window and its page; and
+// the program's choices about reaching the user there too.
 #pragma once
 
 #include <cstdint>
@@ -57,5 +58,15 @@ void WriteMainPlacement(IKeyValueStore& store, const MainPlacement& placement);
 // damaged value never leaves the window without a page.
 int ReadViewType(const IKeyValueStore& store);
 void WriteViewType(IKeyValueStore& store, int viewType);
+
+// "DesktopNotifications": whether a reminder also appears as a desktop notification. On unless
+// the user switched it off.
+bool ReadDesktopNotifications(const IKeyValueStore& store);
+void WriteDesktopNotifications(IKeyValueStore& store, bool on);
+
+// "KeepRunningHidden": the user, asked once, chose that closing the calendar window leaves the
+// program running with nothing on screen (no clock, no tray). Off until then.
+bool ReadKeepRunningHidden(const IKeyValueStore& store);
+void WriteKeepRunningHidden(IKeyValueStore& store, bool keep);
 
 }  // namespace tv

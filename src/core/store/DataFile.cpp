@@ -53,7 +53,7 @@ FileResult DataFile::Save(const ContentProducer& produce) {
     if (m_keepDamagedCopy && !KeepDamagedCopy(m_path, kept))
         return FileResult::Failed("Could not keep a copy of the damaged " + FileNoun() + " \"" + m_path +
                                   "\", so it was not overwritten.");
-    FileResult result = WriteFileAtomically(m_path, produce);
+    FileResult result = WriteFileAtomically(m_path, produce, SaveScope::DataFolder);
     if (result.ok && m_keepDamagedCopy) {
         if (!kept.empty()) result.note = "The damaged " + FileNoun() + " was kept as \"" + kept + "\".";
         m_keepDamagedCopy = false;

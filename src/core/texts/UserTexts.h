@@ -42,6 +42,8 @@ inline constexpr const char* kCliOptionNeedsValue = "The option %s needs a value
 inline constexpr const char* kCliOptionTakesNoValue = "The option %s takes no value.";
 inline constexpr const char* kCliWrongArguments = "%s takes %s.";
 inline constexpr const char* kCliNoDataFolder = "The data folder \"%s\" does not exist.";
+inline constexpr const char* kCliNoDefaultDataFolder =
+    "Neither XDG_DATA_HOME nor HOME names a folder for the data; give one with --data-dir.";
 inline constexpr const char* kCliNotANumber = "%s must be a whole number, not \"%s\".";
 inline constexpr const char* kCliOutOfRange = "%s must lie between %d and %d.";
 inline constexpr const char* kCliNotAnId = "\"%s\" is not an event id.";
@@ -62,5 +64,34 @@ inline constexpr const char* kCliNotUtf8 = "The value of %s is not UTF-8 text.";
 inline constexpr const char* kCliNoTypeNamed = "No event type is named \"%s\".";
 inline constexpr const char* kCliNoEventWithId = "No event has the id %u.";
 inline constexpr const char* kCliRenumbered = "%zu records with repeated ids were given new ids.";
+inline constexpr const char* kCliProgramFailed =
+    "Tallyvane runs on the data folder \"%s\", but the command could not be carried out there: %s. Nothing was changed "
+    "unless Tallyvane shows it.";
+inline constexpr const char* kCliSyncInProgram =
+    "Tallyvane is running with this data folder and syncs it itself: use Sync Now in its Event menu.";
+
+// Sync with a calendar server, for the program and the command-line tool alike. Each failed
+// sync shows one of the first group; %s is the server's host (never a password).
+inline constexpr const char* kSyncUnreachable = "Sync failed: the server %s could not be reached (%s).";
+inline constexpr const char* kSyncRefusedLogin = "Sync failed: the server %s refused the user name or password.";
+inline constexpr const char* kSyncForbidden = "Sync failed: the server %s does not let this user %s.";
+inline constexpr const char* kSyncHttpError = "Sync failed: the server %s answered HTTP %d while %s.";
+inline constexpr const char* kSyncUnreadable = "Sync failed: the server %s sent an answer that cannot be read while %s: %s.";
+inline constexpr const char* kSyncNoCalendar = "Sync failed: no calendar was found at %s.";
+inline constexpr const char* kSyncBadUrl = "Sync failed: \"%s\" is not an http:// or https:// address without a user name in it.";
+inline constexpr const char* kSyncRedirectLoop = "Sync failed: the server %s redirected more than five times.";
+inline constexpr const char* kSyncInsecureRedirect = "Sync failed: the server %s redirected to an unencrypted address.";
+inline constexpr const char* kSyncNotStored = "Sync failed: the server %s did not store %zu event(s) (%s); they stay here and are sent again next time.";
+inline constexpr const char* kSyncNotSaved = "Sync failed: %s";
+inline constexpr const char* kSyncStopped = "Sync stopped before it finished; the next sync completes it.";
+// A completed sync.
+inline constexpr const char* kSyncDone = "Synced: %zu sent, %zu received, %zu deleted here, %zu deleted there, %zu conflict(s) kept as copies.";
+inline constexpr const char* kSyncConflictSuffix = " (conflict from server)";
+inline constexpr const char* kSyncNearest = "\"%s\" is held as its nearest event: %s.";
+inline constexpr const char* kCliSyncNoUrl = "No calendar URL: give --url, or set one on the Sync page of Options.";
+inline constexpr const char* kCliSyncNoPassword =
+    "The password for %s is kept in the desktop's secret store, which tallyvane-cli cannot read: give "
+    "--password-file FILE or set TALLYVANE_SYNC_PASSWORD.";
+inline constexpr const char* kCliSyncPasswordFile = "The password file \"%s\" could not be read.";
 
 }  // namespace tv::texts

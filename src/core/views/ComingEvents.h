@@ -34,9 +34,6 @@ std::vector<uint32_t> CollectComingEvents(const CEventStore& store, const DateTi
 
 // Balloon height: 65 for no events, else 20 n + 45. The window adds the 5-pixel shadow.
 int ComingEventsBalloonHeight(size_t count);
-inline int ComingEventsWindowHeight(size_t count) {
-    return ComingEventsBalloonHeight(count) + ComingEventsGeometry::kShadow;
-}
 
 struct ComingEventRow {
     Rect band;

@@ -20,9 +20,8 @@ TEST(PrintPagesTest, CalendarExtentsScaleTheWidthToThePaper) {
     EXPECT_EQ(std::tuple(monthly.height, monthly.width), std::tuple(580, 820));
     EXPECT_EQ(monthly.drawRect, (Rect{0, 0, 755, 500}));
     EXPECT_EQ(CalendarPrintExtent(kViewWeekly, 100, 0).width, 0);
-    EXPECT_EQ(MulDiv(kSheetW, 1040, kSheetH), 735);
-    EXPECT_EQ(MulDiv(-3, 1, 2), -2);  // halves round away from zero
-    EXPECT_EQ(MulDiv(5, 5, 0), -1);
+    // Halves round away from zero; a division by zero gives -1.
+    EXPECT_EQ(std::tuple(MulDiv(kSheetW, 1040, kSheetH), MulDiv(-3, 1, 2), MulDiv(5, 5, 0)), std::tuple(735, -2, -1));
 }
 
 TEST(PrintPagesTest, DailyPageHoldsTheFortyEightRowsBetweenTheRules) {
@@ -30,11 +29,10 @@ TEST(PrintPagesTest, DailyPageHoldsTheFortyEightRowsBetweenTheRules) {
     const int w = MulDiv(kA4W, 1040, kA4H);
     EXPECT_EQ(std::tuple(f.extent.height, f.extent.width), std::tuple(1040, w));
     // Below the caption rule, above the footer rule, flush with the rules' right end.
-    EXPECT_EQ(f.ContentRect(), (Rect{40, 45, w - 25, 45 + 48 * kSlotHeight}));
-    EXPECT_EQ(f.ruleFrom, (Point{40, 35}));
-    EXPECT_EQ(f.ruleTo, (Point{w - 25, 35}));
-    EXPECT_EQ(f.footerFrom, (Point{40, 1015}));
-    EXPECT_EQ(f.captionRect, (Rect{40, 10, w - 25, 33}));
+    EXPECT_EQ(std::tuple(f.ContentRect(), f.captionRect),
+              std::tuple(Rect{40, 45, w - 25, 45 + 48 * kSlotHeight}, Rect{40, 10, w - 25, 33}));
+    EXPECT_EQ(std::tuple(f.ruleFrom, f.ruleTo, f.footerFrom),
+              std::tuple(Point{40, 35}, Point{w - 25, 35}, Point{40, 1015}));
     // Every view on every paper: scaled the same both ways, the whole width used, the
     // content above the footer rule.
     for (ViewIndex kind : {kViewDaily, kViewWeekday, kViewWeekly, kViewMonthly}) {
@@ -52,15 +50,13 @@ TEST(PrintPagesTest, DailyPageHoldsTheFortyEightRowsBetweenTheRules) {
 TEST(PrintPagesTest, ListBandsAndColumns) {
     // Row text height 11: rows of 15 units.
     const ListPageGeometry g = ComputeListPage(100, 11, kA4W, kA4H);
-    EXPECT_EQ(g.layout.pageHeight, MulDiv(565, kA4H, kA4W));
-    EXPECT_EQ(g.layout.rowHeight, 15);
-    EXPECT_EQ(g.titleBand, (Rect{40, 10, 540, 45}));
-    EXPECT_EQ(g.headerBand, (Rect{40, 45, 540, 60}));
+    EXPECT_EQ(std::tuple(g.layout.pageHeight, g.layout.rowHeight), std::tuple(MulDiv(565, kA4H, kA4W), 15));
+    EXPECT_EQ(std::tuple(g.titleBand, g.headerBand), std::tuple(Rect{40, 10, 540, 45}, Rect{40, 45, 540, 60}));
     EXPECT_EQ(g.columnLeft, (std::array<int, 5>{40, 240, 340, 390, 490}));
     EXPECT_EQ(g.columnRight, (std::array<int, 5>{240, 340, 390, 490, 540}));
     EXPECT_EQ(g.footerBand, (Rect{40, g.layout.pageHeight - 35, 540, g.layout.pageHeight}));
-    EXPECT_EQ(g.RowRect(0), (Rect{40, 60, 540, 75}));
-    EXPECT_EQ(g.CellTextRect(2, 1), (Rect{242, 92, 340, 105}));
+    EXPECT_EQ(std::tuple(g.RowRect(0), g.CellTextRect(2, 1)),
+              std::tuple(Rect{40, 60, 540, 75}, Rect{242, 92, 340, 105}));
     // The last row of a page ends above the footer band.
     EXPECT_LE(g.RowRect(g.layout.rowsPerPage - 1).bottom, g.footerBand.top);
     EXPECT_GT(g.RowRect(g.layout.rowsPerPage).bottom, g.footerBand.top);
@@ -70,9 +66,8 @@ TEST(PrintPagesTest, ListBandsAndColumns) {
 
 TEST(PrintPagesTest, ListRowsSplitOverPages) {
     // 565 x 7016 / 4960 = 799 units high: 46 rows of 11 + 4 between the bands.
-    EXPECT_EQ(ComputeListPage(0, 11, kSheetW, kSheetH).layout.pageCount, 0);  // no events: no page
-    EXPECT_EQ(ComputeListPage(46, 11, kSheetW, kSheetH).layout.pageCount, 1);
-    EXPECT_EQ(ComputeListPage(47, 11, kSheetW, kSheetH).layout.pageCount, 2);
+    for (auto [rows, pages] : {std::pair(0, 0), std::pair(46, 1), std::pair(47, 2)})  // no events: no page
+        EXPECT_EQ(ComputeListPage(rows, 11, kSheetW, kSheetH).layout.pageCount, pages) << rows;
     const ListPageGeometry g = ComputeListPage(120, 11, kSheetW, kSheetH);
     EXPECT_EQ(std::tuple(g.layout.pageHeight, g.layout.rowsPerPage, g.layout.pageCount), std::tuple(799, 46, 3));
     const std::tuple<int, int, int> pages[] = {{0, 0, 0}, {1, 0, 46}, {2, 46, 46}, {3, 92, 28}, {4, 0, 0}};

@@ -1,41 +1,32 @@
-// Page indices, titles, the date commands' enabling and the tab bar's geometry and button.
+// Slots and weeks of the calendar views, page titles, the shared date and the tab bar's date button.
 #include <gtest/gtest.h>
 
 #include "Events.h"
+#include "views/CalendarLayout.h"
 #include "views/ViewSwitching.h"
 
 using namespace tv;
 using tvtest::At;
 
-TEST(ViewSwitching, TitlesAndCommandRulesDependOnThePage) {
-    EXPECT_EQ(ViewTitle(kViewWeekday), "Week Day");
-    EXPECT_EQ(ViewTitle(6), "");
-    EXPECT_EQ(ViewTitle(-1), "");
-    // Goto This Day needs another page than Daily; Find has no date, no menu and no New.
-    EXPECT_FALSE(CanGotoThisDay(kViewDaily));
-    EXPECT_TRUE(CanGotoThisDay(kViewMonthly));
-    EXPECT_TRUE(CanGotoThisDay(kViewAll));
-    EXPECT_FALSE(CanGotoThisDay(kViewFind) || CanGotoDate(kViewFind) || ShowsContextMenu(kViewFind) ||
-                 CanCreateEvent(kViewFind));
-    EXPECT_TRUE(CanGotoDate(kViewAll) && ShowsContextMenu(kViewAll) && CanCreateEvent(kViewAll));
+TEST(ViewGeometry, SlotsSplitEveryHourAndWeeksStartWhereEachViewWantsThem) {
+    // The layouts' own tests meet the usual slots and week starts; these are the edges.
+    EXPECT_EQ(std::tuple(SlotOfTime(At(2008, 1, 16)), SlotOfTime(At(2008, 1, 16, 23, 59, 59)),
+                         SlotOfTime(DateTime::Invalid())),
+              std::tuple(0, 47, -1));
+    EXPECT_EQ(SlotDateTime(At(2008, 1, 16, 13, 12), 15), At(2008, 1, 16, 7, 30));
+    EXPECT_FALSE(SlotDateTime(At(2008, 1, 16), 48).IsValid());
+    EXPECT_EQ(WorkWeekMonday(At(2008, 1, 14)), At(2008, 1, 14));
+    EXPECT_EQ(WeekMonday(At(2008, 1, 1)), At(2007, 12, 31));  // across the year
+    EXPECT_EQ(WeekSunday(At(2008, 1, 13, 9, 0)), At(2008, 1, 13));
 }
 
-TEST(ViewSwitching, SharedDateStartsAtNowOnceAndTodayIsMidnight) {
+TEST(ViewSwitching, TitlesSharedDateAndToday) {
+    EXPECT_EQ(std::tuple(ViewTitle(kViewWeekday), ViewTitle(6), ViewTitle(-1)), std::tuple("Week Day", "", ""));
     DateTime copy;  // the zero date
     EXPECT_EQ(TakeSharedDate(copy, At(2008, 1, 16, 10, 5)), At(2008, 1, 16, 10, 5));
     copy = At(2008, 3, 1, 12, 0);
     EXPECT_EQ(TakeSharedDate(copy, At(2008, 1, 16, 10, 5)), At(2008, 3, 1, 12, 0));
     EXPECT_EQ(TodayAtMidnight(At(2008, 1, 16, 10, 5)), At(2008, 1, 16));
-}
-
-TEST(ViewSwitching, TabBarPlacesTitleAndDateButton) {
-    const TabBarLayout l = LayoutTabBar(kViewMonthly, 640, 31, 60, 150);
-    EXPECT_EQ(l.title, (Rect{10, 6, 85, 26}));
-    EXPECT_TRUE(l.hasDateButton);
-    EXPECT_EQ(l.dateButton, (Rect{474, 6, 636, 26}));
-    // The All page has no date text but keeps a 12-pixel button.
-    EXPECT_EQ(LayoutTabBar(kViewAll, 640, 31, 20, 0).dateButton.Width(), 12);
-    EXPECT_FALSE(LayoutTabBar(kViewFind, 640, 31, 20, 0).hasDateButton);
 }
 
 TEST(ViewSwitching, DateButtonHoverPressAndRelease) {
@@ -57,6 +48,6 @@ TEST(ViewSwitching, DateButtonHoverPressAndRelease) {
     EXPECT_FALSE(b.Release(150, 10));  // no press, no dialog
 
     b.SetRect({100, 6, 200, 26}, false);  // the Find page: the button is not there
-    EXPECT_EQ(b.MouseMove(150, 10), DateButtonState::Edge::None);
-    EXPECT_EQ(b.Press(150, 10), DateButtonState::Edge::None);
+    EXPECT_EQ(std::tuple(b.MouseMove(150, 10), b.Press(150, 10)),
+              std::tuple(DateButtonState::Edge::None, DateButtonState::Edge::None));
 }
