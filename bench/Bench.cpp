@@ -12,6 +12,7 @@
 #include <string>
 
 #include "BenchData.h"
+#include "PeerRuns.h"
 #include "IcsExport.h"
 #include "IcsImport.h"
 #include "engine/ReminderScheduler.h"
@@ -347,6 +348,18 @@ int main(int argc, char** argv) {
         const FileResult r = store.Save();
         if (!r.ok) std::fprintf(stderr, "%s\n", r.message.c_str());
         return r.ok ? 0 : 1;
+    }
+    // Whole processes side by side with remind and calcurse, at the given sizes.
+    if (argc >= 2 && std::string(argv[1]) == "--peers") {
+        std::vector<int> counts;
+        for (int i = 2; i < argc; ++i) counts.push_back(std::atoi(argv[i]));
+        if (counts.empty()) counts = {1000, 10000, 100000};
+        const std::string cli = (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "tallyvane-cli").string();
+        const int status = RunPeers(cli, Scratch().string(), counts);
+        std::error_code ec;
+        if (std::getenv("TALLYVANE_BENCH_KEEP")) std::printf("The files are kept in %s.\n", Scratch().c_str());
+        else std::filesystem::remove_all(Scratch(), ec);
+        return status;
     }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

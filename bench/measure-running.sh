@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Starts the real program under Xvfb on a data folder of 10,000 events and prints the time until
-# the clock window is shown, the resident memory after start and the CPU used over idle seconds.
-# usage: bench/measure-running.sh [BUILD_DIR] [IDLE_SECONDS]
+# Starts the real program under Xvfb on a data folder of generated events (10,000 unless told)
+# and prints the time until the clock window is shown, the resident memory after start and the
+# CPU used over idle seconds. DISPLAY_NUMBER picks the Xvfb display instead of a free random one.
+# usage: bench/measure-running.sh [BUILD_DIR] [IDLE_SECONDS] [EVENTS]
 set -euo pipefail
 build=${1:-build}
 idle=${2:-60}
+events=${3:-10000}
 bin=$build/bin
 for tool in Xvfb xdotool; do
   command -v $tool >/dev/null || { echo "needs $tool (apt-get install -y xvfb xdotool)"; exit 1; }
@@ -15,12 +17,16 @@ work=$(mktemp -d)
 app= xvfb=
 trap 'kill ${app:-} 2>/dev/null; wait ${app:-} 2>/dev/null; kill ${xvfb:-} 2>/dev/null; rm -rf "$work"' EXIT
 cp -r "$bin/Sound" "$bin/help" "$work/" 2>/dev/null || true
-"$bin/tallyvane-bench" --make-data-folder "$work" 10000
+"$bin/tallyvane-bench" --make-data-folder "$work" "$events"
 export HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
-display=:$((90 + RANDOM % 100))
-while [ -e /tmp/.X${display#:}-lock ]; do display=:$((90 + RANDOM % 100)); done
+if [ -n "${DISPLAY_NUMBER:-}" ]; then
+  display=:$DISPLAY_NUMBER
+else
+  display=:$((90 + RANDOM % 100))
+  while [ -e /tmp/.X${display#:}-lock ]; do display=:$((90 + RANDOM % 100)); done
+fi
 Xvfb $display -screen 0 1280x1024x24 >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=$display

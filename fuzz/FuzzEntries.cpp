@@ -16,6 +16,7 @@
 #include "store/EventTypeTable.h"
 #include "model/PtEvent.h"
 #include "model/TextCodec.h"
+#include "store/EventFile.h"
 #include "store/EventStore.h"
 #include "store/TransferFiles.h"
 
@@ -152,6 +153,26 @@ void Prefill(CEventTypeTable& types, CEventStore& store) {
     store.Add(yearly);
 }
 
+// The command line's one-pass day query answers what the loaded store answers, report and
+// ids alike, on today and on the days of the first few events.
+void CheckDayQuery(std::string_view data, const CEventStore& store, const LoadReport& loaded) {
+    std::vector<DateTime> days = {Now().DateOnly()};
+    store.ForEachEvent([&](const CPtEvent& ev) {
+        const DateTime day = ev.GetOccurrenceOnOrAfter(Now()).DateOnly();
+        if (days.size() < 4 && day.IsValid()) days.push_back(day);
+    });
+    for (const DateTime& day : days) {
+        const DayQuery q = QueryEventsOfDay(data, "Evnt.est", day);
+        TV_CHECK(q.report.status == loaded.status && q.report.itemsRead == loaded.itemsRead);
+        TV_CHECK(q.report.renumbered == loaded.renumbered && q.report.message == loaded.message);
+        std::vector<const CPtEvent*> events;
+        store.GetEventsOfDay(day, events);
+        std::vector<uint32_t> ids;
+        for (const CPtEvent* ev : events) ids.push_back(ev->GetId());
+        TV_CHECK(q.ids == ids);
+    }
+}
+
 }  // namespace
 
 void EventFile(std::string_view data) {
@@ -163,6 +184,7 @@ void EventFile(std::string_view data) {
         TV_CHECK(!r.message.empty());
     }
     CheckStore(store);
+    CheckDayQuery(data, store, r);
     CheckPasses(store);
     CheckEventRoundTrip(store);
 }

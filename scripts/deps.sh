@@ -17,7 +17,8 @@ PACKAGES=(
   dbus-daemon                                     # dbus-run-session: a private session bus for the notification test
   libbenchmark-dev                                # tallyvane-bench
   libical-dev                                     # iCalendar import and export (src/ical); tallyvane-bench's peer
-  calcurse                                        # a real peer that reads the iCalendar export in the tests
+  calcurse                                        # a real peer that reads the iCalendar export in the tests; tallyvane-bench --peers
+  remind time                                     # tallyvane-bench --peers: the other peer, and GNU time for peak memory
   libcurl4-openssl-dev                            # HTTP(S) for the CalDAV sync (src/sync)
   libexpat1-dev                                   # the sync's reader of WebDAV multistatus answers
   qtkeychain-qt6-dev                              # the sync password in the desktop's secret store

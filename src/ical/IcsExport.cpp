@@ -22,7 +22,7 @@ icalproperty* XProperty(const char* name, const std::string& value) {
     return p;
 }
 
-std::string Quote(const CPtEvent& ev) { return "\"" + ev.GetName() + "\""; }
+std::string Quote(const CPtEvent& ev) { return "\"" + std::string(ev.GetName()) + "\""; }
 
 class Writer {
 public:
@@ -54,9 +54,9 @@ public:
         icalcomponent_add_property(vevent, icalproperty_new_dtstamp(m_stamp));
         icalcomponent_add_property(vevent, Start(start, AllDay(start, ev.GetDuration())));
         icalcomponent_add_property(vevent, icalproperty_new_duration(icaldurationtype_from_int(ev.GetDuration())));
-        icalcomponent_add_property(vevent, icalproperty_new_summary(ev.GetName().c_str()));
+        icalcomponent_add_property(vevent, icalproperty_new_summary(std::string(ev.GetName()).c_str()));
         if (!ev.GetNote().empty())
-            icalcomponent_add_property(vevent, icalproperty_new_description(ev.GetNote().c_str()));
+            icalcomponent_add_property(vevent, icalproperty_new_description(std::string(ev.GetNote()).c_str()));
         CEventType type;
         if (m_types.FindById(ev.GetType(), type))
             icalcomponent_add_property(vevent, icalproperty_new_categories(type.GetName().c_str()));
@@ -113,14 +113,14 @@ private:
         if (ev.IsRecurrent() && anchor.Days() > 0.0 && !icaltime_is_null_time(WallToIcal(anchor)))
             icalcomponent_add_property(vevent, XProperty(kAnchorProperty, icaltime_as_ical_string(WallToIcal(anchor))));
         if (!ev.GetSound().empty())
-            icalcomponent_add_property(vevent, XProperty(kSoundProperty, ev.GetSound()));
+            icalcomponent_add_property(vevent, XProperty(kSoundProperty, std::string(ev.GetSound())));
         if (done || !ev.IsEnabled()) {
             icalcomponent_add_property(vevent, XProperty(kRemindBeforeProperty, std::to_string(ev.GetRemindBefore())));
             return;
         }
         icalcomponent* alarm = icalcomponent_new_valarm();
         icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
-        icalcomponent_add_property(alarm, icalproperty_new_description(ev.GetName().c_str()));
+        icalcomponent_add_property(alarm, icalproperty_new_description(std::string(ev.GetName()).c_str()));
         const icaltriggertype trigger = icaltriggertype_from_int(static_cast<int>(-ev.GetRemindBefore()));
         icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
         icalcomponent_add_component(vevent, alarm);

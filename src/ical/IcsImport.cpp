@@ -182,7 +182,7 @@ uint64_t Fnv1a(std::string_view bytes) {
     return h;
 }
 
-std::string Quote(const std::string& utf8Name) { return "\"" + utf8Name + "\""; }
+std::string Quote(std::string_view utf8Name) { return "\"" + std::string(utf8Name) + "\""; }
 
 int ClampSeconds(int64_t s) { return static_cast<int>(std::clamp<int64_t>(s, 0, 0x7FFFFFFF)); }
 

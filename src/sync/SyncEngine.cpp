@@ -171,7 +171,7 @@ private:
         if (copy.problems.empty()) return;
         std::string what;
         for (size_t i = 0; i < copy.problems.size(); ++i) what += (i ? "; " : "") + copy.problems[i];
-        m_report.notes.push_back(texts::TrPrintf(texts::kSyncNearest, copy.event.GetName().c_str(), what.c_str()));
+        m_report.notes.push_back(texts::TrPrintf(texts::kSyncNearest, std::string(copy.event.GetName()).c_str(), what.c_str()));
     }
 
     // A server event that is new here. Its reminders before now count as answered: a series

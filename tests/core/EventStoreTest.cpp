@@ -8,6 +8,7 @@
 #include "ByteBuilder.h"
 #include "Events.h"
 #include "TempDir.h"
+#include "store/EventFile.h"
 #include "store/EventStore.h"
 #include "store/IdIndex.h"
 #include "platform/FileIo.h"
@@ -136,8 +137,35 @@ TEST(EventStore, AFileBuiltFromTheLayoutReadsBack) {
     EXPECT_EQ(tvtest::AddTo(store, OneOff("next", At(2026, 1, 1))), 8u);
 }
 
+// A large file is read through a window: records straddle its refills, and one is larger than
+// the window. Whole or cut short, the file gives what its bytes give, and so does the day query.
+TEST(EventStore, AFileLargerThanTheReadWindowReadsAsItsBytes) {
+    tvtest::TempDir dir;
+    const std::string path = dir.File("Evnt.est");
+    CEventStore store(path);
+    for (int i = 0; i < 1500; ++i) {
+        CPtEvent ev = (i % 3) ? OneOff("one-off " + std::to_string(i), At(2026, 5, 1 + i % 3, i % 24))
+                              : tvtest::Daily("daily " + std::to_string(i), At(2026, 4, 1, i % 24));
+        ev.SetNote(std::string(i == 700 ? 300000 : i % 500, 'n'));
+        store.Add(ev);
+    }
+    ASSERT_TRUE(store.Save().ok);
+    const std::string bytes = dir.Read("Evnt.est");
+    for (size_t size : {bytes.size(), bytes.size() - 3, bytes.size() / 2, size_t(70000)}) {
+        SCOPED_TRACE(size);
+        dir.Write("Evnt.est", bytes.substr(0, size));
+        CEventStore streamed(path), fromBytes(path);
+        const LoadReport a = streamed.Load(), b = fromBytes.LoadFromBytes(bytes.substr(0, size));
+        EXPECT_EQ(std::tuple(a.status, a.itemsRead, a.message), std::tuple(b.status, b.itemsRead, b.message));
+        EXPECT_EQ(streamed.SaveToBytes(), fromBytes.SaveToBytes());
+        const DayQuery q = QueryEventsOfDay(path, At(2026, 5, 2));
+        EXPECT_EQ(std::tuple(q.report.status, q.report.itemsRead), std::tuple(b.status, b.itemsRead));
+        EXPECT_EQ(q.ids, DayIds(fromBytes, At(2026, 5, 2)));
+    }
+}
+
 TEST(EventStore, ExhaustedRangesReuseTheLowestFreeIdOfTheWholeStore) {
-    CThreadSafeList<CPtEvent> list(1, 4);  // ids 1, 2, 3
+    CEventList list(1, 4);  // ids 1, 2, 3
     CPtEvent ev;
     for (int i = 0; i < 3; ++i) EXPECT_NE(list.AddWithNewId(ev), nullptr);
     EXPECT_EQ(list.AddWithNewId(ev), nullptr);

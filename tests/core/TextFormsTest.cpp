@@ -37,7 +37,7 @@ struct World {
         for (const CEventType& t : types.Snapshot())
             out.insert(out.end(), {t.GetFont().faceName, t.GetSound(), t.GetName()});
         store.ForEachEvent([&](const CPtEvent& ev) {
-            out.insert(out.end(), {ev.GetName(), ev.GetNote(), ev.GetSound()});
+            out.insert(out.end(), {std::string(ev.GetName()), std::string(ev.GetNote()), std::string(ev.GetSound())});
         });
         return out;
     }

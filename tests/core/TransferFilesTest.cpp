@@ -181,7 +181,7 @@ TEST(Holidays, FileImportBuildsYearlyEventsFromToday) {
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(r.eventsAdded, 3u);  // the header line is never a holiday
     std::vector<std::string> names;
-    w.store.ForEachEvent([&](const CPtEvent& ev) { names.push_back(ev.GetName()); });
+    w.store.ForEachEvent([&](const CPtEvent& ev) { names.emplace_back(ev.GetName()); });
     EXPECT_EQ(names, (std::vector<std::string>{"New Year", "Memorial", "Harvest"}));
     CPtEvent memorial;
     ASSERT_TRUE(w.store.GetById(0x80000002u, memorial));

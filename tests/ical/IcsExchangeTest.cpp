@@ -258,7 +258,7 @@ TEST(IcsPeer, CalcurseListsWhatPeersFilesBecomeWhenExportedAgain) {
     std::vector<std::vector<CEventStore::DayEvent>> days;
     store.GetEventsOfDays(kIcsFirst, kIcsDays, days);
     for (const auto& day : days)
-        for (const auto& d : day) ours.insert(d.occurrence.ToIsoText().substr(0, 16) + " " + d.event->GetName());
+        for (const auto& d : day) ours.insert(d.occurrence.ToIsoText().substr(0, 16) + " " + std::string(d.event->GetName()));
     EXPECT_GT(ours.size(), 100u);
     EXPECT_EQ(CalcurseListing(Shell(calcurse + "-Q --from 01/01/2027 --to 12/31/2028 2>&1")), ours);
 }

@@ -191,9 +191,9 @@ public:
     std::vector<std::string> Events() const {
         std::vector<std::string> out;
         ForEachStored([&](const tv::CPtEvent& ev) {
-            out.push_back(ev.GetName() + "|" + ev.GetStart().ToIsoText() + "|" + ev.GetRecurrence().GetDescription() +
+            out.push_back(std::string(ev.GetName()) + "|" + ev.GetStart().ToIsoText() + "|" + ev.GetRecurrence().GetDescription() +
                           "|" + std::to_string(ev.GetRemindBefore()) + "|" + (ev.IsEnabled() ? "on" : "off") + "|" +
-                          ev.GetNote());
+                          std::string(ev.GetNote()));
         });
         std::sort(out.begin(), out.end());
         return out;

@@ -62,8 +62,8 @@ CReminderPopup::CReminderPopup(const CPtEvent& event, const IClock& clock, QWidg
     : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       m_clock(clock), m_eventId(event.GetId()), m_typeId(event.GetType()),
-      m_name(QString::fromStdString(event.GetName())), m_note(QString::fromStdString(event.GetNote())),
-      m_sound(QString::fromStdString(event.GetSound())), m_occurrence(event.GetPendingOccurrence()) {
+      m_name(QString::fromUtf8(event.GetName())), m_note(QString::fromUtf8(event.GetNote())),
+      m_sound(QString::fromUtf8(event.GetSound())), m_occurrence(event.GetPendingOccurrence()) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("ReminderPopup"));
     // Screen readers meet it as an alert.

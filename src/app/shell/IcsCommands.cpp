@@ -30,7 +30,7 @@ FileDialogRequest CalendarFiles(bool save) {
     return {save, {}, QStringLiteral("iCalendar Files (*.ics)"), QStringLiteral("ics")};
 }
 
-QString Utf8(const std::string& text) { return QString::fromStdString(text); }
+QString Utf8(std::string_view text) { return QString::fromUtf8(text); }
 
 QString Lines(const std::vector<std::string>& lines) {
     QStringList out;

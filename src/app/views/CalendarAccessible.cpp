@@ -73,7 +73,7 @@ public:
         const CPtEvent* ev = store.GetPtrById(item->id);
         if (!ev) return {};
         QString name = QString::fromStdString(GetDateTexts().TimeOfDay(item->occurrence)) + QStringLiteral(", ") +
-                       QString::fromStdString(ev->GetName());
+                       QString::fromUtf8(ev->GetName());
         CEventType type;
         if (GetEventTypeTable().FindById(ev->GetType(), type))
             name += QStringLiteral(", ") + QString::fromStdString(type.GetName());

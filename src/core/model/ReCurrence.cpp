@@ -322,69 +322,84 @@ void CYearlyRePattern::ReadFields(ArchiveReader& ar) {
 
 // ---- CReCurrence --------------------------------------------------------------------
 
-CReCurrence::CReCurrence(const DateTime& now) : m_start(NextWholeMinute(now)), m_end(m_start) {}
+CReCurrence::CReCurrence(const DateTime& now) {
+    SetStart(NextWholeMinute(now));
+    SetEnd(GetStart());
+}
 
-CReCurrence::CReCurrence(const CReCurrence& other)
-    : m_start(other.m_start),
-      m_endEnabled(other.m_endEnabled),
-      m_end(other.m_end),
-      m_pattern(other.m_pattern ? other.m_pattern->Clone() : nullptr),
-      m_duration(other.m_duration),
-      m_anchor(other.m_anchor) {}
-
-CReCurrence& CReCurrence::operator=(const CReCurrence& other) {
-    if (this == &other) return *this;
-    m_endEnabled = other.m_endEnabled;
-    m_duration = other.m_duration;
-    m_pattern = other.m_pattern ? other.m_pattern->Clone() : nullptr;
-    m_end = other.m_end;
-    m_start = other.m_start;
-    m_anchor = other.m_anchor;
-    return *this;
+const CRePattern* CReCurrence::GetPattern() const {
+    switch (m_pattern.index()) {
+        case 1: return &std::get<1>(m_pattern);
+        case 2: return &std::get<2>(m_pattern);
+        case 3: return &std::get<3>(m_pattern);
+        case 4: return &std::get<4>(m_pattern);
+        default: return nullptr;
+    }
 }
 
 DateTime CReCurrence::GetOccurrenceOnOrAfter(const DateTime& from) const {
-    if (!m_pattern || !from.IsValid()) return DateTime::Null();
-    if (m_endEnabled && from.DayNumber() > m_end.DayNumber()) return DateTime::Null();
-    const DateTime day = m_pattern->GetNextDate(m_start, from);
+    const CRePattern* pattern = GetPattern();
+    if (!pattern || !from.IsValid()) return DateTime::Null();
+    const DateTime start = GetStart();
+    const DateTime end = GetEnd();
+    if (m_endEnabled && from.DayNumber() > end.DayNumber()) return DateTime::Null();
+    const DateTime day = pattern->GetNextDate(start, from);
     // The search gives the start back when its window holds no occurrence day; only a day the
     // pattern really falls on is an occurrence.
-    if (!day.IsValid() || !m_pattern->IsOccurrenceDay(day, m_start)) return DateTime::Null();
-    if (m_endEnabled && day.DayNumber() > m_end.DayNumber()) return DateTime::Null();
-    return day.WithTimeOf(m_start);
+    if (!day.IsValid() || !pattern->IsOccurrenceDay(day, start)) return DateTime::Null();
+    if (m_endEnabled && day.DayNumber() > end.DayNumber()) return DateTime::Null();
+    return day.WithTimeOf(start);
 }
 
 DateTime CReCurrence::GetAnchorDay() const {
-    if (!m_anchor.IsValid() || !(m_anchor.Days() > 0.0)) return DateTime::Null();
-    return m_anchor.DateOnly();
+    const DateTime anchor = GetAnchor();
+    if (!anchor.IsValid() || !(anchor.Days() > 0.0)) return DateTime::Null();
+    return anchor.DateOnly();
 }
 
 DateTime CReCurrence::GetNextOccurrence(const DateTime& from) const {
     const DateTime anchorDay = GetAnchorDay();
     const DateTime bound = anchorDay.IsValid() && anchorDay > from.DateOnly() ? anchorDay : from;
-    if (m_endEnabled && bound.DateOnly() > m_end) return m_end.WithTimeOf(m_start);
-    if (!m_pattern) return m_end;
+    if (m_endEnabled && bound.DateOnly() > GetEnd()) return GetEnd().WithTimeOf(GetStart());
+    if (!HasPattern()) return GetEnd();
     return GetOccurrenceOnOrAfter(bound);
 }
 
-void CReCurrence::SetPatternType(int type) { m_pattern = CRePattern::Create(static_cast<PatternType>(type)); }
+void CReCurrence::SetPatternType(int type) {
+    switch (type) {
+        case kPatternDaily: m_pattern.emplace<CDailyRePattern>(); break;
+        case kPatternWeekly: m_pattern.emplace<CWeeklyRePattern>(); break;
+        case kPatternMonthly: m_pattern.emplace<CMonthlyRePattern>(); break;
+        case kPatternYearly: m_pattern.emplace<CYearlyRePattern>(); break;
+        default: m_pattern.emplace<std::monostate>(); break;
+    }
+}
+
+void CReCurrence::SetPattern(std::unique_ptr<CRePattern> pattern) {
+    SetPatternType(pattern ? pattern->Type() : kPatternNone);
+    if (const auto* p = dynamic_cast<const CDailyRePattern*>(pattern.get())) m_pattern = *p;
+    else if (const auto* p = dynamic_cast<const CWeeklyRePattern*>(pattern.get())) m_pattern = *p;
+    else if (const auto* p = dynamic_cast<const CMonthlyRePattern*>(pattern.get())) m_pattern = *p;
+    else if (const auto* p = dynamic_cast<const CYearlyRePattern*>(pattern.get())) m_pattern = *p;
+}
 
 void CReCurrence::RemovePattern() {
-    m_pattern.reset();
-    m_anchor = DateTime();
+    m_pattern.emplace<std::monostate>();
+    SetAnchor(DateTime());
 }
 
 void CReCurrence::Serialize(ArchiveWriter& ar) const {
     ar.WriteI32(kVersion);
     ar.WriteI32(m_endEnabled);
     ar.WriteI32(m_duration);
-    ar.WriteDateTime(m_end);
-    ar.WriteDateTime(m_start);
-    ar.WriteDateTime(m_anchor);
-    ar.WriteI32(m_pattern ? 1 : 0);
-    if (m_pattern) {
-        ar.WriteText(m_pattern->ClassName());
-        m_pattern->Serialize(ar);
+    ar.WriteDateTime(GetEnd());
+    ar.WriteDateTime(GetStart());
+    ar.WriteDateTime(GetAnchor());
+    const CRePattern* pattern = GetPattern();
+    ar.WriteI32(pattern ? 1 : 0);
+    if (pattern) {
+        ar.WriteText(pattern->ClassName());
+        pattern->Serialize(ar);
     }
 }
 
@@ -392,31 +407,33 @@ void CReCurrence::Serialize(ArchiveReader& ar) {
     ar.ReadI32();
     m_endEnabled = ar.ReadI32();
     m_duration = ar.ReadI32();
-    m_end = ar.ReadDateTime();
-    m_start = ar.ReadDateTime();
-    m_anchor = ar.ReadDateTime();
+    SetEnd(ar.ReadDateTime());
+    SetStart(ar.ReadDateTime());
+    SetAnchor(ar.ReadDateTime());
     const int32_t hasPattern = ar.ReadI32();
     if (hasPattern == 0) {
-        m_pattern.reset();
+        m_pattern.emplace<std::monostate>();
         return;
     }
     if (hasPattern != 1) throw ArchiveError(ArchiveError::Kind::BadData, "a recurrence rule is damaged");
     const std::string_view className = ar.ReadTextView();
-    auto pattern = CRePattern::CreateByClassName(className);
     // The body's length depends on the class, so nothing after an unknown one can be read.
-    if (!pattern)
+    if (className == "CDailyRePattern") m_pattern.emplace<CDailyRePattern>();
+    else if (className == "CWeeklyRePattern") m_pattern.emplace<CWeeklyRePattern>();
+    else if (className == "CMonthlyRePattern") m_pattern.emplace<CMonthlyRePattern>();
+    else if (className == "CYearlyRePattern") m_pattern.emplace<CYearlyRePattern>();
+    else
         throw ArchiveError(ArchiveError::Kind::BadData,
                            "unknown recurrence pattern \"" + std::string(CutToCodePoints(className, 64)) + "\"");
-    pattern->Serialize(ar);
-    m_pattern = std::move(pattern);
+    GetPattern()->Serialize(ar);
 }
 
 bool CReCurrence::operator==(const CReCurrence& o) const {
-    if (!(m_start == o.m_start && m_endEnabled == o.m_endEnabled && m_end == o.m_end &&
-          m_duration == o.m_duration && m_anchor == o.m_anchor))
+    if (!(GetStart() == o.GetStart() && m_endEnabled == o.m_endEnabled && GetEnd() == o.GetEnd() &&
+          m_duration == o.m_duration && GetAnchor() == o.GetAnchor()))
         return false;
-    if (!m_pattern || !o.m_pattern) return !m_pattern && !o.m_pattern;
-    return m_pattern->Equals(*o.m_pattern);
+    if (!HasPattern() || !o.HasPattern()) return !HasPattern() && !o.HasPattern();
+    return GetPattern()->Equals(*o.GetPattern());
 }
 
 }  // namespace tv

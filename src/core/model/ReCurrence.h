@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "Archive.h"
 #include "DateTime.h"
@@ -151,16 +152,15 @@ private:
     int32_t m_dayMode = 1;
 };
 
-// The rule every event embeds; the event recurs when the rule holds a pattern.
+// The rule every event embeds; the event recurs when the rule holds a pattern. The pattern is
+// held inline and the moments as their day counts with the statuses beside them, so that a
+// rule is one flat value: a store of many events keeps them without an allocation or padding
+// per rule.
 class CReCurrence {
 public:
     CReCurrence() = default;
     // A fresh rule starts at the next whole minute after now.
     explicit CReCurrence(const DateTime& now);
-    CReCurrence(const CReCurrence& other);
-    CReCurrence& operator=(const CReCurrence& other);
-    CReCurrence(CReCurrence&&) noexcept = default;
-    CReCurrence& operator=(CReCurrence&&) noexcept = default;
 
     // The first occurrence on or after the later of from's day and the anchor's day, counted
     // from the start. Past the end it answers the end's date at the start's time (earlier than
@@ -174,25 +174,26 @@ public:
     // anchor is set. Its time of day never counts, also in files written before.
     DateTime GetAnchorDay() const;
 
-    bool HasPattern() const { return m_pattern != nullptr; }
-    const CRePattern* GetPattern() const { return m_pattern.get(); }
-    CRePattern* GetPattern() { return m_pattern.get(); }
-    PatternType GetPatternType() const { return m_pattern ? m_pattern->Type() : kPatternNone; }
+    bool HasPattern() const { return m_pattern.index() != 0; }
+    const CRePattern* GetPattern() const;
+    CRePattern* GetPattern() { return const_cast<CRePattern*>(static_cast<const CReCurrence*>(this)->GetPattern()); }
+    PatternType GetPatternType() const { return static_cast<PatternType>(static_cast<int>(m_pattern.index()) - 1); }
     void SetPatternType(int type);
-    void SetPattern(std::unique_ptr<CRePattern> pattern) { m_pattern = std::move(pattern); }
+    // Takes a copy of the pattern (null removes it, keeping the anchor).
+    void SetPattern(std::unique_ptr<CRePattern> pattern);
     void RemovePattern();
-    std::string GetDescription() const { return m_pattern ? m_pattern->GetDescription() : std::string(); }
+    std::string GetDescription() const { return HasPattern() ? GetPattern()->GetDescription() : std::string(); }
 
-    const DateTime& GetStart() const { return m_start; }
-    void SetStart(const DateTime& v) { m_start = v; }
-    const DateTime& GetEnd() const { return m_end; }
-    void SetEnd(const DateTime& v) { m_end = v; }
+    DateTime GetStart() const { return DateTime(m_start, Status(m_startStatus)); }
+    void SetStart(const DateTime& v) { Put(v, m_start, m_startStatus); }
+    DateTime GetEnd() const { return DateTime(m_end, Status(m_endStatus)); }
+    void SetEnd(const DateTime& v) { Put(v, m_end, m_endStatus); }
     bool IsEndEnabled() const { return m_endEnabled != 0; }
     void SetEndEnabled(bool v) { m_endEnabled = v ? 1 : 0; }
     int GetDuration() const { return m_duration; }
     void SetDuration(int seconds) { m_duration = seconds; }
-    const DateTime& GetAnchor() const { return m_anchor; }
-    void SetAnchor(const DateTime& v) { m_anchor = v; }
+    DateTime GetAnchor() const { return DateTime(m_anchor, Status(m_anchorStatus)); }
+    void SetAnchor(const DateTime& v) { Put(v, m_anchor, m_anchorStatus); }
 
     void Serialize(ArchiveWriter& ar) const;
     void Serialize(ArchiveReader& ar);
@@ -200,12 +201,22 @@ public:
     bool operator==(const CReCurrence& other) const;
 
 private:
-    DateTime m_start;
+    static DateTimeStatus Status(uint8_t s) { return static_cast<DateTimeStatus>(s); }
+    static void Put(const DateTime& v, double& days, uint8_t& status) {
+        days = v.Days();
+        status = static_cast<uint8_t>(v.Status());
+    }
+
+    double m_start = 0.0;
+    double m_end = 0.0;
+    double m_anchor = 0.0;
     int32_t m_endEnabled = 0;
-    DateTime m_end;
-    std::unique_ptr<CRePattern> m_pattern;
     int32_t m_duration = 1800;
-    DateTime m_anchor;
+    uint8_t m_startStatus = 0;
+    uint8_t m_endStatus = 0;
+    uint8_t m_anchorStatus = 0;
+    // In the order of PatternType, one up: index 0 is no pattern.
+    std::variant<std::monostate, CDailyRePattern, CWeeklyRePattern, CMonthlyRePattern, CYearlyRePattern> m_pattern;
 };
 
 // The next whole minute after now (seconds dropped, one minute added).

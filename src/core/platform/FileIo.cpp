@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -95,8 +96,15 @@ void SetWriteFunctionForTesting(WriteFunction fn) {
     g_writeFn = std::move(fn);
 }
 
-ReadStatus ReadWholeFile(const std::string& path, std::string& out, std::string& why) {
-    out.clear();
+FileReader::~FileReader() {
+    if (m_fd >= 0) ::close(m_fd);
+}
+
+ReadStatus FileReader::Open(const std::string& path, std::string& why) {
+    if (m_fd >= 0) ::close(m_fd);
+    m_fd = -1;
+    m_path = path;
+    m_remaining = 0;
     // Non-blocking open: a named pipe in the file's place would otherwise wait for a writer
     // for ever, and start-up with it. Only regular files are read, after the check below.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -118,23 +126,45 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& out, std::string&
         why = "\"" + path + "\" is far too large to be one of this program's files.";
         return ReadStatus::Failed;
     }
-    out.resize(static_cast<size_t>(st.st_size));
-    size_t done = 0;
-    while (done < out.size()) {
-        const ssize_t n = ::read(fd, out.data() + done, out.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
+    m_fd = fd;
+    m_remaining = static_cast<size_t>(st.st_size);
+    return ReadStatus::Ok;
+}
+
+bool FileReader::Read(char* to, size_t n, size_t& got, std::string& why) {
+    got = 0;
+    n = std::min(n, m_remaining);
+    while (got < n) {
+        const ssize_t r = ::read(m_fd, to + got, n - got);
+        if (r < 0 && errno == EINTR) continue;
+        if (r < 0) {
             const int err = errno;
-            ::close(fd);
-            out.clear();
-            why = "Could not read \"" + path + "\": " + ErrnoText(err) + ".";
-            return ReadStatus::Failed;
+            why = "Could not read \"" + m_path + "\": " + ErrnoText(err) + ".";
+            m_remaining = 0;
+            return false;
         }
-        if (n == 0) break;  // the file shrank meanwhile; take what is there
-        done += static_cast<size_t>(n);
+        if (r == 0) {  // the file shrank meanwhile; take what is there
+            m_remaining = 0;
+            break;
+        }
+        got += static_cast<size_t>(r);
+        m_remaining -= static_cast<size_t>(r);
     }
-    out.resize(done);
-    ::close(fd);
+    return true;
+}
+
+ReadStatus ReadWholeFile(const std::string& path, std::string& out, std::string& why) {
+    out.clear();
+    FileReader file;
+    const ReadStatus status = file.Open(path, why);
+    if (status != ReadStatus::Ok) return status;
+    out.resize(file.Remaining());
+    size_t got = 0;
+    if (!file.Read(out.data(), out.size(), got, why)) {
+        out.clear();
+        return ReadStatus::Failed;
+    }
+    out.resize(got);
     return ReadStatus::Ok;
 }
 

@@ -19,6 +19,28 @@ enum class ReadStatus { Ok, Missing, Failed };
 // Reads the whole file into out. On failure out is empty and why says what went wrong.
 ReadStatus ReadWholeFile(const std::string& path, std::string& out, std::string& why);
 
+// The same file read front to back in pieces, for readers that need not hold all of it: the
+// same checks on opening, and no more bytes than the file had when it was opened.
+class FileReader {
+public:
+    FileReader() = default;
+    FileReader(const FileReader&) = delete;
+    FileReader& operator=(const FileReader&) = delete;
+    ~FileReader();
+
+    ReadStatus Open(const std::string& path, std::string& why);
+    // The bytes not yet read of those the file had when opened.
+    size_t Remaining() const { return m_remaining; }
+    // Reads up to n bytes into to; fewer only at the end (or when the file shrank meanwhile).
+    // False on a read error, with why.
+    bool Read(char* to, size_t n, size_t& got, std::string& why);
+
+private:
+    int m_fd = -1;
+    std::string m_path;
+    size_t m_remaining = 0;
+};
+
 // A temporary file of a save that is older than this was left by a save that never finished.
 constexpr std::chrono::minutes kStaleTemporaryFileAge{10};
 

@@ -5,21 +5,46 @@ namespace tv {
 
 LoadReport DataFile::Load(const std::function<size_t()>& startEmpty,
                           const std::function<LoadReport(std::string_view bytes)>& parse) {
-    std::string bytes, why;
+    return LoadWith(startEmpty, [&](FileReader& file) {
+        std::string bytes(file.Remaining(), '\0'), why;
+        size_t got = 0;
+        if (!file.Read(bytes.data(), bytes.size(), got, why)) return Unreadable(why);
+        bytes.resize(got);
+        return parse(bytes);
+    });
+}
+
+LoadReport DataFile::LoadStreamed(const std::function<size_t()>& startEmpty,
+                                  const std::function<LoadReport(RecordStream& in)>& parse) {
+    return LoadWith(startEmpty, [&](FileReader& file) {
+        RecordStream in(file);
+        const LoadReport report = parse(in);
+        return in.ReadFailed() ? Unreadable(in.ReadError()) : report;
+    });
+}
+
+LoadReport DataFile::LoadWith(const std::function<size_t()>& startEmpty,
+                              const std::function<LoadReport(FileReader& file)>& parse) {
     m_report = LoadReport();
-    switch (ReadWholeFile(m_path, bytes, why)) {
+    FileReader file;
+    std::string why;
+    switch (file.Open(m_path, why)) {
         case ReadStatus::Missing:
             m_report.status = LoadStatus::Missing;
             m_report.itemsRead = startEmpty();
             break;
-        case ReadStatus::Failed:
-            m_report.status = LoadStatus::Unreadable;
-            m_report.message = why;
-            break;
-        case ReadStatus::Ok: m_report = parse(bytes); break;
+        case ReadStatus::Failed: m_report = Unreadable(why); break;
+        case ReadStatus::Ok: m_report = parse(file); break;
     }
     m_keepDamagedCopy = m_report.NeedsPreservation();
     return m_report;
+}
+
+LoadReport DataFile::Unreadable(const std::string& why) {
+    LoadReport report;
+    report.status = LoadStatus::Unreadable;
+    report.message = why;
+    return report;
 }
 
 FileResult DataFile::Save(const ContentProducer& produce) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "RecordStream.h"
 #include "platform/FileIo.h"
 #include "platform/FileResult.h"
 
@@ -26,6 +27,10 @@ public:
     // replaced, because saving over it would lose whatever the reader could not reach.
     LoadReport Load(const std::function<size_t()>& startEmpty,
                     const std::function<LoadReport(std::string_view bytes)>& parse);
+    // The same for a file read in pieces as parse goes. A file that cannot be read to its end
+    // is unreadable, whatever parse made of its beginning; parse must then forget it.
+    LoadReport LoadStreamed(const std::function<size_t()>& startEmpty,
+                            const std::function<LoadReport(RecordStream& in)>& parse);
     const LoadReport& GetLoadReport() const { return m_report; }
 
     // Writes the file through produce, crash-safely (see WriteFileAtomically), after keeping
@@ -36,6 +41,9 @@ public:
     LoadReport Damaged(const std::string& why, size_t itemsRead) const;
 
 private:
+    // Opens the file and hands it to parse; the rest of Load's work.
+    LoadReport LoadWith(const std::function<size_t()>& startEmpty, const std::function<LoadReport(FileReader& file)>& parse);
+    static LoadReport Unreadable(const std::string& why);
     std::string FileNoun() const { return m_items + " file"; }
 
     std::string m_items;

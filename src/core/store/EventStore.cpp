@@ -3,108 +3,10 @@
 
 #include <algorithm>
 
+#include "EventFile.h"
 #include "ProgramFolder.h"
 
 namespace tv {
-
-namespace {
-
-constexpr char kEventFileTag[] = "KORVATE";
-constexpr uint16_t kEventFileVersion = 0x0100;
-constexpr size_t kReservedBlock = 512;
-
-}  // namespace
-
-// ---- COneOffEventList ---------------------------------------------------------------
-
-CPtEvent* COneOffEventList::Add(CPtEvent& ev, const IdIsTaken& isTakenElsewhere) {
-    std::lock_guard g(GetLock());
-    CPtEvent* stored = AddWithNewId(ev, isTakenElsewhere);
-    if (stored) m_dayIndex[stored->GetStart().DayNumber()].push_back(stored);
-    return stored;
-}
-
-CPtEvent* COneOffEventList::AddKeepingId(const CPtEvent& ev) {
-    std::lock_guard g(GetLock());
-    CPtEvent* stored = AppendKeepingId(ev);
-    m_dayIndex[stored->GetStart().DayNumber()].push_back(stored);
-    return stored;
-}
-
-void COneOffEventList::Unindex(int64_t day, uint32_t id) {
-    auto found = m_dayIndex.find(day);
-    if (found == m_dayIndex.end()) return;
-    std::vector<CPtEvent*>& events = found->second;
-    for (auto it = events.begin(); it != events.end(); ++it) {
-        if ((*it)->GetId() == id) {
-            events.erase(it);
-            break;
-        }
-    }
-    if (events.empty()) m_dayIndex.erase(found);
-}
-
-CPtEvent* COneOffEventList::ReplaceAndReindex(uint32_t id, const CPtEvent& ev) {
-    std::lock_guard g(GetLock());
-    CPtEvent* stored = GetPtrById(id);
-    if (!stored) return nullptr;
-    const int64_t oldDay = stored->GetStart().DayNumber();
-    Replace(id, ev);
-    const int64_t newDay = stored->GetStart().DayNumber();
-    if (newDay != oldDay) {
-        Unindex(oldDay, id);
-        m_dayIndex[newDay].push_back(stored);
-    }
-    return stored;
-}
-
-bool COneOffEventList::RemoveAndUnindex(uint32_t id) {
-    std::lock_guard g(GetLock());
-    const CPtEvent* stored = GetPtrById(id);
-    if (!stored) return false;
-    Unindex(stored->GetStart().DayNumber(), id);
-    return Remove(id);
-}
-
-void COneOffEventList::ClearAll() {
-    std::lock_guard g(GetLock());
-    m_dayIndex.clear();
-    RemoveAll();
-}
-
-bool COneOffEventList::GetEventsOfDay(int64_t day, std::vector<const CPtEvent*>& out) const {
-    std::lock_guard g(GetLock());
-    auto it = m_dayIndex.lower_bound(day);
-    const bool found = it != m_dayIndex.end();
-    if (found && it->first == day) out.insert(out.end(), it->second.begin(), it->second.end());
-    return found;
-}
-
-void COneOffEventList::RebuildDayIndex() {
-    std::lock_guard g(GetLock());
-    m_dayIndex.clear();
-    for (CPtEvent& ev : Items()) m_dayIndex[ev.GetStart().DayNumber()].push_back(&ev);
-}
-
-ListReadResult COneOffEventList::ReadAndIndex(ArchiveReader& ar, std::vector<CPtEvent*>& recurring) {
-    std::lock_guard g(GetLock());
-    m_dayIndex.clear();
-    recurring.clear();
-    ListReadResult r = ReadBodyWith(
-        ar, [](uint32_t) { return false; },
-        [&](CPtEvent& ev) {
-            m_dayIndex[ev.GetStart().DayNumber()].push_back(&ev);
-            if (ev.IsRecurrent()) recurring.push_back(&ev);
-        },
-        [](uint32_t) {});
-    if (r.dropped > 0) {  // records were removed after they were indexed: index again
-        RebuildDayIndex();
-        recurring.clear();
-        for (CPtEvent& ev : Items())
-            if (ev.IsRecurrent()) recurring.push_back(&ev);
-    }
-    return r;
-}
 
 // ---- CEventStore --------------------------------------------------------------------
 
@@ -181,7 +83,8 @@ bool CEventStore::GetEventsOfDay(const DateTime& date, std::vector<const CPtEven
     AllLock lock(*this);
     const int64_t day = date.DayNumber();
     bool found = m_oneOff.GetEventsOfDay(day, out);
-    for (const CPtEvent& ev : m_recurring.Items()) {
+    for (uint32_t s = m_recurring.FirstSlot(); s != CEventList::kNoSlot; s = m_recurring.NextSlot(s)) {
+        const CPtEvent& ev = m_recurring.At(s);
         const DateTime occ = ev.GetOccurrenceOnOrAfter(date);
         if (occ.IsValid() && occ.DayNumber() == day) {
             out.push_back(&ev);
@@ -204,7 +107,8 @@ void CEventStore::GetEventsOfDays(const DateTime& first, int count, std::vector<
     // occurrence from day d lies later, on day o, no day between d and o can list the event (the
     // search from any of them finds the same day o), so the walk jumps there and asks again;
     // a series with no occurrence from d has none on a later day either.
-    for (const CPtEvent& ev : m_recurring.Items()) {
+    for (uint32_t s = m_recurring.FirstSlot(); s != CEventList::kNoSlot; s = m_recurring.NextSlot(s)) {
+        const CPtEvent& ev = m_recurring.At(s);
         for (int64_t d = firstDay; d < endDay;) {
             const DateTime occ = ev.GetOccurrenceOnOrAfter(DateTime::FromDayNumber(d));
             if (!occ.IsValid()) break;
@@ -220,8 +124,8 @@ void CEventStore::GetEventsOfDays(const DateTime& first, int count, std::vector<
 }
 
 CEventIterator CEventStore::CreateIterator(EventListKind kind) const {
-    if (kind == EventListKind::OneOff) return CEventIterator(m_oneOff, m_oneOff.Items());
-    return CEventIterator(m_recurring, m_recurring.Items());
+    if (kind == EventListKind::OneOff) return CEventIterator(m_oneOff);
+    return CEventIterator(m_recurring);
 }
 
 std::vector<uint32_t> CEventStore::GetAllIds() const {
@@ -240,7 +144,8 @@ void CEventStore::RemoveAll() {
 
 // Files from elsewhere may hold a recurring event in the one-off list or the other way
 // round; every operation relies on the placement matching the recurrence.
-void CEventStore::MoveMisplaced(const std::vector<CPtEvent*>& toRecurring, const std::vector<CPtEvent*>& toOneOff) {
+void CEventStore::MoveMisplaced(const std::vector<const CPtEvent*>& toRecurring,
+                                const std::vector<const CPtEvent*>& toOneOff) {
     std::vector<CPtEvent> recurring, oneOff;
     for (const CPtEvent* ev : toRecurring) recurring.push_back(*ev);
     for (const CPtEvent* ev : toOneOff) oneOff.push_back(*ev);
@@ -261,28 +166,30 @@ void CEventStore::SerializeLists(ArchiveWriter& ar) const {
 }
 
 ListReadResult CEventStore::SerializeLists(ArchiveReader& ar) {
+    RecordStream in(ar);
+    return SerializeLists(in);
+}
+
+ListReadResult CEventStore::SerializeLists(RecordStream& in) {
     AllLock lock(*this);
     m_recurring.RemoveAll();
-    std::vector<CPtEvent*> toRecurring, toOneOff;
-    ListReadResult result = m_oneOff.ReadAndIndex(ar, toRecurring);
+    std::vector<const CPtEvent*> toRecurring, toOneOff;
+    ListReadResult result = m_oneOff.ReadAndIndex(in, toRecurring);
     // After a damaged one-off list the reading position means nothing; the recurring list
     // stays empty rather than being read from the middle of a record.
     if (result.complete) {
-        ListReadResult rec = m_recurring.ReadBodyWith(
-            ar, [this](uint32_t id) { return m_oneOff.Contains(id); },
-            [&](CPtEvent& ev) {
+        ListReadResult rec = m_recurring.ReadBody(
+            in, [this](uint32_t id) { return m_oneOff.Contains(id); },
+            [&](uint32_t, const CPtEvent& ev) {
                 if (!ev.IsRecurrent()) toOneOff.push_back(&ev);
-            },
-            [this](uint32_t id) { m_oneOff.PrefetchId(id); });
+            });
         if (rec.dropped > 0) {
             toOneOff.clear();
-            for (CPtEvent& ev : m_recurring.Items())
+            m_recurring.ForEach([&](const CPtEvent& ev) {
                 if (!ev.IsRecurrent()) toOneOff.push_back(&ev);
+            });
         }
-        result.complete = rec.complete;
-        result.error = rec.error;
-        result.renumbered += rec.renumbered;
-        result.dropped += rec.dropped;
+        ContinueWith(result, rec);
     }
     MoveMisplaced(toRecurring, toOneOff);
     return result;
@@ -298,9 +205,7 @@ void CEventStore::WriteForExport(ArchiveWriter& ar) const {
 
 void CEventStore::WriteEventFile(ArchiveWriter& ar) const {
     AllLock lock(*this);
-    ar.WriteText(kEventFileTag);
-    ar.WriteU16(kEventFileVersion);
-    ar.WriteBytes(std::string(kReservedBlock, '\0'));
+    WriteEventFileHeader(ar);
     SerializeLists(ar);
 }
 
@@ -312,46 +217,28 @@ std::string CEventStore::SaveToBytes() const {
 }
 
 LoadReport CEventStore::LoadFromBytes(std::string_view bytes) {
+    ArchiveReader ar(bytes);
+    RecordStream in(ar);
+    return LoadFrom(in);
+}
+
+LoadReport CEventStore::LoadFrom(RecordStream& in) {
     AllLock lock(*this);
     RemoveAll();
-    ArchiveReader ar(bytes);
-    std::string tag;
-    try {
-        tag = ar.ReadText();
-    } catch (const ArchiveError&) {
-    }
-    if (tag != kEventFileTag) {
-        LoadReport report;
-        report.status = LoadStatus::WrongTag;
-        report.message = "The event file \"" + GetFilePath() + "\" is not a Tallyvane event file; no events were read.";
-        return report;
-    }
-    ListReadResult r;
-    try {
-        ar.ReadU16();  // the version word; every writer has used 0x0100 and nothing depends on it
-        ar.Skip(kReservedBlock);
-        r = SerializeLists(ar);
-    } catch (const ArchiveError& e) {
-        r.complete = false;
-        r.error = e.what();
-    }
-    // Every event was read, but a text is not what was stored: the file is kept aside like
-    // any other damaged file before it is overwritten.
-    if (r.complete && ar.DamagedTexts() > 0) {
-        r.complete = false;
-        r.error = DamagedTextsNote(ar.DamagedTexts());
-    }
-    const size_t read = m_oneOff.GetCount() + m_recurring.GetCount();
-    LoadReport report = r.complete ? LoadReport() : m_file.Damaged(r.error, read);
-    report.itemsRead = read;
-    report.renumbered = r.renumbered;
-    return report;
+    return ReadEventFile(
+        in, m_file, [this](RecordStream& lists) { return SerializeLists(lists); },
+        [this] { return m_oneOff.GetCount() + m_recurring.GetCount(); });
 }
 
 LoadReport CEventStore::Load() {
     std::lock_guard saving(m_saveLock);
     RemoveAll();
-    return m_file.Load([] { return size_t(0); }, [this](std::string_view bytes) { return LoadFromBytes(bytes); });
+    return m_file.LoadStreamed([] { return size_t(0); },
+                               [this](RecordStream& in) {
+                                   LoadReport report = LoadFrom(in);
+                                   if (in.ReadFailed()) RemoveAll();  // as if nothing could be read
+                                   return report;
+                               });
 }
 
 FileResult CEventStore::Save() {

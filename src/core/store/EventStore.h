@@ -2,60 +2,16 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "DataFile.h"
+#include "EventList.h"
 #include "platform/FileResult.h"
-#include "ThreadSafeList.h"
 #include "model/PtEvent.h"
 
 namespace tv {
-
-constexpr uint32_t kFirstOneOffId = 1;
-constexpr uint32_t kOneOffIdLimit = 0x80000000u;
-constexpr uint32_t kFirstRecurringId = 0x80000001u;
-constexpr uint32_t kRecurringIdLimit = 0xFFFFFFFFu;
-
-// One-off events, with an index from start day to event for the calendar views.
-class COneOffEventList : public CThreadSafeList<CPtEvent> {
-public:
-    COneOffEventList() : CThreadSafeList<CPtEvent>(kFirstOneOffId, kOneOffIdLimit) {}
-
-    CPtEvent* Add(CPtEvent& ev, const IdIsTaken& isTakenElsewhere);
-    CPtEvent* AddKeepingId(const CPtEvent& ev);
-    CPtEvent* ReplaceAndReindex(uint32_t id, const CPtEvent& ev);
-    bool RemoveAndUnindex(uint32_t id);
-    void ClearAll();
-    // Events starting on day, in the order they were indexed. True when the index holds any
-    // entry on or after that day (the answer callers have always been given).
-    bool GetEventsOfDay(int64_t day, std::vector<const CPtEvent*>& out) const;
-    // Calls fn(day, event) for every indexed event starting on a day in [first, first + count).
-    template <class Fn>
-    void ForEachInDays(int64_t first, int count, Fn&& fn) const {
-        std::lock_guard g(GetLock());
-        for (auto it = m_dayIndex.lower_bound(first); it != m_dayIndex.end() && it->first < first + count; ++it)
-            for (const CPtEvent* ev : it->second) fn(it->first, ev);
-    }
-    // Reads a list body and indexes it in the same pass; recurring gets the events that belong
-    // in the other list.
-    ListReadResult ReadAndIndex(ArchiveReader& ar, std::vector<CPtEvent*>& recurring);
-    void RebuildDayIndex();
-
-private:
-    void Unindex(int64_t day, uint32_t id);
-
-    // Day -> the events starting that day, in the order they were indexed. A few thousand days
-    // hold a whole life's events, so this stays small however many events there are.
-    std::map<int64_t, std::vector<CPtEvent*>> m_dayIndex;
-};
-
-class CRecurringEventList : public CThreadSafeList<CPtEvent> {
-public:
-    CRecurringEventList() : CThreadSafeList<CPtEvent>(kFirstRecurringId, kRecurringIdLimit) {}
-};
 
 enum class EventListKind { OneOff, Recurring };
 
@@ -63,18 +19,6 @@ enum class EventListKind { OneOff, Recurring };
 // Only the scheduler and the pop-up change the mark; an editor or a command that fetched its
 // copy before a pop-up opened must not clear it, or the same reminder would pop up twice.
 enum class ShowingMark { Keep, Replace };
-
-// Walks one list while holding its lock, from creation until destruction.
-class CEventIterator {
-public:
-    CEventIterator(const CThreadSafeList<CPtEvent>& list, const std::list<CPtEvent>& items)
-        : m_guard(list.GetLock()), m_it(items.begin()), m_end(items.end()) {}
-    const CPtEvent* Next() { return m_it == m_end ? nullptr : &*m_it++; }
-
-private:
-    std::unique_lock<std::recursive_mutex> m_guard;
-    std::list<CPtEvent>::const_iterator m_it, m_end;
-};
 
 class CEventStore {
 public:
@@ -104,6 +48,9 @@ public:
     bool GetById(uint32_t id, CPtEvent& out) const;
     // Valid only until the next change of the store; use at once on the calling thread.
     const CPtEvent* GetPtrById(uint32_t id) const;
+    // The events on date's day: the one-off events starting that day in the order they were
+    // indexed, then the recurring events occurring that day in list order. Valid until the
+    // store changes.
     bool GetEventsOfDay(const DateTime& date, std::vector<const CPtEvent*>& out) const;
     // GetEventsOfDay for each of count days from first (out[i] is day first + i), with every
     // event's occurrence on that day. The same answers, found without a search per event per
@@ -139,12 +86,14 @@ public:
     void SerializeLists(ArchiveWriter& ar) const;
     // Reads both list bodies and replaces both lists. Answers whether both were complete.
     ListReadResult SerializeLists(ArchiveReader& ar);
+    ListReadResult SerializeLists(RecordStream& in);
     // count + records for each list, without the id bookkeeping, for exports.
     void WriteForExport(ArchiveWriter& ar) const;
 
 private:
     bool IsIdTaken(uint32_t id) const;
-    void MoveMisplaced(const std::vector<CPtEvent*>& toRecurring, const std::vector<CPtEvent*>& toOneOff);
+    void MoveMisplaced(const std::vector<const CPtEvent*>& toRecurring, const std::vector<const CPtEvent*>& toOneOff);
+    LoadReport LoadFrom(RecordStream& in);
 
     DataFile m_file;
     COneOffEventList m_oneOff;

@@ -27,7 +27,9 @@ public:
     bool contains(uint32_t id) const { return find(id) != nullptr; }
 
     const Value* find(uint32_t id) const {
-        if (m_slots.empty() || id == kEmpty || id == kFreed) return nullptr;
+        // Ids outside every id ever set are answered without touching the table: a file's ids
+        // mostly ascend, so the check before each new one's insertion would be a cache miss.
+        if (id < m_lowest || id > m_highest || id == kFreed) return nullptr;
         for (size_t i = Home(id);; i = (i + 1) & m_mask) {
             const Slot& s = m_slots[i];
             if (s.key == id) return &s.value;
@@ -47,6 +49,8 @@ public:
             Slot& s = m_slots[i];
             if (s.key == kEmpty || s.key == kFreed) {
                 if (s.key == kEmpty) ++m_used;
+                m_lowest = std::min(m_lowest, id);
+                m_highest = std::max(m_highest, id);
                 s.key = id;
                 s.value = value;
                 ++m_count;
@@ -70,6 +74,8 @@ public:
 
     void clear() {
         m_slots.clear();
+        m_lowest = kFreed;
+        m_highest = kEmpty;
         m_mask = 0;
         m_count = m_used = 0;
     }
@@ -106,6 +112,7 @@ private:
     std::vector<Slot> m_slots;
     size_t m_mask = 0;
     unsigned m_shift = 64;
+    uint32_t m_lowest = kFreed, m_highest = kEmpty;  // of every id set since the last clear
     size_t m_count = 0;  // live entries
     size_t m_used = 0;   // live and freed slots
 };

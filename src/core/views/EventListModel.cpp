@@ -121,7 +121,7 @@ std::string TypeName(const CEventTypeTable& types, uint32_t typeId, CEventType* 
 
 std::string CellOf(const CPtEvent& ev, int column, const CEventTypeTable& types, const DateTime& now) {
     switch (column) {
-        case kColName: return ev.GetName();
+        case kColName: return std::string(ev.GetName());
         case kColTime: return GetDateTexts().EventTime(ev.GetOccurrence(now));
         case kColType: return TypeName(types, ev.GetType());
         case kColRecurrence: return ev.GetRecurrence().GetDescription();

@@ -169,7 +169,7 @@ TEST(TimeTrouble, DaylightSavingChangesAnnounceEachReminderOnceAtItsFirstMoment)
             PopUp popUp(store, answer);
             popUp.Run(from, to);
             for (size_t i = 0; i < ids.size(); ++i) {
-                const std::string what = night.events[i].first.GetName();
+                const std::string what(night.events[i].first.GetName());
                 ASSERT_EQ(popUp.CountFor(ids[i]), 1u) << what;
                 const auto s =
                     std::find_if(popUp.shown.begin(), popUp.shown.end(), [&](auto& s) { return s.id == ids[i]; });
