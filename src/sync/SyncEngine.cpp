@@ -45,8 +45,9 @@ struct Seen {
 class Pass {
 public:
     Pass(CEventStore& store, const CEventTypeTable& types, CalDavClient& client, SyncState& state, const DateTime& now,
-         SyncReport& report)
-        : m_store(store), m_types(types), m_client(client), m_state(state), m_now(now), m_report(report) {}
+         SyncReport& report, const SyncEngine::StoreWriter& writer)
+        : m_store(store), m_types(types), m_client(client), m_state(state), m_now(now), m_report(report),
+          m_writer(writer) {}
 
     void Run(const Listing& listing) {
         m_store.ForEachEvent([&](const CPtEvent& ev) { m_local[ev.GetId()] = SyncDigest(ev); });
@@ -177,6 +178,9 @@ private:
     // A server event that is new here. Its reminders before now count as answered: a series
     // synced from elsewhere does not bring up its past.
     bool AddHere(CPtEvent ev, const std::string& href, const std::string& uid, const std::string& etag) {
+        return Write([&] { return AddHereNow(std::move(ev), href, uid, etag); });
+    }
+    bool AddHereNow(CPtEvent ev, const std::string& href, const std::string& uid, const std::string& etag) {
         ics::AnswerPastReminders(ev, m_now);
         if (!m_store.Add(ev)) {
             failures.push_back(texts::kNoFreeId);
@@ -190,24 +194,31 @@ private:
 
     // The server's version of a conflict, kept as an event of its own that goes up as new.
     void KeepConflictCopy(const ServerCopy& copy) {
+        Write([&] { return KeepConflictCopyNow(copy); });
+    }
+    bool KeepConflictCopyNow(const ServerCopy& copy) {
         CPtEvent ev = copy.event;
         const std::string suffix = texts::kSyncConflictSuffix;
         ev.SetName(std::string(CutToCodePoints(ev.GetName(), kMaxNameChars - CountCodePoints(suffix))) + suffix);
         ics::AnswerPastReminders(ev, m_now);
         if (!m_store.Add(ev)) {
             failures.push_back(texts::kNoFreeId);
-            return;
+            return false;
         }
         m_local[ev.GetId()] = SyncDigest(ev);
         m_newLocal.push_back(ev.GetId());
         Changed();
         ++m_report.conflicts;
+        return true;
     }
 
     // Takes the server's fields into the local event, unless it changed since the listing
     // (then the next sync sees both changes). The reminder's state stays; when the event's
     // time or rule changed, it is armed anew from now.
     std::optional<uint64_t> ApplyHere(uint32_t id, const CPtEvent& server, uint64_t expected) {
+        return Write([&] { return ApplyHereNow(id, server, expected); });
+    }
+    std::optional<uint64_t> ApplyHereNow(uint32_t id, const CPtEvent& server, uint64_t expected) {
         CEventStore::AllLock lock(m_store);
         const CPtEvent* current = m_store.GetPtrById(id);
         if (!current || SyncDigest(*current) != expected) return std::nullopt;
@@ -232,6 +243,9 @@ private:
     }
 
     bool DeleteHere(uint32_t id, uint64_t expected) {
+        return Write([&] { return DeleteHereNow(id, expected); }, true);
+    }
+    bool DeleteHereNow(uint32_t id, uint64_t expected) {
         CEventStore::AllLock lock(m_store);
         const CPtEvent* current = m_store.GetPtrById(id);
         if (!current || SyncDigest(*current) != expected) return false;
@@ -356,6 +370,15 @@ private:
     }
 
     void Changed() { m_report.storeChanged = m_unsaved = true; }
+
+    // One change of the store, where the writer runs it (see SyncEngine::SetStoreWriter).
+    template <class Change>
+    auto Write(Change change, bool removes = false) -> decltype(change()) {
+        if (!m_writer) return change();
+        std::optional<decltype(change())> result;
+        if (!m_writer([&] { result = change(); }, removes)) throw SyncError(texts::Tr(texts::kSyncStopped));
+        return std::move(*result);
+    }
 
     // ---- the local changes -------------------------------------------------------------
 
@@ -489,6 +512,7 @@ private:
     SyncState& m_state;
     DateTime m_now;
     SyncReport& m_report;
+    const SyncEngine::StoreWriter& m_writer;
 
     std::unordered_map<uint32_t, uint64_t> m_local;  // id -> SyncDigest, as the sync goes
     std::vector<std::string> m_fetchLinked, m_fetchNew, m_upload, m_uploadNew, m_deleteThere, m_deleteHere;
@@ -523,7 +547,7 @@ SyncReport SyncEngine::Run(const SyncRequest& request, const DateTime& now) {
         std::optional<Listing> listing;
         if (!state.token.empty()) listing = client.ChangesSince(state.token);
         if (!listing) listing = client.ListAll();
-        Pass pass(m_store, m_types, client, state, now, report);
+        Pass pass(m_store, m_types, client, state, now, report, m_writer);
         pass.Run(*listing);
         if (!pass.failures.empty()) {
             report.message = texts::TrPrintf(texts::kSyncNotStored, OriginOf(state.collection).c_str(),

@@ -14,6 +14,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,12 @@ public:
         : m_store(store), m_types(types), m_http(http) {}
     // A set flag stops the sync at its next request; what was done by then is kept.
     void SetCancelFlag(const std::atomic<bool>* cancel) { m_cancel = cancel; }
+    // Runs each change of the store where the store's readers live and waits for it; false when
+    // it cannot any more, which stops the sync. The program's windows read events without
+    // locks, so it hands the changes to their thread; without a writer they run here. removes:
+    // the change may delete an event, which pointers held by the readers must not outlive.
+    using StoreWriter = std::function<bool(const std::function<void()>& change, bool removes)>;
+    void SetStoreWriter(StoreWriter writer) { m_writer = std::move(writer); }
 
     // Runs one sync; the store and Evnt.sync are saved as it goes.
     SyncReport Run(const SyncRequest& request, const DateTime& now);
@@ -54,6 +61,7 @@ private:
     const CEventTypeTable& m_types;
     IHttpClient& m_http;
     const std::atomic<bool>* m_cancel = nullptr;
+    StoreWriter m_writer;
 };
 
 // Records the synced events' UIDs in Evnt.uid, so that an iCalendar export names them as the

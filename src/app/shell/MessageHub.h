@@ -19,6 +19,8 @@ public:
 
     // name is one of the tv::msg names; an unknown name is dropped.
     void Post(const char* name, uint32_t wParam);
+    // The same at once; only on the user-interface thread.
+    void Send(const char* name, uint32_t wParam) { Deliver(name, wParam); }
 
 Q_SIGNALS:
     void eventPop(quint32 eventId);      // "KORVATE-EVENT-POP"

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <future>
 
 #include "CurlHttpClient.h"
 #include "MainWnd.h"
@@ -96,11 +97,34 @@ void CSyncController::start(const sync::SyncRequest& request, bool asked) {
         sync::CurlHttpClient http;
         sync::SyncEngine engine(GetEventStore(), GetEventTypeTable(), http);
         engine.SetCancelFlag(&m_cancel);
+        engine.SetStoreWriter([this](const std::function<void()>& change, bool removes) {
+            return changeOnWindowsThread(change, removes);
+        });
         const sync::SyncReport report = engine.Run(request, LocalNow());
         // Delivered on the windows' thread; dropped with this object when the program ends.
         QMetaObject::invokeMethod(
             this, [this, report, asked] { deliver(report, asked); }, Qt::QueuedConnection);
     });
+}
+
+bool CSyncController::changeOnWindowsThread(const std::function<void()>& change, bool removes) {
+    std::promise<void> done;
+    std::future<void> changed = done.get_future();
+    // Never run once the wait below has given up: ending the program sets the flag and joins
+    // this thread before the controller goes, and its queued calls go with it.
+    QMetaObject::invokeMethod(
+        this,
+        [&change, &done, removes] {
+            change();
+            // The pages hold the events they show: they let go of a deleted one before anything
+            // is drawn again.
+            if (removes) CMessageHub::Instance().Send(msg::kRefresh, 0);
+            done.set_value();
+        },
+        Qt::QueuedConnection);
+    while (changed.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready)
+        if (m_cancel) return false;
+    return true;
 }
 
 void CSyncController::deliver(const sync::SyncReport& report, bool asked) {

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QTimer>
 #include <atomic>
+#include <functional>
 #include <thread>
 
 #include "SyncEngine.h"
@@ -44,6 +45,8 @@ Q_SIGNALS:
 private:
     void start(const sync::SyncRequest& request, bool asked);
     void deliver(const sync::SyncReport& report, bool asked);
+    // Runs one of the sync's changes of the store on the windows' thread and waits for it.
+    bool changeOnWindowsThread(const std::function<void()>& change, bool removes);
     void fail(const QString& message, bool asked);
 
     QTimer m_timer;
