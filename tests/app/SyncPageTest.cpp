@@ -123,6 +123,19 @@ void SyncPageTest::windowsFollowASyncAndAServerThatStaysDownIsToldOnce() {
     QCOMPARE(w.prompts.told.size(), 2);
     QVERIFY(w.prompts.told[0].contains(QStringLiteral("refused the user name or password")));
     QCOMPARE(GetEventStore().GetCount(), size_t(2));
+
+    // Gone from the server: the page lets go of the events as the sync deletes them, before the
+    // sync's own refresh arrives.
+    QCOMPARE(QProcess::execute(QStringLiteral("python3"),
+                               {QStringLiteral("-c"), QStringLiteral("import urllib.request; urllib.request.urlopen("
+                                                                     "'http://127.0.0.1:%1/forget-lunch')")
+                                                          .arg(port)}),
+             0);
+    Configure(Url("calendar"));
+    sync.syncNow(false);
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(GetEventStore().GetCount(), size_t(0));
+    QVERIFY(rows->model().Ids().empty());
 }
 
 QTEST_MAIN(SyncPageTest)

@@ -16,6 +16,10 @@ LUNCH = ("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//stub//EN\r\nBEGIN:VEVENT\r
          "END:VEVENT\r\nEND:VCALENDAR\r\n")
 
 
+# Set by a request to /forget-lunch: the event was deleted elsewhere since the last sync.
+lunch_deleted = False
+
+
 class Handler(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
 
@@ -35,7 +39,11 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if self.command == "PROPFIND":
             return self.answer(207, MULTISTATUS.format(CALENDAR.format(path)).encode())
         if self.command == "REPORT":
-            if not holds_lunch:
+            if lunch_deleted and b"sync-collection" in body:
+                return self.answer(207, MULTISTATUS.format('<response><href>{}lunch.ics</href>'
+                                                           '<status>HTTP/1.1 404 Not Found</status></response>'
+                                                           .format(path)).encode())
+            if not holds_lunch or lunch_deleted:
                 return self.answer(207, MULTISTATUS.format("").encode())
             data = "<C:calendar-data>{}</C:calendar-data>".format(LUNCH) if b"calendar-multiget" in body else ""
             return self.answer(207, MULTISTATUS.format(
@@ -46,8 +54,12 @@ class Handler(http.server.BaseHTTPRequestHandler):
         return self.answer(405)
 
     def handle_any(self):
+        global lunch_deleted
         body = self.rfile.read(int(self.headers.get("Content-Length", 0)))
         mode = self.path.strip("/").split("/")[0]
+        if mode == "forget-lunch":
+            lunch_deleted = True
+            return self.answer(204)
         if mode == "unauthorized":
             self.answer(401, b"no", [("WWW-Authenticate", 'Basic realm="x"')])
         elif mode == "failing":
