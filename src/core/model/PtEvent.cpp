@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 #include "EventType.h"
 #include "texts/Translate.h"
@@ -90,9 +91,12 @@ void CPtEvent::SetTexts(std::string_view name, std::string_view note, std::strin
     if (total > 0) {
         // The given texts may be this event's own: they are copied before the old ones go.
         texts = new char[total];
-        std::memcpy(texts, name.data(), name.size());
-        std::memcpy(texts + name.size(), note.data(), note.size());
-        std::memcpy(texts + name.size() + note.size(), sound.data(), sound.size());
+        char* at = texts;
+        // An empty text may have no bytes at all to copy from.
+        for (std::string_view text : {name, note, sound}) {
+            if (!text.empty()) std::memcpy(at, text.data(), text.size());
+            at += text.size();
+        }
     }
     FreeTexts();
     m_texts = texts;
