@@ -112,7 +112,8 @@ FileResult SyncState::Save() const {
         text += "e\t" + std::string(numbers) + EscapeField(e.etag) + "\t" + EscapeField(href) + "\t" + EscapeField(e.uid) + "\n";
     }
     if (text == m_written) return FileResult::Ok();
-    FileResult r = WriteFileAtomically(m_path, text);
+    // It names the user's server and resources: the data folder's owner-only file.
+    FileResult r = WriteFileAtomically(m_path, text, SaveScope::DataFolder);
     if (r.ok) m_written = std::move(text);
     return r;
 }
