@@ -9,6 +9,8 @@
 #include <fstream>
 #include <mutex>
 
+#include "platform/LocalClock.h"
+
 namespace tv::ics {
 
 namespace {
@@ -98,15 +100,7 @@ DateTime IcalFieldsToDateTime(const icaltimetype& t) {
 int64_t UnixOfWall(const DateTime& dt) {
     DateParts p;
     if (!dt.GetParts(p)) return 0;
-    std::tm tm{};
-    tm.tm_year = p.year - 1900;
-    tm.tm_mon = p.month - 1;
-    tm.tm_mday = p.day;
-    tm.tm_hour = p.hour;
-    tm.tm_min = p.minute;
-    tm.tm_sec = p.second;
-    tm.tm_isdst = -1;
-    return static_cast<int64_t>(std::mktime(&tm));
+    return UnixOfLocalWall({p.year, p.month, p.day, p.hour, p.minute, p.second});
 }
 
 DateTime WallOfUnix(int64_t seconds) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/ReminderScheduler.h"
+#include "platform/LocalClock.h"
 
 namespace tvtest {
 
@@ -59,15 +60,7 @@ inline tv::DateTime WallClock(std::time_t t) {
 inline std::time_t RealSecond(const tv::DateTime& wall, int isDst = -1) {
     tv::DateParts p;
     wall.GetParts(p);
-    std::tm tm{};
-    tm.tm_year = p.year - 1900;
-    tm.tm_mon = p.month - 1;
-    tm.tm_mday = p.day;
-    tm.tm_hour = p.hour;
-    tm.tm_min = p.minute;
-    tm.tm_sec = p.second;
-    tm.tm_isdst = isDst;
-    return std::mktime(&tm);
+    return static_cast<std::time_t>(tv::UnixOfLocalWall({p.year, p.month, p.day, p.hour, p.minute, p.second}, isDst));
 }
 
 inline tv::CPtEvent Warned(tv::CPtEvent ev, int remindBeforeSeconds) {

@@ -22,21 +22,8 @@ CPtEvent::CPtEvent(const CPtEvent& other) : m_recurrence(other.m_recurrence) {
     SetTexts(other.GetName(), other.GetNote(), other.GetSound());
 }
 
-CPtEvent::CPtEvent(CPtEvent&& other) noexcept : m_recurrence(std::move(other.m_recurrence)) {
-    CopyFixedFields(other);
-    if (other.m_ownsTexts) {
-        m_texts = other.m_texts;
-        m_nameSize = other.m_nameSize;
-        m_noteSize = other.m_noteSize;
-        m_soundSize = other.m_soundSize;
-        m_ownsTexts = true;
-        other.m_texts = nullptr;
-        other.m_nameSize = other.m_noteSize = other.m_soundSize = 0;
-        other.m_ownsTexts = false;
-    } else {
-        SetTexts(other.GetName(), other.GetNote(), other.GetSound());
-    }
-}
+// Taking another event's texts is the move assignment's work; an empty event has nothing to free.
+CPtEvent::CPtEvent(CPtEvent&& other) noexcept : CPtEvent() { *this = std::move(other); }
 
 CPtEvent& CPtEvent::operator=(const CPtEvent& other) {
     if (this == &other) return *this;

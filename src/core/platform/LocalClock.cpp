@@ -21,4 +21,16 @@ LocalClockReading ReadLocalClock() {
     return r;
 }
 
+int64_t UnixOfLocalWall(const LocalClockReading& wall, int isDst) {
+    std::tm tm{};
+    tm.tm_year = wall.year - 1900;
+    tm.tm_mon = wall.month - 1;
+    tm.tm_mday = wall.day;
+    tm.tm_hour = wall.hour;
+    tm.tm_min = wall.minute;
+    tm.tm_sec = wall.second;
+    tm.tm_isdst = isDst;
+    return static_cast<int64_t>(std::mktime(&tm));
+}
+
 }  // namespace tv

@@ -1,6 +1,8 @@
 // The wall clock in local time, as the C library's time zone rules give it.
 #pragma once
 
+#include <cstdint>
+
 namespace tv {
 
 struct LocalClockReading {
@@ -10,5 +12,9 @@ struct LocalClockReading {
 };
 
 LocalClockReading ReadLocalClock();
+
+// The real second (Unix time) of a local wall-clock time; isDst picks one of an hour the clocks
+// show twice (-1: whichever the C library takes). The milliseconds do not count.
+int64_t UnixOfLocalWall(const LocalClockReading& wall, int isDst = -1);
 
 }  // namespace tv
