@@ -5,6 +5,7 @@
 # software centres and man look for them.
 
 install(TARGETS tallyvane-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS tallyvane-cli-full RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/tallyvane)
 set(tallyvane_data ${CMAKE_SOURCE_DIR}/data)
 install(DIRECTORY ${tallyvane_data}/Sound ${tallyvane_data}/help DESTINATION ${TALLYVANE_INSTALL_DATADIR})
 # Translations: the .qm files the build makes in bin/translations go to

@@ -14,7 +14,7 @@ prefix="$scratch/prefix"
 fail() { echo "install check: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for f in bin/tallyvane bin/tallyvane-cli share/tallyvane/Sound/Chime.WAV share/tallyvane/help/index.html \
+for f in bin/tallyvane bin/tallyvane-cli libexec/tallyvane/tallyvane-cli-full share/tallyvane/Sound/Chime.WAV share/tallyvane/help/index.html \
   "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml" "share/icons/hicolor/scalable/apps/$id.svg" \
   share/man/man1/tallyvane.1.gz share/man/man1/tallyvane-cli.1.gz share/doc/tallyvane/copyright; do
   [ -e "$prefix/$f" ] || fail "$f is not installed"
@@ -56,6 +56,9 @@ for data in "$home/data/tallyvane" "$home/.local/share/tallyvane"; do
   [ "$(stat -c %a "$data/Evnt.est")" = 600 ] || fail "$data/Evnt.est is not private"
 done
 run "$prefix/bin/tallyvane-cli" events | grep -q '"name": "Install check"' || fail "the event is not listed"
+# The everyday tool finds the full one for the calendar files, from wherever the prefix is.
+run "$prefix/bin/tallyvane-cli" export-ics "$scratch/all.ics" >/dev/null || fail "export-ics"
+grep -q '^SUMMARY:Install check' "$scratch/all.ics" || fail "export-ics did not write the event"
 
 # The program finds its shipped sounds and help from where it is installed, with no help from
 # XDG_DATA_DIRS: the locator it uses, run from the installed bin folder.
@@ -68,7 +71,8 @@ found=$(run XDG_DATA_DIRS=/nonexistent "$prefix/bin/tallyvane-locate-shipped" So
 (cd "$build" && cpack -G DEB -B "$scratch/deb" >"$scratch/cpack.log" 2>&1) || fail "cpack: $(cat "$scratch/cpack.log")"
 deb=$(ls "$scratch"/deb/tallyvane_"$version"-1_*.deb)
 dpkg-deb -c "$deb" | awk '{ print $6 }' | sed 's|^\./|/|' >"$scratch/deb.txt"
-for f in /usr/bin/tallyvane /usr/bin/tallyvane-cli "/usr/share/applications/$id.desktop" \
+for f in /usr/bin/tallyvane /usr/bin/tallyvane-cli /usr/libexec/tallyvane/tallyvane-cli-full \
+  "/usr/share/applications/$id.desktop" \
   /usr/share/tallyvane/Sound/Chime.WAV /usr/share/man/man1/tallyvane-cli.1.gz /usr/share/doc/tallyvane/copyright; do
   grep -qx "$f" "$scratch/deb.txt" || fail "the package lacks $f"
 done

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -12,8 +14,7 @@
 #include <thread>
 
 #include "CommandLine.h"
-#include "IcsCommands.h"
-#include "SyncCommand.h"
+#include "ExtendedCommands.h"
 #include "Json.h"
 #include "UidMap.h"
 #include "editing/EventEditorModel.h"
@@ -195,10 +196,10 @@ struct LocalCalendar {
 
 class Session {
 public:
-    Session(const CalendarRef& calendar, std::string dataDir, std::string workingDir, DateTime now, std::ostream& out,
-            std::ostream& err)
+    Session(const CalendarRef& calendar, std::string dataDir, std::string workingDir, DateTime now,
+            const ExtendedCommands* extended, std::ostream& out, std::ostream& err)
         : m_dataDir(std::move(dataDir)), m_workingDir(std::move(workingDir)), m_typesPath(calendar.typesPath),
-          m_now(now), m_out(out), m_err(err), m_types(calendar.types), m_store(calendar.store) {}
+          m_now(now), m_extended(extended), m_out(out), m_err(err), m_types(calendar.types), m_store(calendar.store) {}
 
     // Writing commands hold the data folder for their whole run, after any writer before them.
     DataFolderLock::WriterLock LockForWriter(std::string& why) {
@@ -284,6 +285,8 @@ private:
     std::string m_workingDir;
     std::string m_typesPath;
     DateTime m_now;
+    // Null in the everyday tool, which hands the commands that need them on before a session.
+    const ExtendedCommands* m_extended;
     std::ostream& m_out;
     std::ostream& m_err;
     DataFolderLock m_lock;
@@ -613,11 +616,11 @@ int Session::Restore(const ParsedArgs& a) {
 }
 
 int Session::ExportIcs(const ParsedArgs& a) {
-    return cli::ExportIcs(PathArgument(a), m_store, m_types, m_now, m_out, m_err);
+    return m_extended->exportIcs(PathArgument(a), m_store, m_types, m_now, m_out, m_err);
 }
 
 int Session::ImportIcs(const ParsedArgs& a) {
-    return cli::ImportIcs(
+    return m_extended->importIcs(
         PathArgument(a), a.Has("--nearest"), m_store, m_types, m_now, [this] { return Save(false) == 0; }, m_out,
         m_err);
 }
@@ -634,7 +637,7 @@ int Session::Sync(const ParsedArgs& a) {
     args.user = a.Get("--user");
     args.passwordFile = a.Get("--password-file");
     if (auto t = a.Get("--timeout")) args.timeoutSeconds = ParseIntIn(*t, "The timeout", 1, 3600);
-    return cli::Sync(args, m_store, m_types, m_now, m_out, m_err);
+    return m_extended->sync(args, m_store, m_types, m_now, m_out, m_err);
 }
 
 int Session::Import(const ParsedArgs& a) {
@@ -731,9 +734,32 @@ std::optional<int> RunInProgram(const std::vector<std::string>& args, const std:
     return 1;
 }
 
+bool NeedsExtended(const Command& c) {
+    return c.run == &Session::ExportIcs || c.run == &Session::ImportIcs || c.run == &Session::Sync;
+}
+
+// Replaces this process by the full tool, installed beside the program's other helpers, on the
+// same command line and the same data folder: the default one is named, because the full tool
+// lives in another folder and would not see a portable data folder beside this one. Answers
+// only when it could not be started.
+int HandOnToFullTool(const std::vector<std::string>& args, const Invocation& inv, std::ostream& err) {
+    const std::string tool =
+        std::filesystem::path(ExecutableFolder() + TALLYVANE_FULL_TOOL).lexically_normal().string();
+    std::vector<std::string> line{tool};
+    if (!inv.dataDirGiven) line.insert(line.end(), {"--data-dir", inv.dataDir});
+    line.insert(line.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : line) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    err.flush();
+    ::execv(tool.c_str(), argv.data());
+    err << Format(texts::kCliNoFullTool, inv.command->name, tool.c_str(), std::strerror(errno)) << "\n";
+    return 1;
+}
+
 }  // namespace
 
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const ExtendedCommands* extended) {
     try {
         const Invocation inv = ReadCommandLine(args, out);
         if (!inv.command) return 0;
@@ -750,10 +776,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             err << ready.message << "\n";
             return 1;
         }
+        if (!extended && NeedsExtended(*inv.command)) return HandOnToFullTool(args, inv, err);
         if (const auto status = RunInProgram(args, inv.dataDir, out, err)) return *status;
         const DateTime now = MomentOf(inv.parsed);
         LocalCalendar files(inv.dataDir);
-        Session session({files.types, files.store, inv.dataDir + "Type.ptt"}, inv.dataDir, {}, now, out, err);
+        Session session({files.types, files.store, inv.dataDir + "Type.ptt"}, inv.dataDir, {}, now, extended, out, err);
         if (inv.command->writes) {
             std::string why;
             DataFolderLock::WriterLock taken = session.LockForWriter(why);
@@ -777,12 +804,12 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
 }
 
-ProgramRun RunForProgram(const ProgramRequest& request, const CalendarRef& calendar, std::ostream& out,
-                         std::ostream& err) {
+ProgramRun RunForProgram(const ProgramRequest& request, const CalendarRef& calendar, const ExtendedCommands& extended,
+                         std::ostream& out, std::ostream& err) {
     try {
         const Invocation inv = ReadCommandLine(request.args, out);
         if (!inv.command) return {0, false};
-        Session session(calendar, request.dataDir, request.workingDir, MomentOf(inv.parsed), out, err);
+        Session session(calendar, request.dataDir, request.workingDir, MomentOf(inv.parsed), &extended, out, err);
         session.inProgram = true;
         return {(session.*(inv.command->run))(inv.parsed), inv.command->writes};
     } catch (const UsageError& e) {

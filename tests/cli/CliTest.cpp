@@ -1,6 +1,11 @@
-// tallyvane-cli end to end, run in-process on scratch data folders.
+// tallyvane-cli end to end, run in-process on scratch data folders (and once as the installed
+// programs).
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
 #include <sstream>
 #include <thread>
 
@@ -255,4 +260,28 @@ TEST_F(CliTest, ASecondWriterWaitsForTheFirstAndSaysSoWhenItGivesUp) {
     const Result r = Run({"delete", "1"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("another tallyvane-cli is writing"), std::string::npos) << r.err;
+}
+
+// The everyday tool, which carries no iCalendar or sync code, hands those command lines to the
+// full tool on the same data folder, the default one included.
+TEST_F(CliTest, TheEverydayToolHandsCalendarFilesToTheFullTool) {
+    const auto run = [&](const std::string& tool, const std::string& args) {
+        const std::string line =
+            "XDG_DATA_HOME=" + dir.File("xdg") + " " + tool + " " + args + " >" + dir.File("out") + " 2>" + dir.File("err");
+        const int status = std::system(line.c_str());
+        return Result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, dir.Read("out"), dir.Read("err")};
+    };
+    dir.Write("one.ics", "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:u1\r\nSUMMARY:Chor\r\nDTSTART:20270111T180000\r\n"
+                         "END:VEVENT\r\nEND:VCALENDAR\r\n");
+    Result r = run(TALLYVANE_CLI, "import-ics " + dir.File("one.ics"));
+    EXPECT_EQ(r.out, "1 events imported, 0 already present, 0 skipped\n") << r.err;
+    EXPECT_NE(run(TALLYVANE_CLI, "events").out.find("\"Chor\""), std::string::npos);
+
+    // Copied away from the full tool, it says what is missing and changes nothing.
+    std::filesystem::copy_file(TALLYVANE_CLI, dir.File("tallyvane-cli"));
+    const std::string before = dir.Read("xdg/tallyvane/Evnt.est");
+    r = run(dir.File("tallyvane-cli"), "import-ics " + dir.File("one.ics"));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("tallyvane-cli-full\", which could not be started"), std::string::npos) << r.err;
+    EXPECT_EQ(dir.Read("xdg/tallyvane/Evnt.est"), before);
 }

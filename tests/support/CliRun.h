@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Cli.h"
+#include "ExtendedCommands.h"
 
 namespace tvtest {
 
@@ -16,7 +17,7 @@ struct CliRun {
 
 inline CliRun RunCli(const std::vector<std::string>& args) {
     std::ostringstream out, err;
-    const int status = tv::cli::Run(args, out, err);
+    const int status = tv::cli::Run(args, out, err, &tv::cli::FullToolCommands());
     return {status, out.str(), err.str()};
 }
 

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "Cli.h"
+#include "ExtendedCommands.h"
 #include "MainWnd.h"
 #include "engine/ReminderPopup.h"
 #include "platform/DataFolderLock.h"
@@ -96,7 +97,8 @@ ProgramAnswer CProgramServer::Answer(const ProgramRequest& request) {
     }
     std::ostringstream out, err;
     const cli::ProgramRun run =
-        cli::RunForProgram(request, {GetEventTypeTable(), GetEventStore(), TypeFilePath()}, out, err);
+        cli::RunForProgram(request, {GetEventTypeTable(), GetEventStore(), TypeFilePath()}, cli::FullToolCommands(),
+                           out, err);
     if (run.writes) FollowOutsideChange();
     answer.status = run.status;
     answer.out = out.str();

@@ -115,6 +115,8 @@ inline constexpr const char* kCliRenumbered = "%zu records with repeated ids wer
 inline constexpr const char* kCliProgramFailed =
     "Tallyvane runs on the data folder \"%s\", but the command could not be carried out there: %s. Nothing was changed "
     "unless Tallyvane shows it.";
+inline constexpr const char* kCliNoFullTool =
+    "The %s command is carried out by \"%s\", which could not be started: %s. Reinstall Tallyvane.";
 inline constexpr const char* kCliSyncInProgram =
     "Tallyvane is running with this data folder and syncs it itself: use Sync Now in its Event menu.";
 
