@@ -73,7 +73,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://tallyvane.example.org/")
 # The libraries the programs link come from dpkg-shlibdeps; Qt's sound backend plays WAV files
 # through GStreamer, whose plugins nothing links.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good")
+# libcurl is opened at the first sync rather than linked, so shlibdeps cannot see it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, libcurl4 | libcurl3-gnutls")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, qt6-wayland, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

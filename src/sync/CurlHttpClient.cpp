@@ -1,7 +1,9 @@
-// IHttpClient over libcurl.
+// IHttpClient over libcurl, opened on first use: a program that never syncs starts without it
+// and the libraries it brings (OpenSSL, GnuTLS, LDAP, SSH and more), some 5 MB of its memory.
 #include "CurlHttpClient.h"
 
 #include <curl/curl.h>
+#include <dlfcn.h>
 
 #include <cctype>
 #include <mutex>
@@ -9,6 +11,54 @@
 namespace tv::sync {
 
 namespace {
+
+// The libcurl calls this client makes, with the library's own signatures.
+struct CurlApi {
+    decltype(&::curl_global_init) global_init = nullptr;
+    decltype(&::curl_easy_init) easy_init = nullptr;
+    decltype(&::curl_easy_cleanup) easy_cleanup = nullptr;
+    decltype(&::curl_easy_reset) easy_reset = nullptr;
+    decltype(&::curl_easy_setopt) easy_setopt = nullptr;
+    decltype(&::curl_easy_perform) easy_perform = nullptr;
+    decltype(&::curl_easy_getinfo) easy_getinfo = nullptr;
+    decltype(&::curl_easy_strerror) easy_strerror = nullptr;
+    decltype(&::curl_slist_append) slist_append = nullptr;
+    decltype(&::curl_slist_free_all) slist_free_all = nullptr;
+    std::string error;  // why it could not be opened; empty when every call is there
+};
+
+template <typename F>
+bool Bind(void* library, const char* name, F& fn, std::string& error) {
+    fn = reinterpret_cast<F>(::dlsym(library, name));
+    if (!fn) error = std::string("libcurl lacks ") + name;
+    return fn != nullptr;
+}
+
+// Opened once per process and never closed: TLS libraries do not take unloading well. Either
+// build of libcurl 7/8 will do; both keep this interface.
+CurlApi OpenCurl(const std::vector<std::string>& names) {
+    CurlApi api;
+    void* library = nullptr;
+    for (const std::string& name : names)
+        if ((library = ::dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL))) break;
+    if (!library) {
+        const char* why = ::dlerror();
+        api.error = "the HTTP library (libcurl) could not be loaded: " + std::string(why ? why : "not found");
+        return api;
+    }
+    const bool all = Bind(library, "curl_global_init", api.global_init, api.error) &&
+                     Bind(library, "curl_easy_init", api.easy_init, api.error) &&
+                     Bind(library, "curl_easy_cleanup", api.easy_cleanup, api.error) &&
+                     Bind(library, "curl_easy_reset", api.easy_reset, api.error) &&
+                     Bind(library, "curl_easy_setopt", api.easy_setopt, api.error) &&
+                     Bind(library, "curl_easy_perform", api.easy_perform, api.error) &&
+                     Bind(library, "curl_easy_getinfo", api.easy_getinfo, api.error) &&
+                     Bind(library, "curl_easy_strerror", api.easy_strerror, api.error) &&
+                     Bind(library, "curl_slist_append", api.slist_append, api.error) &&
+                     Bind(library, "curl_slist_free_all", api.slist_free_all, api.error);
+    if (all && api.global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK) api.error = "the HTTP library could not be started";
+    return api;
+}
 
 struct Transfer {
     HttpResponse* response;
@@ -62,16 +112,21 @@ int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
 }  // namespace
 
 struct CurlHttpClient::Handle {
+    const CurlApi* api = nullptr;
     CURL* curl = nullptr;
     ~Handle() {
-        if (curl) curl_easy_cleanup(curl);
+        if (curl) api->easy_cleanup(curl);
     }
 };
 
-CurlHttpClient::CurlHttpClient() : m_handle(std::make_unique<Handle>()) {
+CurlHttpClient::CurlHttpClient(const std::vector<std::string>& libraries) : m_handle(std::make_unique<Handle>()) {
+    // The first client's libraries are the ones; curl_global_init is not thread-safe, and the
+    // command line and the program's sync thread may both get here.
     static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-    m_handle->curl = curl_easy_init();
+    static CurlApi api;
+    std::call_once(once, [&] { api = OpenCurl(libraries); });
+    m_handle->api = &api;
+    if (api.error.empty()) m_handle->curl = api.easy_init();
 }
 
 CurlHttpClient::~CurlHttpClient() = default;
@@ -85,72 +140,73 @@ HttpResponse CurlHttpClient::Send(const HttpRequest& request) {
     HttpResponse response;
     CURL* curl = m_handle->curl;
     if (!curl) {
-        response.error = "the HTTP library could not be started";
+        response.error = m_handle->api->error.empty() ? "the HTTP library could not be started" : m_handle->api->error;
         return response;
     }
+    const CurlApi& api = *m_handle->api;
     if (m_cancel && m_cancel->load()) {
         response.error = "the sync was stopped";
         return response;
     }
     // A reset handle keeps its open connection for the next request to the same server.
-    curl_easy_reset(curl);
+    api.easy_reset(curl);
     Transfer transfer{&response, m_limits.maxBodyBytes, false, m_cancel};
     char errorText[CURL_ERROR_SIZE] = {};
-    curl_easy_setopt(curl, CURLOPT_URL, request.url.c_str());
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
-    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, static_cast<long>(m_limits.connectSeconds));
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT, static_cast<long>(m_limits.totalSeconds));
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, static_cast<long>(m_limits.stallSeconds));
-    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorText);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, OnBody);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
-    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, OnHeader);
-    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, OnProgress);
-    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
-    curl_easy_setopt(curl, CURLOPT_USERAGENT, "Tallyvane/1.0");
+    api.easy_setopt(curl, CURLOPT_URL, request.url.c_str());
+    api.easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    api.easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    api.easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
+    api.easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
+    api.easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
+    api.easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, static_cast<long>(m_limits.connectSeconds));
+    api.easy_setopt(curl, CURLOPT_TIMEOUT, static_cast<long>(m_limits.totalSeconds));
+    api.easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    api.easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, static_cast<long>(m_limits.stallSeconds));
+    api.easy_setopt(curl, CURLOPT_ERRORBUFFER, errorText);
+    api.easy_setopt(curl, CURLOPT_WRITEFUNCTION, OnBody);
+    api.easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
+    api.easy_setopt(curl, CURLOPT_HEADERFUNCTION, OnHeader);
+    api.easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
+    api.easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    api.easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, OnProgress);
+    api.easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
+    api.easy_setopt(curl, CURLOPT_USERAGENT, "Tallyvane/1.0");
     if (request.method == "GET") {
-        curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+        api.easy_setopt(curl, CURLOPT_HTTPGET, 1L);
     } else {
-        curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, request.method.c_str());
+        api.easy_setopt(curl, CURLOPT_CUSTOMREQUEST, request.method.c_str());
         if (!request.body.empty() || request.method == "PUT") {
-            curl_easy_setopt(curl, CURLOPT_POSTFIELDS, request.body.data());
-            curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.body.size()));
+            api.easy_setopt(curl, CURLOPT_POSTFIELDS, request.body.data());
+            api.easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.body.size()));
         }
     }
     if (request.sendCredentials && !m_user.empty()) {
         // Sent with the first request rather than after a refusal: half the round trips.
-        curl_easy_setopt(curl, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC));
-        curl_easy_setopt(curl, CURLOPT_USERNAME, m_user.c_str());
-        curl_easy_setopt(curl, CURLOPT_PASSWORD, m_password.c_str());
+        api.easy_setopt(curl, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC));
+        api.easy_setopt(curl, CURLOPT_USERNAME, m_user.c_str());
+        api.easy_setopt(curl, CURLOPT_PASSWORD, m_password.c_str());
     }
-    curl_slist* headers = curl_slist_append(nullptr, "Expect:");
+    curl_slist* headers = api.slist_append(nullptr, "Expect:");
     for (const auto& [name, value] : request.headers)
-        headers = curl_slist_append(headers, (name + ": " + value).c_str());
-    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+        headers = api.slist_append(headers, (name + ": " + value).c_str());
+    api.easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
 
-    const CURLcode code = curl_easy_perform(curl);
-    curl_slist_free_all(headers);
+    const CURLcode code = api.easy_perform(curl);
+    api.slist_free_all(headers);
     // The password is not left in the handle between requests.
-    curl_easy_setopt(curl, CURLOPT_PASSWORD, nullptr);
+    api.easy_setopt(curl, CURLOPT_PASSWORD, nullptr);
     if (code != CURLE_OK) {
         if (transfer.tooLarge)
             response.error = "its answer was larger than " + std::to_string(m_limits.maxBodyBytes >> 20) + " MB";
         else if (code == CURLE_ABORTED_BY_CALLBACK) response.error = "the sync was stopped";
         else if (code == CURLE_OPERATION_TIMEDOUT) response.error = "it did not answer in time";
-        else response.error = errorText[0] ? errorText : curl_easy_strerror(code);
+        else response.error = errorText[0] ? errorText : api.easy_strerror(code);
         response.status = 0;
         response.body.clear();
         return response;
     }
     long status = 0;
-    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+    api.easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
     response.status = static_cast<int>(status);
     return response;
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "HttpClient.h"
 
@@ -10,7 +12,9 @@ namespace tv::sync {
 
 class CurlHttpClient final : public IHttpClient {
 public:
-    CurlHttpClient();
+    // libcurl is opened by the first client made in the process, from the first of libraries
+    // the system has (the OpenSSL build, then the GnuTLS one).
+    explicit CurlHttpClient(const std::vector<std::string>& libraries = {"libcurl.so.4", "libcurl-gnutls.so.4"});
     ~CurlHttpClient() override;
     CurlHttpClient(const CurlHttpClient&) = delete;
     CurlHttpClient& operator=(const CurlHttpClient&) = delete;
