@@ -127,3 +127,21 @@ TEST(TextForms, ALoneSurrogateIsReplacedKeptAndReported) {
     EXPECT_NE(results[2].note.find("\"evnt.pte\" is damaged (1 text holds"), std::string::npos);
     EXPECT_EQ(restored.Texts()[0], replaced + "Встреча");
 }
+
+// The loader decides by it whether a text needs converting; one high byte anywhere, before,
+// inside or after a whole eight-byte word, is enough to need it.
+TEST(TextForms, OnlyTextsOfSevenBitBytesCountAsAscii) {
+    for (size_t length = 0; length <= 24; ++length) {
+        std::string text(length, 'a');
+        EXPECT_TRUE(IsAscii(text)) << length;
+        for (size_t at = 0; at < length; ++at) {
+            for (const char high : {'\x80', '\xE9', '\xFF'}) {
+                text[at] = high;
+                EXPECT_FALSE(IsAscii(text)) << length << " " << at;
+            }
+            text[at] = '\x7F';
+            EXPECT_TRUE(IsAscii(text)) << length << " " << at;
+            text[at] = 'a';
+        }
+    }
+}

@@ -11,12 +11,6 @@ namespace {
 
 constexpr uint16_t kWideMarker = 0xFFFE;
 
-bool IsAscii(std::string_view text) {
-    for (char ch : text)
-        if (static_cast<unsigned char>(ch) >= 0x80) return false;
-    return true;
-}
-
 }  // namespace
 
 void ArchiveWriter::WriteLength(size_t n) {

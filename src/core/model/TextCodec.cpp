@@ -2,6 +2,7 @@
 #include "TextCodec.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace tv {
 
@@ -23,13 +24,21 @@ int ByteFor(char32_t c) {
     return -1;
 }
 
-bool IsAscii(std::string_view text) {
-    for (char ch : text)
-        if (static_cast<unsigned char>(ch) >= 0x80) return false;
-    return true;
-}
-
 }  // namespace
+
+bool IsAscii(std::string_view text) {
+    // Eight bytes at a time: every text of a file passes here while it loads.
+    const char* p = text.data();
+    size_t n = text.size();
+    uint64_t high = 0;
+    for (; n >= 8; p += 8, n -= 8) {
+        uint64_t word;
+        std::memcpy(&word, p, 8);
+        high |= word;
+    }
+    for (; n > 0; ++p, --n) high |= static_cast<unsigned char>(*p);
+    return (high & 0x8080808080808080ull) == 0;
+}
 
 char32_t NextCodePoint(std::string_view s, size_t& i) {
     const auto b = static_cast<unsigned char>(s[i]);

@@ -17,6 +17,8 @@ inline constexpr char32_t kReplacementChar = 0xFFFD;
 char32_t NextCodePoint(std::string_view utf8, size_t& i);
 void AppendUtf8(std::string& out, char32_t c);
 bool IsValidUtf8(std::string_view text);
+// Every byte below 0x80: the text is its own UTF-8 and Windows-1252 form.
+bool IsAscii(std::string_view text);
 // The text with every malformed byte replaced by U+FFFD; valid text comes back unchanged.
 std::string ToValidUtf8(std::string_view text);
 
