@@ -1,8 +1,11 @@
 // Two data folders kept in step through a real Radicale, and a sync that meets a broken server.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <random>
 
+#include "CurlHttpClient.h"
 #include "Events.h"
 #include "SyncTestSupport.h"
 #include "texts/UserTexts.h"
@@ -199,3 +202,17 @@ TEST(SyncUsage, RedirectsAreFollowedAndCredentialsStayOffTheCommandLine) {
 }
 
 }  // namespace
+
+// A system without libcurl fails the sync with a sentence, not a crash. Run in a fresh process:
+// the first client a process makes opens the library for all that follow.
+TEST(SyncWithoutLibcurlDeathTest, TheSyncSaysTheHttpLibraryIsMissing) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            tv::sync::CurlHttpClient client({"libtallyvane-no-such-curl.so.4"});
+            const tv::sync::HttpResponse r = client.Send({"GET", "http://127.0.0.1:9/", {}, {}, false});
+            std::fputs(r.error.c_str(), stderr);
+            std::exit(r.status == 0 ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "the HTTP library \\(libcurl\\) could not be loaded: .*no-such-curl");
+}
