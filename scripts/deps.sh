@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config   # compiler and build
   libgtest-dev libgmock-dev                       # core and CLI tests
   qt6-base-dev qt6-multimedia-dev                 # the desktop program (Widgets, PrintSupport, Multimedia)
-  qt6-l10n-tools qt6-translations-l10n            # lupdate and lrelease for the translations; Qt's own German texts
+  qt6-l10n-tools qt6-translations-l10n qt6-tools-dev   # lupdate and lrelease, and the CMake package that drives them; Qt's own German texts
   qt6-wayland                                     # Wayland sessions
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good   # WAV playback behind Qt Multimedia
   fonts-liberation                                # metric-compatible Arial for the clock and views
