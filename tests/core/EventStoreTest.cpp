@@ -12,6 +12,7 @@
 #include "store/EventStore.h"
 #include "store/IdIndex.h"
 #include "platform/FileIo.h"
+#include "platform/Memory.h"
 
 using namespace tv;
 using tvtest::At;
@@ -192,6 +193,18 @@ TEST(FileIo, RefusesFilesFarTooLargeToBeOurs) {
     EXPECT_EQ(ReadWholeFile(dir.File("huge"), bytes, why), ReadStatus::Failed);
     EXPECT_TRUE(bytes.empty());
     EXPECT_NE(why.find("too large"), std::string::npos);
+}
+
+// The store asks for its slots' pages ahead of use, next to memory that is already in use: the
+// hint must leave every byte as it was, at ragged edges and for ranges smaller than a page.
+TEST(Memory, PrefaultingKeepsWhatTheMemoryHolds) {
+    std::vector<unsigned char> bytes(size_t(1) << 20);
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<unsigned char>(i * 7 + 3);
+    const std::vector<unsigned char> before = bytes;
+    PrefaultForWriting(bytes.data() + 123, 300000);
+    PrefaultForWriting(bytes.data() + 5000, 100);
+    PrefaultForWriting(bytes.data(), bytes.size());
+    EXPECT_EQ(bytes, before);
 }
 
 TEST(EventStore, EventsOfManyDaysAgreeWithAskingDayByDay) {

@@ -18,7 +18,7 @@ void TextArena::NewChunk(size_t need) {
     const size_t record = m_used - m_recordStart;
     const size_t grown = std::min(kLargestChunk, std::max(kFirstChunk, m_capacity * 2));
     const size_t capacity = std::max(grown, record + need);
-    auto bytes = std::make_unique<char[]>(capacity);
+    auto bytes = std::make_unique_for_overwrite<char[]>(capacity);
     if (record > 0) std::memcpy(bytes.get(), m_chunk + m_recordStart, record);
     if (!m_chunks.empty()) {
         // The moved part of the record stays behind in the old chunk as garbage.

@@ -3,12 +3,18 @@
 
 #include <new>
 
+#include "platform/Memory.h"
+
 namespace tv {
 
 namespace {
 
 // Below this the garbage texts are not worth a walk over the list.
 constexpr size_t kGarbageWorthSweeping = size_t(1) << 20;
+
+// Slots are asked of the kernel this many at a time (160 KB), ahead of their first use: at
+// most that much memory is resident before it is needed.
+constexpr uint32_t kPrefaultSlots = 1024;
 
 }  // namespace
 
@@ -47,6 +53,9 @@ uint32_t CEventList::NewSlot() {
         const size_t slots = size_t(1) << (block + kFirstBlockShift);
         m_blocks.push_back(static_cast<CPtEvent*>(::operator new(slots * sizeof(CPtEvent))));
     }
+    const uint32_t index = slot - (((1u << block) - 1) << kFirstBlockShift);
+    if (index % kPrefaultSlots == 0 && (size_t(1) << (block + kFirstBlockShift)) >= kPrefaultSlots)
+        PrefaultForWriting(&m_blocks[block][index], kPrefaultSlots * sizeof(CPtEvent));
     new (&At(slot)) CPtEvent();
     ++m_constructed;
     m_links.push_back({kNoSlot, kNoSlot});
