@@ -361,6 +361,18 @@ int main(int argc, char** argv) {
         else std::filesystem::remove_all(Scratch(), ec);
         return status;
     }
+    // A store's first load in a fresh process, against reading its bytes in one.
+    if (argc >= 2 && std::string(argv[1]) == "--first-load") {
+        std::vector<int> counts;
+        for (int i = 2; i < argc; ++i) counts.push_back(std::atoi(argv[i]));
+        if (counts.empty()) counts = {1000, 10000, 100000};
+        const int status = RunFirstLoads(std::filesystem::read_symlink("/proc/self/exe").string(), Scratch().string(), counts);
+        std::error_code ec;
+        std::filesystem::remove_all(Scratch(), ec);
+        return status;
+    }
+    if (argc == 3 && std::string(argv[1]) == "--time-load") return TimeOneLoad(argv[2]);
+    if (argc == 3 && std::string(argv[1]) == "--time-read") return TimeOneRead(argv[2]);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     RatioReporter reporter;

@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 extern char** environ;
 
@@ -173,6 +175,37 @@ void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
 
 double Mb(size_t bytes) { return double(bytes) / (1024.0 * 1024.0); }
 
+long MinorFaults() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt;
+}
+
+int PrintTimed(const std::chrono::steady_clock::time_point& began, long faultsBefore, bool ok) {
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - began).count();
+    std::printf("%.3f %ld\n", ms, MinorFaults() - faultsBefore);
+    return ok ? 0 : 1;
+}
+
+// Milliseconds and page faults a child printed, each run's; the median run of seven.
+struct Timed {
+    double ms = -1;
+    long faults = 0;
+    long peakKb = 0;
+};
+Timed MedianOfSeven(const std::vector<std::string>& argv, const std::string& scratch) {
+    std::vector<Timed> runs;
+    for (int i = 0; i < 7; ++i) {
+        const Run r = RunOnce(argv, scratch);
+        Timed t;
+        if (r.ms < 0 || std::sscanf(r.out.c_str(), "%lf %ld", &t.ms, &t.faults) != 2) return {};
+        t.peakKb = r.peakKb;
+        runs.push_back(t);
+    }
+    std::sort(runs.begin(), runs.end(), [](const Timed& a, const Timed& b) { return a.ms < b.ms; });
+    return runs[3];
+}
+
 }  // namespace
 
 std::string RemindFileOf(const CEventStore& store) {
@@ -235,6 +268,60 @@ int RunPeers(const std::string& cliPath, const std::string& scratch, const std::
                     CountLinesStarting(remind.out, "ev "), calcurseListed);
         std::fflush(stdout);
         if (!std::getenv("TALLYVANE_BENCH_KEEP")) fs::remove_all(dir);
+    }
+    return 0;
+}
+
+int TimeOneLoad(const std::string& path) {
+    const long faults = MinorFaults();
+    const auto began = std::chrono::steady_clock::now();
+    CEventStore store(path);
+    const LoadReport report = store.Load();
+    return PrintTimed(began, faults, report.status == LoadStatus::Ok);
+}
+
+int TimeOneRead(const std::string& path) {
+    const long faults = MinorFaults();
+    const auto began = std::chrono::steady_clock::now();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return 1;
+    const off_t size = ::lseek(fd, 0, SEEK_END);
+    ::lseek(fd, 0, SEEK_SET);
+    const auto bytes = std::make_unique_for_overwrite<char[]>(size_t(size));
+    size_t done = 0;
+    for (ssize_t n; done < size_t(size) && (n = ::read(fd, bytes.get() + done, size_t(size) - done)) > 0;)
+        done += size_t(n);
+    ::close(fd);
+    return PrintTimed(began, faults, done == size_t(size));
+}
+
+int RunFirstLoads(const std::string& selfPath, const std::string& scratch, const std::vector<int>& counts) {
+    namespace fs = std::filesystem;
+    std::printf("Evnt.est loaded by a fresh process against its bytes read by one: median of 7 runs.\n");
+    std::printf("%8s | %8s | %-30s | %-30s | %s\n", "events", "file MB", "load: ms, faults, peak MB",
+                "read: ms, faults, peak MB", "ratio");
+    for (int count : counts) {
+        const std::string est = (fs::path(scratch) / ("first-" + std::to_string(count) + ".est")).string();
+        {
+            CEventStore store(est);
+            FillStore(store, count);
+            if (!store.Save().ok) return 1;
+        }
+        const Timed load = MedianOfSeven({selfPath, "--time-load", est}, scratch);
+        const Timed read = MedianOfSeven({selfPath, "--time-read", est}, scratch);
+        if (load.ms < 0 || read.ms < 0) {
+            std::printf("%8d | failed\n", count);
+            return 1;
+        }
+        auto cell = [](const Timed& t) {
+            char text[64];
+            std::snprintf(text, sizeof text, "%8.2f ms %7ld %7.1f MB", t.ms, t.faults, double(t.peakKb) / 1024.0);
+            return std::string(text);
+        };
+        std::printf("%8d | %8.1f | %-30s | %-30s | %5.2f\n", count, Mb(fs::file_size(est)), cell(load).c_str(),
+                    cell(read).c_str(), load.ms / read.ms);
+        std::fflush(stdout);
+        fs::remove(est);
     }
     return 0;
 }
