@@ -35,6 +35,24 @@ TEST(DateTime, PartsAndDayCountsAcrossTheCalendar) {
     }
 }
 
+// Day numbers become dates by two methods, a quick one near our era and the general one beyond
+// it: every day from before the first representable one to well past both seams walks the
+// calendar one day at a time and counts back to itself.
+TEST(DateTime, EveryDayNumberIsTheDayAfterItsPredecessor) {
+    int y = 0, m = 0, d = 0;
+    const int64_t first = -2100000, last = 20100000;
+    CivilFromDayNumber(first, y, m, d);
+    ASSERT_EQ(DayNumberFromCivil(y, m, d), first);
+    for (int64_t n = first + 1; n <= last; ++n) {
+        int py = y, pm = m, pd = d;
+        CivilFromDayNumber(n, y, m, d);
+        const bool next = pd < DaysInMonth(py, pm) ? std::tie(y, m, d) == std::tuple(py, pm, pd + 1)
+                          : pm < 12                ? std::tie(y, m, d) == std::tuple(py, pm + 1, 1)
+                                                   : std::tie(y, m, d) == std::tuple(py + 1, 1, 1);
+        if (!next || DayNumberFromCivil(y, m, d) != n) FAIL() << n << ": " << y << "-" << m << "-" << d;
+    }
+}
+
 TEST(DateTime, ImpossiblePartsGiveInvalid) {
     for (DateTime bad :
          {DateTime::FromParts(2003, 2, 29), DateTime::FromParts(2002, 4, 31), DateTime::FromParts(2002, 13, 1),
