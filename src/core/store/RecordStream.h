@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -40,7 +41,7 @@ public:
                 return;
             } catch (const ArchiveError& e) {
                 if (e.GetKind() != ArchiveError::Kind::EndOfFile || m_file->Remaining() == 0) throw;
-                Refill(start, damaged, m_buffer.size() * 2);
+                Refill(start, damaged, m_capacity * 2);
             }
         }
     }
@@ -64,7 +65,8 @@ private:
 
     ArchiveReader* m_ar;
     FileReader* m_file = nullptr;
-    std::string m_buffer;
+    std::unique_ptr<char[]> m_buffer;
+    size_t m_capacity = 0;
     size_t m_filled = 0;
     std::optional<ArchiveReader> m_window;
     size_t m_damagedBefore = 0;
