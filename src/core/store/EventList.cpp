@@ -1,6 +1,7 @@
 // Slots, links, texts and ids of the event lists, and the one-off list's day index.
 #include "EventList.h"
 
+#include <algorithm>
 #include <new>
 
 #include "platform/Memory.h"
@@ -54,8 +55,10 @@ uint32_t CEventList::NewSlot() {
         m_blocks.push_back(static_cast<CPtEvent*>(::operator new(slots * sizeof(CPtEvent))));
     }
     const uint32_t index = slot - (((1u << block) - 1) << kFirstBlockShift);
-    if (index % kPrefaultSlots == 0 && (size_t(1) << (block + kFirstBlockShift)) >= kPrefaultSlots)
-        PrefaultForWriting(&m_blocks[block][index], kPrefaultSlots * sizeof(CPtEvent));
+    if (index % kPrefaultSlots == 0) {
+        const size_t blockSlots = size_t(1) << (block + kFirstBlockShift);
+        PrefaultForWriting(&m_blocks[block][index], std::min<size_t>(kPrefaultSlots, blockSlots) * sizeof(CPtEvent));
+    }
     new (&At(slot)) CPtEvent();
     ++m_constructed;
     m_links.push_back({kNoSlot, kNoSlot});
