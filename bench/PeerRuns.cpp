@@ -19,6 +19,7 @@ extern char** environ;
 
 #include "BenchData.h"
 #include "IcsExport.h"
+#include "platform/FileIo.h"
 #include "store/EventTypeTable.h"
 
 namespace tvbench {
@@ -283,16 +284,14 @@ int TimeOneLoad(const std::string& path) {
 int TimeOneRead(const std::string& path) {
     const long faults = MinorFaults();
     const auto began = std::chrono::steady_clock::now();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return 1;
-    const off_t size = ::lseek(fd, 0, SEEK_END);
-    ::lseek(fd, 0, SEEK_SET);
-    const auto bytes = std::make_unique_for_overwrite<char[]>(size_t(size));
-    size_t done = 0;
-    for (ssize_t n; done < size_t(size) && (n = ::read(fd, bytes.get() + done, size_t(size) - done)) > 0;)
-        done += size_t(n);
-    ::close(fd);
-    return PrintTimed(began, faults, done == size_t(size));
+    FileReader file;
+    std::string why;
+    if (file.Open(path, why) != ReadStatus::Ok) return 1;
+    const size_t size = file.Remaining();
+    const auto bytes = std::make_unique_for_overwrite<char[]>(size);
+    size_t got = 0;
+    const bool ok = file.Read(bytes.get(), size, got, why) && got == size;
+    return PrintTimed(began, faults, ok);
 }
 
 int RunFirstLoads(const std::string& selfPath, const std::string& scratch, const std::vector<int>& counts) {

@@ -47,17 +47,15 @@ uint32_t CEventList::NewSlot() {
         return slot;
     }
     const uint32_t slot = m_constructed;
-    const uint32_t block = static_cast<uint32_t>(std::bit_width((slot >> kFirstBlockShift) + 1u)) - 1;
-    if (block == m_blocks.size()) {
+    const Place place = PlaceOf(slot);
+    if (place.block == m_blocks.size()) {
         // Raw memory: only the slots handed out are ever touched, so a large last block costs
         // no more than what it holds.
-        const size_t slots = size_t(1) << (block + kFirstBlockShift);
-        m_blocks.push_back(static_cast<CPtEvent*>(::operator new(slots * sizeof(CPtEvent))));
+        m_blocks.push_back(static_cast<CPtEvent*>(::operator new(SlotsInBlock(place.block) * sizeof(CPtEvent))));
     }
-    const uint32_t index = slot - (((1u << block) - 1) << kFirstBlockShift);
-    if (index % kPrefaultSlots == 0) {
-        const size_t blockSlots = size_t(1) << (block + kFirstBlockShift);
-        PrefaultForWriting(&m_blocks[block][index], std::min<size_t>(kPrefaultSlots, blockSlots) * sizeof(CPtEvent));
+    if (place.index % kPrefaultSlots == 0) {
+        const size_t ahead = std::min<size_t>(kPrefaultSlots, SlotsInBlock(place.block));
+        PrefaultForWriting(&m_blocks[place.block][place.index], ahead * sizeof(CPtEvent));
     }
     new (&At(slot)) CPtEvent();
     ++m_constructed;

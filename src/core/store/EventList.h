@@ -96,15 +96,23 @@ public:
 
 protected:
     CPtEvent& At(uint32_t slot) {
-        // Block b holds the slots from kFirstBlock * (2^b - 1) on, kFirstBlock * 2^b of them.
-        const uint32_t b = static_cast<uint32_t>(std::bit_width((slot >> kFirstBlockShift) + 1u)) - 1;
-        return m_blocks[b][slot - (((1u << b) - 1) << kFirstBlockShift)];
+        const Place p = PlaceOf(slot);
+        return m_blocks[p.block][p.index];
     }
     // The slot an id's event is in, or kNoSlot; under the lock.
     uint32_t SlotOf(uint32_t id) const;
 
 private:
     static constexpr uint32_t kFirstBlockShift = 6;
+    // Block b holds the slots from kFirstBlock * (2^b - 1) on, kFirstBlock * 2^b of them.
+    struct Place {
+        uint32_t block, index;
+    };
+    static Place PlaceOf(uint32_t slot) {
+        const uint32_t b = static_cast<uint32_t>(std::bit_width((slot >> kFirstBlockShift) + 1u)) - 1;
+        return {b, slot - (((1u << b) - 1) << kFirstBlockShift)};
+    }
+    static size_t SlotsInBlock(uint32_t block) { return size_t(1) << (block + kFirstBlockShift); }
     struct Link {
         uint32_t prev, next;
     };
